@@ -1,0 +1,134 @@
+#include "core/text_number.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+
+namespace orolith {
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Length of the decimal number at the start of `text` (0 when there is none).
+std::size_t decimalLength(std::string_view text) {
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    std::size_t digits = 0;
+    while (i < text.size() && isDigit(text[i])) {
+        ++i;
+        ++digits;
+    }
+    if (i < text.size() && text[i] == '.') {
+        std::size_t j = i + 1;
+        std::size_t fraction = 0;
+        while (j < text.size() && isDigit(text[j])) {
+            ++j;
+            ++fraction;
+        }
+        if (digits + fraction > 0) {
+            i = j;
+            digits += fraction;
+        }
+    }
+    if (digits == 0)
+        return 0;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-'))
+            ++j;
+        if (j < text.size() && isDigit(text[j])) {
+            while (j < text.size() && isDigit(text[j]))
+                ++j;
+            i = j;
+        }
+    }
+    return i;
+}
+
+} // namespace
+
+std::string_view trimBlanks(std::string_view text) {
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+bool hasLeadingDecimal(std::string_view text) {
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    return decimalLength(text) > 0;
+}
+
+double leadingDecimal(std::string_view text) {
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    const std::size_t length = decimalLength(text);
+    if (length == 0)
+        return 0.0;
+    std::string_view number = text.substr(0, length);
+    bool negative = false;
+    if (number.front() == '+' || number.front() == '-') {
+        negative = number.front() == '-';
+        number.remove_prefix(1);
+    }
+    double value = 0.0;
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (result.ec == std::errc::result_out_of_range)
+        value = HUGE_VAL; // more digits than a double holds: saturate rather than read 0
+    return negative ? -value : value;
+}
+
+std::optional<std::int32_t> parseHex32(std::string_view text) {
+    text = trimBlanks(text);
+    if (text.empty() || text.size() > 8)
+        return std::nullopt;
+    std::uint32_t value = 0;
+    for (char c : text) {
+        std::uint32_t digit = 0;
+        if (c >= '0' && c <= '9')
+            digit = static_cast<std::uint32_t>(c - '0');
+        else if (c >= 'a' && c <= 'f')
+            digit = static_cast<std::uint32_t>(c - 'a' + 10);
+        else if (c >= 'A' && c <= 'F')
+            digit = static_cast<std::uint32_t>(c - 'A' + 10);
+        else
+            return std::nullopt;
+        value = value * 16 + digit;
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+std::string hexUpper(std::uint32_t value) {
+    char buffer[9];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, 16);
+    std::string text(buffer, result.ptr);
+    for (char& c : text)
+        if (c >= 'a' && c <= 'f')
+            c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+std::int64_t roundHalfEven(double value) {
+    if (std::isnan(value))
+        return 0;
+    if (value >= 9.2e18)
+        return INT64_MAX;
+    if (value <= -9.2e18)
+        return INT64_MIN;
+    const double floor = std::floor(value);
+    const double fraction = value - floor;
+    double result = floor;
+    if (fraction > 0.5)
+        result = floor + 1.0;
+    else if (fraction == 0.5)
+        result = std::fmod(floor, 2.0) == 0.0 ? floor : floor + 1.0;
+    return static_cast<std::int64_t>(result);
+}
+
+} // namespace orolith

@@ -1,0 +1,63 @@
+#include "gui/desktop.h"
+
+#include "core/app_info.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <QUrl>
+
+namespace orolith::gui {
+
+namespace {
+
+Desktop* installed = nullptr;
+
+QString programTitle() { return QString::fromUtf8(app::kName.data(), static_cast<int>(app::kName.size())); }
+
+} // namespace
+
+Desktop& Desktop::instance() {
+    static QtDesktop real;
+    return installed != nullptr ? *installed : real;
+}
+
+void Desktop::setInstance(Desktop* desktop) { installed = desktop; }
+
+void QtDesktop::message(QWidget* parent, const QString& text) {
+    QMessageBox::information(parent, programTitle(), text, QMessageBox::Ok);
+}
+
+bool QtDesktop::ask(QWidget* parent, const QString& text) {
+    return QMessageBox::question(parent, programTitle(), text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+QString QtDesktop::fileDialog(bool save, QWidget* owner, const QString& folder, const QString& name,
+                              const FileFilter& filter) {
+    const QString title = save ? QStringLiteral("Save File") : QStringLiteral("Open File");
+    QString start = folder;
+    if (!name.isEmpty() && !name.contains(QLatin1Char('*')))
+        start = QDir(folder).filePath(name);
+    const QString filterText = filter.label.isEmpty() ? QString() : filter.label;
+    QString chosen = save ? QFileDialog::getSaveFileName(owner, title, start, filterText, nullptr,
+                                                         QFileDialog::DontConfirmOverwrite)
+                          : QFileDialog::getOpenFileName(owner, title, start, filterText);
+    return QDir::toNativeSeparators(chosen);
+}
+
+void QtDesktop::openUrl(const QString& url) { QDesktopServices::openUrl(QUrl(url)); }
+
+void QtDesktop::openFolder(const QString& path) {
+    if (!path.isEmpty())
+        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void QtDesktop::startProgram(const QString& program, const QStringList& arguments) {
+    if (!program.isEmpty())
+        QProcess::startDetached(program, arguments);
+}
+
+} // namespace orolith::gui

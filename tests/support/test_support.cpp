@@ -1,0 +1,82 @@
+#include "support/test_support.h"
+
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace orolith::testing {
+
+TempDir::TempDir() {
+    static std::atomic<int> counter{0};
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    std::ostringstream name;
+    name << "orolith-test-" << stamp << "-" << counter++;
+    path_ = std::filesystem::temp_directory_path() / name.str();
+    std::filesystem::create_directories(path_);
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    // Tests may take write permission away; give it back so everything can go.
+    for (auto it = std::filesystem::recursive_directory_iterator(path_, ec);
+         !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec))
+        std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ec);
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                 ec);
+    std::filesystem::remove_all(path_, ec);
+}
+
+std::filesystem::path TempDir::write(const std::string& name, const std::string& bytes) const {
+    const auto file = path_ / name;
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out << bytes;
+    return file;
+}
+
+std::string readBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string crlf(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const auto& line : lines)
+        text += line + "\r\n";
+    return text;
+}
+
+std::filesystem::path sourceDir() { return OROLITH_SOURCE_DIR; }
+
+void RecordingHost::message(MessageKind kind, std::string_view text) { messages.emplace_back(kind, text); }
+
+bool RecordingHost::ask(std::string_view text) {
+    questions.emplace_back(text);
+    if (answers.empty())
+        return defaultAnswer;
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+void RecordingHost::progress(double percent) {
+    progressValues.push_back(percent);
+    ++progressCalls;
+}
+
+void RecordingHost::launch(std::string_view program, std::string_view argument) {
+    launches.emplace_back(program, argument);
+}
+
+std::vector<std::string> RecordingHost::texts(MessageKind kind) const {
+    std::vector<std::string> result;
+    for (const auto& [k, text] : messages)
+        if (k == kind)
+            result.push_back(text);
+    return result;
+}
+
+} // namespace orolith::testing
