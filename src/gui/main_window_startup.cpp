@@ -1,0 +1,164 @@
+// Start-up, the settings file, and closing the main window.
+#include "core/app_info.h"
+#include "core/home_folder.h"
+#include "core/pattern.h"
+#include "core/settings_file.h"
+#include "gui/conversion_runner.h"
+#include "gui/interim_extras.h"
+#include "gui/legend_widget.h"
+#include "gui/main_window.h"
+#include "gui/pattern_editor.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace orolith::gui {
+
+namespace {
+
+QString fromView(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString withoutTrailingSeparator(QString path) {
+    path = QDir::toNativeSeparators(QDir::cleanPath(path));
+    while (path.size() > 1 && path.endsWith(QDir::separator()))
+        path.chop(1);
+    return path;
+}
+
+QString underHome(const QString& home, const QString& relative) {
+    return QDir::toNativeSeparators(home + QLatin1Char('/') + relative);
+}
+
+} // namespace
+
+void MainWindow::startUp(const Options& options) {
+    state_.apppath = withoutTrailingSeparator(options.home);
+    state_.coldir = underHome(state_.apppath, QStringLiteral("col"));
+    state_.patdir = underHome(state_.apppath, QStringLiteral("patterns"));
+    state_.sysdir = underHome(state_.apppath, QStringLiteral("system"));
+    ensureHomeFolders(toBytes(state_.apppath), runner_->host());
+    state_.typfile = underHome(state_.apppath, QStringLiteral("typ/untitled.txt"));
+    state_.cols = defaultPalette();
+
+    if (QFileInfo::exists(state_.settingsPath())) {
+        loaddata(state_.settingsPath());
+    } else {
+        patternEditor_->setPatternText(fromView(kDefaultPatternText));
+        takePatternFromEditor();
+    }
+    setWindowTitle(fromView(app::kName) + QLatin1Char(' ') + fromView(app::kVersionText));
+    barvis(false);
+    legend_->paint(state_.cols);
+    legend_->resetCaptions();
+    typPathBox_->setText(state_.typfile);
+    startUpdateCheck(options);
+}
+
+void MainWindow::startUpdateCheck(const Options& options) {
+    if (!options.checkForUpdate)
+        return;
+    auto* check = new UpdateCheck(this);
+    connect(check, &UpdateCheck::newerVersionFound, updateLabel_, &QLabel::show);
+    check->start(options.versionPageUrl.isEmpty() ? fromView(app::kVersionPageUrl) : options.versionPageUrl);
+}
+
+// Rebuilds the pattern rows from the editor; its messages are shown when the text is no tile.
+void MainWindow::takePatternFromEditor() {
+    if (auto pattern = get_patterns(toBytes(patternEditor_->patternText()), runner_->host())) {
+        state_.patrows.clear();
+        for (const auto& row : pattern->rows)
+            state_.patrows.append(fromBytes(row));
+        state_.patcount = static_cast<int>(state_.patrows.size());
+    }
+}
+
+void MainWindow::loaddata(const QString& path) {
+    const auto read = readSettings(toBytes(path));
+    if (!read)
+        return;
+    const Settings& saved = *read;
+    state_.reservedLine = fromBytes(saved.reserved);
+    state_.toolpath = fromBytes(saved.toolPath);
+    firstTypeBox_->setText(fromBytes(saved.firstType));
+    inputBox_->setText(fromBytes(saved.inputPath));
+    state_.colfile = fromBytes(saved.paletteFile);
+    loadcols(saved.paletteFile, state_.cols);
+    for (std::size_t i = 0; i < levelBoxes_.size(); ++i)
+        levelBoxes_[i]->setChecked(saved.detailLevels[i]);
+    for (std::size_t i = 0; i < 4; ++i)
+        fileActions_[12 + i]->setData(fromBytes(saved.recentFiles[i]));
+    refreshRecentEntries();
+    maxDistanceBox_->setText(fromBytes(saved.maxDistance));
+    state_.patfile = fromBytes(saved.patternFile);
+    QFile pattern(state_.patfile);
+    if (!state_.patfile.isEmpty() && pattern.exists() && pattern.open(QIODevice::ReadOnly)) {
+        patternEditor_->setPatternText(QString::fromUtf8(pattern.readAll()));
+        takePatternFromEditor();
+    }
+    contoursBox_->setChecked(saved.addContours);
+    rowPerBandBox_->setChecked(saved.rowPerBand);
+    state_.mpfile = fromBytes(saved.mpFile);
+    mapPathLabel_->setText(state_.mpfile);
+    state_.region = saved.region;
+    maxDrawOrderBox_->setText(fromBytes(saved.maxDrawOrder));
+}
+
+void MainWindow::savedata() {
+    Settings current;
+    current.reserved = toBytes(state_.reservedLine);
+    current.toolPath = toBytes(state_.toolpath);
+    current.firstType = toBytes(firstTypeBox_->text());
+    current.inputPath = toBytes(inputBox_->text());
+    current.paletteFile = toBytes(state_.colfile);
+    for (std::size_t i = 0; i < levelBoxes_.size(); ++i)
+        current.detailLevels[i] = levelBoxes_[i]->isChecked();
+    for (std::size_t i = 0; i < 4; ++i)
+        current.recentFiles[i] = toBytes(fileActions_[12 + i]->data().toString());
+    current.maxDistance = toBytes(maxDistanceBox_->text());
+    current.patternFile = toBytes(state_.patfile);
+    current.addContours = contoursBox_->isChecked();
+    current.rowPerBand = rowPerBandBox_->isChecked();
+    current.mpFile = toBytes(state_.mpfile);
+    current.region = state_.region;
+    current.maxDrawOrder = toBytes(maxDrawOrderBox_->text());
+    std::string error;
+    if (!writeSettings(toBytes(state_.settingsPath()), current, error))
+        Desktop::instance().message(this, fromBytes(error));
+    state_.region = current.region;
+}
+
+bool MainWindow::confirmClose() {
+    bool leave = true;
+    const QString question = kCrlf + kCrlf + QStringLiteral("Exit without saving?");
+    if (state_.colchanged &&
+        !Desktop::instance().ask(this, QStringLiteral("Colour Change has not been saved.") + question))
+        leave = false;
+    if (state_.patchanged &&
+        !Desktop::instance().ask(this, QStringLiteral("Pattern has not been saved.") + question))
+        leave = false;
+    return leave;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!confirmClose()) {
+        event->ignore();
+        return;
+    }
+    if (runner_->active()) {
+        // A run still going is stopped; it keeps nothing partial.
+        runner_->cancel();
+        runner_->waitForEnd();
+    }
+    savedata();
+    event->accept();
+}
+
+} // namespace orolith::gui
