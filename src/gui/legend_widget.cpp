@@ -17,7 +17,8 @@ SwatchLabel::SwatchLabel(int index, QWidget* parent) : QLabel(parent), index_(in
     setAlignment(Qt::AlignCenter);
     setFrameShape(QFrame::Box);
     setToolTip(QStringLiteral("Double-click to change this colour"));
-    setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("-00000m")) + 8);
+    setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("-00000m")) + 24);
+    setMinimumHeight(fontMetrics().height() + 2);
 }
 
 void SwatchLabel::setColour(std::int32_t colour) {
@@ -25,7 +26,8 @@ void SwatchLabel::setColour(std::int32_t colour) {
     QPalette look = palette();
     look.setColor(QPalette::Window, background);
     // The caption stays legible on dark and light colours alike.
-    look.setColor(QPalette::WindowText, background.lightness() < 128 ? Qt::white : Qt::black);
+    const int luma = (299 * background.red() + 587 * background.green() + 114 * background.blue()) / 1000;
+    look.setColor(QPalette::WindowText, luma < 140 ? Qt::white : Qt::black);
     setPalette(look);
 }
 
@@ -43,9 +45,8 @@ LegendWidget::LegendWidget(QWidget* parent) : QWidget(parent) {
         auto* label = new SwatchLabel(i, this);
         swatches_[static_cast<std::size_t>(i)] = label;
         connect(label, &SwatchLabel::doubleClicked, this, &LegendWidget::swatchDoubleClicked);
-        column->addWidget(label);
+        column->addWidget(label, 1);
     }
-    column->addStretch(1);
     resetCaptions();
 }
 

@@ -148,14 +148,17 @@ bool MainWindow::confirmClose() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!confirmClose()) {
+    if (!closeAfterRun_ && !confirmClose()) {
         event->ignore();
         return;
     }
     if (runner_->active()) {
-        // A run still going is stopped; it keeps nothing partial.
+        // A run still going is told to stop (it keeps nothing partial); the window closes
+        // when it has ended.
+        closeAfterRun_ = true;
         runner_->cancel();
-        runner_->waitForEnd();
+        event->ignore();
+        return;
     }
     savedata();
     event->accept();

@@ -66,6 +66,8 @@ bool MainWindow::startRun(std::function<void(Host&)> work, std::function<void()>
         createMapButton_->setEnabled(true);
         createTypButton_->setEnabled(true);
         emit runFinished();
+        if (closeAfterRun_)
+            QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
     });
 }
 
