@@ -72,6 +72,7 @@ ConversionResult parse(ConversionMode mode, const ConversionOptions& options, Ho
     out << "[IMG ID]\r\n[END-IMG ID]\r\n\r\n";
     result.written = true;
     result.finalMessage = "Created " + result.mpfile + " (0 polygons not included)\r\n\r\nIncrease Max Distance to include more polygons.";
+    host.message(MessageKind::Notice, result.finalMessage);
     return result;
 }
 
