@@ -12,11 +12,11 @@ namespace orolith {
 
 std::string typeListText(const TypeEntry& entry) { return entry.elevation + "\t" + entry.type; }
 
-std::string outputPathFor(const std::string& input) {
-    std::string out = input;
+std::string outputPathFor(std::string_view input) {
+    std::string out(input);
     for (auto at = out.find(".txt"); at != std::string::npos; at = out.find(".txt", at + 3))
         out.replace(at, 4, ".mp");
-    return out;
+    return out == input ? out + ".mp" : out;
 }
 
 ConversionResult parse(ConversionMode mode, const ConversionOptions& options, Host& host) {
@@ -66,7 +66,7 @@ ConversionResult parse(ConversionMode mode, const ConversionOptions& options, Ho
     if (mode == ConversionMode::ListOnly) return result;
     for (int i = 0; i < 100; ++i) {
         host.progress(i);
-        if (host.cancelled()) return result;
+        if (host.cancelled()) { result.cancelled = true; return result; }
     }
     std::ofstream out(result.mpfile, std::ios::binary);
     out << "[IMG ID]\r\n[END-IMG ID]\r\n\r\n";

@@ -67,7 +67,8 @@ void shades2(Palette& cols) {
         cols[static_cast<std::size_t>(j)] = (r - r * k / 128) | ((g - g * k / 128) << 8) | ((b - b * k / 128) << 16);
     }
 }
-std::optional<Pattern> get_patterns(const std::string& text, Host& host) {
+std::optional<Pattern> get_patterns(std::string_view textView, Host& host) {
+    const std::string text(textView);
     if (text.empty()) {
         host.message(MessageKind::Failure, "Please load pattern");
         return std::nullopt;
@@ -90,7 +91,7 @@ std::optional<Pattern> get_patterns(const std::string& text, Host& host) {
     return p;
 }
 bool acceptPatternKey(char key) { return key == '0' || key == '1' || key == 13 || key == 8; }
-bool isValidPatternFileText(const std::string& text) {
+bool isValidPatternFileText(std::string_view text) {
     return text.find_first_not_of("01\r\n") == std::string::npos;
 }
 TypResult create_typ(const TypJob& job, Host& host) {
@@ -104,37 +105,37 @@ TypResult create_typ(const TypJob& job, Host& host) {
     host.launch(job.toolPath, job.style.typPath);
     return result;
 }
-std::optional<Settings> readSettings(const std::string& path) {
+std::optional<Settings> readSettings(const std::filesystem::path& path) {
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) return std::nullopt;
-    auto lines = crlfLines(slurp(path));
+    auto lines = crlfLines(slurp(path.string()));
     lines.resize(20);
     Settings s;
     s.reserved = lines[0]; s.toolPath = lines[1]; s.firstType = lines[2]; s.inputPath = lines[3];
-    s.paletteFile = lines[4];
-    for (std::size_t i = 0; i < 4; ++i) s.detailLevels[i] = trimBlanks(lines[5 + i]) == "1";
-    for (std::size_t i = 0; i < 4; ++i) s.recentFiles[i] = lines[9 + i];
-    s.maxDistance = lines[13]; s.patternFile = lines[14];
+    s.colFile = lines[4];
+    for (std::size_t i = 0; i < 4; ++i) s.levels[i] = trimBlanks(lines[5 + i]) == "1";
+    for (std::size_t i = 0; i < 4; ++i) s.recent[i] = lines[9 + i];
+    s.maxDistance = lines[13]; s.patFile = lines[14];
     s.addContours = trimBlanks(lines[15]) == "1"; s.rowPerBand = trimBlanks(lines[16]) == "1";
     s.mpFile = lines[17]; s.region = static_cast<int>(leadingDecimal(lines[18])); s.maxDrawOrder = lines[19];
     return s;
 }
-bool writeSettings(const std::string& path, Settings& s, std::string& error) {
-    auto flag = [](bool b) { return std::string(b ? " 1 " : " 0 "); };
+bool writeSettings(const std::filesystem::path& path, Settings& s, std::string& error) {
+    auto flag = [](int b) { return std::string(b ? " 1 " : " 0 "); };
     if (s.region > 6) s.region = 3;
     std::string t = s.reserved + "\r\n" + s.toolPath + "\r\n" + s.firstType + "\r\n" + s.inputPath + "\r\n" +
-                    s.paletteFile + "\r\n";
-    for (bool b : s.detailLevels) t += flag(b) + "\r\n";
-    for (auto& r : s.recentFiles) t += r + "\r\n";
-    t += s.maxDistance + "\r\n" + s.patternFile + "\r\n" + flag(s.addContours) + "\r\n" + flag(s.rowPerBand) + "\r\n" +
+                    s.colFile + "\r\n";
+    for (int b : s.levels) t += flag(b) + "\r\n";
+    for (auto& r : s.recent) t += r + "\r\n";
+    t += s.maxDistance + "\r\n" + s.patFile + "\r\n" + flag(s.addContours) + "\r\n" + flag(s.rowPerBand) + "\r\n" +
          s.mpFile + "\r\n" + " " + std::to_string(s.region) + " \r\n" + s.maxDrawOrder + "\r\n";
     return writeFileAtomically(path, t, error);
 }
-std::string defaultHome(const std::string& exeFolder) { return exeFolder; }
-void ensureHomeFolders(const std::string& home, Host& host) {
+std::filesystem::path defaultHome(const std::filesystem::path& exeFolder) { return exeFolder; }
+void ensureHomeFolders(const std::filesystem::path& home, Host& host) {
     for (const char* sub : {"typ", "col", "patterns", "system"}) {
         std::error_code ec;
-        std::filesystem::create_directories(std::filesystem::path(home) / sub, ec);
+        std::filesystem::create_directories(home / sub, ec);
         if (ec) host.message(MessageKind::Failure, ec.message());
     }
 }

@@ -8,12 +8,14 @@ QString runSettingsDialog(QWidget*, const QString& toolPath, const QString&) {
 }
 void runAboutDialog(QWidget*) {}
 void openHelp() {}
-PickerResult runColourPicker(QWidget*, int, const QString&) {
+PickerResult runColourPicker(QWidget*, std::int32_t, const QString&) {
     return {};
 }
 int runDownloadDialog(QWidget*, int region) {
     return region;
 }
-void UpdateCheck::start(const QString&) {}
+void UpdateCheck::start() {
+    emit finished();
+}
 
 } // namespace orolith::gui

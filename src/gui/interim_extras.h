@@ -3,6 +3,8 @@
 // when they are merged.
 #include <QObject>
 #include <QString>
+#include <QUrl>
+#include <cstdint>
 
 class QWidget;
 
@@ -13,19 +15,23 @@ void runAboutDialog(QWidget* parent);
 void openHelp();
 
 struct PickerResult {
-    int curcolor = -1;
+    std::int32_t curcolor = -1;
     bool colchanged = false;
 };
-PickerResult runColourPicker(QWidget* parent, int curcolor, const QString& sysdir);
+PickerResult runColourPicker(QWidget* parent, std::int32_t curcolor, const QString& sysdir);
 int runDownloadDialog(QWidget* parent, int region);
 
 class UpdateCheck : public QObject {
     Q_OBJECT
   public:
-    explicit UpdateCheck(QObject* parent = nullptr) : QObject(parent) {}
-    void start(const QString& url);
+    explicit UpdateCheck(const QUrl& url, QObject* parent = nullptr) : QObject(parent), url_(url) {}
+    void start();
   signals:
     void newerVersionFound(const QString& version);
+    void finished();
+
+  private:
+    QUrl url_;
 };
 
 } // namespace orolith::gui

@@ -29,10 +29,10 @@ int main(int argc, char* argv[]) {
     arguments.process(app);
 
     orolith::gui::MainWindow::Options options;
-    options.home =
-        arguments.isSet(home)
-            ? QDir(arguments.value(home)).absolutePath()
-            : QString::fromStdString(orolith::defaultHome(QApplication::applicationDirPath().toStdString()));
+    options.home = arguments.isSet(home)
+                       ? QDir(arguments.value(home)).absolutePath()
+                       : QString::fromStdString(
+                             orolith::defaultHome(QApplication::applicationDirPath().toStdString()).string());
     orolith::gui::MainWindow window(options);
     window.show();
     if (!arguments.positionalArguments().isEmpty())

@@ -54,6 +54,8 @@ class MainWindow : public QMainWindow {
 
   signals:
     void runFinished();
+    // The update check at start-up is over (whatever it found).
+    void updateCheckFinished();
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -17,6 +17,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QUrl>
 
 namespace orolith::gui {
 
@@ -65,9 +66,13 @@ void MainWindow::startUp(const Options& options) {
 void MainWindow::startUpdateCheck(const Options& options) {
     if (!options.checkForUpdate)
         return;
-    auto* check = new UpdateCheck(this);
+    const QString page =
+        options.versionPageUrl.isEmpty() ? fromView(app::kVersionPageUrl) : options.versionPageUrl;
+    auto* check = new UpdateCheck(QUrl(page), this);
     connect(check, &UpdateCheck::newerVersionFound, updateLabel_, &QLabel::show);
-    check->start(options.versionPageUrl.isEmpty() ? fromView(app::kVersionPageUrl) : options.versionPageUrl);
+    connect(check, &UpdateCheck::finished, check, &QObject::deleteLater);
+    connect(check, &UpdateCheck::finished, this, &MainWindow::updateCheckFinished);
+    check->start();
 }
 
 // Rebuilds the pattern rows from the editor; its messages are shown when the text is no tile.
@@ -89,22 +94,22 @@ void MainWindow::loaddata(const QString& path) {
     state_.toolpath = fromBytes(saved.toolPath);
     firstTypeBox_->setText(fromBytes(saved.firstType));
     inputBox_->setText(fromBytes(saved.inputPath));
-    state_.colfile = fromBytes(saved.paletteFile);
-    loadcols(saved.paletteFile, state_.cols);
+    state_.colfile = fromBytes(saved.colFile);
+    loadcols(saved.colFile, state_.cols);
     for (std::size_t i = 0; i < levelBoxes_.size(); ++i)
-        levelBoxes_[i]->setChecked(saved.detailLevels[i]);
+        levelBoxes_[i]->setChecked(saved.levels[i] == 1);
     for (std::size_t i = 0; i < 4; ++i)
-        fileActions_[12 + i]->setData(fromBytes(saved.recentFiles[i]));
+        fileActions_[12 + i]->setData(fromBytes(saved.recent[i]));
     refreshRecentEntries();
     maxDistanceBox_->setText(fromBytes(saved.maxDistance));
-    state_.patfile = fromBytes(saved.patternFile);
+    state_.patfile = fromBytes(saved.patFile);
     QFile pattern(state_.patfile);
     if (!state_.patfile.isEmpty() && pattern.exists() && pattern.open(QIODevice::ReadOnly)) {
         patternEditor_->setPatternText(QString::fromUtf8(pattern.readAll()));
         takePatternFromEditor();
     }
-    contoursBox_->setChecked(saved.addContours);
-    rowPerBandBox_->setChecked(saved.rowPerBand);
+    contoursBox_->setChecked(saved.addContours == 1);
+    rowPerBandBox_->setChecked(saved.rowPerBand == 1);
     state_.mpfile = fromBytes(saved.mpFile);
     mapPathLabel_->setText(state_.mpfile);
     state_.region = saved.region;
@@ -117,15 +122,15 @@ void MainWindow::savedata() {
     current.toolPath = toBytes(state_.toolpath);
     current.firstType = toBytes(firstTypeBox_->text());
     current.inputPath = toBytes(inputBox_->text());
-    current.paletteFile = toBytes(state_.colfile);
+    current.colFile = toBytes(state_.colfile);
     for (std::size_t i = 0; i < levelBoxes_.size(); ++i)
-        current.detailLevels[i] = levelBoxes_[i]->isChecked();
+        current.levels[i] = levelBoxes_[i]->isChecked() ? 1 : 0;
     for (std::size_t i = 0; i < 4; ++i)
-        current.recentFiles[i] = toBytes(fileActions_[12 + i]->data().toString());
+        current.recent[i] = toBytes(fileActions_[12 + i]->data().toString());
     current.maxDistance = toBytes(maxDistanceBox_->text());
-    current.patternFile = toBytes(state_.patfile);
-    current.addContours = contoursBox_->isChecked();
-    current.rowPerBand = rowPerBandBox_->isChecked();
+    current.patFile = toBytes(state_.patfile);
+    current.addContours = contoursBox_->isChecked() ? 1 : 0;
+    current.rowPerBand = rowPerBandBox_->isChecked() ? 1 : 0;
     current.mpFile = toBytes(state_.mpfile);
     current.region = state_.region;
     current.maxDrawOrder = toBytes(maxDrawOrderBox_->text());

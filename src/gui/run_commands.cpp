@@ -106,10 +106,12 @@ void MainWindow::listInput() {
 }
 
 void MainWindow::applyConversionResult(const ConversionResult& result, bool listOnly) {
+    if (!result.mpfile.empty()) {
+        state_.mpfile = fromBytes(result.mpfile);
+        mapPathLabel_->setText(state_.mpfile);
+    }
     if (!result.ranPasses)
         return;
-    state_.mpfile = fromBytes(result.mpfile);
-    mapPathLabel_->setText(state_.mpfile);
     for (std::size_t i = 0; i < result.legendCaptions.size(); ++i)
         legend_->setCaption(static_cast<int>(i), fromBytes(result.legendCaptions[i]));
     state_.lowest = result.lowest;
