@@ -1,6 +1,6 @@
 // The main window's menus, the recent-file entries and the update notice.
 #include "core/app_info.h"
-#include "gui/interim_extras.h"
+#include "gui/help_page.h"
 #include "gui/main_window.h"
 
 #include <QAction>

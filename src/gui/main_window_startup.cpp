@@ -4,7 +4,7 @@
 #include "core/pattern.h"
 #include "core/settings_file.h"
 #include "gui/conversion_runner.h"
-#include "gui/interim_extras.h"
+#include "gui/update_check.h"
 #include "gui/legend_widget.h"
 #include "gui/main_window.h"
 #include "gui/pattern_editor.h"
