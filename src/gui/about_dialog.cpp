@@ -12,6 +12,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+// The pictures live in the library's resources, which a static library must register.
+static void registerPictures() {
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(resources);
+        return true;
+    }();
+    (void)registered;
+}
+
 namespace orolith::gui {
 
 namespace {
@@ -38,6 +47,7 @@ QLabel* namedLabel(const char* name, const QString& text, QWidget* parent) {
 QLabel* logoPicture(QWidget* parent) {
     constexpr int side = 112;
     auto* picture = namedLabel("Picture1", QString(), parent);
+    registerPictures();
     const qreal ratio = parent->devicePixelRatioF();
     QPixmap logo(QStringLiteral(":/orolith/logo.png"));
     logo = logo.scaled(QSize(side, side) * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
@@ -50,6 +60,7 @@ QLabel* logoPicture(QWidget* parent) {
 } // namespace
 
 QIcon applicationIcon() {
+    registerPictures();
     QIcon icon;
     for (const int size : {16, 32, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/orolith/icons/%1.png").arg(size), QSize(size, size));
