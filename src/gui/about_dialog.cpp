@@ -106,6 +106,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     nameRow->addStretch(1);
 
     auto* text = new QVBoxLayout;
+    text->setContentsMargins(0, 0, 12, 0);
     text->addLayout(nameRow);
     text->addWidget(versionLabel_);
     text->addSpacing(6);

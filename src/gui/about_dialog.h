@@ -14,16 +14,16 @@ QIcon applicationIcon();
 
 class AboutDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit AboutDialog(QWidget* parent = nullptr);
 
     // Fills the labels again: "Beta ", the memory figure, the version line.
     void refresh();
 
-protected:
+  protected:
     bool event(QEvent* event) override;
 
-private:
+  private:
     QLabel* betaLabel_ = nullptr;
     QLabel* versionLabel_ = nullptr;
     QLabel* memoryLabel_ = nullptr;

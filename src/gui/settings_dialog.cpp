@@ -63,11 +63,11 @@ SettingsDialog::SettingsDialog(const QString& toolPath, const QString& programFo
     setObjectName(QStringLiteral("settings"));
     setWindowTitle(QStringLiteral("Settings"));
 
-    auto* editions = new QLabel(
-        QStringLiteral("Stylesmith, the TYP tool started after \"Create TYP\".\n"
-                       "Choose the program of the Free, Standard or Professional edition, "
-                       "version 2 or later."),
-        this);
+    auto* editions =
+        new QLabel(QStringLiteral("Stylesmith, the TYP tool started after \"Create TYP\".\n"
+                                  "Choose the program of the Free, Standard or Professional edition, "
+                                  "version 2 or later."),
+                   this);
     editions->setObjectName(QStringLiteral("Label1_2"));
     editions->setWordWrap(true);
 
@@ -80,6 +80,7 @@ SettingsDialog::SettingsDialog(const QString& toolPath, const QString& programFo
     choose->setObjectName(QStringLiteral("Command2_1"));
     choose->setToolTip(QStringLiteral("Choose the program file"));
     choose->setAutoDefault(false);
+    choose->setMaximumWidth(choose->fontMetrics().horizontalAdvance(QStringLiteral("<<")) * 4);
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("Command1"));
@@ -112,8 +113,8 @@ SettingsDialog::SettingsDialog(const QString& toolPath, const QString& programFo
 }
 
 void SettingsDialog::chooseTool() {
-    const QString chosen = Desktop::instance().fileDialog(false, this, startFolderFor(toolPath_, programFolder_),
-                                                          toolFileName(), toolFilter());
+    const QString chosen = Desktop::instance().fileDialog(
+        false, this, startFolderFor(toolPath_, programFolder_), toolFileName(), toolFilter());
     if (chosen.isEmpty() || !QFileInfo::exists(chosen))
         return;
     if (!isToolProgram(chosen)) {

@@ -19,18 +19,18 @@ bool isToolProgram(const QString& path);
 
 class SettingsDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     SettingsDialog(const QString& toolPath, const QString& programFolder, QWidget* parent = nullptr);
 
     // The tool path as it stands: the one given, a file chosen with "<<", or the text taken
     // by "Apply".
     QString toolPath() const { return toolPath_; }
 
-private slots:
+  private slots:
     void chooseTool();
     void apply();
 
-private:
+  private:
     QString toolPath_;
     QString programFolder_;
     QLineEdit* pathEdit_ = nullptr;

@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QList>
-
 #include <cmath>
 #include <cstdint>
 
@@ -40,8 +39,8 @@ int macMemoryLoad() {
         return -1;
     vm_statistics64_data_t stats{};
     mach_msg_type_number_t count = HOST_VM_INFO64_COUNT;
-    if (host_statistics64(mach_host_self(), HOST_VM_INFO64, reinterpret_cast<host_info64_t>(&stats), &count) !=
-        KERN_SUCCESS)
+    if (host_statistics64(mach_host_self(), HOST_VM_INFO64, reinterpret_cast<host_info64_t>(&stats),
+                          &count) != KERN_SUCCESS)
         return -1;
     const std::uint64_t available =
         (static_cast<std::uint64_t>(stats.free_count) + stats.inactive_count + stats.purgeable_count) *

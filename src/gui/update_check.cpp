@@ -8,7 +8,6 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QTimer>
-
 #include <string>
 #include <string_view>
 
@@ -40,7 +39,8 @@ bool isNewerVersion(std::string_view text, float version) {
 }
 
 QUrl defaultPageUrl() {
-    return QUrl(QString::fromUtf8(app::kVersionPageUrl.data(), static_cast<int>(app::kVersionPageUrl.size())));
+    return QUrl(
+        QString::fromUtf8(app::kVersionPageUrl.data(), static_cast<int>(app::kVersionPageUrl.size())));
 }
 
 } // namespace
@@ -68,8 +68,9 @@ void UpdateCheck::start() {
     versionText_.clear();
 
     QNetworkRequest request(url_);
-    request.setHeader(QNetworkRequest::UserAgentHeader,
-                      QByteArray(app::kUpdateAgentName.data(), static_cast<qsizetype>(app::kUpdateAgentName.size())));
+    request.setHeader(
+        QNetworkRequest::UserAgentHeader,
+        QByteArray(app::kUpdateAgentName.data(), static_cast<qsizetype>(app::kUpdateAgentName.size())));
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
     request.setRawHeader("Cache-Control", "no-cache");

@@ -16,7 +16,7 @@ namespace orolith::gui {
 
 class UpdateCheck : public QObject {
     Q_OBJECT
-public:
+  public:
     // At most this many bytes of the page are read.
     static constexpr int kPageBytes = 1000;
 
@@ -34,18 +34,18 @@ public:
     // The version text read from the page ("0.7"); empty before the end or when nothing came.
     QString versionText() const { return versionText_; }
 
-signals:
+  signals:
     // The page names a version above this program's.
     void newerVersionFound(const QString& version);
     // The check is over, whatever its outcome. Emitted once per start().
     void finished();
 
-private slots:
+  private slots:
     void readAvailable();
     void replyFinished();
     void giveUp();
 
-private:
+  private:
     void conclude(bool pageRead);
 
     QUrl url_;

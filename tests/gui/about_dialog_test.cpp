@@ -14,7 +14,7 @@ using namespace orolith::gui;
 
 class AboutDialogTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void memoryLabelHasABlankBeforeTheNumber() {
         QCOMPARE(memoryLabelText(5), QStringLiteral("System: 5%"));
         QCOMPARE(memoryLabelText(0), QStringLiteral("System: 0%"));

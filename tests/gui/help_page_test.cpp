@@ -13,10 +13,12 @@ using namespace orolith::gui;
 namespace {
 
 class UrlRecorder : public Desktop {
-public:
+  public:
     void message(QWidget*, const QString&) override {}
     bool ask(QWidget*, const QString&) override { return false; }
-    QString fileDialog(bool, QWidget*, const QString&, const QString&, const FileFilter&) override { return {}; }
+    QString fileDialog(bool, QWidget*, const QString&, const QString&, const FileFilter&) override {
+        return {};
+    }
     void openUrl(const QString& url) override { urls << url; }
     void openFolder(const QString&) override {}
     void startProgram(const QString&, const QStringList&) override {}
@@ -27,7 +29,7 @@ public:
 
 class HelpPageTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void theGuideIsFoundBesideTheProgramOrItsSources() {
         const QString path = manualPath();
         QVERIFY(QFileInfo(path).isFile());
@@ -52,10 +54,10 @@ private slots:
         const QString page = QString::fromUtf8(file.readAll());
         QVERIFY(page.startsWith(QStringLiteral("<!DOCTYPE html>")));
         QVERIFY(page.trimmed().endsWith(QStringLiteral("</html>")));
-        for (const char* topic : {"Create mp", "Create TYP", "Locate Stylesmith", "Onlne Help", "About",
-                                  "Download map data", "Desaturate", "Convert to Shades", "orolith.dat",
-                                  "test.tpgn", ".ptn", ".col", "orolith mp", "orolith list", "orolith typ",
-                                  "orolith tile", "UPDATE AVAILABLE"})
+        for (const char* topic :
+             {"Create mp", "Create TYP", "Locate Stylesmith", "Onlne Help", "About", "Download map data",
+              "Desaturate", "Convert to Shades", "orolith.dat", "test.tpgn", ".ptn", ".col", "orolith mp",
+              "orolith list", "orolith typ", "orolith tile", "UPDATE AVAILABLE"})
             QVERIFY2(page.contains(QLatin1String(topic)), topic);
     }
 };

@@ -19,7 +19,7 @@ namespace {
 
 // Answers file dialogs with a prepared path and records what was asked and said.
 class FakeDesktop : public Desktop {
-public:
+  public:
     void message(QWidget*, const QString& text) override { messages << text; }
     bool ask(QWidget*, const QString&) override { return true; }
     QString fileDialog(bool save, QWidget*, const QString& folder, const QString& name,
@@ -47,8 +47,7 @@ QString makeFile(const QTemporaryDir& dir, const QString& name, bool executable)
     return QDir::toNativeSeparators(path);
 }
 
-template <typename T>
-T* child(QWidget* window, const char* name) {
+template <typename T> T* child(QWidget* window, const char* name) {
     return window->findChild<T*>(QLatin1String(name));
 }
 
@@ -56,8 +55,11 @@ T* child(QWidget* window, const char* name) {
 
 class SettingsDialogTest : public QObject {
     Q_OBJECT
-private slots:
-    void init() { Desktop::setInstance(&desktop); desktop = FakeDesktop(); }
+  private slots:
+    void init() {
+        Desktop::setInstance(&desktop);
+        desktop = FakeDesktop();
+    }
     void cleanup() { Desktop::setInstance(nullptr); }
 
     void startFolderFollowsTheToolPath() {
@@ -68,8 +70,10 @@ private slots:
         QCOMPARE(startFolderFor(QStringLiteral("stylesmith.exe"), app), app);
         QCOMPARE(startFolderFor(QStringLiteral("C:\\tools\\tool.exe"), QStringLiteral("x")),
                  QStringLiteral("C:\\tools\\"));
-        QCOMPARE(startFolderFor(QStringLiteral("C:\\maps\\dem1\\dem1.exe"), app), QStringLiteral("C:\\maps\\dem1\\"));
-        QCOMPARE(startFolderFor(QStringLiteral("/opt/style/bin/stylesmith"), app), QStringLiteral("/opt/style/bin/"));
+        QCOMPARE(startFolderFor(QStringLiteral("C:\\maps\\dem1\\dem1.exe"), app),
+                 QStringLiteral("C:\\maps\\dem1\\"));
+        QCOMPARE(startFolderFor(QStringLiteral("/opt/style/bin/stylesmith"), app),
+                 QStringLiteral("/opt/style/bin/"));
         QCOMPARE(startFolderFor(QStringLiteral("C:/a\\b/tool"), app), QStringLiteral("C:/a\\b/"));
     }
 
@@ -156,7 +160,7 @@ private slots:
                  program);
     }
 
-private:
+  private:
     FakeDesktop desktop;
 };
 

@@ -13,7 +13,7 @@ namespace {
 
 // Serves one canned answer to every request, or never answers at all.
 class PageServer : public QObject {
-public:
+  public:
     explicit PageServer(QByteArray body, int status = 200, bool answer = true) : answer_(answer) {
         const QByteArray reason = status == 200 ? "OK" : "Not Found";
         response_ = "HTTP/1.1 " + QByteArray::number(status) + ' ' + reason +
@@ -26,10 +26,12 @@ public:
         });
     }
 
-    QUrl url() const { return QUrl(QStringLiteral("http://127.0.0.1:%1/version.htm").arg(server_.serverPort())); }
+    QUrl url() const {
+        return QUrl(QStringLiteral("http://127.0.0.1:%1/version.htm").arg(server_.serverPort()));
+    }
     QByteArray request() const { return request_; }
 
-private:
+  private:
     void serve(QTcpSocket* socket) {
         request_ += socket->readAll();
         if (!answer_ || !request_.contains("\r\n\r\n"))
@@ -69,7 +71,7 @@ Outcome runCheck(const QUrl& url, int timeoutMs = 4000) {
 
 class UpdateCheckTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void readsTheVersionFromThePage_data() {
         QTest::addColumn<QByteArray>("page");
         QTest::addColumn<QString>("text");
