@@ -15,27 +15,25 @@ namespace orolith::gui {
 
 namespace {
 
-// The version page's text: the part after the first "<body>" up to the next "<body>" (or
-// the end), cut before the first "</", every blank removed. Without "<body>" the whole page.
+// Stand-ins for the core's reading of the version page (core/version_page.h), with the
+// same names and results, until that header is part of this tree.
+// The page's text after the first "<body>" up to the next one (the whole page without one),
+// cut before the first "</", with every blank and line break removed.
 std::string extractVersionText(std::string_view page) {
-    constexpr std::string_view body = "<body>";
-    if (const auto start = page.find(body); start != std::string_view::npos) {
-        page.remove_prefix(start + body.size());
-        if (const auto next = page.find(body); next != std::string_view::npos)
-            page = page.substr(0, next);
+    constexpr std::string_view kBody = "<body>";
+    if (const std::size_t body = page.find(kBody); body != std::string_view::npos) {
+        page.remove_prefix(body + kBody.size());
+        page = page.substr(0, page.find(kBody));
     }
-    if (const auto close = page.find("</"); close != std::string_view::npos)
-        page = page.substr(0, close);
-    std::string text;
-    for (const char c : page)
-        if (c != ' ')
-            text.push_back(c);
+    page = page.substr(0, page.find("</"));
+    std::string text(page);
+    std::erase_if(text, [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
     return text;
 }
 
-// True when the text's leading decimal number (0 when there is none) exceeds `version`.
-bool isNewerVersion(std::string_view text, float version) {
-    return static_cast<float>(leadingDecimal(text)) > version;
+// True when the text's leading number ("." as decimal point, 0 when none) exceeds `current`.
+bool isNewerVersion(std::string_view text, float current) {
+    return leadingDecimal(text) > static_cast<double>(current);
 }
 
 QUrl defaultPageUrl() {

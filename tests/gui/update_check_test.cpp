@@ -78,7 +78,7 @@ class UpdateCheckTest : public QObject {
         QTest::addColumn<bool>("newer");
         QTest::newRow("body 0.7") << QByteArray("<html><body> 0.7 </body></html>") << "0.7" << true;
         QTest::newRow("same version") << QByteArray("0.6") << "0.6" << false;
-        QTest::newRow("0.61") << QByteArray("0.61\r\n") << "0.61\r\n" << true;
+        QTest::newRow("0.61") << QByteArray("\t0.61\r\n") << "0.61" << true;
         QTest::newRow("words") << QByteArray("Version 0.7 is out") << "Version0.7isout" << false;
         QTest::newRow("empty") << QByteArray() << "" << false;
         QTest::newRow("second body") << QByteArray("<body>1.2<body>0.1") << "1.2" << true;
