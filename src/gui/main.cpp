@@ -4,6 +4,7 @@
 // uses its own folder when that is writable, else the user's data folder.
 #include "core/app_info.h"
 #include "core/home_folder.h"
+#include "gui/about_dialog.h"
 #include "gui/main_window.h"
 
 #include <QApplication>
@@ -15,6 +16,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Orolith Creator"));
     QApplication::setApplicationVersion(QString::fromUtf8(
         orolith::app::kVersionText.data(), static_cast<qsizetype>(orolith::app::kVersionText.size())));
+
+    QApplication::setWindowIcon(orolith::gui::applicationIcon());
 
     QCommandLineParser arguments;
     arguments.setApplicationDescription(QStringLiteral("Elevation maps and TYP styles for Garmin receivers"));
