@@ -40,6 +40,9 @@ QByteArray readWhole(const QString& path) {
 } // namespace
 
 void MainWindow::onFileMenu(int index) {
+    // Opening another input waits until the run in progress has ended.
+    if (runner_->active() && (index == 0 || index >= 12))
+        return;
     switch (index) {
     case 0:
         openFile();

@@ -112,6 +112,7 @@ void MainWindow::loaddata(const QString& path) {
     rowPerBandBox_->setChecked(saved.rowPerBand == 1);
     state_.mpfile = fromBytes(saved.mpFile);
     mapPathLabel_->setText(state_.mpfile);
+    mapPathLabel_->setToolTip(state_.mpfile);
     state_.region = saved.region;
     maxDrawOrderBox_->setText(fromBytes(saved.maxDrawOrder));
 }

@@ -109,6 +109,7 @@ void MainWindow::applyConversionResult(const ConversionResult& result, bool list
     if (!result.mpfile.empty()) {
         state_.mpfile = fromBytes(result.mpfile);
         mapPathLabel_->setText(state_.mpfile);
+        mapPathLabel_->setToolTip(state_.mpfile);
     }
     if (!result.ranPasses)
         return;

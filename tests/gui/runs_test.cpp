@@ -50,8 +50,10 @@ class RunsTest : public QObject {
         auto* createMap = control<QPushButton>(*window, "Command6");
         auto* createTyp = control<QPushButton>(*window, "Command1");
         bool buttonsDisabledAtMessage = false;
+        bool progressShownAtMessage = false;
         desktop.onMessage = [&](const QString&) {
             buttonsDisabledAtMessage = !createMap->isEnabled() && !createTyp->isEnabled();
+            progressShownAtMessage = control<QFrame>(*window, "progimage")->isVisible();
         };
 
         QTest::mouseClick(createMap, Qt::LeftButton);
@@ -62,6 +64,7 @@ class RunsTest : public QObject {
 
         QVERIFY(createMap->isEnabled() && createTyp->isEnabled());
         QVERIFY(buttonsDisabledAtMessage);
+        QVERIFY(progressShownAtMessage);
         QCOMPARE(desktop.messages.size(), 1);
         QCOMPARE(desktop.messages[0], QStringLiteral("Created ") + map +
                                           QStringLiteral(" (0 polygons not included)\r\n\r\n"
