@@ -54,7 +54,13 @@ MainWindow::MainWindow(const Options& options, QWidget* parent) : QMainWindow(pa
     startUp(options);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // A run still going ends while the controls it reports to are all there.
+    if (runner_->active()) {
+        runner_->cancel();
+        runner_->waitForEnd();
+    }
+}
 
 bool MainWindow::runActive() const {
     return runner_->active();
