@@ -14,23 +14,22 @@ using namespace orolith::gui::testing;
 
 namespace {
 
-// Runs `act` on the next modal window as soon as it is up, then closes it with `button`.
-void whenModalOpens(const QString& windowName, const std::function<void(QDialog&)>& act,
-                    const QString& button) {
-    auto attempt = std::make_shared<std::function<void()>>();
-    *attempt = [=] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr || dialog->objectName() != windowName) {
-            QTimer::singleShot(10, *attempt);
-            return;
-        }
-        act(*dialog);
-        if (auto* close = dialog->findChild<QPushButton*>(button))
-            close->click();
-        else
-            dialog->reject();
-    };
-    QTimer::singleShot(0, *attempt);
+// Runs `act` on the modal window `windowName` as soon as it is up, then closes it with `button`.
+void actOnModal(const QString& windowName, const std::function<void(QDialog&)>& act, const QString& button) {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr || dialog->objectName() != windowName) {
+        QTimer::singleShot(10, [=] { actOnModal(windowName, act, button); });
+        return;
+    }
+    act(*dialog);
+    if (auto* close = dialog->findChild<QPushButton*>(button))
+        close->click();
+    else
+        dialog->reject();
+}
+
+void whenModalOpens(const QString& windowName, const std::function<void(QDialog&)>& act, const QString& button) {
+    QTimer::singleShot(0, [=] { actOnModal(windowName, act, button); });
 }
 
 } // namespace
