@@ -80,31 +80,26 @@ Hsv RGBToHSV(std::int32_t colour) {
 }
 
 std::int32_t HSLToRGB02(int hue, int sat, int val) {
+    if (hue < 0 || hue > 360)
+        return 0;
+    if (sat < 0 || sat > 100 || val < 0 || val > 100)
+        return kNoColour;
     const int mx = nearest(val * 255 / 100.0);
     const int mn = nearest((100 - sat) * mx / 100.0);
     const float step = static_cast<float>((mx - mn) / 60.0);
     const auto along = [&](int degrees) { return nearest(static_cast<double>(step) * degrees + mn); };
 
-    Rgb rgb;
-    if (hue >= 0 && hue <= 60)
-        rgb = {mx, along(hue), mn};
-    else if (hue >= 60 && hue <= 120)
-        rgb = {along(120 - hue), mx, mn};
-    else if (hue >= 120 && hue <= 180)
-        rgb = {mn, mx, along(hue - 120)};
-    else if (hue >= 180 && hue <= 240)
-        rgb = {mn, along(240 - hue), mx};
-    else if (hue >= 240 && hue <= 300)
-        rgb = {along(hue - 240), mn, mx};
-    else if (hue >= 300 && hue <= 360)
-        rgb = {mx, mn, along(360 - hue)};
-    else
-        return 0;
-    for (int component : {rgb.red, rgb.green, rgb.blue}) {
-        if (component < 0 || component > 255)
-            return kNoColour;
-    }
-    return packColour(rgb.red, rgb.green, rgb.blue);
+    if (hue <= 60)
+        return packColour(mx, along(hue), mn);
+    if (hue <= 120)
+        return packColour(along(120 - hue), mx, mn);
+    if (hue <= 180)
+        return packColour(mn, mx, along(hue - 120));
+    if (hue <= 240)
+        return packColour(mn, along(240 - hue), mx);
+    if (hue <= 300)
+        return packColour(along(hue - 240), mn, mx);
+    return packColour(mx, mn, along(360 - hue));
 }
 
 ShadeCells shadeCells(std::int32_t colour, int stripWidth) {

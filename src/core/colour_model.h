@@ -40,8 +40,8 @@ struct Hsv {
 
 Hsv RGBToHSV(std::int32_t colour);
 
-// Hue/saturation/value back to a colour. A hue outside 0..360 gives black (0). A saturation
-// or value outside 0..100 would push a component outside 0..255; that gives kNoColour.
+// Hue/saturation/value back to a colour. A hue outside 0..360 gives black (0); a saturation
+// or value outside 0..100 has no colour (it would push components outside 0..255): kNoColour.
 std::int32_t HSLToRGB02(int hue, int sat, int val);
 
 // The shade strip: 16 darker cells, then 16 lighter ones, each drawn from x to x + 8

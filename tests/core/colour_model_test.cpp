@@ -71,6 +71,9 @@ TEST(ColourModel, HsvOutsideItsRangesGivesNoValidColour) {
     EXPECT_EQ(HSLToRGB02(0, 100, 101), kNoColour);
     EXPECT_EQ(HSLToRGB02(200, 150, 50), kNoColour);
     EXPECT_EQ(HSLToRGB02(200, 100, 9999), kNoColour);
+    EXPECT_EQ(HSLToRGB02(0, -50, 0), kNoColour);
+    EXPECT_EQ(HSLToRGB02(100, 0, -1), kNoColour);
+    EXPECT_EQ(HSLToRGB02(400, 999, 999), 0);
     for (int hue = 0; hue <= 360; hue += 7)
         for (int sat : {0, 33, 100})
             for (int val : {0, 50, 100})
