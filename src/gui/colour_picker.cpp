@@ -88,7 +88,6 @@ ColourPickerWindow::ColourPickerWindow(std::int32_t curcolor, const QString& sys
     shades(curcolor);
     original_->setColour(curcolor);
     findColor(curcolor);
-    hexEntry_->setFocus();
 }
 
 void ColourPickerWindow::buildSwatches() {
@@ -149,6 +148,16 @@ void ColourPickerWindow::buildColourAreas() {
 }
 
 void ColourPickerWindow::buildEntries() {
+    // The hex box comes first: it has the focus when the window opens.
+    captionLabel(this, "Label2", "#", designRect(4560, 4920, 168, 324), Qt::AlignRight | Qt::AlignVCenter);
+    hexEntry_ = new QLineEdit(this);
+    hexEntry_->setObjectName("Text1");
+    QFont courier = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    courier.setPointSizeF(font().pointSizeF());
+    hexEntry_->setFont(courier);
+    hexEntry_->setGeometry(designRect(4800, 4884, 1272, 372));
+    hexEntry_->installEventFilter(this);
+
     const char* const captions[] = {"Hue", "Saturation", "Luminance"};
     const int captionLefts[] = {900, 1884, 2892};
     const int entryLefts[] = {1068, 2064, 3060};
@@ -163,15 +172,6 @@ void ColourPickerWindow::buildEntries() {
         entry->installEventFilter(this);
         tripleEntries_[static_cast<std::size_t>(i)] = entry;
     }
-
-    captionLabel(this, "Label2", "#", designRect(4560, 4920, 168, 324), Qt::AlignRight | Qt::AlignVCenter);
-    hexEntry_ = new QLineEdit(this);
-    hexEntry_->setObjectName("Text1");
-    QFont courier = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    courier.setPointSizeF(font().pointSizeF());
-    hexEntry_->setFont(courier);
-    hexEntry_->setGeometry(designRect(4800, 4884, 1272, 372));
-    hexEntry_->installEventFilter(this);
 }
 
 void ColourPickerWindow::buildButtons() {

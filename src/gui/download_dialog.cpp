@@ -19,9 +19,10 @@ namespace {
 
 // The picture button's icon: a globe with an arrow pointing down into a tray.
 QIcon downloadIcon() {
-    QPixmap pixmap(64, 64);
+    QPixmap pixmap(128, 128); // drawn large, so that it stays sharp when scaled up
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
+    painter.scale(2, 2);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(QColor(40, 90, 150), 3));
     painter.setBrush(QColor(170, 210, 240));
