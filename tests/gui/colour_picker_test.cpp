@@ -3,6 +3,7 @@
 #include "gui/colour_picker.h"
 #include "gui/shade_strip.h"
 
+#include <QBuffer>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -287,12 +288,33 @@ class ColourPickerTest : public QObject {
         QTemporaryDir dir;
         ColourPickerWindow without(0, dir.path());
         QCOMPARE(control<QWidget>(without, "p5")->cursor().shape(), Qt::ArrowCursor);
+
+        // A cursor file: an icon file whose type word says "cursor", hot spot (5, 6).
+        QImage image(16, 16, QImage::Format_ARGB32);
+        image.fill(Qt::black);
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QVERIFY(image.save(&buffer, "ICO"));
+        QByteArray bytes = buffer.data();
+        bytes[2] = 2;
+        bytes[10] = 5;
+        bytes[11] = 0;
+        bytes[12] = 6;
+        bytes[13] = 0;
         QFile file(dir.filePath("cur203.cur"));
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("not a cursor");
+        file.write(bytes);
         file.close();
         ColourPickerWindow with(0, dir.path());
-        QCOMPARE(control<QWidget>(with, "p5")->cursor().shape(), Qt::CrossCursor);
+        const QCursor cursor = control<QWidget>(with, "p5")->cursor();
+        QCOMPARE(cursor.shape(), Qt::BitmapCursor);
+        QCOMPARE(cursor.hotSpot(), QPoint(5, 6));
+
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("not a cursor");
+        file.close();
+        ColourPickerWindow unreadable(0, dir.path());
+        QCOMPARE(control<QWidget>(unreadable, "p5")->cursor().shape(), Qt::CrossCursor);
     }
 };
 
