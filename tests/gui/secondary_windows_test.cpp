@@ -1,13 +1,16 @@
 // The windows the main window opens modally, driven through their own controls while they
 // are up, and what the main window keeps of them.
+#include "gui/legend_widget.h"
 #include "window_test_support.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 using namespace orolith::gui;
 using namespace orolith::gui::testing;
@@ -28,7 +31,8 @@ void actOnModal(const QString& windowName, const std::function<void(QDialog&)>& 
         dialog->reject();
 }
 
-void whenModalOpens(const QString& windowName, const std::function<void(QDialog&)>& act, const QString& button) {
+void whenModalOpens(const QString& windowName, const std::function<void(QDialog&)>& act,
+                    const QString& button) {
     QTimer::singleShot(0, [=] { actOnModal(windowName, act, button); });
 }
 
@@ -73,6 +77,44 @@ class SecondaryWindowsTest : public QObject {
         trigger(*window, "mf_8");
         QVERIFY(opened);
         window->close();
+    }
+
+    void doubleClickOnASwatchEditsItsColour() {
+        FakeDesktop desktop;
+        QTemporaryDir home;
+        auto window = openWindow(home.path());
+        auto* swatch = control<SwatchLabel>(*window, "Label4_3");
+
+        whenModalOpens(
+            "cmcolor", [](QDialog& picker) { picker.findChild<QLineEdit*>("Text1")->setText("FF8000"); },
+            "Command1_1");
+        QTest::mouseDClick(swatch, Qt::LeftButton);
+        QCOMPARE(window->state().cols[3], 0x808000);
+        QVERIFY(!window->state().colchanged);
+
+        whenModalOpens(
+            "cmcolor", [](QDialog& picker) { picker.findChild<QLineEdit*>("Text1")->setText("FF8000"); },
+            "Command1_0");
+        QTest::mouseDClick(swatch, Qt::LeftButton);
+        QCOMPARE(window->state().cols[3], 0x0080FF);
+        QCOMPARE(swatch->palette().color(QPalette::Window), QColor(255, 128, 0));
+        QVERIFY(window->state().colchanged);
+        window->state().colchanged = false;
+        window->close();
+    }
+
+    void downloadWindowKeepsTheChosenRegion() {
+        FakeDesktop desktop;
+        QTemporaryDir home;
+        auto window = openWindow(home.path());
+        whenModalOpens(
+            "download",
+            [](QDialog& download) { download.findChild<QRadioButton*>("Option1_4")->setChecked(true); },
+            "Command1");
+        QTest::mouseClick(control<QToolButton>(*window, "Picture2"), Qt::LeftButton);
+        QCOMPARE(window->state().region, 4);
+        QVERIFY(window->close());
+        QCOMPARE(readFile(home.filePath("system/orolith.dat")).split('\n').at(18), QByteArray(" 4 \r"));
     }
 };
 
