@@ -49,12 +49,12 @@ void MainWindow::startUp(const Options& options) {
     state_.typfile = underHome(state_.apppath, QStringLiteral("typ/untitled.txt"));
     state_.cols = defaultPalette();
 
-    if (QFileInfo::exists(state_.settingsPath())) {
+    // The checkerboard stays in the editor unless the settings name a pattern file that
+    // can be read, so a restart never leaves the editor empty.
+    patternEditor_->setPatternText(fromView(kDefaultPatternText));
+    takePatternFromEditor();
+    if (QFileInfo::exists(state_.settingsPath()))
         loaddata(state_.settingsPath());
-    } else {
-        patternEditor_->setPatternText(fromView(kDefaultPatternText));
-        takePatternFromEditor();
-    }
     setWindowTitle(fromView(app::kName) + QLatin1Char(' ') + fromView(app::kVersionText));
     barvis(false);
     legend_->paint(state_.cols);

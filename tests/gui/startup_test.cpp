@@ -112,6 +112,10 @@ class StartupTest : public QObject {
         QVERIFY(control<QCheckBox>(*window, "Check1")->isChecked());
         QCOMPARE(window->state().region, 3);
         QCOMPARE(window->state().toolpath, QStringLiteral("/opt/tool, with comma"));
+        // No pattern file was ever saved: the editor keeps its checkerboard.
+        QCOMPARE(control<PatternEditor>(*window, "Text1")->patternText(),
+                 QStringLiteral("01010101\r\n10101010\r\n"));
+        QCOMPARE(window->state().patcount, 2);
         QVERIFY(window->close());
         QCOMPARE(readFile(settings), first);
     }
