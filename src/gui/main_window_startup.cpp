@@ -4,10 +4,10 @@
 #include "core/pattern.h"
 #include "core/settings_file.h"
 #include "gui/conversion_runner.h"
-#include "gui/update_check.h"
 #include "gui/legend_widget.h"
 #include "gui/main_window.h"
 #include "gui/pattern_editor.h"
+#include "gui/update_check.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -99,7 +99,9 @@ void MainWindow::loaddata(const QString& path) {
     for (std::size_t i = 0; i < levelBoxes_.size(); ++i)
         levelBoxes_[i]->setChecked(saved.levels[i] == 1);
     for (std::size_t i = 0; i < 4; ++i)
-        fileActions_[12 + i]->setData(fromBytes(saved.recent[i]));
+        // The first entry's design caption is a blank, which the reader gives back empty.
+        fileActions_[12 + i]->setData(i == 0 && saved.recent[i].empty() ? QStringLiteral(" ")
+                                                                        : fromBytes(saved.recent[i]));
     refreshRecentEntries();
     maxDistanceBox_->setText(fromBytes(saved.maxDistance));
     state_.patfile = fromBytes(saved.patFile);
