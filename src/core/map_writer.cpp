@@ -1,0 +1,108 @@
+#include "core/map_writer.h"
+
+#include <cstring>
+
+namespace orolith {
+
+namespace {
+
+constexpr std::size_t kFlushSize = std::size_t{1} << 20;
+
+constexpr std::string_view kHeaderLines[] = {
+    "[IMG ID]",        "ID = 84887331",       "Name=",           "Preprocess = f", "TreSize = 586",
+    "TreMargin = 0#",  "RgnLimit = 127",      "Transparent = Y", "POIIndex = Y",   "POINumberFirst = Y",
+    "POIZipFirst = N", "Copyright = PROGRAM", "Levels = 6",      "Level0 = 24",    "Level1 = 22",
+    "Level2 = 20",     "Level3 = 18",         "Level4 = 16",     "Level5 = 15",    "Zoom0 = 0",
+    "Zoom1 = 1",       "Zoom2 = 2",           "Zoom3 = 3",       "Zoom4 = 4",      "Zoom5 = 5",
+    "[END-IMG ID]",
+};
+
+} // namespace
+
+std::string mapHeader() {
+    std::string header;
+    for (std::string_view line : kHeaderLines)
+        header.append(line).append("\r\n");
+    header.append("\r\n");
+    return header;
+}
+
+void appendVertex(std::string& vertices, std::string_view latitude, std::string_view longitude) {
+    if (!vertices.empty())
+        vertices += ',';
+    const bool plain = !latitude.empty() && latitude.front() != ',' &&
+                       std::memchr(latitude.data(), '(', latitude.size()) == nullptr &&
+                       std::memchr(longitude.data(), '(', longitude.size()) == nullptr;
+    if (plain) {
+        vertices += '(';
+        vertices.append(latitude);
+        vertices += ',';
+        vertices.append(longitude);
+        vertices += ')';
+        return;
+    }
+    // Rare: a field holds "(" or the latitude is empty. Every "(," of the vertex text
+    // becomes "(", scanning left to right without looking at the result again.
+    std::string text = "(";
+    text.append(latitude).append(",").append(longitude).append(")");
+    std::size_t from = 0;
+    for (std::size_t at = text.find("(,"); at != std::string::npos; at = text.find("(,", from)) {
+        vertices.append(text, from, at + 1 - from);
+        from = at + 2;
+    }
+    vertices.append(text, from);
+}
+
+MapWriter::MapWriter(std::string path) : file_(std::move(path)) {
+    buffer_.reserve(kFlushSize + (kFlushSize >> 2));
+}
+
+bool MapWriter::open() {
+    if (!file_.open()) {
+        error_ = file_.error();
+        return false;
+    }
+    buffer_ = mapHeader();
+    return true;
+}
+
+void MapWriter::block(std::string_view kind, std::string_view type, char level, std::string_view vertices) {
+    buffer_.append("[").append(kind).append("]\r\nType=0x").append(type).append("\r\nData");
+    buffer_ += level;
+    buffer_ += '=';
+    buffer_.append(vertices).append("\r\n[END]\r\n");
+}
+
+void MapWriter::polygon(std::string_view type, std::string_view levelDigits, std::string_view vertices,
+                        bool contour) {
+    if (!good() || levelDigits.empty())
+        return;
+    for (char level : levelDigits)
+        block("POLYGON", type, level, vertices);
+    if (contour)
+        block("POLYLINE", type, levelDigits.back(), vertices);
+    if (buffer_.size() >= kFlushSize)
+        flush();
+}
+
+void MapWriter::flush() {
+    if (good() && !buffer_.empty() && !file_.write(buffer_))
+        error_ = file_.error();
+    buffer_.clear();
+}
+
+bool MapWriter::commit() {
+    flush();
+    if (good() && !file_.commit())
+        error_ = file_.error();
+    if (!good())
+        file_.abandon();
+    return good();
+}
+
+void MapWriter::abandon() {
+    buffer_.clear();
+    file_.abandon();
+}
+
+} // namespace orolith
