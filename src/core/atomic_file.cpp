@@ -32,9 +32,7 @@ std::string systemErrorText(int errorNumber) {
 
 AtomicFile::AtomicFile(std::filesystem::path target) : target_(std::move(target)) {}
 
-AtomicFile::~AtomicFile() {
-    abandon();
-}
+AtomicFile::~AtomicFile() { abandon(); }
 
 void AtomicFile::fail(int errorNumber) {
     if (error_.empty())

@@ -11,7 +11,7 @@
 namespace orolith {
 
 class AtomicFile {
-  public:
+public:
     explicit AtomicFile(std::filesystem::path target);
     ~AtomicFile(); // an uncommitted temporary is removed
     AtomicFile(const AtomicFile&) = delete;
@@ -31,7 +31,7 @@ class AtomicFile {
     // The system's description of the first failure, prefixed by nothing.
     const std::string& error() const { return error_; }
 
-  private:
+private:
     void fail(int errorNumber);
 
     std::filesystem::path target_;

@@ -8,13 +8,9 @@ namespace orolith {
 
 namespace {
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 // Length of the decimal number at the start of `text` (0 when there is none).
 std::size_t decimalLength(std::string_view text) {
