@@ -19,9 +19,9 @@ double rad2deg(double radians);
 double acos(double x);
 
 // Distance of two point texts. Unit "K" (any case): metres; "N": nautical miles; any other
-// text: statute miles. An empty first point gives 0. A point piece that is missing or not a
-// number counts as 0; `failure`, when given, then receives a description of the problem
-// (it is left unchanged when both points read cleanly).
+// text: statute miles. An empty first point and two equal points give 0. A point piece that is missing or not
+// a number counts as 0; `failure`, when given, then receives a description of the problem (it is left
+// unchanged when both points read cleanly).
 double distance(std::string_view first, std::string_view second, std::string_view unit,
                 std::string* failure = nullptr);
 

@@ -11,7 +11,6 @@ namespace orolith {
 namespace {
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-constexpr std::size_t kBlockSize = std::size_t{4} << 20;
 
 } // namespace
 
@@ -29,7 +28,7 @@ bool GeoVectorReader::open(const std::string& path) {
         error_ = systemErrorText(errno != 0 ? errno : ENOENT);
         return false;
     }
-    buffer_.assign(kBlockSize, '\0');
+    buffer_.assign(std::max<std::size_t>(blockSize_, 4), '\0');
     return rewind();
 }
 

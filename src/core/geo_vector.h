@@ -28,7 +28,8 @@ struct Piece {
 
 class GeoVectorReader {
   public:
-    GeoVectorReader() = default;
+    // `blockSize`: bytes read at a time (the buffer grows beyond it only for longer pieces).
+    explicit GeoVectorReader(std::size_t blockSize = std::size_t{4} << 20) : blockSize_(blockSize) {}
     ~GeoVectorReader();
     GeoVectorReader(const GeoVectorReader&) = delete;
     GeoVectorReader& operator=(const GeoVectorReader&) = delete;
@@ -55,6 +56,7 @@ class GeoVectorReader {
     std::size_t findLineBreak();
     void consume(std::size_t to);
 
+    std::size_t blockSize_;
     std::FILE* file_ = nullptr;
     std::vector<char> buffer_;
     std::size_t begin_ = 0; // first unread byte
