@@ -30,12 +30,12 @@ class FailureTally {
     std::int64_t count_ = 0;
 };
 
-// The polygon being read: its type, its vertex list, and its first and last vertex.
+// The polygon being read: its type, its vertex list, and its first and last vertex as
+// point texts ("latitude,longitude"), taken from the vertex list where it holds them as read.
 struct Polygon {
     const std::string* type = nullptr;
     std::int64_t number = 0;
     std::string vertices;
-    std::string firstLatitude, firstLongitude, lastLatitude, lastLongitude;
     std::int64_t count = 0;
 
     void start(const std::string* recordType, std::int64_t recordNumber) {
@@ -44,15 +44,36 @@ struct Polygon {
         vertices.clear();
         count = 0;
     }
-    void add(std::string_view latitude, std::string_view longitude) {
-        appendVertex(vertices, latitude, longitude);
-        if (count++ == 0) {
-            firstLatitude.assign(latitude);
-            firstLongitude.assign(longitude);
-        }
-        lastLatitude.assign(latitude);
-        lastLongitude.assign(longitude);
+    void add(std::string_view latitude, std::string_view longitude, bool hasParenthesis) {
+        const std::size_t start = vertices.empty() ? 0 : vertices.size() + 1;
+        const bool plain = hasParenthesis ? appendVertex(vertices, latitude, longitude)
+                                          : appendVertexWithoutParenthesis(vertices, latitude, longitude);
+        if (count++ == 0)
+            first_.keep(plain, start, latitude, longitude);
+        last_.keep(plain, start, latitude, longitude);
     }
+    std::string_view firstPoint() const { return first_.point(vertices, first_.start); }
+    std::string_view lastPoint() const { return last_.point(vertices, last_.start); }
+
+  private:
+    struct End {
+        bool plain = true;
+        std::size_t start = 0;
+        std::size_t length = 0;
+        std::string copy; // the point text when the vertex list holds it changed
+
+        void keep(bool isPlain, std::size_t at, std::string_view latitude, std::string_view longitude) {
+            plain = isPlain;
+            start = at;
+            length = latitude.size() + 1 + longitude.size();
+            if (!plain)
+                copy.assign(latitude).append(",").append(longitude);
+        }
+        std::string_view point(const std::string& list, std::size_t at) const {
+            return plain ? std::string_view(list).substr(at + 1, length) : std::string_view(copy);
+        }
+    };
+    End first_, last_;
 };
 
 class PolygonPass {
@@ -71,8 +92,9 @@ class PolygonPass {
         if (!open_)
             return;
         std::string_view longitude, latitude;
-        if (vertexFields(line, longitude, latitude)) {
-            polygon_.add(latitude, longitude);
+        bool hasParenthesis = false;
+        if (vertexFields(line, longitude, latitude, hasParenthesis)) {
+            polygon_.add(latitude, longitude, hasParenthesis);
             return;
         }
         shortLines_.add(host_, "Record " + std::to_string(polygon_.number) + " (line " +
@@ -90,8 +112,7 @@ class PolygonPass {
             return;
         }
         std::string failure;
-        const double metres = distance(polygon_.firstLatitude + ',' + polygon_.firstLongitude,
-                                       polygon_.lastLatitude + ',' + polygon_.lastLongitude, "K", &failure);
+        const double metres = distance(polygon_.firstPoint(), polygon_.lastPoint(), "K", &failure);
         if (!failure.empty())
             badPoints_.add(host_, "Record " + std::to_string(polygon_.number) + ": " + failure +
                                       "; a missing value counts as 0.");

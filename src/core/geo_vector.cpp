@@ -190,16 +190,26 @@ std::string_view elevationTextOf(std::string_view headLine) {
 }
 
 bool vertexFields(std::string_view line, std::string_view& longitude, std::string_view& latitude) {
-    const std::size_t first = line.find(' ');
-    if (first == std::string_view::npos)
+    bool hasParenthesis = false;
+    return vertexFields(line, longitude, latitude, hasParenthesis);
+}
+
+bool vertexFields(std::string_view line, std::string_view& longitude, std::string_view& latitude,
+                  bool& hasParenthesis) {
+    std::size_t spaces[3] = {0, 0, line.size()};
+    int found = 0;
+    bool parenthesis = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        parenthesis |= c == '(';
+        if (c == ' ' && found < 3)
+            spaces[found++] = i;
+    }
+    hasParenthesis = parenthesis;
+    if (found < 2)
         return false;
-    const std::size_t second = line.find(' ', first + 1);
-    if (second == std::string_view::npos)
-        return false;
-    longitude = line.substr(first + 1, second - first - 1);
-    const std::size_t third = line.find(' ', second + 1);
-    latitude = line.substr(second + 1,
-                           third == std::string_view::npos ? std::string_view::npos : third - second - 1);
+    longitude = line.substr(spaces[0] + 1, spaces[1] - spaces[0] - 1);
+    latitude = line.substr(spaces[1] + 1, spaces[2] - spaces[1] - 1);
     return true;
 }
 

@@ -82,4 +82,8 @@ std::string_view elevationTextOf(std::string_view headLine);
 // False when the line has fewer than three fields.
 bool vertexFields(std::string_view line, std::string_view& longitude, std::string_view& latitude);
 
+// The same in one pass over the line; `hasParenthesis` tells whether the line holds a "(".
+bool vertexFields(std::string_view line, std::string_view& longitude, std::string_view& latitude,
+                  bool& hasParenthesis);
+
 } // namespace orolith

@@ -17,6 +17,8 @@ constexpr std::string_view kHeaderLines[] = {
     "[END-IMG ID]",
 };
 
+bool appendChangedVertex(std::string& vertices, std::string_view latitude, std::string_view longitude);
+
 } // namespace
 
 std::string mapHeader() {
@@ -27,22 +29,41 @@ std::string mapHeader() {
     return header;
 }
 
-void appendVertex(std::string& vertices, std::string_view latitude, std::string_view longitude) {
+bool appendVertex(std::string& vertices, std::string_view latitude, std::string_view longitude) {
+    if (std::memchr(latitude.data(), '(', latitude.size()) == nullptr &&
+        std::memchr(longitude.data(), '(', longitude.size()) == nullptr)
+        return appendVertexWithoutParenthesis(vertices, latitude, longitude);
+    return appendChangedVertex(vertices, latitude, longitude);
+}
+
+bool appendVertexWithoutParenthesis(std::string& vertices, std::string_view latitude,
+                                    std::string_view longitude) {
+    if (!latitude.empty() && latitude.front() != ',') {
+        const std::size_t at = vertices.size();
+        const std::size_t separator = at > 0 ? 1 : 0;
+        vertices.resize(at + separator + latitude.size() + longitude.size() + 3);
+        char* out = vertices.data() + at;
+        if (separator != 0)
+            *out++ = ',';
+        *out++ = '(';
+        std::memcpy(out, latitude.data(), latitude.size());
+        out += latitude.size();
+        *out++ = ',';
+        std::memcpy(out, longitude.data(), longitude.size());
+        out += longitude.size();
+        *out = ')';
+        return true;
+    }
+    return appendChangedVertex(vertices, latitude, longitude);
+}
+
+namespace {
+
+// Rare: a field holds "(" or the latitude is empty. Every "(," of the vertex text becomes
+// "(", scanning left to right without looking at the result again.
+bool appendChangedVertex(std::string& vertices, std::string_view latitude, std::string_view longitude) {
     if (!vertices.empty())
         vertices += ',';
-    const bool plain = !latitude.empty() && latitude.front() != ',' &&
-                       std::memchr(latitude.data(), '(', latitude.size()) == nullptr &&
-                       std::memchr(longitude.data(), '(', longitude.size()) == nullptr;
-    if (plain) {
-        vertices += '(';
-        vertices.append(latitude);
-        vertices += ',';
-        vertices.append(longitude);
-        vertices += ')';
-        return;
-    }
-    // Rare: a field holds "(" or the latitude is empty. Every "(," of the vertex text
-    // becomes "(", scanning left to right without looking at the result again.
     std::string text = "(";
     text.append(latitude).append(",").append(longitude).append(")");
     std::size_t from = 0;
@@ -51,7 +72,10 @@ void appendVertex(std::string& vertices, std::string_view latitude, std::string_
         from = at + 2;
     }
     vertices.append(text, from);
+    return text.find("(,") == std::string::npos;
 }
+
+} // namespace
 
 MapWriter::MapWriter(std::string path) : file_(std::move(path)) {
     buffer_.reserve(kFlushSize + (kFlushSize >> 2));

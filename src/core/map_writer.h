@@ -14,8 +14,12 @@ namespace orolith {
 std::string mapHeader();
 
 // Appends one vertex to a Data line's vertex list: "(" latitude "," longitude ")", separated
-// by ","; a vertex whose text would hold "(," loses the ",".
-void appendVertex(std::string& vertices, std::string_view latitude, std::string_view longitude);
+// by ","; a vertex whose text would hold "(," loses the ",". True when the vertex text went
+// in unchanged ("(" latitude "," longitude ")").
+bool appendVertex(std::string& vertices, std::string_view latitude, std::string_view longitude);
+// The same for fields known to hold no "(".
+bool appendVertexWithoutParenthesis(std::string& vertices, std::string_view latitude,
+                                    std::string_view longitude);
 
 class MapWriter {
   public:
