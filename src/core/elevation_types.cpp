@@ -37,9 +37,10 @@ void ElevationTypes::note(std::string_view elevationText) {
     constexpr double kHigh = std::numeric_limits<std::int32_t>::max();
     if (value < lowest_)
         lowest_ = static_cast<std::int32_t>(roundHalfEven(std::clamp(value, kLow, kHigh)));
-    if (index_.find(elevationText) != index_.end())
+    key_.assign(elevationText);
+    if (index_.find(key_) != index_.end())
         return;
-    index_.emplace(std::string(elevationText), order_.size());
+    index_.emplace(key_, order_.size());
     order_.emplace_back(elevationText);
 }
 
@@ -55,7 +56,8 @@ void ElevationTypes::assign(std::int64_t firstType) {
 }
 
 const std::string* ElevationTypes::typeOf(std::string_view elevationText) const {
-    const auto found = index_.find(elevationText);
+    key_.assign(elevationText);
+    const auto found = index_.find(key_);
     if (found == index_.end() || found->second >= types_.size())
         return nullptr;
     return &types_[found->second];

@@ -4,7 +4,6 @@
 // never using a sub-type byte above 0x1F.
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -38,12 +37,8 @@ class ElevationTypes {
     const std::string& type(std::size_t index) const { return types_[index]; }
 
   private:
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
-    };
-
-    std::unordered_map<std::string, std::size_t, Hash, std::equal_to<>> index_;
+    std::unordered_map<std::string, std::size_t> index_;
+    mutable std::string key_; // reused for look-ups, so they allocate nothing
     std::vector<std::string> order_;
     std::vector<std::string> types_;
     std::int32_t lowest_ = 999999999;
