@@ -7,6 +7,8 @@ namespace orolith {
 namespace {
 
 constexpr std::size_t kFlushSize = std::size_t{1} << 20;
+// Large maps are handed to the disk as they grow rather than all at the end.
+constexpr std::uint64_t kWritebackEvery = std::uint64_t{32} << 20;
 
 constexpr std::string_view kHeaderLines[] = {
     "[IMG ID]",        "ID = 84887331",       "Name=",           "Preprocess = f", "TreSize = 586",
@@ -112,7 +114,12 @@ void MapWriter::polygon(std::string_view type, std::string_view levelDigits, std
 void MapWriter::flush() {
     if (good() && !buffer_.empty() && !file_.write(buffer_))
         error_ = file_.error();
+    written_ += buffer_.size();
     buffer_.clear();
+    if (good() && written_ - writtenBack_ >= kWritebackEvery) {
+        file_.startWriteback();
+        writtenBack_ = written_;
+    }
 }
 
 bool MapWriter::commit() {

@@ -5,6 +5,7 @@
 
 #include "core/atomic_file.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -47,6 +48,8 @@ class MapWriter {
     AtomicFile file_;
     std::string buffer_;
     std::string error_;
+    std::uint64_t written_ = 0;
+    std::uint64_t writtenBack_ = 0;
 };
 
 } // namespace orolith
