@@ -87,6 +87,30 @@ void reportNotCreated(const std::string& output, const std::string& error, Conve
     host.message(MessageKind::Failure, result.finalMessage);
 }
 
+// The polygons of every record, then the map in place of the old one and the final message.
+void writeMap(GeoVectorReader& reader, const ElevationTypes& table, const WriteSettings& settings,
+              const std::string& input, MapWriter& writer, ConversionResult& result, Host& host) {
+    const std::string& output = result.mpfile;
+    const WriteOutcome outcome = writePolygons(reader, table, settings, writer, host);
+    if (outcome.cancelled || !outcome.readError.empty()) {
+        writer.abandon();
+        result.cancelled = outcome.cancelled;
+        if (!outcome.readError.empty())
+            reportNotCreated(output, "could not be written: " + input + " " + outcome.readError, result, host);
+        return;
+    }
+    result.notIncluded = outcome.notIncluded;
+    if (!writer.commit()) {
+        reportNotCreated(output, writer.error(), result, host);
+        return;
+    }
+    result.written = true;
+    result.finalMessage = "Created " + output + " (" + std::to_string(result.notIncluded) +
+                          " polygons not included)" + std::string(kCrLf) + std::string(kCrLf) +
+                          "Increase Max Distance to include more polygons.";
+    host.message(MessageKind::Notice, result.finalMessage);
+}
+
 } // namespace
 
 std::string typeListText(const TypeEntry& entry) {
@@ -157,25 +181,7 @@ ConversionResult parse(ConversionMode mode, const ConversionOptions& options, Ho
     }
 
     WriteSettings settings{levelDigits(options.detailLevels), maxDistance, options.addContours, records};
-    const WriteOutcome outcome = writePolygons(reader, table, settings, writer, host);
-    if (outcome.cancelled || !outcome.readError.empty()) {
-        writer.abandon();
-        result.cancelled = outcome.cancelled;
-        if (!outcome.readError.empty())
-            reportNotCreated(output, "could not be written: " + options.inputPath + " " + outcome.readError,
-                             result, host);
-        return result;
-    }
-    result.notIncluded = outcome.notIncluded;
-    if (!writer.commit()) {
-        reportNotCreated(output, writer.error(), result, host);
-        return result;
-    }
-    result.written = true;
-    result.finalMessage = "Created " + output + " (" + std::to_string(result.notIncluded) +
-                          " polygons not included)" + std::string(kCrLf) + std::string(kCrLf) +
-                          "Increase Max Distance to include more polygons.";
-    host.message(MessageKind::Notice, result.finalMessage);
+    writeMap(reader, table, settings, options.inputPath, writer, result, host);
     return result;
 }
 
