@@ -96,7 +96,8 @@ void writeMap(GeoVectorReader& reader, const ElevationTypes& table, const WriteS
         writer.abandon();
         result.cancelled = outcome.cancelled;
         if (!outcome.readError.empty())
-            reportNotCreated(output, "could not be written: " + input + " " + outcome.readError, result, host);
+            reportNotCreated(output, "could not be written: " + input + " " + outcome.readError, result,
+                             host);
         return;
     }
     result.notIncluded = outcome.notIncluded;

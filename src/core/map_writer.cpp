@@ -81,15 +81,28 @@ bool appendChangedVertex(std::string& vertices, std::string_view latitude, std::
 
 MapWriter::MapWriter(std::string path) : file_(std::move(path)) {
     buffer_.reserve(kFlushSize + (kFlushSize >> 2));
+    pending_.reserve(buffer_.capacity());
+}
+
+MapWriter::~MapWriter() {
+    stopWriting();
 }
 
 bool MapWriter::open() {
     if (!file_.open()) {
-        error_ = file_.error();
+        fail(file_.error());
         return false;
     }
     buffer_ = mapHeader();
+    thread_ = std::thread(&MapWriter::writeLoop, this);
     return true;
+}
+
+void MapWriter::fail(const std::string& error) {
+    if (!good())
+        return;
+    error_ = error;
+    failed_.store(true, std::memory_order_release);
 }
 
 void MapWriter::block(std::string_view kind, std::string_view type, char level, std::string_view vertices) {
@@ -112,26 +125,73 @@ void MapWriter::polygon(std::string_view type, std::string_view levelDigits, std
 }
 
 void MapWriter::flush() {
-    if (good() && !buffer_.empty() && !file_.write(buffer_))
-        error_ = file_.error();
-    written_ += buffer_.size();
+    if (!thread_.joinable()) {
+        buffer_.clear();
+        return;
+    }
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return !hasPending_; });
+    std::swap(buffer_, pending_);
+    hasPending_ = true;
+    changed_.notify_all();
+    lock.unlock();
     buffer_.clear();
-    if (good() && written_ - writtenBack_ >= kWritebackEvery) {
+}
+
+void MapWriter::writeLoop() {
+    for (;;) {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return hasPending_ || stopping_; });
+        if (!hasPending_)
+            return;
+        lock.unlock();
+        write(pending_);
+        lock.lock();
+        pending_.clear();
+        hasPending_ = false;
+        changed_.notify_all();
+    }
+}
+
+void MapWriter::write(const std::string& bytes) {
+    if (!good() || bytes.empty())
+        return;
+    if (!file_.write(bytes)) {
+        fail(file_.error());
+        return;
+    }
+    written_ += bytes.size();
+    if (written_ - writtenBack_ >= kWritebackEvery) {
         file_.startWriteback();
         writtenBack_ = written_;
     }
 }
 
+void MapWriter::stopWriting() {
+    if (!thread_.joinable())
+        return;
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    changed_.notify_all();
+    thread_.join();
+}
+
 bool MapWriter::commit() {
+    if (!thread_.joinable() && good())
+        fail(file_.error().empty() ? "the map was not opened" : file_.error());
     flush();
+    stopWriting();
     if (good() && !file_.commit())
-        error_ = file_.error();
+        fail(file_.error());
     if (!good())
         file_.abandon();
     return good();
 }
 
 void MapWriter::abandon() {
+    stopWriting();
     buffer_.clear();
     file_.abandon();
 }

@@ -1,13 +1,19 @@
 #pragma once
 // Writing a Polish map: the header block, then one block per polygon and detail level, and
-// optionally the same outline again as a contour line. The blocks are collected in a buffer
-// and go to a temporary file that replaces the map only when everything was written.
+// optionally the same outline again as a contour line. The blocks are collected in a buffer;
+// full buffers go to a temporary file from a thread of the writer's own, so that building
+// the next one overlaps with the system's copying, and the temporary file replaces the map
+// only when everything was written.
 
 #include "core/atomic_file.h"
 
+#include <atomic>
+#include <condition_variable>
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <thread>
 
 namespace orolith {
 
@@ -25,6 +31,9 @@ bool appendVertexWithoutParenthesis(std::string& vertices, std::string_view lati
 class MapWriter {
   public:
     explicit MapWriter(std::string path);
+    ~MapWriter();
+    MapWriter(const MapWriter&) = delete;
+    MapWriter& operator=(const MapWriter&) = delete;
 
     // Creates the temporary file and writes the header. False with error() on failure.
     bool open();
@@ -38,16 +47,27 @@ class MapWriter {
     void abandon();
 
     // False once a write has failed; error() then says why.
-    bool good() const { return error_.empty(); }
+    bool good() const { return !failed_.load(std::memory_order_acquire); }
     const std::string& error() const { return error_; }
 
   private:
     void block(std::string_view kind, std::string_view type, char level, std::string_view vertices);
-    void flush();
+    void flush();     // hands the buffer to the writing thread
+    void writeLoop(); // the writing thread
+    void write(const std::string& bytes);
+    void stopWriting(); // waits until everything handed over was written
+    void fail(const std::string& error);
 
     AtomicFile file_;
-    std::string buffer_;
-    std::string error_;
+    std::string buffer_;  // being filled
+    std::string pending_; // handed over, being written
+    bool hasPending_ = false;
+    bool stopping_ = false;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::thread thread_;
+    std::atomic<bool> failed_{false};
+    std::string error_; // set once, before failed_
     std::uint64_t written_ = 0;
     std::uint64_t writtenBack_ = 0;
 };
