@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Times `orolith mp` (two detail levels) on synthetic Geo Vector inputs of 100 MB and 1 GB,
-# beside `cat` copying the same input to a file in the same folder, and prints a Markdown
+# beside `cat` copying the same input to a file in the same folder (also followed by a sync,
+# and writing the input twice, as many bytes as a two-level map), and prints a Markdown
 # table: wall time (best of RUNS), input MB/s, CPU times and peak resident memory.
 #   RUNS=3 SIZES="100 1000" KEEP=0 bench/run.sh
 set -euo pipefail
@@ -46,6 +47,8 @@ for size in $sizes; do
   cat "$input" >/dev/null # the input in the page cache for every run alike
   best_of "cat, $megabytes MB" "$megabytes" sh -c 'cat "$1" > "$2"' _ "$input" "$data/cat.out"
   best_of "cat + sync, $megabytes MB" "$megabytes" sh -c 'cat "$1" > "$2" && sync "$2"' _ "$input" "$data/cat.out"
+  # The bytes of a two-level map: about twice the input.
+  best_of "cat twice + sync, $megabytes MB" "$megabytes" sh -c 'cat "$1" "$1" > "$2" && sync "$2"' _ "$input" "$data/cat.out"
   rm -f "$data/cat.out"
   best_of "orolith mp --levels 0,3, $megabytes MB" "$megabytes" \
     "$build/src/cli/orolith" mp "$input" --levels 0,3 --force --output "$data/geo$size.mp"
