@@ -35,7 +35,7 @@ void CliHost::progress(double percent) {
     if (!io_.errIsTerminal)
         return;
     const int whole = static_cast<int>(std::clamp(percent, 0.0, 100.0));
-    if (whole == shownPercent_)
+    if (whole <= shownPercent_) // only forward: the first call reports 1 %
         return;
     shownPercent_ = whole;
     io_.err << '\r' << progressLabel_ << "... " << whole << '%';
