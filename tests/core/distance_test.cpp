@@ -41,10 +41,5 @@ TEST(Distance, UnreadablePointsCountAsZeroAndAreReported) {
     EXPECT_EQ(failure, "");
 }
 
-TEST(Degrees, RoundTripThroughRadians) {
-    EXPECT_DOUBLE_EQ(deg2rad(180), kDistancePi);
-    EXPECT_DOUBLE_EQ(rad2deg(kDistancePi / 2), 90);
-}
-
 } // namespace
 } // namespace orolith
