@@ -1,6 +1,6 @@
 // The File and Colours menus, the swatches, and the secondary windows the menus open.
-#include "core/atomic_file.h"
 #include "core/palette.h"
+#include "core/paths.h"
 #include "core/pattern.h"
 #include "gui/conversion_runner.h"
 #include "gui/about_dialog.h"
@@ -164,10 +164,7 @@ void MainWindow::savePattern() {
     if (!askReplace(path, QStringLiteral("Replace File?")))
         return;
     state_.patfile = path;
-    std::string error;
-    const std::string text = patternEditor_->patternText().toLatin1().toStdString() + "\r\n";
-    if (!writeFileAtomically(toBytes(path), text, error))
-        Desktop::instance().message(this, path + QLatin1Char(' ') + fromBytes(error));
+    writeFile(toBytes(path), patternEditor_->patternText().toLatin1().toStdString(), runner_->host());
     state_.patchanged = false;
 }
 
