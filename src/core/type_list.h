@@ -1,7 +1,11 @@
 #pragma once
 // The band list the TYP writer styles: one entry per distinct elevation, in order of first
 // appearance, with its polygon type as upper-case hexadecimal digits (100 -> "10304").
+// It belongs to the conversion; this header only names it for the styling code.
 
+#if __has_include("core/conversion.h")
+#include "core/conversion.h"
+#else
 #include <string>
 #include <vector>
 
@@ -15,3 +19,4 @@ struct TypeEntry {
 using TypeList = std::vector<TypeEntry>;
 
 } // namespace orolith
+#endif
