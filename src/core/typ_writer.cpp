@@ -118,10 +118,13 @@ const std::string* protectedMatch(const std::string& path, const std::vector<std
 }
 
 bool refuseProtected(const TypJob& job, Host& host) {
-    for (const std::string* path : {&job.style.typPath, &job.companionPath}) {
+    const std::pair<const std::string*, const char*> outputs[] = {{&job.style.typPath, "The TYP file"},
+                                                                  {&job.companionPath, "The companion list"}};
+    for (const auto& [path, what] : outputs) {
         if (protectedMatch(*path, job.protectedPaths) != nullptr) {
-            host.message(MessageKind::Failure, *path + "\r\n\r\nThis is the input or the map file; it is not "
-                                                       "replaced. Nothing was written.");
+            host.message(MessageKind::Failure, std::string(what) +
+                                                   " would replace the input or the map:\r\n" + *path +
+                                                   "\r\n\r\nNothing was written.");
             return true;
         }
     }
