@@ -22,14 +22,6 @@ std::string onlyMessage(const RecordingHost& host) {
 
 } // namespace
 
-TEST(Pattern, DefaultCheckerboardGivesTwoWidenedRows) {
-    RecordingHost host;
-    const auto pattern = check(kDefaultPatternText, host);
-    ASSERT_TRUE(pattern);
-    EXPECT_EQ(pattern->rows, (std::vector<std::string>{kA, kB}));
-    EXPECT_TRUE(host.messages.empty());
-}
-
 TEST(Pattern, AcceptedLengthsAndLineCounts) {
     RecordingHost host;
     auto single = check("0", host);
