@@ -15,4 +15,8 @@ inline constexpr std::string_view kHelpPageUrl = "https://orolith-creator.org/he
 inline constexpr std::string_view kDownloadPageUrl = "https://orolith-creator.org/download.htm";
 inline constexpr std::string_view kUpdateAgentName = "mtm1";
 
+// The public SRTM-3 archive (version 2.1): one folder per continent, one .hgt.zip per tile.
+// Its hosts have moved over the years; change the address here only. Ends in "/".
+inline constexpr std::string_view kSrtmBaseUrl = "https://dds.cr.usgs.gov/srtm/version2_1/SRTM3/";
+
 } // namespace orolith::app

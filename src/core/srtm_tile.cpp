@@ -1,0 +1,95 @@
+#include "core/srtm_tile.h"
+
+#include "core/app_info.h"
+#include "core/text_number.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+namespace orolith {
+
+namespace {
+
+char separatorOf(std::string_view text) {
+    if (text.find('/') != std::string_view::npos)
+        return '/';
+    if (text.find(',') != std::string_view::npos)
+        return ',';
+    return '\\';
+}
+
+std::vector<std::string_view> splitAt(std::string_view text, char separator) {
+    std::vector<std::string_view> pieces;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find(separator, start);
+        if (end == std::string_view::npos) {
+            pieces.push_back(text.substr(start));
+            return pieces;
+        }
+        pieces.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+}
+
+// |degrees| zero-padded to `width` digits behind the hemisphere letter.
+std::string hemisphereText(char letter, int degrees, std::size_t width) {
+    std::string digits = std::to_string(std::abs(degrees));
+    if (digits.size() < width)
+        digits.insert(0, width - digits.size(), '0');
+    return letter + digits;
+}
+
+} // namespace
+
+int clampSrtmContinent(int index) {
+    if (index < 0)
+        return 0;
+    return index >= kSrtmContinentCount ? kSrtmContinentCount - 1 : index;
+}
+
+TileNameResult srtmTileName(std::string_view coordinate) {
+    const std::vector<std::string_view> pieces = splitAt(coordinate, separatorOf(coordinate));
+    if (pieces.size() < 2)
+        return {TileProblem::NoSeparator, {}};
+    if (!hasLeadingDecimal(pieces[0]) || !hasLeadingDecimal(pieces[1]))
+        return {TileProblem::NotACoordinate, {}};
+    const double latitude = leadingDecimal(pieces[0]);
+    const double longitude = leadingDecimal(pieces[1]);
+    if (!(latitude >= -90 && latitude <= 90 && longitude >= -180 && longitude <= 180))
+        return {TileProblem::NotACoordinate, {}};
+    const int lat = static_cast<int>(std::floor(latitude));
+    const int lon = static_cast<int>(std::floor(longitude));
+    return {TileProblem::None,
+            hemisphereText(lat >= 0 ? 'N' : 'S', lat, 2) + hemisphereText(lon < 0 ? 'W' : 'E', lon, 3)};
+}
+
+std::string_view tileProblemMessage(TileProblem problem) {
+    switch (problem) {
+    case TileProblem::NoSeparator:
+        return " N/S , EW  or NS/EW";
+    case TileProblem::NotACoordinate:
+        return "Latitude -90 to 90 and longitude -180 to 180 in degrees, ie 50.7531/-3.4354";
+    case TileProblem::None:
+        break;
+    }
+    return {};
+}
+
+TileNameCheck checkTileName(std::string_view name) {
+    if (name.empty())
+        return TileNameCheck::Empty;
+    return name.size() == 7 ? TileNameCheck::Ok : TileNameCheck::WrongLength;
+}
+
+std::string srtmDownloadAddress(int continentIndex, std::string_view name) {
+    std::string address(app::kSrtmBaseUrl);
+    address += kSrtmContinents[static_cast<std::size_t>(clampSrtmContinent(continentIndex))];
+    address += '/';
+    address += name;
+    address += ".hgt.zip";
+    return address;
+}
+
+} // namespace orolith

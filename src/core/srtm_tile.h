@@ -1,0 +1,52 @@
+#pragma once
+// SRTM-3 elevation tiles: the name of the tile that holds a coordinate, and the address of
+// that tile in the public archive (one folder per continent).
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace orolith {
+
+// The continent folders of the archive, in the order the download window lists them.
+inline constexpr int kSrtmContinentCount = 6;
+inline constexpr std::array<std::string_view, kSrtmContinentCount> kSrtmContinents = {
+    "Africa", "Australia", "Eurasia", "Islands", "North_America", "South_America"};
+
+// A stored continent index made usable: anything above the last continent selects it.
+int clampSrtmContinent(int index);
+
+// What became of a coordinate text.
+enum class TileProblem {
+    None,
+    NoSeparator,   // the text does not split into latitude and longitude
+    NotACoordinate // a piece is not a number, or lies outside −90..90 / −180..180
+};
+
+struct TileNameResult {
+    TileProblem problem = TileProblem::None;
+    std::string name; // e.g. "N50W004"; empty unless problem is None
+};
+
+// The tile of a coordinate "LAT/LON" ("LAT,LON" or "LAT\LON" also do; a slash wins over a
+// comma). The tile is named after its south-west corner: N50W004 holds 50.75/-3.43.
+TileNameResult srtmTileName(std::string_view coordinate);
+
+// The message for a problem (empty for None).
+std::string_view tileProblemMessage(TileProblem problem);
+
+// A tile name typed by the user is only checked for its length.
+enum class TileNameCheck {
+    Ok,
+    Empty,      // "Please check url", and then the length message as well
+    WrongLength // "Needs to be 7 characters , ie N01E106"
+};
+TileNameCheck checkTileName(std::string_view name);
+
+inline constexpr std::string_view kTileEmptyMessage = "Please check url";
+inline constexpr std::string_view kTileLengthMessage = "Needs to be 7 characters , ie N01E106";
+
+// Base address, continent folder, "/", name, ".hgt.zip". The continent index is clamped.
+std::string srtmDownloadAddress(int continentIndex, std::string_view name);
+
+} // namespace orolith
