@@ -1,10 +1,56 @@
+#include "cli/cli_host.h"
 #include "cli/commands.h"
+#include "cli/option_reader.h"
+#include "core/conversion.h"
+
+#include <string_view>
 
 namespace orolith::cli {
 
-int runList(Args, Streams& io) {
-    io.err << "orolith list: not built yet\n";
-    return 1;
+namespace {
+
+constexpr std::string_view kListUsage =
+    "Usage: orolith list INPUT [--first-type HEX]\n"
+    "\n"
+    "Lists the distinct elevations of a Geo Vector file in order of first appearance, one a\n"
+    "line: the elevation, a tab, and its Garmin polygon type in hexadecimal.\n"
+    "\n"
+    "Options:\n"
+    "  --first-type HEX   first polygon type, hexadecimal (default: 10300)\n"
+    "  --help             show this text\n"
+    "\n"
+    "Exit status: 0 listed, 1 the input could not be read, 2 a usage error.\n";
+
+int usageError(Streams& io, const std::string& error) {
+    io.err << "orolith list: " << error << "\n\n" << kListUsage;
+    return 2;
+}
+
+} // namespace
+
+int runList(Args args, Streams& io) {
+    const ParsedArgs parsed = readArgs(args, {"--first-type"}, {"--help"});
+    if (parsed.has("--help") && parsed.error.empty()) {
+        io.out << kListUsage;
+        return 0;
+    }
+    if (!parsed.error.empty())
+        return usageError(io, parsed.error);
+    if (parsed.positional.size() != 1)
+        return usageError(io, parsed.positional.empty() ? "no INPUT given" : "more than one INPUT given");
+
+    ConversionOptions options;
+    options.inputPath = parsed.positional.front();
+    options.detailLevels = {true, false, false, false}; // levels do not matter for the list
+    options.firstType = parsed.value("--first-type").value_or(options.firstType);
+
+    CliHost host(io);
+    host.setProgressLabel("Reading");
+    const ConversionResult result = parse(ConversionMode::ListOnly, options, host);
+    host.endProgress();
+    for (const TypeEntry& entry : result.types)
+        io.out << typeListText(entry) << '\n';
+    return result.ranPasses ? 0 : 1;
 }
 
 } // namespace orolith::cli

@@ -1,10 +1,92 @@
+#include "cli/cli_host.h"
 #include "cli/commands.h"
+#include "cli/option_reader.h"
+#include "core/conversion.h"
+
+#include <string_view>
 
 namespace orolith::cli {
 
-int runMp(Args, Streams& io) {
-    io.err << "orolith mp: not built yet\n";
-    return 1;
+namespace {
+
+constexpr std::string_view kMpUsage =
+    "Usage: orolith mp INPUT [OPTIONS]\n"
+    "\n"
+    "Writes the Polish map (.mp) of a Geo Vector file: every elevation band becomes a polygon\n"
+    "with its own Garmin polygon type, once for every selected detail level.\n"
+    "The map goes beside the input: a final .txt becomes .mp, any other name gets .mp appended.\n"
+    "\n"
+    "Options:\n"
+    "  --levels LIST         detail levels, comma-separated: digits 0..3 or the names\n"
+    "                        highest, high, medium, low (default: 0)\n"
+    "  --first-type HEX      first polygon type, hexadecimal (default: 10300)\n"
+    "  --max-distance TEXT   polygons whose first and last vertex lie further apart (metres)\n"
+    "                        are left out (default: 45000)\n"
+    "  --contours            add every polygon once more as a contour line\n"
+    "  --force               replace an existing map\n"
+    "  --output PATH         write the map to PATH instead\n"
+    "  --help                show this text\n"
+    "\n"
+    "Exit status: 0 the map was written, 1 it was not, 2 a usage error.\n";
+
+// "0,3" or "highest,low" into the four level boxes. False on an unknown level.
+bool readLevels(std::string_view text, std::array<bool, 4>& levels, std::string& error) {
+    static constexpr std::string_view kNames[] = {"highest", "high", "medium", "low"};
+    levels = {};
+    for (const std::string& piece : splitList(text)) {
+        std::size_t level = 4;
+        if (piece.size() == 1 && piece[0] >= '0' && piece[0] <= '3')
+            level = static_cast<std::size_t>(piece[0] - '0');
+        for (std::size_t i = 0; i < 4; ++i)
+            if (piece == kNames[i])
+                level = i;
+        if (level == 4) {
+            error = "unknown level '" + piece + "' (use 0..3 or highest, high, medium, low)";
+            return false;
+        }
+        levels[level] = true;
+    }
+    return true;
+}
+
+int usageError(Streams& io, const std::string& error) {
+    io.err << "orolith mp: " << error << "\n\n" << kMpUsage;
+    return 2;
+}
+
+} // namespace
+
+int runMp(Args args, Streams& io) {
+    const ParsedArgs parsed = readArgs(args, {"--levels", "--first-type", "--max-distance", "--output"},
+                                       {"--contours", "--force", "--help"});
+    if (parsed.has("--help") && parsed.error.empty()) {
+        io.out << kMpUsage;
+        return 0;
+    }
+    if (!parsed.error.empty())
+        return usageError(io, parsed.error);
+    if (parsed.positional.size() != 1)
+        return usageError(io, parsed.positional.empty() ? "no INPUT given" : "more than one INPUT given");
+
+    ConversionOptions options;
+    options.inputPath = parsed.positional.front();
+    options.detailLevels = {true, false, false, false};
+    std::string error;
+    if (const auto levels = parsed.value("--levels");
+        levels && !readLevels(*levels, options.detailLevels, error))
+        return usageError(io, error);
+    options.firstType = parsed.value("--first-type").value_or(options.firstType);
+    options.maxDistance = parsed.value("--max-distance").value_or(options.maxDistance);
+    options.addContours = parsed.has("--contours");
+    options.replaceExisting = parsed.has("--force");
+    options.outputPath = parsed.value("--output").value_or("");
+
+    CliHost host(io);
+    host.setDeclineHint("the map was not replaced (use --force to replace it).");
+    host.setProgressLabel("Writing the map");
+    const ConversionResult result = parse(ConversionMode::Write, options, host);
+    host.endProgress();
+    return result.written ? 0 : 1;
 }
 
 } // namespace orolith::cli

@@ -8,6 +8,9 @@
 #ifndef _WIN32
 #include <unistd.h>
 #endif
+#ifdef __linux__
+#include <fcntl.h>
+#endif
 
 namespace orolith {
 
@@ -74,6 +77,13 @@ bool AtomicFile::write(std::string_view bytes) {
         return false;
     }
     return true;
+}
+
+void AtomicFile::startWriteback() {
+#ifdef __linux__
+    if (file_ != nullptr && error_.empty() && std::fflush(file_) == 0)
+        ::sync_file_range(fileno(file_), 0, 0, SYNC_FILE_RANGE_WRITE);
+#endif
 }
 
 bool AtomicFile::commit() {

@@ -1,0 +1,65 @@
+#include "cli/cli_host.h"
+
+#include <algorithm>
+
+namespace orolith::cli {
+
+std::string CliHost::plainLines(std::string_view text) {
+    std::string plain;
+    plain.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            continue;
+        plain += text[i];
+    }
+    return plain;
+}
+
+void CliHost::message(MessageKind kind, std::string_view text) {
+    endProgress();
+    std::ostream& stream = kind == MessageKind::Notice ? io_.out : io_.err;
+    stream << plainLines(text) << '\n';
+    stream.flush();
+}
+
+bool CliHost::ask(std::string_view text) {
+    endProgress();
+    io_.err << plainLines(text) << '\n' << "No";
+    if (!declineHint_.empty())
+        io_.err << ": " << declineHint_;
+    io_.err << '\n';
+    return false;
+}
+
+void CliHost::progress(double percent) {
+    if (!io_.errIsTerminal)
+        return;
+    const int whole = static_cast<int>(std::clamp(percent, 0.0, 100.0));
+    if (whole <= shownPercent_) // only forward: the first call reports 1 %
+        return;
+    shownPercent_ = whole;
+    io_.err << '\r' << progressLabel_ << "... " << whole << '%';
+    io_.err.flush();
+}
+
+void CliHost::endProgress() {
+    if (shownPercent_ < 0)
+        return;
+    shownPercent_ = -1;
+    io_.err << "\r\033[K";
+    io_.err.flush();
+}
+
+std::vector<std::string> splitList(std::string_view text) {
+    std::vector<std::string> pieces;
+    std::size_t from = 0;
+    while (from <= text.size()) {
+        const std::size_t comma = std::min(text.find(',', from), text.size());
+        if (comma > from)
+            pieces.emplace_back(text.substr(from, comma - from));
+        from = comma + 1;
+    }
+    return pieces;
+}
+
+} // namespace orolith::cli

@@ -1,0 +1,189 @@
+#include "core/conversion.h"
+
+#include "core/conversion_passes.h"
+#include "core/text_number.h"
+
+#include <cctype>
+#include <filesystem>
+#include <system_error>
+
+namespace orolith {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kCrLf = "\r\n";
+
+bool isExistingFile(const std::string& path) {
+    std::error_code ec;
+    return fs::is_regular_file(fs::path(path), ec);
+}
+
+bool isSameFile(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    return fs::equivalent(fs::path(a), fs::path(b), ec);
+}
+
+// The checks before any pass: the input exists, it can be opened, a level is selected.
+bool checkInput(const ConversionOptions& options, GeoVectorReader& reader, Host& host) {
+    const std::string& path = options.inputPath;
+    if (path.empty() || path.find('*') != std::string::npos || !isExistingFile(path)) {
+        host.message(MessageKind::Failure, "Cannot find file:" + path);
+        return false;
+    }
+    if (!reader.open(path)) {
+        host.message(MessageKind::Failure, path + " " + reader.error());
+        return false;
+    }
+    if (levelDigits(options.detailLevels).empty()) {
+        host.message(MessageKind::Failure, "Please select a 'Detail Level'.");
+        return false;
+    }
+    return true;
+}
+
+std::int64_t readFirstType(const std::string& text, Host& host) {
+    if (const auto value = parseHex32(text))
+        return static_cast<std::int64_t>(static_cast<std::uint32_t>(*value));
+    host.message(MessageKind::Failure,
+                 "Polygon type \"" + text +
+                     "\" is not a hexadecimal number of at most 8 digits; the types start at 0.");
+    return 0;
+}
+
+// Asks before an existing map is replaced. False ends the run with nothing written.
+bool mayWrite(const ConversionOptions& options, const std::string& output, Host& host) {
+    if (isSameFile(options.inputPath, output)) {
+        host.message(MessageKind::Failure, output + " is the input file; the map was not created.");
+        return false;
+    }
+    if (options.replaceExisting || !isExistingFile(output))
+        return true;
+    std::string question = output;
+    question.append(kCrLf)
+        .append(kCrLf)
+        .append("File exists.")
+        .append(kCrLf)
+        .append(kCrLf)
+        .append("Replace?");
+    return host.ask(question);
+}
+
+void fillResult(const ElevationTypes& table, ConversionResult& result) {
+    result.lowest = table.lowest();
+    result.types.reserve(table.size());
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        result.types.push_back({table.elevation(i), table.type(i)});
+        if (i % 4 == 0 && i < 104)
+            result.legendCaptions.push_back(table.elevation(i));
+    }
+}
+
+void reportNotCreated(const std::string& output, const std::string& error, ConversionResult& result,
+                      Host& host) {
+    result.finalMessage = output + " " + error;
+    result.finalMessage.append(kCrLf).append(kCrLf).append("The map was not created.");
+    host.message(MessageKind::Failure, result.finalMessage);
+}
+
+// The polygons of every record, then the map in place of the old one and the final message.
+void writeMap(GeoVectorReader& reader, const ElevationTypes& table, const WriteSettings& settings,
+              const std::string& input, MapWriter& writer, ConversionResult& result, Host& host) {
+    const std::string& output = result.mpfile;
+    const WriteOutcome outcome = writePolygons(reader, table, settings, writer, host);
+    if (outcome.cancelled || !outcome.readError.empty()) {
+        writer.abandon();
+        result.cancelled = outcome.cancelled;
+        if (!outcome.readError.empty())
+            reportNotCreated(output, "could not be written: " + input + " " + outcome.readError, result,
+                             host);
+        return;
+    }
+    result.notIncluded = outcome.notIncluded;
+    if (!writer.commit()) {
+        reportNotCreated(output, writer.error(), result, host);
+        return;
+    }
+    result.written = true;
+    result.finalMessage = "Created " + output + " (" + std::to_string(result.notIncluded) +
+                          " polygons not included)" + std::string(kCrLf) + std::string(kCrLf) +
+                          "Increase Max Distance to include more polygons.";
+    host.message(MessageKind::Notice, result.finalMessage);
+}
+
+} // namespace
+
+std::string typeListText(const TypeEntry& entry) {
+    return entry.elevation + '\t' + entry.type;
+}
+
+std::string outputPathFor(std::string_view inputPath) {
+    std::string path(inputPath);
+    if (path.size() >= 4) {
+        std::string suffix = path.substr(path.size() - 4);
+        for (char& c : suffix)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (suffix == ".txt") {
+            path.replace(path.size() - 4, 4, ".mp");
+            return path;
+        }
+    }
+    return path + ".mp";
+}
+
+std::string levelDigits(const std::array<bool, 4>& detailLevels) {
+    std::string digits;
+    for (std::size_t i = 0; i < detailLevels.size(); ++i)
+        if (detailLevels[i])
+            digits += static_cast<char>('0' + i);
+    return digits;
+}
+
+ConversionResult parse(ConversionMode mode, const ConversionOptions& options, Host& host) {
+    ConversionResult result;
+    GeoVectorReader reader;
+    if (!checkInput(options, reader, host))
+        return result;
+    host.progress(1);
+    const bool write = mode == ConversionMode::Write;
+    const double maxDistance = leadingDecimal(options.maxDistance);
+    if (write && !hasLeadingDecimal(options.maxDistance))
+        host.message(MessageKind::Failure,
+                     "Max Distance \"" + options.maxDistance +
+                         "\" is not a number; 0 is used, so only closed polygons are written.");
+    const std::string output =
+        options.outputPath.empty() ? outputPathFor(options.inputPath) : options.outputPath;
+    result.mpfile = output;
+    if (write && !mayWrite(options, output, host))
+        return result;
+
+    MapWriter writer(output);
+    if (write)
+        writer.open();
+    ElevationTypes table;
+    const std::int64_t firstType = readFirstType(options.firstType, host);
+    std::int64_t records = 0;
+    const ScanOutcome scan = scanElevations(reader, table, host, records);
+    if (scan != ScanOutcome::Done) {
+        result.cancelled = scan == ScanOutcome::Cancelled;
+        if (scan == ScanOutcome::ReadFailed)
+            host.message(MessageKind::Failure, options.inputPath + " " + reader.error());
+        return result;
+    }
+    table.assign(firstType);
+    fillResult(table, result);
+    result.ranPasses = true;
+    if (!write)
+        return result;
+    if (!writer.good()) {
+        reportNotCreated(output, writer.error(), result, host);
+        return result;
+    }
+
+    WriteSettings settings{levelDigits(options.detailLevels), maxDistance, options.addContours, records};
+    writeMap(reader, table, settings, options.inputPath, writer, result, host);
+    return result;
+}
+
+} // namespace orolith

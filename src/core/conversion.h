@@ -1,0 +1,59 @@
+#pragma once
+// Converting a Geo Vector file: every distinct elevation gets its own Garmin polygon type,
+// and in write mode every polygon whose outline is (nearly) closed goes into a Polish map.
+
+#include "core/host.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orolith {
+
+struct ConversionOptions {
+    std::string inputPath;              // the Geo Vector file
+    std::array<bool, 4> detailLevels{}; // Highest, High, Medium, Low
+    std::string firstType = "10300";    // hexadecimal text
+    std::string maxDistance = "45000";  // lenient decimal text, metres
+    bool addContours = false;
+    std::string outputPath;       // empty: derived from inputPath (see outputPathFor)
+    bool replaceExisting = false; // true: replace an existing map without the "Replace?" question
+};
+
+enum class ConversionMode { Write, ListOnly };
+
+// One distinct elevation of the input and its polygon type (upper-case hex, no prefix).
+struct TypeEntry {
+    std::string elevation;
+    std::string type;
+};
+using TypeList = std::vector<TypeEntry>;
+
+// The list box's text of an entry: elevation, a tab, the type.
+std::string typeListText(const TypeEntry& entry);
+
+struct ConversionResult {
+    bool ranPasses = false; // the checks passed and the passes ran
+    bool written = false;   // write mode: the map is complete on disk
+    bool cancelled = false; // the host cancelled the run; nothing was written
+    TypeList types;         // every distinct elevation in order of first appearance
+    std::int32_t lowest = 0;
+    std::vector<std::string> legendCaptions; // captions of swatches 0..k-1 (types number 0, 4, 8, …, 100)
+    std::string mpfile;                      // the output path of this input
+    std::string finalMessage;                // "Created …" (or why the map was not created)
+    std::int64_t notIncluded = 0;
+};
+
+// The map's path for an input: a final ".txt" (any letter case) becomes ".mp", any other
+// name gets ".mp" appended. Never the input path itself.
+std::string outputPathFor(std::string_view inputPath);
+
+// The level digits of the selected detail levels in ascending order ("03" for Highest and Low).
+std::string levelDigits(const std::array<bool, 4>& detailLevels);
+
+// Runs a conversion. Messages, the "Replace?" question and progress go through `host`.
+ConversionResult parse(ConversionMode mode, const ConversionOptions& options, Host& host);
+
+} // namespace orolith

@@ -1,0 +1,89 @@
+#pragma once
+// Reading Geo Vector text as a stream. The text is cut at every "L " (the record separator,
+// wherever it stands) and at every CR LF pair (a lone LF ends nothing). The reader hands out
+// the pieces between those cuts one by one, so the file is never held in memory as a whole:
+// the buffer grows only to hold the longest single piece.
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orolith {
+
+// What stands at one end of a piece.
+enum class Cut : std::uint8_t {
+    FileStart,
+    Record, // "L "
+    Line,   // CR LF
+    FileEnd,
+};
+
+struct Piece {
+    std::string_view text; // valid until the next call of the reader
+    Cut before = Cut::FileStart;
+    Cut after = Cut::FileEnd;
+};
+
+class GeoVectorReader {
+  public:
+    // `blockSize`: bytes read at a time (the buffer grows beyond it only for longer pieces).
+    explicit GeoVectorReader(std::size_t blockSize = std::size_t{4} << 20) : blockSize_(blockSize) {}
+    ~GeoVectorReader();
+    GeoVectorReader(const GeoVectorReader&) = delete;
+    GeoVectorReader& operator=(const GeoVectorReader&) = delete;
+
+    // Opens the file; false with error() when it cannot be read.
+    bool open(const std::string& path);
+    // Starts again from the beginning of the file.
+    bool rewind();
+
+    // The next piece; false at the end of the file or after a read failure (see error()).
+    bool next(Piece& piece);
+    // Skips everything up to and including the next "L "; false when there is none.
+    // The next piece is then the head line of a record.
+    bool skipToRecord();
+
+    // The system's description of a read failure; empty while there was none.
+    const std::string& error() const { return error_; }
+    // Bytes consumed so far.
+    std::uint64_t position() const { return consumedBefore_ + begin_; }
+
+  private:
+    bool refill();
+    std::size_t findSeparator();
+    std::size_t findLineBreak();
+    void consume(std::size_t to);
+
+    std::size_t blockSize_;
+    std::FILE* file_ = nullptr;
+    std::vector<char> buffer_;
+    std::size_t begin_ = 0; // first unread byte
+    std::size_t end_ = 0;   // end of the bytes in the buffer
+    bool eof_ = false;
+    bool finished_ = false;
+    bool atHead_ = false; // an "L " was just consumed and no piece handed out since
+    Cut lastCut_ = Cut::FileStart;
+    // Search caches: a found position (or npos) and how far nothing was found.
+    std::size_t separatorAt_ = 0;
+    std::size_t separatorSearched_ = 0;
+    std::size_t lineBreakAt_ = 0;
+    std::size_t lineBreakSearched_ = 0;
+    std::uint64_t consumedBefore_ = 0;
+    std::string error_;
+};
+
+// A record's key: its head line after the first space (the whole line when there is none),
+// cut before the first ".". "23 100.0" gives "100", "-12.75" gives "-12".
+std::string_view elevationTextOf(std::string_view headLine);
+
+// The fields 1 and 2 of a vertex line cut at single spaces: longitude and latitude.
+// False when the line has fewer than three fields.
+bool vertexFields(std::string_view line, std::string_view& longitude, std::string_view& latitude);
+
+// The same in one pass over the line; `hasParenthesis` tells whether the line holds a "(".
+bool vertexFields(std::string_view line, std::string_view& longitude, std::string_view& latitude,
+                  bool& hasParenthesis);
+
+} // namespace orolith

@@ -1,0 +1,199 @@
+#include "core/map_writer.h"
+
+#include <cstring>
+
+namespace orolith {
+
+namespace {
+
+constexpr std::size_t kFlushSize = std::size_t{1} << 20;
+// Large maps are handed to the disk as they grow rather than all at the end.
+constexpr std::uint64_t kWritebackEvery = std::uint64_t{32} << 20;
+
+constexpr std::string_view kHeaderLines[] = {
+    "[IMG ID]",        "ID = 84887331",       "Name=",           "Preprocess = f", "TreSize = 586",
+    "TreMargin = 0#",  "RgnLimit = 127",      "Transparent = Y", "POIIndex = Y",   "POINumberFirst = Y",
+    "POIZipFirst = N", "Copyright = PROGRAM", "Levels = 6",      "Level0 = 24",    "Level1 = 22",
+    "Level2 = 20",     "Level3 = 18",         "Level4 = 16",     "Level5 = 15",    "Zoom0 = 0",
+    "Zoom1 = 1",       "Zoom2 = 2",           "Zoom3 = 3",       "Zoom4 = 4",      "Zoom5 = 5",
+    "[END-IMG ID]",
+};
+
+bool appendChangedVertex(std::string& vertices, std::string_view latitude, std::string_view longitude);
+
+} // namespace
+
+std::string mapHeader() {
+    std::string header;
+    for (std::string_view line : kHeaderLines)
+        header.append(line).append("\r\n");
+    header.append("\r\n");
+    return header;
+}
+
+bool appendVertex(std::string& vertices, std::string_view latitude, std::string_view longitude) {
+    if (std::memchr(latitude.data(), '(', latitude.size()) == nullptr &&
+        std::memchr(longitude.data(), '(', longitude.size()) == nullptr)
+        return appendVertexWithoutParenthesis(vertices, latitude, longitude);
+    return appendChangedVertex(vertices, latitude, longitude);
+}
+
+bool appendVertexWithoutParenthesis(std::string& vertices, std::string_view latitude,
+                                    std::string_view longitude) {
+    if (!latitude.empty() && latitude.front() != ',') {
+        const std::size_t at = vertices.size();
+        const std::size_t separator = at > 0 ? 1 : 0;
+        vertices.resize(at + separator + latitude.size() + longitude.size() + 3);
+        char* out = vertices.data() + at;
+        if (separator != 0)
+            *out++ = ',';
+        *out++ = '(';
+        std::memcpy(out, latitude.data(), latitude.size());
+        out += latitude.size();
+        *out++ = ',';
+        std::memcpy(out, longitude.data(), longitude.size());
+        out += longitude.size();
+        *out = ')';
+        return true;
+    }
+    return appendChangedVertex(vertices, latitude, longitude);
+}
+
+namespace {
+
+// Rare: a field holds "(" or the latitude is empty. Every "(," of the vertex text becomes
+// "(", scanning left to right without looking at the result again.
+bool appendChangedVertex(std::string& vertices, std::string_view latitude, std::string_view longitude) {
+    if (!vertices.empty())
+        vertices += ',';
+    std::string text = "(";
+    text.append(latitude).append(",").append(longitude).append(")");
+    std::size_t from = 0;
+    for (std::size_t at = text.find("(,"); at != std::string::npos; at = text.find("(,", from)) {
+        vertices.append(text, from, at + 1 - from);
+        from = at + 2;
+    }
+    vertices.append(text, from);
+    return text.find("(,") == std::string::npos;
+}
+
+} // namespace
+
+MapWriter::MapWriter(std::string path) : file_(std::move(path)) {
+    buffer_.reserve(kFlushSize + (kFlushSize >> 2));
+    pending_.reserve(buffer_.capacity());
+}
+
+MapWriter::~MapWriter() {
+    stopWriting();
+}
+
+bool MapWriter::open() {
+    if (!file_.open()) {
+        fail(file_.error());
+        return false;
+    }
+    buffer_ = mapHeader();
+    thread_ = std::thread(&MapWriter::writeLoop, this);
+    return true;
+}
+
+void MapWriter::fail(const std::string& error) {
+    if (!good())
+        return;
+    error_ = error;
+    failed_.store(true, std::memory_order_release);
+}
+
+void MapWriter::block(std::string_view kind, std::string_view type, char level, std::string_view vertices) {
+    buffer_.append("[").append(kind).append("]\r\nType=0x").append(type).append("\r\nData");
+    buffer_ += level;
+    buffer_ += '=';
+    buffer_.append(vertices).append("\r\n[END]\r\n");
+}
+
+void MapWriter::polygon(std::string_view type, std::string_view levelDigits, std::string_view vertices,
+                        bool contour) {
+    if (!good() || levelDigits.empty())
+        return;
+    for (char level : levelDigits)
+        block("POLYGON", type, level, vertices);
+    if (contour)
+        block("POLYLINE", type, levelDigits.back(), vertices);
+    if (buffer_.size() >= kFlushSize)
+        flush();
+}
+
+void MapWriter::flush() {
+    if (!thread_.joinable()) {
+        buffer_.clear();
+        return;
+    }
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return !hasPending_; });
+    std::swap(buffer_, pending_);
+    hasPending_ = true;
+    changed_.notify_all();
+    lock.unlock();
+    buffer_.clear();
+}
+
+void MapWriter::writeLoop() {
+    for (;;) {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return hasPending_ || stopping_; });
+        if (!hasPending_)
+            return;
+        lock.unlock();
+        write(pending_);
+        lock.lock();
+        pending_.clear();
+        hasPending_ = false;
+        changed_.notify_all();
+    }
+}
+
+void MapWriter::write(const std::string& bytes) {
+    if (!good() || bytes.empty())
+        return;
+    if (!file_.write(bytes)) {
+        fail(file_.error());
+        return;
+    }
+    written_ += bytes.size();
+    if (written_ - writtenBack_ >= kWritebackEvery) {
+        file_.startWriteback();
+        writtenBack_ = written_;
+    }
+}
+
+void MapWriter::stopWriting() {
+    if (!thread_.joinable())
+        return;
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    changed_.notify_all();
+    thread_.join();
+}
+
+bool MapWriter::commit() {
+    if (!thread_.joinable() && good())
+        fail(file_.error().empty() ? "the map was not opened" : file_.error());
+    flush();
+    stopWriting();
+    if (good() && !file_.commit())
+        fail(file_.error());
+    if (!good())
+        file_.abandon();
+    return good();
+}
+
+void MapWriter::abandon() {
+    stopWriting();
+    buffer_.clear();
+    file_.abandon();
+}
+
+} // namespace orolith

@@ -1,0 +1,75 @@
+#pragma once
+// Writing a Polish map: the header block, then one block per polygon and detail level, and
+// optionally the same outline again as a contour line. The blocks are collected in a buffer;
+// full buffers go to a temporary file from a thread of the writer's own, so that building
+// the next one overlaps with the system's copying, and the temporary file replaces the map
+// only when everything was written.
+
+#include "core/atomic_file.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <thread>
+
+namespace orolith {
+
+// The header block that opens every map, ending in an empty line.
+std::string mapHeader();
+
+// Appends one vertex to a Data line's vertex list: "(" latitude "," longitude ")", separated
+// by ","; a vertex whose text would hold "(," loses the ",". True when the vertex text went
+// in unchanged ("(" latitude "," longitude ")").
+bool appendVertex(std::string& vertices, std::string_view latitude, std::string_view longitude);
+// The same for fields known to hold no "(".
+bool appendVertexWithoutParenthesis(std::string& vertices, std::string_view latitude,
+                                    std::string_view longitude);
+
+class MapWriter {
+  public:
+    explicit MapWriter(std::string path);
+    ~MapWriter();
+    MapWriter(const MapWriter&) = delete;
+    MapWriter& operator=(const MapWriter&) = delete;
+
+    // Creates the temporary file and writes the header. False with error() on failure.
+    bool open();
+    // The polygon's block for each level digit in order, then (with `contour`) the last
+    // one again as a polyline.
+    void polygon(std::string_view type, std::string_view levelDigits, std::string_view vertices,
+                 bool contour);
+    // Writes what is left and puts the map in place. False with error() on failure.
+    bool commit();
+    // Drops everything written so far; the path is untouched.
+    void abandon();
+
+    // False once a write has failed; error() then says why.
+    bool good() const { return !failed_.load(std::memory_order_acquire); }
+    const std::string& error() const { return error_; }
+
+  private:
+    void block(std::string_view kind, std::string_view type, char level, std::string_view vertices);
+    void flush();     // hands the buffer to the writing thread
+    void writeLoop(); // the writing thread
+    void write(const std::string& bytes);
+    void stopWriting(); // waits until everything handed over was written
+    void fail(const std::string& error);
+
+    AtomicFile file_;
+    std::string buffer_;  // being filled
+    std::string pending_; // handed over, being written
+    bool hasPending_ = false;
+    bool stopping_ = false;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::thread thread_;
+    std::atomic<bool> failed_{false};
+    std::string error_; // set once, before failed_
+    std::uint64_t written_ = 0;
+    std::uint64_t writtenBack_ = 0;
+};
+
+} // namespace orolith
