@@ -1,8 +1,5 @@
-#include "cli/commands.h"
-
-#if __has_include("core/conversion.h") && __has_include("cli/cli_host.h")
-
 #include "cli/cli_host.h"
+#include "cli/commands.h"
 #include "cli/option_reader.h"
 #include "core/conversion.h"
 #include "core/home_folder.h"
@@ -199,16 +196,3 @@ int runTyp(Args args, Streams& io) {
 }
 
 } // namespace orolith::cli
-
-#else // the conversion is not part of this tree yet
-
-namespace orolith::cli {
-
-int runTyp(Args, Streams& io) {
-    io.err << "orolith typ: not built yet\n";
-    return 1;
-}
-
-} // namespace orolith::cli
-
-#endif

@@ -1,6 +1,4 @@
 #include "cli/commands.h"
-
-#if __has_include("core/conversion.h") && __has_include("cli/cli_host.h")
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -133,5 +131,3 @@ TEST(TypCommand, UsageErrors) {
     EXPECT_EQ(help.code, 0);
     EXPECT_NE(help.out.find("--row-per-band"), std::string::npos);
 }
-
-#endif

@@ -1,11 +1,8 @@
 // Compiles TYP files written by the TYP writer with the real map compiler (mkgmap).
 // Skipped when mkgmap is not installed.
 
-#include "core/typ_writer.h"
-#if __has_include("core/conversion.h")
 #include "core/conversion.h"
-#define OROLITH_HAVE_CONVERSION 1
-#endif
+#include "core/typ_writer.h"
 #include "support/test_support.h"
 
 #include <cstdlib>
@@ -65,19 +62,14 @@ struct Listed {
     std::int32_t lowest = 0;
 };
 
-// The bands of the bundled sample as the "Create TYP" button lists them; a hand-made list
-// of the same shape while the conversion is not part of this tree.
+// The bands of the bundled sample as the "Create TYP" button lists them.
 Listed sampleBands() {
-#ifdef OROLITH_HAVE_CONVERSION
     ConversionOptions options;
     options.inputPath = (orolith::testing::sourceDir() / "data" / "sample.txt").string();
     options.detailLevels = {true, false, false, false};
     RecordingHost host;
     const ConversionResult result = parse(ConversionMode::ListOnly, options, host);
     return {result.types, result.lowest};
-#else
-    return {handMadeBands(25, 100), 100};
-#endif
 }
 
 TypJob styleJob(const TempDir& dir, const std::string& name, const Listed& bands) {
@@ -132,7 +124,6 @@ TEST(TypWithMkgmap, CompilesTheWriterOutputWithEveryOption) {
         EXPECT_GT(std::filesystem::file_size(dir / "out" / (variant.name + ".typ")), 300u) << variant.name;
 }
 
-#ifdef OROLITH_HAVE_CONVERSION
 TEST(TypWithMkgmap, CompilesTheSampleMapWithItsStyleIntoOneImage) {
     if (!haveMkgmap())
         GTEST_SKIP() << "mkgmap is not installed";
@@ -154,4 +145,3 @@ TEST(TypWithMkgmap, CompilesTheSampleMapWithItsStyleIntoOneImage) {
     EXPECT_NE(image.find("SAMPLE-TTYP"), std::string::npos) << "the style is not inside the image";
     EXPECT_NE(image.find("RGN"), std::string::npos);
 }
-#endif
