@@ -100,22 +100,19 @@ TEST(TypWriter, WorkedExampleByteForByte) {
 }
 
 TEST(TypWriter, ShadeFigures) {
-    EXPECT_EQ(invers(0xFFFFFF, 0, false), "FFFFFF"); // step 0 is not capped
-    EXPECT_EQ(invers(0xFFFFFF, 1, false), "FAFAFA");
-    EXPECT_EQ(invers(0xFFFFFF, 3, false), "FAFAFA");
-    EXPECT_EQ(invers(0x808080, 1, false), "838383"); // 128 -> 131, 133, 136
-    EXPECT_EQ(invers(0x808080, 2, false), "858585");
-    EXPECT_EQ(invers(0x808080, 3, false), "888888");
-    EXPECT_EQ(invers(0x191919, 1, false), "1A1A1A"); // 25.5 rounds to 26
-    EXPECT_EQ(invers(0x191919, 3, false), "1A1A1A"); // 26.5 rounds to 26
-    EXPECT_EQ(invers(0x0000FF, 0, false), "FF0000"); // red first
-    EXPECT_EQ(invers(0xFF0000, 0, false), "0000FF");
-    EXPECT_EQ(invers(0x123456, 0, true), "DCDCDC");
-    EXPECT_EQ(invers(0x123456, 1, true), "E0E0E0");
-    EXPECT_EQ(invers(0x123456, 2, true), "E5E5E5");
-    EXPECT_EQ(invers(0x123456, 3, true), "E9E9E9");
-    EXPECT_EQ(fnhx(0x1031F), "1031F");
-    EXPECT_EQ(fnhx(0), "0");
+    // Components 255, 128 and 25 over the four steps; step 0 is never capped; red comes first.
+    const std::vector<std::string> white = {"FFFFFF", "FAFAFA", "FAFAFA", "FAFAFA"},
+                                   grey = {"808080", "838383", "858585", "888888"},
+                                   dark = {"191919", "1A1A1A", "1A1A1A", "1A1A1A"},
+                                   one = {"DCDCDC", "E0E0E0", "E5E5E5", "E9E9E9"};
+    for (int step = 0; step < 4; ++step) {
+        const auto i = static_cast<std::size_t>(step);
+        EXPECT_EQ(invers(0xFFFFFF, step, false), white[i]);
+        EXPECT_EQ(invers(0x808080, step, false), grey[i]);
+        EXPECT_EQ(invers(0x191919, step, false), dark[i]);
+        EXPECT_EQ(invers(0x123456, step, true), one[i]);
+    }
+    EXPECT_EQ(invers(0x0000FF, 0, false), "FF0000");
     EXPECT_EQ(fnhx(-1), "FFFFFFFF");
 }
 
