@@ -1,10 +1,198 @@
+#include "cli/cli_host.h"
 #include "cli/commands.h"
+#include "cli/option_reader.h"
+#include "core/conversion.h"
+#include "core/home_folder.h"
+#include "core/palette.h"
+#include "core/pattern.h"
+#include "core/text_number.h"
+#include "core/typ_writer.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string_view>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace orolith::cli {
 
-int runTyp(Args, Streams& io) {
-    io.err << "orolith typ: not built yet\n";
-    return 1;
+namespace {
+
+constexpr std::string_view kTypUsage =
+    "Usage: orolith typ INPUT [OPTIONS]\n"
+    "\n"
+    "Lists the elevation bands of a Geo Vector file and writes the TYP style text file (one\n"
+    "draw order, one two-colour 32 x 32 polygon style and one line style per band) and the\n"
+    "companion polygon list.\n"
+    "\n"
+    "Options:\n"
+    "  --output PATH          the TYP text file (default: HOME/typ/untitled.txt)\n"
+    "  --companion PATH       the companion list (default: HOME/test.tpgn)\n"
+    "  --pattern FILE.ptn     the fill pattern from a pattern file\n"
+    "  --pattern-text TEXT    the fill pattern's rows; \\n separates them\n"
+    "                         (default: the checkerboard 01010101\\n10101010)\n"
+    "  --palette FILE.col     the elevation colours from a palette file (default: built in)\n"
+    "  --first-type HEX       first polygon type, hexadecimal (default: 10300)\n"
+    "  --max-draworder TEXT   highest draw order written (default: 14)\n"
+    "  --one-colour           light grey shades instead of the palette's colours\n"
+    "  --row-per-band         each band repeats one row of the pattern\n"
+    "  --home DIR             the program's folder (default: the executable's folder when\n"
+    "                         writable, else the per-user data folder)\n"
+    "  --help                 show this text\n"
+    "\n"
+    "Exit status: 0 the TYP file was written, 1 it was not, 2 a usage error.\n";
+
+int usageError(Streams& io, const std::string& error) {
+    io.err << "orolith typ: " << error << "\n\n" << kTypUsage;
+    return 2;
+}
+
+std::filesystem::path executableFolder() {
+#ifdef _WIN32
+    wchar_t buffer[32768];
+    const DWORD length = GetModuleFileNameW(nullptr, buffer, 32768);
+    if (length > 0 && length < 32768)
+        return std::filesystem::path(std::wstring(buffer, length)).parent_path();
+#else
+    std::error_code ec;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec)
+        return self.parent_path();
+#endif
+    return std::filesystem::current_path();
+}
+
+// The pattern text of the command line: "\n" (backslash, n) and line feeds become CR LF.
+std::string patternFromArgument(std::string_view text) {
+    std::string pattern;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == 'n') {
+            pattern += "\r\n";
+            ++i;
+        } else if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) {
+            pattern += "\r\n";
+        } else {
+            pattern += text[i];
+        }
+    }
+    return pattern;
+}
+
+std::optional<std::string> readWhole(const std::string& path) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec))
+        return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The pattern text from --pattern or --pattern-text; nothing (after saying why) when a
+// pattern file cannot be used.
+std::optional<std::string> patternText(const ParsedArgs& parsed, Streams& io) {
+    if (const auto text = parsed.value("--pattern-text"))
+        return patternFromArgument(*text);
+    const auto file = parsed.value("--pattern");
+    if (!file)
+        return std::string(kDefaultPatternText);
+    const auto content = readWhole(*file);
+    if (!content) {
+        io.err << "orolith typ: cannot read the pattern file " << *file << "\n";
+        return std::nullopt;
+    }
+    if (!isValidPatternFileText(*content)) {
+        io.err << "Not a valid pattern file.\n";
+        return std::nullopt;
+    }
+    return content;
+}
+
+struct TypCommand {
+    ParsedArgs parsed;
+    std::filesystem::path home;
+    std::string input;
+};
+
+int writeTyp(const TypCommand& command, Streams& io) {
+    const ParsedArgs& parsed = command.parsed;
+    TypJob job;
+    if (const auto pattern = patternText(parsed, io))
+        job.style.patternText = *pattern;
+    else
+        return 1;
+    if (const auto palette = parsed.value("--palette")) {
+        if (!readWhole(*palette)) {
+            io.err << "orolith typ: cannot read the palette file " << *palette << "\n";
+            return 1;
+        }
+        loadcols(*palette, job.cols);
+    }
+    job.style.firstType = parsed.value("--first-type").value_or(job.style.firstType);
+    job.style.maxDrawOrder = parsed.value("--max-draworder").value_or(job.style.maxDrawOrder);
+    job.style.oneColour = parsed.has("--one-colour");
+    job.style.rowPerBand = parsed.has("--row-per-band");
+    job.style.typPath = parsed.value("--output").value_or((command.home / "typ" / "untitled.txt").string());
+    job.companionPath = parsed.value("--companion").value_or((command.home / "test.tpgn").string());
+
+    CliHost host(io);
+    if (trimBlanks(job.style.patternText).empty()) {
+        host.message(MessageKind::Failure, "Please add pattern.");
+        return 1;
+    }
+    ConversionOptions options;
+    options.inputPath = command.input;
+    options.detailLevels = {true, false, false, false}; // levels do not matter for the list
+    options.firstType = job.style.firstType;
+    host.setProgressLabel("Reading");
+    const ConversionResult listed = parse(ConversionMode::ListOnly, options, host);
+    host.endProgress();
+    if (listed.types.empty()) {
+        if (listed.ranPasses)
+            host.message(MessageKind::Failure, "No data");
+        return 1;
+    }
+    job.types = listed.types;
+    job.lowest = listed.lowest;
+    job.protectedPaths = {command.input,
+                          listed.mpfile.empty() ? outputPathFor(command.input) : listed.mpfile};
+    return create_typ(job, host).written ? 0 : 1;
+}
+
+} // namespace
+
+int runTyp(Args args, Streams& io) {
+    TypCommand command;
+    command.parsed = readArgs(args,
+                              {"--output", "--companion", "--pattern", "--pattern-text", "--palette",
+                               "--first-type", "--max-draworder", "--home"},
+                              {"--one-colour", "--row-per-band", "--help"});
+    const ParsedArgs& parsed = command.parsed;
+    if (parsed.has("--help") && parsed.error.empty()) {
+        io.out << kTypUsage;
+        return 0;
+    }
+    if (!parsed.error.empty())
+        return usageError(io, parsed.error);
+    if (parsed.positional.size() != 1)
+        return usageError(io, parsed.positional.empty() ? "no INPUT given" : "more than one INPUT given");
+    if (parsed.value("--pattern") && parsed.value("--pattern-text"))
+        return usageError(io, "give --pattern or --pattern-text, not both");
+    if (const auto first = parsed.value("--first-type"); first && !parseHex32(*first))
+        return usageError(io, "--first-type takes 1 to 8 hexadecimal digits, not '" + *first + "'");
+    command.input = parsed.positional.front();
+
+    if (const auto home = parsed.value("--home"))
+        command.home = *home;
+    else
+        command.home = defaultHome(executableFolder());
+    CliHost folderHost(io);
+    ensureHomeFolders(command.home, folderHost);
+    return writeTyp(command, io);
 }
 
 } // namespace orolith::cli

@@ -1,0 +1,128 @@
+#include "core/settings_file.h"
+
+#include "core/atomic_file.h"
+#include "core/text_number.h"
+
+#include <fstream>
+#include <vector>
+
+namespace orolith {
+
+namespace {
+
+constexpr std::size_t kLineCount = 20;
+// A settings line is short; a damaged file is read no further than this per line.
+constexpr std::size_t kLongestLine = 64 * 1024;
+
+// A whole number with nothing but blanks around it.
+std::optional<int> readInteger(std::string_view text) {
+    text = trimBlanks(text);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string_view::npos)
+        return std::nullopt;
+    int value = 0;
+    for (char c : text)
+        value = value * 10 + (c - '0');
+    return negative ? -value : value;
+}
+
+// A check box: 1 ticks it, any other number clears it, no number keeps the design value.
+void readBox(std::string_view text, int& box) {
+    if (const auto value = readInteger(text))
+        box = *value == 1 ? 1 : 0;
+}
+
+std::string integerLine(int value) {
+    return " " + std::to_string(value) + " ";
+}
+
+std::vector<std::string> readLines(const std::filesystem::path& path, bool& opened) {
+    std::vector<std::string> lines;
+    std::ifstream in(path, std::ios::binary);
+    opened = static_cast<bool>(in);
+    std::string line;
+    while (lines.size() < kLineCount && in) {
+        line.clear();
+        char c = 0;
+        while (in.get(c) && c != '\n')
+            if (line.size() < kLongestLine)
+                line += c;
+        if (!in && line.empty())
+            break;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        const std::size_t first = line.find_first_not_of(' ');
+        lines.push_back(first == std::string::npos ? std::string() : line.substr(first));
+    }
+    return lines;
+}
+
+} // namespace
+
+std::filesystem::path settingsPath(const std::filesystem::path& home) {
+    return home / "system" / "orolith.dat";
+}
+
+std::optional<Settings> readSettings(const std::filesystem::path& path) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        return std::nullopt;
+    bool opened = false;
+    const std::vector<std::string> lines = readLines(path, opened);
+    if (!opened)
+        return std::nullopt;
+    Settings s;
+    std::string* const texts[kLineCount] = {
+        &s.reserved, &s.toolPath, &s.firstType, &s.inputPath, &s.colFile,   nullptr,         nullptr,
+        nullptr,     nullptr,     &s.recent[0], &s.recent[1], &s.recent[2], &s.recent[3],    &s.maxDistance,
+        &s.patFile,  nullptr,     nullptr,      &s.mpFile,    nullptr,      &s.maxDrawOrder,
+    };
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        if (texts[i] != nullptr)
+            *texts[i] = line;
+        else if (i >= 5 && i <= 8)
+            readBox(line, s.levels[i - 5]);
+        else if (i == 15)
+            readBox(line, s.addContours);
+        else if (i == 16)
+            readBox(line, s.rowPerBand);
+        else if (const auto region = readInteger(line); region && *region >= 0 && *region <= 255)
+            s.region = *region;
+    }
+    return s;
+}
+
+std::string settingsFileText(const Settings& s) {
+    std::string text;
+    auto line = [&text](const std::string& value) { text += value + "\r\n"; };
+    line(s.reserved);
+    line(s.toolPath);
+    line(s.firstType);
+    line(s.inputPath);
+    line(s.colFile);
+    for (int level : s.levels)
+        line(integerLine(level));
+    for (const auto& recent : s.recent)
+        line(recent);
+    line(s.maxDistance);
+    line(s.patFile);
+    line(integerLine(s.addContours));
+    line(integerLine(s.rowPerBand));
+    line(s.mpFile);
+    line(integerLine(s.region));
+    line(s.maxDrawOrder);
+    return text;
+}
+
+bool writeSettings(const std::filesystem::path& path, Settings& settings, std::string& error) {
+    if (settings.region > 6)
+        settings.region = 3;
+    return writeFileAtomically(path, settingsFileText(settings), error);
+}
+
+} // namespace orolith

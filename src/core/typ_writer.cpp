@@ -1,0 +1,227 @@
+#include "core/typ_writer.h"
+
+#include "core/atomic_file.h"
+#include "core/text_number.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <limits>
+
+namespace orolith {
+
+namespace {
+
+constexpr std::string_view kCrlf = "\r\n";
+
+// The draw-order box: a lenient decimal, rounded half to even, kept within 16 bits.
+std::int16_t readMaxDrawOrder(std::string_view text) {
+    const double value = leadingDecimal(text);
+    const auto rounded = roundHalfEven(value);
+    return static_cast<std::int16_t>(std::clamp<std::int64_t>(
+        rounded, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
+}
+
+// The first-type box: its leading hexadecimal digits (at most 8), 0 when there are none.
+std::uint32_t readFirstType(std::string_view text) {
+    text = trimBlanks(text);
+    const std::size_t digits = std::min(text.find_first_not_of("0123456789abcdefABCDEF"), text.size());
+    const auto value = parseHex32(text.substr(0, std::min<std::size_t>(digits, 8)));
+    return value ? static_cast<std::uint32_t>(*value) : 0u;
+}
+
+int drawOrder(std::size_t band, std::int16_t maxDrawOrder, bool& capped) {
+    const auto d = static_cast<std::int64_t>(band / 4 + 1);
+    if (d <= maxDrawOrder)
+        return static_cast<int>(d);
+    capped = true;
+    return maxDrawOrder;
+}
+
+std::string headerBlock(const TypeList& types, std::int16_t maxDrawOrder, bool& capped) {
+    std::string h = "[_id]\r\nProductCode = 1\r\nFID = 1733\r\nCodePage = 1252\r\n[End]\r\n[_drawOrder]\r\n";
+    for (std::size_t i = 0; i < types.size(); ++i)
+        h += "Type=0x" + types[i].type + "," + std::to_string(drawOrder(i, maxDrawOrder, capped)) + "\r\n";
+    h += "[End]\r\n";
+    return h;
+}
+
+// The companion list: the code after each code of the sequence from the first type, which
+// skips sub-types above 0x1F (0x1031F is followed by 0x10400).
+std::string companionList(std::uint32_t firstType, std::size_t count) {
+    std::string list;
+    std::uint32_t t = firstType;
+    for (std::size_t i = 0; i < count; ++i) {
+        ++t;
+        if (t % 32 == 0)
+            t += 224;
+        list += hexUpper(t) + ",";
+    }
+    return list;
+}
+
+std::string polygonBlock(const TypeEntry& entry, const std::string& hex, const std::string& bitmap) {
+    std::string block = "[_polygon]\r\nType=0x" + entry.type + "\r\nString1=0x0," + entry.elevation +
+                        " m\r\nExtendedLabels=N\r\nxpm=\"32 32 2 1\"\r\n\"0 c none\"\r\n\"1 c #" + hex +
+                        "\"\r\n";
+    block += bitmap;
+    block += "[END]\r\n";
+    return block;
+}
+
+std::string companionBlock(const TypeEntry& entry, int order, const std::string& hex,
+                           const std::string& bitmap) {
+    std::string block = "pgon:" + entry.type + "\r\n14\r\n" + std::to_string(order) +
+                        "\r\nstring\r\nString1=0x0," + entry.elevation + " m\r\nendstring\r\nlabel:00#" +
+                        entry.elevation + " m\r\nExtendedLabels=N,\r\ncol\r\n2\r\n0 c none\r\n1 c #" + hex +
+                        "\r\nbmp\r\n";
+    block += bitmap;
+    block += "##";
+    std::erase(block, '"');
+    return block;
+}
+
+std::string lineBlock(const TypeEntry& entry, std::uint32_t code, std::size_t band) {
+    return "[_line]\r\nType=0x" + entry.type +
+           "\r\nLineWidth=2\r\nBorderWidth=0\r\nExtendedLabels=N\r\nString1=0x00," + hexUpper(code) + " " +
+           std::to_string(band * 25) + "m\r\nxpm=\"0 0 1 0\"\r\n\"0 c #000000\" \r\n[END]\r\n";
+}
+
+// The palette entry of counter value `ci`: a true modulo, so negative counters (elevations
+// of -100 m and below) wrap to the end of the table.
+std::int32_t paletteColour(const Palette& cols, std::int64_t ci) {
+    const auto size = static_cast<std::int64_t>(cols.size());
+    return cols[static_cast<std::size_t>(((ci % size) + size) % size)];
+}
+
+std::filesystem::path comparable(const std::string& path) {
+    std::error_code ec;
+    auto canonical = std::filesystem::weakly_canonical(path, ec);
+    if (ec)
+        return std::filesystem::path(path).lexically_normal();
+    return canonical;
+}
+
+bool samePath(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    if (std::filesystem::equivalent(a, b, ec))
+        return true;
+    return comparable(a) == comparable(b);
+}
+
+// The protected path that `path` names, or nullptr.
+const std::string* protectedMatch(const std::string& path, const std::vector<std::string>& protectedPaths) {
+    for (const auto& candidate : protectedPaths)
+        if (!candidate.empty() && samePath(path, candidate))
+            return &candidate;
+    return nullptr;
+}
+
+bool refuseProtected(const TypJob& job, Host& host) {
+    const std::pair<const std::string*, const char*> outputs[] = {{&job.style.typPath, "The TYP file"},
+                                                                  {&job.companionPath, "The companion list"}};
+    for (const auto& [path, what] : outputs) {
+        if (protectedMatch(*path, job.protectedPaths) != nullptr) {
+            host.message(MessageKind::Failure, std::string(what) +
+                                                   " would replace the input or the map:\r\n" + *path +
+                                                   "\r\n\r\nNothing was written.");
+            return true;
+        }
+    }
+    return false;
+}
+
+bool writeWhole(const std::string& path, const std::string& text, Host& host) {
+    std::string error;
+    if (writeFileAtomically(path, text, error))
+        return true;
+    host.message(MessageKind::Failure, path + " " + error);
+    return false;
+}
+
+} // namespace
+
+std::string fnhx(std::int32_t value) {
+    return hexUpper(static_cast<std::uint32_t>(value));
+}
+
+std::string invers(std::int32_t colour, int step, bool oneColour) {
+    int rgb[3] = {colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF};
+    if (oneColour)
+        rgb[0] = rgb[1] = rgb[2] = 220;
+    if (step > 0) {
+        for (int& x : rgb) {
+            const auto lighter = roundHalfEven(static_cast<double>(x) * step / 50.0 + x);
+            x = static_cast<int>(std::min<std::int64_t>(lighter, 250));
+        }
+    }
+    char text[7];
+    std::snprintf(text, sizeof text, "%02X%02X%02X", rgb[0], rgb[1], rgb[2]);
+    return text;
+}
+
+TypTexts buildTypTexts(const TypJob& job, const Pattern& pattern, std::int16_t maxDrawOrder) {
+    TypTexts out;
+    const TypeList& types = job.types;
+    const std::uint32_t firstType = readFirstType(job.style.firstType);
+
+    out.typ = headerBlock(types, maxDrawOrder, out.drawOrderCapped);
+    out.typ += kCrlf;
+    out.companion = companionList(firstType, types.size());
+    out.companion += kCrlf;
+
+    std::int64_t ci = job.lowest / 100; // truncated toward zero
+    std::int32_t colour = 0;
+    bool unused = false;
+    for (std::size_t i = 0; i < types.size(); ++i) {
+        const std::string bitmap = getbitmap(pattern, static_cast<std::int32_t>(i), job.style.rowPerBand);
+        if (i % 4 == 0) {
+            colour = paletteColour(job.cols, ci);
+            if (++ci > 25)
+                out.paletteExhausted = true;
+        }
+        const std::string hex = invers(colour, static_cast<int>(i % 4), job.style.oneColour);
+        out.typ += polygonBlock(types[i], hex, bitmap);
+        out.typ += kCrlf;
+        out.companion += companionBlock(types[i], drawOrder(i, maxDrawOrder, unused), hex, bitmap);
+        out.companion += kCrlf;
+    }
+    for (std::size_t i = 0; i < types.size(); ++i) {
+        out.typ += lineBlock(types[i], firstType + static_cast<std::uint32_t>(i), i);
+        out.typ += kCrlf;
+    }
+    return out;
+}
+
+TypResult create_typ(const TypJob& job, Host& host) {
+    TypResult result;
+    const std::int16_t maxDrawOrder = readMaxDrawOrder(job.style.maxDrawOrder);
+    if (maxDrawOrder == 0) {
+        host.message(MessageKind::Failure, "Maximum draworder can't be zero");
+        return result;
+    }
+    if (trimBlanks(job.style.patternText).empty()) {
+        host.message(MessageKind::Failure, "Please add pattern.");
+        return result;
+    }
+    result.pattern = get_patterns(job.style.patternText, host);
+    if (!result.pattern || refuseProtected(job, host))
+        return result;
+
+    const TypTexts texts = buildTypTexts(job, *result.pattern, maxDrawOrder);
+    writeWhole(job.companionPath, texts.companion, host);
+    if (texts.drawOrderCapped)
+        host.message(MessageKind::Notice,
+                     "Reached maximum draworder of " + std::to_string(maxDrawOrder) + ".");
+    if (texts.paletteExhausted)
+        host.message(MessageKind::Notice, "Reached maximum number of colours.");
+    result.written = writeWhole(job.style.typPath, texts.typ, host);
+    if (!result.written)
+        return result;
+    host.message(MessageKind::Notice, "created:" + job.style.typPath);
+    if (!job.toolPath.empty())
+        host.launch(job.toolPath, job.style.typPath);
+    return result;
+}
+
+} // namespace orolith
