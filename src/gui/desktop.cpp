@@ -15,9 +15,7 @@ namespace {
 
 Desktop* installed = nullptr;
 
-QString programTitle() {
-    return QString::fromUtf8(app::kName.data(), static_cast<int>(app::kName.size()));
-}
+QString programTitle() { return QString::fromUtf8(app::kName.data(), static_cast<int>(app::kName.size())); }
 
 } // namespace
 
@@ -26,9 +24,7 @@ Desktop& Desktop::instance() {
     return installed != nullptr ? *installed : real;
 }
 
-void Desktop::setInstance(Desktop* desktop) {
-    installed = desktop;
-}
+void Desktop::setInstance(Desktop* desktop) { installed = desktop; }
 
 void QtDesktop::message(QWidget* parent, const QString& text) {
     QMessageBox::information(parent, programTitle(), text, QMessageBox::Ok);
@@ -52,9 +48,7 @@ QString QtDesktop::fileDialog(bool save, QWidget* owner, const QString& folder, 
     return QDir::toNativeSeparators(chosen);
 }
 
-void QtDesktop::openUrl(const QString& url) {
-    QDesktopServices::openUrl(QUrl(url));
-}
+void QtDesktop::openUrl(const QString& url) { QDesktopServices::openUrl(QUrl(url)); }
 
 void QtDesktop::openFolder(const QString& path) {
     if (!path.isEmpty())

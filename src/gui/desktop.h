@@ -17,7 +17,7 @@ struct FileFilter {
 };
 
 class Desktop {
-  public:
+public:
     virtual ~Desktop() = default;
 
     // A message box with OK, titled with the program's name.
@@ -41,7 +41,7 @@ class Desktop {
 
 // The real thing: QMessageBox, QFileDialog, QDesktopServices, QProcess.
 class QtDesktop : public Desktop {
-  public:
+public:
     void message(QWidget* parent, const QString& text) override;
     bool ask(QWidget* parent, const QString& text) override;
     QString fileDialog(bool save, QWidget* owner, const QString& folder, const QString& name,
