@@ -21,23 +21,14 @@ constexpr std::string_view kListUsage =
     "\n"
     "Exit status: 0 listed, 1 the input could not be read, 2 a usage error.\n";
 
-int usageError(Streams& io, const std::string& error) {
-    io.err << "orolith list: " << error << "\n\n" << kListUsage;
-    return 2;
-}
+constexpr CommandInfo kListCommand{"list", kListUsage};
 
 } // namespace
 
 int runList(Args args, Streams& io) {
     const ParsedArgs parsed = readArgs(args, {"--first-type"}, {"--help"});
-    if (parsed.has("--help") && parsed.error.empty()) {
-        io.out << kListUsage;
-        return 0;
-    }
-    if (!parsed.error.empty())
-        return usageError(io, parsed.error);
-    if (parsed.positional.size() != 1)
-        return usageError(io, parsed.positional.empty() ? "no INPUT given" : "more than one INPUT given");
+    if (const auto code = checkCommonUsage(parsed, kListCommand, io))
+        return *code;
 
     ConversionOptions options;
     options.inputPath = parsed.positional.front();

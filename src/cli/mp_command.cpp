@@ -29,6 +29,8 @@ constexpr std::string_view kMpUsage =
     "\n"
     "Exit status: 0 the map was written, 1 it was not, 2 a usage error.\n";
 
+constexpr CommandInfo kMpCommand{"mp", kMpUsage};
+
 // "0,3" or "highest,low" into the four level boxes. False on an unknown level.
 bool readLevels(std::string_view text, std::array<bool, 4>& levels, std::string& error) {
     static constexpr std::string_view kNames[] = {"highest", "high", "medium", "low"};
@@ -49,24 +51,13 @@ bool readLevels(std::string_view text, std::array<bool, 4>& levels, std::string&
     return true;
 }
 
-int usageError(Streams& io, const std::string& error) {
-    io.err << "orolith mp: " << error << "\n\n" << kMpUsage;
-    return 2;
-}
-
 } // namespace
 
 int runMp(Args args, Streams& io) {
     const ParsedArgs parsed = readArgs(args, {"--levels", "--first-type", "--max-distance", "--output"},
                                        {"--contours", "--force", "--help"});
-    if (parsed.has("--help") && parsed.error.empty()) {
-        io.out << kMpUsage;
-        return 0;
-    }
-    if (!parsed.error.empty())
-        return usageError(io, parsed.error);
-    if (parsed.positional.size() != 1)
-        return usageError(io, parsed.positional.empty() ? "no INPUT given" : "more than one INPUT given");
+    if (const auto code = checkCommonUsage(parsed, kMpCommand, io))
+        return *code;
 
     ConversionOptions options;
     options.inputPath = parsed.positional.front();
@@ -74,7 +65,7 @@ int runMp(Args args, Streams& io) {
     std::string error;
     if (const auto levels = parsed.value("--levels");
         levels && !readLevels(*levels, options.detailLevels, error))
-        return usageError(io, error);
+        return usageError(io, kMpCommand, error);
     options.firstType = parsed.value("--first-type").value_or(options.firstType);
     options.maxDistance = parsed.value("--max-distance").value_or(options.maxDistance);
     options.addContours = parsed.has("--contours");

@@ -1,5 +1,8 @@
 #include "cli/option_reader.h"
 
+#include <cctype>
+#include <ostream>
+
 namespace orolith::cli {
 
 std::optional<std::string> ParsedArgs::value(const std::string& name) const {
@@ -15,7 +18,9 @@ ParsedArgs readArgs(Args args, const std::set<std::string>& valueOptions,
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size() && parsed.error.empty(); ++i) {
         const std::string& word = args[i];
-        if (optionsEnded || word.size() < 2 || word[0] != '-') {
+        const bool negativeNumber = word.size() >= 2 && word[0] == '-' &&
+                                    (std::isdigit(static_cast<unsigned char>(word[1])) || word[1] == '.');
+        if (optionsEnded || word.size() < 2 || word[0] != '-' || negativeNumber) {
             parsed.positional.push_back(word);
             continue;
         }
@@ -39,6 +44,26 @@ ParsedArgs readArgs(Args args, const std::set<std::string>& valueOptions,
         }
     }
     return parsed;
+}
+
+int usageError(Streams& io, const CommandInfo& command, std::string_view problem) {
+    io.err << "orolith " << command.name << ": " << problem << "\n\n" << command.usage;
+    return 2;
+}
+
+std::optional<int> checkCommonUsage(const ParsedArgs& parsed, const CommandInfo& command, Streams& io,
+                                    std::string_view what) {
+    if (parsed.has("--help") && parsed.error.empty()) {
+        io.out << command.usage;
+        return 0;
+    }
+    if (!parsed.error.empty())
+        return usageError(io, command, parsed.error);
+    if (parsed.positional.empty())
+        return usageError(io, command, "no " + std::string(what) + " given");
+    if (parsed.positional.size() > 1)
+        return usageError(io, command, "more than one " + std::string(what) + " given");
+    return std::nullopt;
 }
 
 } // namespace orolith::cli

@@ -8,6 +8,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orolith::cli {
@@ -22,7 +23,22 @@ struct ParsedArgs {
     std::optional<std::string> value(const std::string& name) const;
 };
 
+// Words that begin with "-" and a digit or point ("-33.9,18.4") are positional, not options.
 ParsedArgs readArgs(Args args, const std::set<std::string>& valueOptions,
                     const std::set<std::string>& flagOptions);
+
+// A subcommand's name ("mp") and its usage text, for --help and usage errors.
+struct CommandInfo {
+    std::string_view name;
+    std::string_view usage;
+};
+
+// Prints "orolith NAME: PROBLEM" and the usage on stderr; returns 2.
+int usageError(Streams& io, const CommandInfo& command, std::string_view problem);
+
+// The checks every subcommand starts with: --help (exit 0), a usage error, and exactly one
+// positional word (called `what` in messages). nullopt: go on; otherwise the exit code.
+std::optional<int> checkCommonUsage(const ParsedArgs& parsed, const CommandInfo& command, Streams& io,
+                                    std::string_view what = "INPUT");
 
 } // namespace orolith::cli

@@ -1,5 +1,6 @@
 // orolith tile COORD [--region NAME|INDEX]: the SRTM tile of a coordinate and its address.
 #include "cli/commands.h"
+#include "cli/option_reader.h"
 #include "core/srtm_tile.h"
 
 #include <algorithm>
@@ -24,6 +25,8 @@ constexpr std::string_view kTileUsage =
     "                       4 North_America, 5 South_America\n"
     "  --help               show this text\n";
 
+constexpr CommandInfo kTileCommand{"tile", kTileUsage};
+
 bool sameLetters(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
@@ -41,47 +44,22 @@ std::optional<int> continentOf(std::string_view text) {
     return std::nullopt;
 }
 
-int usageError(Streams& io, std::string_view problem) {
-    io.err << "orolith tile: " << problem << "\n\n" << kTileUsage;
-    return 2;
-}
-
 } // namespace
 
 int runTile(Args args, Streams& io) {
-    std::optional<std::string_view> coordinate;
+    const ParsedArgs parsed = readArgs(args, {"--region"}, {"--help"});
+    if (const auto code = checkCommonUsage(parsed, kTileCommand, io, "COORD"))
+        return *code;
     int region = 0;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
-        if (arg == "--help" || arg == "-h") {
-            io.out << kTileUsage;
-            return 0;
-        }
-        if (arg == "--region" || arg.starts_with("--region=")) {
-            std::string_view value;
-            if (arg == "--region") {
-                if (i + 1 >= args.size())
-                    return usageError(io, "--region needs a continent");
-                value = args[++i];
-            } else {
-                value = arg.substr(9);
-            }
-            const std::optional<int> continent = continentOf(value);
-            if (!continent)
-                return usageError(io, "unknown region '" + std::string(value) + "'");
-            region = *continent;
-        } else if (arg.starts_with("--")) {
-            return usageError(io, "unknown option '" + std::string(arg) + "'");
-        } else if (coordinate) {
-            return usageError(io, "only one coordinate, please");
-        } else {
-            coordinate = arg;
-        }
+    if (const auto value = parsed.value("--region")) {
+        const std::optional<int> continent = continentOf(*value);
+        if (!continent)
+            return usageError(io, kTileCommand, "unknown region '" + *value + "'");
+        region = *continent;
     }
-    if (!coordinate)
-        return usageError(io, "a coordinate is needed");
+    const std::string& coordinate = parsed.positional.front();
 
-    const TileNameResult tile = srtmTileName(*coordinate);
+    const TileNameResult tile = srtmTileName(coordinate);
     if (tile.problem != TileProblem::None) {
         io.err << "orolith tile: " << tileProblemMessage(tile.problem) << "\n";
         return 1;

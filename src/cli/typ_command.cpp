@@ -46,10 +46,7 @@ constexpr std::string_view kTypUsage =
     "\n"
     "Exit status: 0 the TYP file was written, 1 it was not, 2 a usage error.\n";
 
-int usageError(Streams& io, const std::string& error) {
-    io.err << "orolith typ: " << error << "\n\n" << kTypUsage;
-    return 2;
-}
+constexpr CommandInfo kTypCommand{"typ", kTypUsage};
 
 std::filesystem::path executableFolder() {
 #ifdef _WIN32
@@ -172,18 +169,13 @@ int runTyp(Args args, Streams& io) {
                                "--first-type", "--max-draworder", "--home"},
                               {"--one-colour", "--row-per-band", "--help"});
     const ParsedArgs& parsed = command.parsed;
-    if (parsed.has("--help") && parsed.error.empty()) {
-        io.out << kTypUsage;
-        return 0;
-    }
-    if (!parsed.error.empty())
-        return usageError(io, parsed.error);
-    if (parsed.positional.size() != 1)
-        return usageError(io, parsed.positional.empty() ? "no INPUT given" : "more than one INPUT given");
+    if (const auto code = checkCommonUsage(parsed, kTypCommand, io))
+        return *code;
     if (parsed.value("--pattern") && parsed.value("--pattern-text"))
-        return usageError(io, "give --pattern or --pattern-text, not both");
+        return usageError(io, kTypCommand, "give --pattern or --pattern-text, not both");
     if (const auto first = parsed.value("--first-type"); first && !parseHex32(*first))
-        return usageError(io, "--first-type takes 1 to 8 hexadecimal digits, not '" + *first + "'");
+        return usageError(io, kTypCommand,
+                          "--first-type takes 1 to 8 hexadecimal digits, not '" + *first + "'");
     command.input = parsed.positional.front();
 
     if (const auto home = parsed.value("--home"))

@@ -1,7 +1,7 @@
 #include "gui/update_check.h"
 
 #include "core/app_info.h"
-#include "core/text_number.h"
+#include "core/version_page.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
@@ -14,27 +14,6 @@
 namespace orolith::gui {
 
 namespace {
-
-// Stand-ins for the core's reading of the version page (core/version_page.h), with the
-// same names and results, until that header is part of this tree.
-// The page's text after the first "<body>" up to the next one (the whole page without one),
-// cut before the first "</", with every blank and line break removed.
-std::string extractVersionText(std::string_view page) {
-    constexpr std::string_view kBody = "<body>";
-    if (const std::size_t body = page.find(kBody); body != std::string_view::npos) {
-        page.remove_prefix(body + kBody.size());
-        page = page.substr(0, page.find(kBody));
-    }
-    page = page.substr(0, page.find("</"));
-    std::string text(page);
-    std::erase_if(text, [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
-    return text;
-}
-
-// True when the text's leading number ("." as decimal point, 0 when none) exceeds `current`.
-bool isNewerVersion(std::string_view text, float current) {
-    return leadingDecimal(text) > static_cast<double>(current);
-}
 
 QUrl defaultPageUrl() {
     return QUrl(
