@@ -2,14 +2,14 @@
 #include "core/palette.h"
 #include "core/paths.h"
 #include "core/pattern.h"
-#include "gui/conversion_runner.h"
 #include "gui/about_dialog.h"
 #include "gui/colour_picker.h"
+#include "gui/conversion_runner.h"
 #include "gui/download_dialog.h"
-#include "gui/settings_dialog.h"
 #include "gui/legend_widget.h"
 #include "gui/main_window.h"
 #include "gui/pattern_editor.h"
+#include "gui/settings_dialog.h"
 
 #include <QAction>
 #include <QDir>
