@@ -1,0 +1,68 @@
+#include "gui/legend_widget.h"
+
+#include <QColor>
+#include <QMouseEvent>
+#include <QPalette>
+#include <QVBoxLayout>
+
+namespace orolith::gui {
+
+QColor toQColor(std::int32_t colour) {
+    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+SwatchLabel::SwatchLabel(int index, QWidget* parent) : QLabel(parent), index_(index) {
+    setObjectName(QStringLiteral("Label4_%1").arg(index));
+    setAutoFillBackground(true);
+    setAlignment(Qt::AlignCenter);
+    setFrameShape(QFrame::Box);
+    setToolTip(QStringLiteral("Double-click to change this colour"));
+    setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("-00000m")) + 24);
+    setMinimumHeight(fontMetrics().height() + 2);
+}
+
+void SwatchLabel::setColour(std::int32_t colour) {
+    const QColor background = toQColor(colour);
+    QPalette look = palette();
+    look.setColor(QPalette::Window, background);
+    // The caption stays legible on dark and light colours alike.
+    const int luma = (299 * background.red() + 587 * background.green() + 114 * background.blue()) / 1000;
+    look.setColor(QPalette::WindowText, luma < 140 ? Qt::white : Qt::black);
+    setPalette(look);
+}
+
+void SwatchLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        emit doubleClicked(index_);
+    QLabel::mouseDoubleClickEvent(event);
+}
+
+LegendWidget::LegendWidget(QWidget* parent) : QWidget(parent) {
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(2);
+    for (int i = 0; i < kSwatches; ++i) {
+        auto* label = new SwatchLabel(i, this);
+        swatches_[static_cast<std::size_t>(i)] = label;
+        connect(label, &SwatchLabel::doubleClicked, this, &LegendWidget::swatchDoubleClicked);
+        column->addWidget(label, 1);
+    }
+    resetCaptions();
+}
+
+void LegendWidget::paint(const Palette& cols) {
+    for (int i = 0; i < kSwatches; ++i)
+        swatch(i)->setColour(cols[static_cast<std::size_t>(i)]);
+}
+
+void LegendWidget::resetCaptions() {
+    for (int i = 0; i < kSwatches; ++i)
+        swatch(i)->setText(QStringLiteral("%1m").arg(i * 100));
+}
+
+void LegendWidget::setCaption(int index, const QString& text) {
+    if (index >= 0 && index < kSwatches)
+        swatch(index)->setText(text);
+}
+
+} // namespace orolith::gui

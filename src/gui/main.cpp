@@ -1,0 +1,44 @@
+// orolith-creator: the desktop program.
+//   orolith-creator [--home DIR] [INPUT.txt]
+// --home names the folder that holds col, patterns, system and typ; without it the program
+// uses its own folder when that is writable, else the user's data folder.
+#include "core/app_info.h"
+#include "core/home_folder.h"
+#include "gui/about_dialog.h"
+#include "gui/main_window.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Orolith Creator"));
+    QApplication::setApplicationVersion(QString::fromUtf8(
+        orolith::app::kVersionText.data(), static_cast<qsizetype>(orolith::app::kVersionText.size())));
+
+    QApplication::setWindowIcon(orolith::gui::applicationIcon());
+
+    QCommandLineParser arguments;
+    arguments.setApplicationDescription(QStringLiteral("Elevation maps and TYP styles for Garmin receivers"));
+    arguments.addHelpOption();
+    arguments.addVersionOption();
+    const QCommandLineOption home(QStringLiteral("home"),
+                                  QStringLiteral("Folder holding col, patterns, system and typ."),
+                                  QStringLiteral("DIR"));
+    arguments.addOption(home);
+    arguments.addPositionalArgument(QStringLiteral("input"), QStringLiteral("Geo Vector text file to open."),
+                                    QStringLiteral("[input]"));
+    arguments.process(app);
+
+    orolith::gui::MainWindow::Options options;
+    options.home = arguments.isSet(home)
+                       ? QDir(arguments.value(home)).absolutePath()
+                       : QString::fromStdString(
+                             orolith::defaultHome(QApplication::applicationDirPath().toStdString()).string());
+    orolith::gui::MainWindow window(options);
+    window.show();
+    if (!arguments.positionalArguments().isEmpty())
+        window.openInputFromCommandLine(QDir(arguments.positionalArguments().constFirst()).absolutePath());
+    return app.exec();
+}

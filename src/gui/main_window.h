@@ -1,0 +1,140 @@
+#pragma once
+// The main window: every setting the user sees, the colour legend, the pattern editor, the
+// type list and the menus. Its start-up restores the previous run's settings, its close asks
+// about unsaved work and stores them again.
+
+#include "gui/app_state.h"
+
+#include <QMainWindow>
+#include <array>
+#include <functional>
+
+class QAction;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QToolButton;
+
+namespace orolith {
+class Host;
+struct ConversionOptions;
+struct ConversionResult;
+struct StyleOptions;
+} // namespace orolith
+
+namespace orolith::gui {
+
+class ConversionRunner;
+class LegendWidget;
+class PatternEditor;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    struct Options {
+        QString home;           // apppath: holds col, patterns, system and typ
+        QString versionPageUrl; // empty: the maker's page
+        bool checkForUpdate = true;
+    };
+
+    explicit MainWindow(const Options& options, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    AppState& state() { return state_; }
+    bool runActive() const;
+
+    // Records `path` as the most recent input in the File menu.
+    void updatmf(QString path);
+    // The input named on the command line: shown and listed as if opened from the menu.
+    void openInputFromCommandLine(const QString& path);
+
+  signals:
+    void runFinished();
+    // The update check at start-up is over (whatever it found).
+    void updateCheckFinished();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // Layout (main_window.cpp).
+    void buildControls();
+    QWidget* buildFilesGroup();
+    QWidget* buildMapGroup();
+    QWidget* buildStyleGroup();
+    QWidget* buildTypesColumn();
+    QWidget* buildLegendColumn();
+    QWidget* buildActionRow();
+    void buildMenus();
+    void buildFileMenu(QMenu* menu);
+
+    // Start-up, settings file and close (main_window_startup.cpp).
+    void startUp(const Options& options);
+    void loaddata(const QString& path);
+    void savedata();
+    bool confirmClose();
+    void refreshRecentEntries();
+    void takePatternFromEditor();
+    void startUpdateCheck(const Options& options);
+
+    // File, Colours, Options and Help menus (file_menu.cpp).
+    void onFileMenu(int index);
+    void openFile();
+    void openRecent(int index);
+    void importPalette();
+    void importPattern();
+    void savePalette();
+    void savePattern();
+    void desaturateColours();
+    void convertToShades();
+    void editSwatch(int index);
+    void locateTypTool();
+    void openDownloadWindow();
+    bool askReplace(const QString& path, const QString& question);
+
+    // Map and TYP runs, progress, output folders (run_commands.cpp).
+    ConversionOptions conversionOptions() const;
+    StyleOptions styleOptions() const;
+    void createMap();
+    void createTyp();
+    void listInput();
+    void applyConversionResult(const ConversionResult& result, bool listOnly);
+    bool startRun(std::function<void(Host&)> work, std::function<void()> whenDone);
+    void progr(double percent);
+    void barvis(bool visible);
+    void findMapFolder();
+    void findTypFile();
+
+    AppState state_;
+    ConversionRunner* runner_ = nullptr;
+    bool closeAfterRun_ = false;
+
+    QLineEdit* inputBox_ = nullptr;               // Text4
+    std::array<QToolButton*, 3> folderButtons_{}; // Command3
+    QLineEdit* typPathBox_ = nullptr;             // Text6
+    QLabel* mapPathLabel_ = nullptr;              // Label2
+    QLineEdit* firstTypeBox_ = nullptr;           // Text2
+    QLineEdit* maxDistanceBox_ = nullptr;         // Text3
+    QLineEdit* maxDrawOrderBox_ = nullptr;        // Text5
+    std::array<QCheckBox*, 4> levelBoxes_{};      // Check2
+    QCheckBox* contoursBox_ = nullptr;            // Check1
+    QCheckBox* rowPerBandBox_ = nullptr;          // Check3
+    QCheckBox* oneColourBox_ = nullptr;           // Check4
+    PatternEditor* patternEditor_ = nullptr;      // Text1
+    QListWidget* typeList_ = nullptr;             // List1
+    LegendWidget* legend_ = nullptr;              // Label4
+    QPushButton* createTypButton_ = nullptr;      // Command1
+    QPushButton* createMapButton_ = nullptr;      // Command6
+    QToolButton* downloadButton_ = nullptr;       // Picture2
+    QLabel* updateLabel_ = nullptr;               // Label8
+    QFrame* progressTrough_ = nullptr;            // backprog
+    QFrame* progressFill_ = nullptr;              // progimage
+    std::array<QAction*, 16> fileActions_{};      // mf
+};
+
+} // namespace orolith::gui

@@ -1,0 +1,11 @@
+#pragma once
+// Small pictures the main window draws itself.
+
+#include <QIcon>
+
+namespace orolith::gui {
+
+// The tile download button: a terrain tile with an arrow pointing down into it.
+QIcon downloadIcon();
+
+} // namespace orolith::gui

@@ -1,0 +1,228 @@
+// The File and Colours menus: opening inputs and the recent-file entries, palettes and
+// patterns with their replace questions.
+#include "gui/legend_widget.h"
+#include "gui/pattern_editor.h"
+#include "window_test_support.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace orolith::gui;
+using namespace orolith::gui::testing;
+
+namespace {
+
+QString recent(QWidget& window, int index) {
+    return control<QAction>(window, QStringLiteral("mf_%1").arg(index))->data().toString();
+}
+
+void openThroughMenu(MainWindow& window, FakeDesktop& desktop, const QString& path) {
+    desktop.picks = {path};
+    trigger(window, "mf_0");
+    if (window.runActive())
+        QSignalSpy(&window, &MainWindow::runFinished).wait(5000);
+}
+
+} // namespace
+
+class FileMenuTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void openFileListsTheBands() {
+        FakeDesktop desktop;
+        QTemporaryDir home;
+        auto window = openWindow(home.path());
+        const QString input = writeFile(home.filePath("dem/two.txt"), kTwoBands);
+
+        openThroughMenu(*window, desktop, input);
+        QCOMPARE(desktop.dialogs.size(), 1);
+        QCOMPARE(desktop.dialogs[0].save, false);
+        QCOMPARE(desktop.dialogs[0].folder, QDir::homePath());
+        QCOMPARE(desktop.dialogs[0].filter.label, QStringLiteral("Geo Vector txt (*.txt)"));
+        QCOMPARE(control<QLineEdit>(*window, "Text4")->text(), input);
+        auto* list = control<QListWidget>(*window, "List1");
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(list->item(0)->text(), QStringLiteral("100\t10304"));
+        QCOMPARE(list->item(1)->text(), QStringLiteral("150\t10305"));
+        QCOMPARE(control<SwatchLabel>(*window, "Label4_0")->text(), QStringLiteral("100"));
+        QCOMPARE(recent(*window, 12), input);
+
+        // A cancelled dialog changes nothing.
+        openThroughMenu(*window, desktop, QString());
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(control<QLineEdit>(*window, "Text4")->text(), input);
+        window->close();
+    }
+
+    void recentEntriesMoveAndDropTheOldest() {
+        FakeDesktop desktop;
+        QTemporaryDir home;
+        auto window = openWindow(home.path());
+        QStringList files;
+        for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"})
+            files << writeFile(home.filePath(QStringLiteral("dem/") + name), kTwoBands);
+        for (int i = 0; i < 4; ++i)
+            window->updatmf(files[i]);
+        QCOMPARE(recent(*window, 12), files[3]);
+        QCOMPARE(recent(*window, 15), files[0]);
+
+        window->updatmf(files[3]);
+        QCOMPARE(recent(*window, 12), files[3]);
+        QCOMPARE(recent(*window, 13), files[2]);
+
+        window->updatmf(files[1]); // shown in mf(14): moves to the top, 12 and 13 shift down
+        QCOMPARE(recent(*window, 12), files[1]);
+        QCOMPARE(recent(*window, 13), files[3]);
+        QCOMPARE(recent(*window, 14), files[2]);
+        QCOMPARE(recent(*window, 15), files[0]);
+
+        window->updatmf(files[4]);
+        QCOMPARE(recent(*window, 12), files[4]);
+        QCOMPARE(recent(*window, 15), files[2]);
+
+        window->updatmf(QStringLiteral("\\server\\share.txt"));
+        QCOMPARE(recent(*window, 12), files[4]);
+
+        const QString gone = home.filePath("dem/gone.txt");
+        window->updatmf(gone);
+        QVERIFY(!control<QAction>(*window, "mf_12")->isEnabled());
+        QVERIFY(control<QAction>(*window, "mf_13")->isEnabled());
+
+        // A recent entry lists its file again.
+        trigger(*window, "mf_13");
+        QSignalSpy(window.get(), &MainWindow::runFinished).wait(5000);
+        QCOMPARE(control<QLineEdit>(*window, "Text4")->text(), files[4]);
+        QCOMPARE(control<QListWidget>(*window, "List1")->count(), 2);
+        QVERIFY(window->close());
+
+        auto again = openWindow(home.path());
+        QCOMPARE(recent(*again, 12), gone);
+        QCOMPARE(recent(*again, 13), files[4]);
+        again->close();
+    }
+
+    void paletteSaveAddsTheExtensionAndAsksBeforeReplacing() {
+        FakeDesktop desktop;
+        QTemporaryDir home;
+        auto window = openWindow(home.path());
+        const QString mine = QDir::toNativeSeparators(home.filePath("col/mine"));
+        window->state().colchanged = true;
+
+        desktop.picks = {mine};
+        trigger(*window, "mf_5");
+        QCOMPARE(desktop.dialogs.last().save, true);
+        QCOMPARE(desktop.dialogs.last().name, QStringLiteral("*.col"));
+        QCOMPARE(desktop.dialogs.last().folder, window->state().coldir);
+        const QByteArray saved = readFile(mine + ".col");
+        QVERIFY(saved.startsWith("0\r\n800000\r\n8000\r\n808000\r\n80\r\n"));
+        QVERIFY(saved.endsWith("FFFF00\r\n\r\n"));
+        QCOMPARE(saved.count("\r\n"), 27);
+        QVERIFY(!window->state().colchanged);
+        QCOMPARE(window->state().colfile, mine + ".col");
+        QVERIFY(desktop.questions.isEmpty());
+
+        trigger(*window, "mcol_0"); // Desaturate
+        QVERIFY(window->state().colchanged);
+        QCOMPARE(control<SwatchLabel>(*window, "Label4_12")->palette().color(QPalette::Window),
+                 QColor(85, 85, 85));
+
+        desktop.picks = {mine + ".col"};
+        desktop.answers = {false};
+        trigger(*window, "mf_5");
+        QCOMPARE(desktop.questions.last(), mine + ".col\r\n\r\nFile exists.\r\n\r\nReplace file?");
+        QCOMPARE(readFile(mine + ".col"), saved);
+        QVERIFY(window->state().colchanged);
+
+        desktop.picks = {mine + ".col"};
+        trigger(*window, "mf_2");
+        QCOMPARE(control<SwatchLabel>(*window, "Label4_12")->palette().color(QPalette::Window),
+                 QColor(255, 0, 0));
+        QVERIFY(!window->state().colchanged);
+        window->close();
+    }
+
+    void shadesFollowTheFirstSwatch() {
+        FakeDesktop desktop;
+        QTemporaryDir home;
+        auto window = openWindow(home.path());
+        const QString red = writeFile(home.filePath("col/red.col"), "FF\r\n");
+        desktop.picks = {red};
+        trigger(*window, "mf_2");
+        trigger(*window, "mcol_2");
+        QVERIFY(window->state().colchanged);
+        QCOMPARE(control<SwatchLabel>(*window, "Label4_1")->palette().color(QPalette::Window),
+                 QColor(255, 0, 0));
+        QCOMPARE(control<SwatchLabel>(*window, "Label4_2")->palette().color(QPalette::Window),
+                 QColor(250, 0, 0));
+        QCOMPARE(control<SwatchLabel>(*window, "Label4_25")->palette().color(QPalette::Window),
+                 QColor(112, 0, 0));
+        window->state().colchanged = false;
+        window->close();
+    }
+
+    void patternsImportAndSave() {
+        FakeDesktop desktop;
+        QTemporaryDir home;
+        auto window = openWindow(home.path());
+        auto* editor = control<PatternEditor>(*window, "Text1");
+        const QString before = editor->patternText();
+
+        desktop.picks = {writeFile(home.filePath("patterns/bad.ptn"), "0101\r\n01x0\r\n")};
+        trigger(*window, "mf_3");
+        QCOMPARE(desktop.messages.last(), QStringLiteral("Not a valid pattern file."));
+        QCOMPARE(editor->patternText(), before);
+        QCOMPARE(desktop.dialogs.last().filter.label, QStringLiteral("Bitmap Pattern (*.ptn)"));
+
+        desktop.picks = {writeFile(home.filePath("patterns/empty.ptn"), "")};
+        const auto messagesBefore = desktop.messages.size();
+        trigger(*window, "mf_3");
+        QCOMPARE(desktop.messages.size(), messagesBefore);
+        QCOMPARE(editor->patternText(), before);
+
+        const QString stripes =
+            writeFile(home.filePath("patterns/stripes.ptn"), "1111\r\n0000\r\n0000\r\n0000\r\n");
+        window->state().patchanged = true;
+        desktop.picks = {stripes};
+        trigger(*window, "mf_3");
+        QCOMPARE(editor->patternText(), QStringLiteral("1111\r\n0000\r\n0000\r\n0000\r\n"));
+        QCOMPARE(window->state().patcount, 4);
+        QCOMPARE(window->state().patfile, stripes);
+        QVERIFY(!window->state().patchanged);
+
+        // Saving adds one line break; declining the replace question keeps the old file.
+        const QString copy = QDir::toNativeSeparators(home.filePath("patterns/copy"));
+        desktop.picks = {copy};
+        trigger(*window, "mf_6");
+        QCOMPARE(readFile(copy + ".ptn"), QByteArray("1111\r\n0000\r\n0000\r\n0000\r\n\r\n"));
+        QTest::keyClicks(editor, "1");
+        QVERIFY(window->state().patchanged);
+        desktop.picks = {copy + ".ptn"};
+        desktop.answers = {false};
+        trigger(*window, "mf_6");
+        QVERIFY(
+            desktop.questions.last().endsWith(QStringLiteral("\r\n\r\nFile exists.\r\n\r\nReplace File?")));
+        QCOMPARE(readFile(copy + ".ptn"), QByteArray("1111\r\n0000\r\n0000\r\n0000\r\n\r\n"));
+        QVERIFY(window->state().patchanged);
+        window->state().patchanged = false;
+        window->close();
+    }
+
+    void patternFilesWithLineFeedsOnlyAreRead() {
+        FakeDesktop desktop;
+        QTemporaryDir home;
+        auto window = openWindow(home.path());
+        desktop.picks = {writeFile(home.filePath("patterns/unix.ptn"), "0011\n1100")};
+        trigger(*window, "mf_3");
+        QVERIFY(desktop.messages.isEmpty());
+        QCOMPARE(control<PatternEditor>(*window, "Text1")->patternText(), QStringLiteral("0011\r\n1100"));
+        QCOMPARE(window->state().patrows,
+                 QStringList({QStringLiteral("0011").repeated(8), QStringLiteral("1100").repeated(8)}));
+        window->close();
+    }
+};
+
+QTEST_MAIN(FileMenuTest)
+#include "file_menu_test.moc"

@@ -1,0 +1,182 @@
+// "Create mp" and "Create TYP" through the window: the run happens off the window's thread,
+// its messages are shown by the window, and the output folder buttons find what it wrote.
+#include "gui/pattern_editor.h"
+#include "window_test_support.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+using namespace orolith::gui;
+using namespace orolith::gui::testing;
+
+namespace {
+
+bool finishRun(MainWindow& window) {
+    if (!window.runActive())
+        return true;
+    return QSignalSpy(&window, &MainWindow::runFinished).wait(20000);
+}
+
+QByteArray manyBands(int records) {
+    QByteArray text = "header\r\n";
+    for (int i = 0; i < records; ++i) {
+        text += "L 1 " + QByteArray::number(100 + i % 300) + ".0\r\n";
+        text += " -3.5 50.5\r\n -3.4 50.5\r\n -3.4 50.6\r\n -3.3 50.6\r\n -3.2 50.7\r\n -3.5 50.5\r\n";
+    }
+    return text;
+}
+
+} // namespace
+
+class RunsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void createMapRunsWithTheButtonsDisabled() {
+        FakeDesktop desktop;
+        QTemporaryDir home;
+        auto window = openWindow(home.path());
+        const QString input = writeFile(home.filePath("maps/dem1.txt"), kTwoBands);
+        const QString map = QDir::toNativeSeparators(home.filePath("maps/dem1.mp"));
+        control<QLineEdit>(*window, "Text4")->setText(input);
+        control<QCheckBox>(*window, "Check2_3")->setChecked(true);
+        auto* createMap = control<QPushButton>(*window, "Command6");
+        auto* createTyp = control<QPushButton>(*window, "Command1");
+        bool buttonsDisabledAtMessage = false;
+        bool progressShownAtMessage = false;
+        desktop.onMessage = [&](const QString&) {
+            buttonsDisabledAtMessage = !createMap->isEnabled() && !createTyp->isEnabled();
+            progressShownAtMessage = control<QFrame>(*window, "progimage")->isVisible();
+        };
+
+        QTest::mouseClick(createMap, Qt::LeftButton);
+        QVERIFY(window->runActive());
+        QVERIFY(!createMap->isEnabled());
+        QVERIFY(!createTyp->isEnabled());
+        QVERIFY(finishRun(*window));
+
+        QVERIFY(createMap->isEnabled() && createTyp->isEnabled());
+        QVERIFY(buttonsDisabledAtMessage);
+        QVERIFY(progressShownAtMessage);
+        QCOMPARE(desktop.messages.size(), 1);
+        QCOMPARE(desktop.messages[0], QStringLiteral("Created ") + map +
+                                          QStringLiteral(" (0 polygons not included)\r\n\r\n"
+                                                         "Increase Max Distance to include more polygons."));
+        QVERIFY(readFile(map).startsWith("[IMG ID]\r\n"));
+        QCOMPARE(control<QLabel>(*window, "Label2")->text(), map);
+        QCOMPARE(control<QListWidget>(*window, "List1")->count(), 2);
+        QVERIFY(control<QFrame>(*window, "progimage")->isHidden());
+
+        // " Find mp File" shows the folder that holds the map.
+        QTest::mouseClick(control<QToolButton>(*window, "Command3_1"), Qt::LeftButton);
+        QCOMPARE(desktop.folders, QStringList{QDir::toNativeSeparators(home.filePath("maps"))});
+
+        // Declining to replace the map leaves it as it is, and nothing runs.
+        writeFile(map, "keep me");
+        desktop.answers = {false};
+        QTest::mouseClick(createMap, Qt::LeftButton);
+        QVERIFY(!window->runActive());
+        QCOMPARE(desktop.questions.last(), map + QStringLiteral("\r\n\r\nFile exists.\r\n\r\nReplace?"));
+        QCOMPARE(readFile(map), QByteArray("keep me"));
+        window->close();
+    }
+
+    void findMapFileBeforeAnyMapOpensNothing() {
+        FakeDesktop desktop;
+        QTemporaryDir home;
+        auto window = openWindow(home.path());
+        QTest::mouseClick(control<QToolButton>(*window, "Command3_1"), Qt::LeftButton);
+        QCOMPARE(desktop.folders, QStringList{QString()});
+        window->close();
+    }
+
+    void createMapReportsAMissingInput() {
+        FakeDesktop desktop;
+        QTemporaryDir home;
+        auto window = openWindow(home.path());
+        QTest::mouseClick(control<QPushButton>(*window, "Command6"), Qt::LeftButton);
+        QVERIFY(finishRun(*window));
+        QCOMPARE(desktop.messages, QStringList{QStringLiteral("Cannot find file:*.txt")});
+        QCOMPARE(control<QLabel>(*window, "Label2")->text(), QStringLiteral("mp file"));
+        window->close();
+    }
+
+    void createTypListsWritesAndStartsTheTool() {
+        FakeDesktop desktop;
+        desktop.runPrograms = true;
+        QTemporaryDir home;
+        auto window = openWindow(home.path());
+        const QString record = home.filePath("tool-arguments.txt");
+        const QString tool = writeFile(home.filePath("tool.sh"),
+                                       "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + record.toUtf8() + "'\n");
+        QFile::setPermissions(tool, QFile::permissions(tool) | QFileDevice::ExeOwner);
+        window->state().toolpath = tool;
+        control<QLineEdit>(*window, "Text4")->setText(writeFile(home.filePath("maps/dem1.txt"), kTwoBands));
+        const QString typ = QDir::toNativeSeparators(home.filePath("typ/style.txt"));
+        control<QLineEdit>(*window, "Text6")->setText(typ);
+
+        QTest::mouseClick(control<QPushButton>(*window, "Command1"), Qt::LeftButton);
+        QVERIFY(!control<QPushButton>(*window, "Command6")->isEnabled());
+        QVERIFY(finishRun(*window));
+
+        QCOMPARE(control<QListWidget>(*window, "List1")->count(), 2);
+        QVERIFY(QFile::exists(typ));
+        QCOMPARE(desktop.messages.last(), QStringLiteral("created:") + typ);
+        QCOMPARE(desktop.started.size(), 1);
+        QCOMPARE(desktop.started[0].first, tool);
+        QCOMPARE(desktop.started[0].second, QStringList{typ});
+        QTRY_VERIFY_WITH_TIMEOUT(readFile(record) == typ.toUtf8() + "\n", 10000);
+        QCOMPARE(window->state().typfile, typ);
+
+        // "Find typ( txt) File" names the file, then browses its folder.
+        QTest::mouseClick(control<QToolButton>(*window, "Command3_2"), Qt::LeftButton);
+        QCOMPARE(desktop.messages.last(), typ);
+        QCOMPARE(desktop.dialogs.last().folder, QDir::toNativeSeparators(home.filePath("typ")));
+        QCOMPARE(desktop.dialogs.last().filter.label, QStringLiteral("TYP txt files(*.txt)"));
+        QCOMPARE(desktop.dialogs.last().save, false);
+        window->close();
+    }
+
+    void createTypNeedsAPatternAndData() {
+        FakeDesktop desktop;
+        QTemporaryDir home;
+        auto window = openWindow(home.path());
+        control<QLineEdit>(*window, "Text4")
+            ->setText(writeFile(home.filePath("empty.txt"), "no records\r\n"));
+        QTest::mouseClick(control<QPushButton>(*window, "Command1"), Qt::LeftButton);
+        QVERIFY(finishRun(*window));
+        QCOMPARE(desktop.messages.last(), QStringLiteral("No data"));
+        QVERIFY(desktop.started.isEmpty());
+
+        control<PatternEditor>(*window, "Text1")->setPatternText(QStringLiteral("  "));
+        QTest::mouseClick(control<QPushButton>(*window, "Command1"), Qt::LeftButton);
+        QVERIFY(!window->runActive());
+        QCOMPARE(desktop.messages.last(), QStringLiteral("Please add pattern."));
+        window->close();
+    }
+
+    void closingDuringARunStopsItWithoutAPartialMap() {
+        FakeDesktop desktop;
+        QTemporaryDir home;
+        auto window = openWindow(home.path());
+        control<QLineEdit>(*window, "Text4")->setText(writeFile(home.filePath("big.txt"), manyBands(60000)));
+        QTest::mouseClick(control<QPushButton>(*window, "Command6"), Qt::LeftButton);
+        QVERIFY(window->runActive());
+        QVERIFY(!window->close()); // the window waits for the run to stop
+        QTRY_VERIFY_WITH_TIMEOUT(!window->isVisible(), 20000);
+        QVERIFY(!window->runActive());
+        QVERIFY(!QFile::exists(home.filePath("big.mp")));
+        QVERIFY(QFile::exists(home.filePath("system/orolith.dat")));
+        QVERIFY(desktop.messages.isEmpty());
+    }
+};
+
+QTEST_MAIN(RunsTest)
+#include "runs_test.moc"
