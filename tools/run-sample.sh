@@ -12,4 +12,4 @@ cp data/sample.txt out/sample.txt
 "$dir"/src/cli/orolith typ out/sample.txt --home out --output out/sample-typ.txt
 echo
 echo "The map: out/sample.mp   The style: out/sample-typ.txt"
-echo "The desktop program: $dir/src/gui/orolith-creator"
+echo "The same in the desktop program: $dir/src/gui/orolith-creator --home out out/sample.txt"
