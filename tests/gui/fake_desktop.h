@@ -1,36 +1,64 @@
 #pragma once
-// A desktop that records what the windows would have shown or opened.
+// A desktop for the window tests: it answers questions, picks files and records what would
+// have been shown, opened or started. Installed while it lives.
 
 #include "gui/desktop.h"
 
+#include <QList>
+#include <QPair>
+#include <QProcess>
 #include <QStringList>
+#include <functional>
 
-namespace orolith::testing {
+namespace orolith::gui::testing {
 
-class FakeDesktop : public gui::Desktop {
+class FakeDesktop : public Desktop {
   public:
-    FakeDesktop() { gui::Desktop::setInstance(this); }
-    ~FakeDesktop() override { gui::Desktop::setInstance(nullptr); }
+    struct Dialog {
+        bool save;
+        QString folder;
+        QString name;
+        FileFilter filter;
+    };
+
+    FakeDesktop() { Desktop::setInstance(this); }
+    ~FakeDesktop() override { Desktop::setInstance(nullptr); }
     FakeDesktop(const FakeDesktop&) = delete;
     FakeDesktop& operator=(const FakeDesktop&) = delete;
 
-    void message(QWidget*, const QString& text) override { messages << text; }
+    void message(QWidget*, const QString& text) override {
+        messages.append(text);
+        if (onMessage)
+            onMessage(text);
+    }
     bool ask(QWidget*, const QString& text) override {
-        questions << text;
-        return true;
+        questions.append(text);
+        return answers.isEmpty() ? defaultAnswer : answers.takeFirst();
     }
-    QString fileDialog(bool, QWidget*, const QString&, const QString&, const gui::FileFilter&) override {
-        return {};
+    QString fileDialog(bool save, QWidget*, const QString& folder, const QString& name,
+                       const FileFilter& filter) override {
+        dialogs.append({save, folder, name, filter});
+        return picks.isEmpty() ? QString() : picks.takeFirst();
     }
-    void openUrl(const QString& url) override { urls << url; }
-    void openFolder(const QString& path) override { folders << path; }
-    void startProgram(const QString& program, const QStringList&) override { programs << program; }
+    void openUrl(const QString& url) override { urls.append(url); }
+    void openFolder(const QString& path) override { folders.append(path); }
+    void startProgram(const QString& program, const QStringList& arguments) override {
+        started.append({program, arguments});
+        if (runPrograms)
+            QProcess::startDetached(program, arguments);
+    }
 
     QStringList messages;
     QStringList questions;
+    QList<bool> answers; // taken one per question; defaultAnswer once used up
+    bool defaultAnswer = true;
+    QList<Dialog> dialogs;
+    QStringList picks; // taken one per file dialog; empty means cancelled
     QStringList urls;
     QStringList folders;
-    QStringList programs;
+    QList<QPair<QString, QStringList>> started;
+    bool runPrograms = false;
+    std::function<void(const QString&)> onMessage;
 };
 
-} // namespace orolith::testing
+} // namespace orolith::gui::testing

@@ -1,9 +1,9 @@
 // The File and Colours menus: opening inputs and the recent-file entries, palettes and
 // patterns with their replace questions.
-#include "gui/legend_widget.h"
 #include "gui/pattern_editor.h"
 #include "window_test_support.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSignalSpy>
@@ -18,9 +18,9 @@ QString recent(QWidget& window, int index) {
     return control<QAction>(window, QStringLiteral("mf_%1").arg(index))->data().toString();
 }
 
-void openThroughMenu(MainWindow& window, FakeDesktop& desktop, const QString& path) {
-    desktop.picks = {path};
-    trigger(window, "mf_0");
+// Triggers `action` and waits for the listing it may start.
+void triggerAndWait(MainWindow& window, const QString& action) {
+    trigger(window, action);
     if (window.runActive())
         QSignalSpy(&window, &MainWindow::runFinished).wait(5000);
 }
@@ -37,7 +37,8 @@ class FileMenuTest : public QObject {
         auto window = openWindow(home.path());
         const QString input = writeFile(home.filePath("dem/two.txt"), kTwoBands);
 
-        openThroughMenu(*window, desktop, input);
+        desktop.picks = {input};
+        triggerAndWait(*window, "mf_0");
         QCOMPARE(desktop.dialogs.size(), 1);
         QCOMPARE(desktop.dialogs[0].save, false);
         QCOMPARE(desktop.dialogs[0].folder, QDir::homePath());
@@ -47,14 +48,12 @@ class FileMenuTest : public QObject {
         QCOMPARE(list->count(), 2);
         QCOMPARE(list->item(0)->text(), QStringLiteral("100\t10304"));
         QCOMPARE(list->item(1)->text(), QStringLiteral("150\t10305"));
-        QCOMPARE(control<SwatchLabel>(*window, "Label4_0")->text(), QStringLiteral("100"));
+        QCOMPARE(control<QLabel>(*window, "Label4_0")->text(), QStringLiteral("100"));
         QCOMPARE(recent(*window, 12), input);
 
-        // A cancelled dialog changes nothing.
-        openThroughMenu(*window, desktop, QString());
+        triggerAndWait(*window, "mf_0"); // a cancelled dialog changes nothing
         QCOMPARE(list->count(), 2);
         QCOMPARE(control<QLineEdit>(*window, "Text4")->text(), input);
-        window->close();
     }
 
     void recentEntriesMoveAndDropTheOldest() {
@@ -70,14 +69,12 @@ class FileMenuTest : public QObject {
         QCOMPARE(recent(*window, 15), files[0]);
 
         window->updatmf(files[3]);
-        QCOMPARE(recent(*window, 12), files[3]);
         QCOMPARE(recent(*window, 13), files[2]);
 
         window->updatmf(files[1]); // shown in mf(14): moves to the top, 12 and 13 shift down
-        QCOMPARE(recent(*window, 12), files[1]);
-        QCOMPARE(recent(*window, 13), files[3]);
-        QCOMPARE(recent(*window, 14), files[2]);
-        QCOMPARE(recent(*window, 15), files[0]);
+        const QStringList moved{recent(*window, 12), recent(*window, 13), recent(*window, 14),
+                                recent(*window, 15)};
+        QCOMPARE(moved, QStringList({files[1], files[3], files[2], files[0]}));
 
         window->updatmf(files[4]);
         QCOMPARE(recent(*window, 12), files[4]);
@@ -91,9 +88,7 @@ class FileMenuTest : public QObject {
         QVERIFY(!control<QAction>(*window, "mf_12")->isEnabled());
         QVERIFY(control<QAction>(*window, "mf_13")->isEnabled());
 
-        // A recent entry lists its file again.
-        trigger(*window, "mf_13");
-        QSignalSpy(window.get(), &MainWindow::runFinished).wait(5000);
+        triggerAndWait(*window, "mf_13"); // a recent entry lists its file again
         QCOMPARE(control<QLineEdit>(*window, "Text4")->text(), files[4]);
         QCOMPARE(control<QListWidget>(*window, "List1")->count(), 2);
         QVERIFY(window->close());
@@ -101,10 +96,9 @@ class FileMenuTest : public QObject {
         auto again = openWindow(home.path());
         QCOMPARE(recent(*again, 12), gone);
         QCOMPARE(recent(*again, 13), files[4]);
-        again->close();
     }
 
-    void paletteSaveAddsTheExtensionAndAsksBeforeReplacing() {
+    void palettesSaveAskBeforeReplacingAndOpen() {
         FakeDesktop desktop;
         QTemporaryDir home;
         auto window = openWindow(home.path());
@@ -115,7 +109,6 @@ class FileMenuTest : public QObject {
         trigger(*window, "mf_5");
         QCOMPARE(desktop.dialogs.last().save, true);
         QCOMPARE(desktop.dialogs.last().name, QStringLiteral("*.col"));
-        QCOMPARE(desktop.dialogs.last().folder, window->state().coldir);
         const QByteArray saved = readFile(mine + ".col");
         QVERIFY(saved.startsWith("0\r\n800000\r\n8000\r\n808000\r\n80\r\n"));
         QVERIFY(saved.endsWith("FFFF00\r\n\r\n"));
@@ -126,8 +119,7 @@ class FileMenuTest : public QObject {
 
         trigger(*window, "mcol_0"); // Desaturate
         QVERIFY(window->state().colchanged);
-        QCOMPARE(control<SwatchLabel>(*window, "Label4_12")->palette().color(QPalette::Window),
-                 QColor(85, 85, 85));
+        QCOMPARE(swatchColour(*window, 12), QColor(85, 85, 85));
 
         desktop.picks = {mine + ".col"};
         desktop.answers = {false};
@@ -138,29 +130,18 @@ class FileMenuTest : public QObject {
 
         desktop.picks = {mine + ".col"};
         trigger(*window, "mf_2");
-        QCOMPARE(control<SwatchLabel>(*window, "Label4_12")->palette().color(QPalette::Window),
-                 QColor(255, 0, 0));
+        QCOMPARE(swatchColour(*window, 12), QColor(255, 0, 0));
         QVERIFY(!window->state().colchanged);
-        window->close();
-    }
 
-    void shadesFollowTheFirstSwatch() {
-        FakeDesktop desktop;
-        QTemporaryDir home;
-        auto window = openWindow(home.path());
-        const QString red = writeFile(home.filePath("col/red.col"), "FF\r\n");
-        desktop.picks = {red};
+        // "Convert to Shades" spreads the first swatch's colour.
+        desktop.picks = {writeFile(home.filePath("col/red.col"), "FF\r\n")};
         trigger(*window, "mf_2");
         trigger(*window, "mcol_2");
         QVERIFY(window->state().colchanged);
-        QCOMPARE(control<SwatchLabel>(*window, "Label4_1")->palette().color(QPalette::Window),
-                 QColor(255, 0, 0));
-        QCOMPARE(control<SwatchLabel>(*window, "Label4_2")->palette().color(QPalette::Window),
-                 QColor(250, 0, 0));
-        QCOMPARE(control<SwatchLabel>(*window, "Label4_25")->palette().color(QPalette::Window),
-                 QColor(112, 0, 0));
+        QCOMPARE(swatchColour(*window, 1), QColor(255, 0, 0));
+        QCOMPARE(swatchColour(*window, 2), QColor(250, 0, 0));
+        QCOMPARE(swatchColour(*window, 25), QColor(112, 0, 0));
         window->state().colchanged = false;
-        window->close();
     }
 
     void patternsImportAndSave() {
@@ -170,57 +151,42 @@ class FileMenuTest : public QObject {
         auto* editor = control<PatternEditor>(*window, "Text1");
         const QString before = editor->patternText();
 
-        desktop.picks = {writeFile(home.filePath("patterns/bad.ptn"), "0101\r\n01x0\r\n")};
+        desktop.picks = {writeFile(home.filePath("patterns/bad.ptn"), "0101\r\n01x0\r\n"),
+                         writeFile(home.filePath("patterns/empty.ptn"), "")};
         trigger(*window, "mf_3");
-        QCOMPARE(desktop.messages.last(), QStringLiteral("Not a valid pattern file."));
+        trigger(*window, "mf_3");
+        QCOMPARE(desktop.messages, QStringList{QStringLiteral("Not a valid pattern file.")});
         QCOMPARE(editor->patternText(), before);
         QCOMPARE(desktop.dialogs.last().filter.label, QStringLiteral("Bitmap Pattern (*.ptn)"));
 
-        desktop.picks = {writeFile(home.filePath("patterns/empty.ptn"), "")};
-        const auto messagesBefore = desktop.messages.size();
+        desktop.picks = {writeFile(home.filePath("patterns/unix.ptn"), "0011\n1100")};
         trigger(*window, "mf_3");
-        QCOMPARE(desktop.messages.size(), messagesBefore);
-        QCOMPARE(editor->patternText(), before);
+        QCOMPARE(editor->patternText(), QStringLiteral("0011\r\n1100"));
+        QCOMPARE(window->state().patrows,
+                 QStringList({QStringLiteral("0011").repeated(8), QStringLiteral("1100").repeated(8)}));
 
-        const QString stripes =
-            writeFile(home.filePath("patterns/stripes.ptn"), "1111\r\n0000\r\n0000\r\n0000\r\n");
+        const QByteArray stripes = "1111\r\n0000\r\n0000\r\n0000\r\n";
         window->state().patchanged = true;
-        desktop.picks = {stripes};
+        desktop.picks = {writeFile(home.filePath("patterns/stripes.ptn"), stripes)};
         trigger(*window, "mf_3");
-        QCOMPARE(editor->patternText(), QStringLiteral("1111\r\n0000\r\n0000\r\n0000\r\n"));
+        QCOMPARE(editor->patternText(), QString::fromLatin1(stripes));
         QCOMPARE(window->state().patcount, 4);
-        QCOMPARE(window->state().patfile, stripes);
+        QCOMPARE(window->state().patfile, QDir::toNativeSeparators(home.filePath("patterns/stripes.ptn")));
         QVERIFY(!window->state().patchanged);
 
         // Saving adds one line break; declining the replace question keeps the old file.
         const QString copy = QDir::toNativeSeparators(home.filePath("patterns/copy"));
         desktop.picks = {copy};
         trigger(*window, "mf_6");
-        QCOMPARE(readFile(copy + ".ptn"), QByteArray("1111\r\n0000\r\n0000\r\n0000\r\n\r\n"));
+        QCOMPARE(readFile(copy + ".ptn"), stripes + "\r\n");
         QTest::keyClicks(editor, "1");
-        QVERIFY(window->state().patchanged);
         desktop.picks = {copy + ".ptn"};
         desktop.answers = {false};
         trigger(*window, "mf_6");
-        QVERIFY(
-            desktop.questions.last().endsWith(QStringLiteral("\r\n\r\nFile exists.\r\n\r\nReplace File?")));
-        QCOMPARE(readFile(copy + ".ptn"), QByteArray("1111\r\n0000\r\n0000\r\n0000\r\n\r\n"));
+        QCOMPARE(desktop.questions.last(), copy + ".ptn\r\n\r\nFile exists.\r\n\r\nReplace File?");
+        QCOMPARE(readFile(copy + ".ptn"), stripes + "\r\n");
         QVERIFY(window->state().patchanged);
         window->state().patchanged = false;
-        window->close();
-    }
-
-    void patternFilesWithLineFeedsOnlyAreRead() {
-        FakeDesktop desktop;
-        QTemporaryDir home;
-        auto window = openWindow(home.path());
-        desktop.picks = {writeFile(home.filePath("patterns/unix.ptn"), "0011\n1100")};
-        trigger(*window, "mf_3");
-        QVERIFY(desktop.messages.isEmpty());
-        QCOMPARE(control<PatternEditor>(*window, "Text1")->patternText(), QStringLiteral("0011\r\n1100"));
-        QCOMPARE(window->state().patrows,
-                 QStringList({QStringLiteral("0011").repeated(8), QStringLiteral("1100").repeated(8)}));
-        window->close();
     }
 };
 

@@ -1,13 +1,14 @@
 // The windows the main window opens modally, driven through their own controls while they
 // are up, and what the main window keeps of them.
-#include "gui/legend_widget.h"
 #include "window_test_support.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -17,23 +18,15 @@ using namespace orolith::gui::testing;
 
 namespace {
 
-// Runs `act` on the modal window `windowName` as soon as it is up, then closes it with `button`.
-void actOnModal(const QString& windowName, const std::function<void(QDialog&)>& act, const QString& button) {
-    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (dialog == nullptr || dialog->objectName() != windowName) {
-        QTimer::singleShot(10, [=] { actOnModal(windowName, act, button); });
-        return;
-    }
-    act(*dialog);
-    if (auto* close = dialog->findChild<QPushButton*>(button))
-        close->click();
-    else
-        dialog->reject();
-}
-
-void whenModalOpens(const QString& windowName, const std::function<void(QDialog&)>& act,
-                    const QString& button) {
-    QTimer::singleShot(0, [=] { actOnModal(windowName, act, button); });
+// As soon as the modal window `name` is up, runs `act` on it and closes it with `button`.
+void whenModalOpens(const QString& name, const std::function<void(QDialog&)>& act, const QString& button) {
+    QTimer::singleShot(10, [=] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || dialog->objectName() != name)
+            return whenModalOpens(name, act, button);
+        act(*dialog);
+        control<QPushButton>(*dialog, button)->click();
+    });
 }
 
 } // namespace
@@ -47,60 +40,59 @@ class SecondaryWindowsTest : public QObject {
         QTemporaryDir home;
         auto window = openWindow(home.path());
         window->state().toolpath = QStringLiteral("/old/tool");
+        const auto typeNewTool = [](QDialog& settings) {
+            QCOMPARE(control<QLineEdit>(settings, "Text1_1")->text(), "/old/tool");
+            control<QLineEdit>(settings, "Text1_1")->setText("/new/tool");
+            control<QPushButton>(settings, "Command1")->click(); // "OK" does nothing
+            QVERIFY(settings.isVisible());
+        };
 
-        whenModalOpens(
-            "settings",
-            [](QDialog& settings) {
-                QCOMPARE(settings.findChild<QLineEdit*>("Text1_1")->text(), "/old/tool");
-            },
-            "Command3_1");
+        whenModalOpens("settings", typeNewTool, "Command3_1"); // Cancel
         trigger(*window, "mset_0");
         QCOMPARE(window->state().toolpath, QStringLiteral("/old/tool"));
 
-        whenModalOpens(
-            "settings",
-            [](QDialog& settings) { settings.findChild<QLineEdit*>("Text1_1")->setText("/new/tool"); },
-            "Command3_0");
+        whenModalOpens("settings", typeNewTool, "Command3_0"); // Apply
         trigger(*window, "mset_0");
         QCOMPARE(window->state().toolpath, QStringLiteral("/new/tool"));
-        QVERIFY(window->close());
-        QVERIFY(readFile(home.filePath("system/orolith.dat")).split('\n').at(1).startsWith("/new/tool\r"));
     }
 
-    void aboutOpensTheInformationWindow() {
+    void aboutShowsTheVersionAndTheMemoryInUse() {
         FakeDesktop desktop;
         QTemporaryDir home;
         auto window = openWindow(home.path());
-        bool opened = false;
+        QStringList shown;
         whenModalOpens(
-            "Info", [&](QDialog&) { opened = true; }, "Command1");
+            "Info",
+            [&](QDialog& info) {
+                shown << control<QLabel>(info, "Label1")->text() << control<QLabel>(info, "Label4")->text();
+            },
+            "Command1");
         trigger(*window, "mf_8");
-        QVERIFY(opened);
-        window->close();
+        QCOMPARE(shown.value(0), QStringLiteral("Version 0.6"));
+        QVERIFY2(QRegularExpression("^System: \\d{1,3}%$").match(shown.value(1)).hasMatch(),
+                 qPrintable(shown.value(1)));
     }
 
     void doubleClickOnASwatchEditsItsColour() {
         FakeDesktop desktop;
         QTemporaryDir home;
         auto window = openWindow(home.path());
-        auto* swatch = control<SwatchLabel>(*window, "Label4_3");
+        auto* swatch = control<QWidget>(*window, "Label4_3");
+        const auto typeOrange = [](QDialog& picker) {
+            control<QLineEdit>(picker, "Text1")->setText("FF8000");
+        };
 
-        whenModalOpens(
-            "cmcolor", [](QDialog& picker) { picker.findChild<QLineEdit*>("Text1")->setText("FF8000"); },
-            "Command1_1");
+        whenModalOpens("cmcolor", typeOrange, "Command1_1"); // Cancel
         QTest::mouseDClick(swatch, Qt::LeftButton);
         QCOMPARE(window->state().cols[3], 0x808000);
         QVERIFY(!window->state().colchanged);
 
-        whenModalOpens(
-            "cmcolor", [](QDialog& picker) { picker.findChild<QLineEdit*>("Text1")->setText("FF8000"); },
-            "Command1_0");
+        whenModalOpens("cmcolor", typeOrange, "Command1_0"); // OK
         QTest::mouseDClick(swatch, Qt::LeftButton);
         QCOMPARE(window->state().cols[3], 0x0080FF);
-        QCOMPARE(swatch->palette().color(QPalette::Window), QColor(255, 128, 0));
+        QCOMPARE(swatchColour(*window, 3), QColor(255, 128, 0));
         QVERIFY(window->state().colchanged);
         window->state().colchanged = false;
-        window->close();
     }
 
     void downloadWindowKeepsTheChosenRegion() {
@@ -109,7 +101,7 @@ class SecondaryWindowsTest : public QObject {
         auto window = openWindow(home.path());
         whenModalOpens(
             "download",
-            [](QDialog& download) { download.findChild<QRadioButton*>("Option1_4")->setChecked(true); },
+            [](QDialog& download) { control<QRadioButton>(download, "Option1_4")->setChecked(true); },
             "Command1");
         QTest::mouseClick(control<QToolButton>(*window, "Picture2"), Qt::LeftButton);
         QCOMPARE(window->state().region, 4);

@@ -1,75 +1,27 @@
 // The settings window: choosing the TYP tool, "Apply", "Cancel" and the start folder.
-
-#include "gui/desktop.h"
 #include "gui/settings_dialog.h"
+#include "window_test_support.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
 using namespace orolith::gui;
+using namespace orolith::gui::testing;
 
 namespace {
-
-// Answers file dialogs with a prepared path and records what was asked and said.
-class FakeDesktop : public Desktop {
-  public:
-    void message(QWidget*, const QString& text) override { messages << text; }
-    bool ask(QWidget*, const QString&) override { return true; }
-    QString fileDialog(bool save, QWidget*, const QString& folder, const QString& name,
-                       const FileFilter& filter) override {
-        dialogs << QStringList{save ? "save" : "open", folder, name, filter.label, filter.pattern};
-        return answer;
-    }
-    void openUrl(const QString&) override {}
-    void openFolder(const QString&) override {}
-    void startProgram(const QString&, const QStringList&) override {}
-
-    QString answer;
-    QStringList messages;
-    QList<QStringList> dialogs;
-};
-
-QString makeFile(const QTemporaryDir& dir, const QString& name, bool executable) {
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write("#!/bin/sh\n");
-    file.close();
-    if (executable)
-        file.setPermissions(file.permissions() | QFile::ExeOwner | QFile::ExeUser);
-    return QDir::toNativeSeparators(path);
+const QString kOld = QStringLiteral("/opt/old/tool");
 }
-
-template <typename T> T* child(QWidget* window, const char* name) {
-    return window->findChild<T*>(QLatin1String(name));
-}
-
-} // namespace
 
 class SettingsDialogTest : public QObject {
     Q_OBJECT
   private slots:
-    void init() {
-        Desktop::setInstance(&desktop);
-        desktop = FakeDesktop();
-    }
-    void cleanup() { Desktop::setInstance(nullptr); }
-
     void startFolderFollowsTheToolPath() {
         const QString app = QStringLiteral("/home/me/orolith");
-        QCOMPARE(startFolderFor(QString(), app), app);
-        QCOMPARE(startFolderFor(QStringLiteral("C:\\tools\\"), app), app);
-        QCOMPARE(startFolderFor(QStringLiteral("C:\\tools\\*.exe"), app), app);
-        QCOMPARE(startFolderFor(QStringLiteral("stylesmith.exe"), app), app);
-        QCOMPARE(startFolderFor(QStringLiteral("C:\\tools\\tool.exe"), QStringLiteral("x")),
-                 QStringLiteral("C:\\tools\\"));
+        for (const char* unusable : {"", "C:\\tools\\", "C:\\tools\\*.exe", "stylesmith.exe"})
+            QCOMPARE(startFolderFor(QString::fromLatin1(unusable), app), app);
         QCOMPARE(startFolderFor(QStringLiteral("C:\\maps\\dem1\\dem1.exe"), app),
                  QStringLiteral("C:\\maps\\dem1\\"));
         QCOMPARE(startFolderFor(QStringLiteral("/opt/style/bin/stylesmith"), app),
@@ -77,88 +29,47 @@ class SettingsDialogTest : public QObject {
         QCOMPARE(startFolderFor(QStringLiteral("C:/a\\b/tool"), app), QStringLiteral("C:/a\\b/"));
     }
 
-    void windowHasItsControls() {
-        SettingsDialog dialog(QStringLiteral("/usr/bin/stylesmith"), QStringLiteral("/app"));
-        QCOMPARE(dialog.objectName(), QStringLiteral("settings"));
-        QCOMPARE(child<QLineEdit>(&dialog, "Text1_1")->text(), QStringLiteral("/usr/bin/stylesmith"));
-        for (const char* name : {"Command2_1", "Command3_0", "Command3_1", "Command1"})
-            QVERIFY2(child<QPushButton>(&dialog, name) != nullptr, name);
-        QVERIFY(child<QLabel>(&dialog, "Label1_2") != nullptr);
-    }
-
-    void choosingAProgramTakesItAtOnce() {
+    void onlyAnExecutableIsTaken() {
+        FakeDesktop desktop;
         QTemporaryDir dir;
-        desktop.answer = makeFile(dir, QStringLiteral("stylesmith"), true);
-        SettingsDialog dialog(QStringLiteral("/opt/old/tool"), QStringLiteral("/app"));
-        child<QPushButton>(&dialog, "Command2_1")->click();
+        const QString program = writeFile(dir.filePath("stylesmith"), "#!/bin/sh\n");
+        QFile::setPermissions(program, QFile::permissions(program) | QFile::ExeOwner);
+        SettingsDialog dialog(kOld, QStringLiteral("/app"));
+        auto* choose = control<QPushButton>(dialog, "Command2_1");
 
-        QCOMPARE(desktop.dialogs.size(), 1);
-        const QStringList asked = desktop.dialogs.first();
-        QCOMPARE(asked.at(0), QStringLiteral("open"));
-        QCOMPARE(asked.at(1), QStringLiteral("/opt/old/"));
-        QVERIFY(asked.at(3).startsWith(QStringLiteral("Stylesmith  (")));
-        QVERIFY(desktop.messages.isEmpty());
-        QCOMPARE(dialog.toolPath(), desktop.answer);
-        QCOMPARE(child<QLineEdit>(&dialog, "Text1_1")->text(), desktop.answer);
-    }
-
-    void aFileThatIsNoProgramIsRefused() {
-        QTemporaryDir dir;
-        desktop.answer = makeFile(dir, QStringLiteral("notes.txt"), false);
-        SettingsDialog dialog(QStringLiteral("/opt/old/tool"), QStringLiteral("/app"));
-        child<QPushButton>(&dialog, "Command2_1")->click();
+        // Cancelled, missing and not executable: the old path stays.
+        desktop.picks = {QString(), QStringLiteral("/no/such/program"),
+                         writeFile(dir.filePath("notes.txt"), "")};
+        for (int i = 0; i < 3; ++i)
+            choose->click();
         QCOMPARE(desktop.messages, QStringList{QStringLiteral("Stylesmith not found.")});
-        QCOMPARE(dialog.toolPath(), QStringLiteral("/opt/old/tool"));
-        QCOMPARE(child<QLineEdit>(&dialog, "Text1_1")->text(), QStringLiteral("/opt/old/tool"));
+        QCOMPARE(dialog.toolPath(), kOld);
+        QCOMPARE(control<QLineEdit>(dialog, "Text1_1")->text(), kOld);
+        QCOMPARE(desktop.dialogs[0].save, false);
+        QCOMPARE(desktop.dialogs[0].folder, QStringLiteral("/opt/old/"));
+        QVERIFY(desktop.dialogs[0].filter.label.startsWith(QStringLiteral("Stylesmith  (")));
+
+        desktop.picks = {program};
+        choose->click();
+        QCOMPARE(dialog.toolPath(), program);
+        QCOMPARE(control<QLineEdit>(dialog, "Text1_1")->text(), program);
+        QCOMPARE(desktop.messages.size(), 1);
     }
 
-    void aCancelledDialogOrMissingFileIsIgnored() {
-        SettingsDialog dialog(QStringLiteral("/opt/old/tool"), QStringLiteral("/app"));
-        for (const QString& answer : {QString(), QStringLiteral("/no/such/program")}) {
-            desktop.answer = answer;
-            child<QPushButton>(&dialog, "Command2_1")->click();
-        }
-        QVERIFY(desktop.messages.isEmpty());
-        QCOMPARE(dialog.toolPath(), QStringLiteral("/opt/old/tool"));
-        QCOMPARE(desktop.dialogs.at(0).at(1), QStringLiteral("/opt/old/"));
-    }
-
-    void applyTakesTheTypedTextUnchecked() {
-        SettingsDialog dialog(QStringLiteral("/opt/old/tool"), QStringLiteral("/app"));
-        dialog.show();
-        child<QLineEdit>(&dialog, "Text1_1")->setText(QStringLiteral("/nowhere/tool"));
-        child<QPushButton>(&dialog, "Command1")->click(); // OK does nothing
-        QVERIFY(dialog.isVisible());
-        QCOMPARE(dialog.toolPath(), QStringLiteral("/opt/old/tool"));
-        child<QPushButton>(&dialog, "Command3_0")->click();
-        QVERIFY(!dialog.isVisible());
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(dialog.toolPath(), QStringLiteral("/nowhere/tool"));
-    }
-
-    // Through the modal run: typed text is dropped by "Cancel", a chosen program is not.
-    void cancelKeepsOnlyAChosenProgram() {
+    // A program chosen with "<<" stands even when the window is then closed with "Cancel".
+    void cancelKeepsAChosenProgram() {
+        FakeDesktop desktop;
         QTemporaryDir dir;
-        const QString program = makeFile(dir, QStringLiteral("stylesmith"), true);
-        const auto runAndThen = [](const std::function<void(QWidget*)>& act) {
-            QTimer::singleShot(0, [act] { act(QApplication::activeModalWidget()); });
-            return runSettingsDialog(nullptr, QStringLiteral("/opt/old/tool"), QStringLiteral("/app"));
-        };
-        QCOMPARE(runAndThen([](QWidget* window) {
-                     child<QLineEdit>(window, "Text1_1")->setText(QStringLiteral("typed"));
-                     child<QPushButton>(window, "Command3_1")->click();
-                 }),
-                 QStringLiteral("/opt/old/tool"));
-        desktop.answer = program;
-        QCOMPARE(runAndThen([](QWidget* window) {
-                     child<QPushButton>(window, "Command2_1")->click();
-                     child<QPushButton>(window, "Command3_1")->click();
-                 }),
-                 program);
+        desktop.picks = {writeFile(dir.filePath("stylesmith"), "#!/bin/sh\n")};
+        QFile::setPermissions(desktop.picks[0], QFile::permissions(desktop.picks[0]) | QFile::ExeOwner);
+        const QString program = desktop.picks[0];
+        QTimer::singleShot(0, [] {
+            QWidget& window = *QApplication::activeModalWidget();
+            control<QPushButton>(window, "Command2_1")->click();
+            control<QPushButton>(window, "Command3_1")->click();
+        });
+        QCOMPARE(runSettingsDialog(nullptr, kOld, QStringLiteral("/app")), program);
     }
-
-  private:
-    FakeDesktop desktop;
 };
 
 QTEST_MAIN(SettingsDialogTest)

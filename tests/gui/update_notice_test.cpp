@@ -1,6 +1,8 @@
-// The "UPDATE AVAILABLE" notice of the main window against a version page served on the
-// loopback address, the download page it opens, and the help page.
+// The update check against a version page served on the loopback address, the window's
+// "UPDATE AVAILABLE" notice and the download page it opens, and the help page.
 #include "core/app_info.h"
+#include "gui/help_page.h"
+#include "gui/update_check.h"
 #include "window_test_support.h"
 
 #include <QLabel>
@@ -14,19 +16,19 @@ using namespace orolith::gui::testing;
 
 namespace {
 
-// Answers every request with one page.
-class VersionPage : public QObject {
+// Answers every request with one page, or never answers at all; records what was asked.
+class PageServer : public QObject {
   public:
-    explicit VersionPage(const QByteArray& body) {
-        response_ = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: " +
-                    QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
+    explicit PageServer(const QByteArray& body, bool answer = true) {
+        const QByteArray response = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: " +
+                                    QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
         server_.listen(QHostAddress::LocalHost);
-        connect(&server_, &QTcpServer::newConnection, this, [this] {
+        connect(&server_, &QTcpServer::newConnection, this, [=, this] {
             while (QTcpSocket* socket = server_.nextPendingConnection())
-                connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
-                    request_ += socket->readAll();
-                    if (request_.contains("\r\n\r\n")) {
-                        socket->write(response_);
+                connect(socket, &QTcpSocket::readyRead, this, [=, this] {
+                    request += socket->readAll();
+                    if (answer && request.contains("\r\n\r\n")) {
+                        socket->write(response);
                         socket->disconnectFromHost();
                     }
                 });
@@ -35,12 +37,17 @@ class VersionPage : public QObject {
     QString url() const {
         return QStringLiteral("http://127.0.0.1:%1/version.htm").arg(server_.serverPort());
     }
+    QByteArray request;
 
   private:
     QTcpServer server_;
-    QByteArray response_;
-    QByteArray request_;
 };
+
+QString closedPortUrl() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    return QStringLiteral("http://127.0.0.1:%1/version.htm").arg(probe.serverPort());
+}
 
 // A window whose start-up asks `url`; returns once the check is over.
 std::unique_ptr<MainWindow> windowAsking(const QString& home, const QString& url) {
@@ -54,14 +61,6 @@ std::unique_ptr<MainWindow> windowAsking(const QString& home, const QString& url
     return window;
 }
 
-QString closedPortUrl() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost);
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return QStringLiteral("http://127.0.0.1:%1/version.htm").arg(port);
-}
-
 } // namespace
 
 class UpdateNoticeTest : public QObject {
@@ -72,44 +71,56 @@ class UpdateNoticeTest : public QObject {
         QTest::addColumn<QByteArray>("page");
         QTest::addColumn<bool>("shown");
         QTest::newRow("0.7") << QByteArray("<html><body> 0.7 </body></html>") << true;
-        QTest::newRow("0.61") << QByteArray("0.61") << true;
+        QTest::newRow("0.61") << QByteArray("\t0.61\r\n") << true;
         QTest::newRow("0.6") << QByteArray("<html><body>0.6</body></html>") << false;
         QTest::newRow("text") << QByteArray("Not here any more") << false;
-        QTest::newRow("beyond 1000 bytes") << "<body>" + QByteArray(1000, ' ') + "0.9</body>" << false;
+        // Only the first 1000 bytes are read: "0.7" ends there, and "0.6" is not read as "0.65".
+        const QByteArray head = "<body>" + QByteArray(991, ' ');
+        QTest::newRow("0.7 at byte 1000") << head + "0.7</body>" + QByteArray(5000, 'x') << true;
+        QTest::newRow("0.65 after byte 1000") << head + "0.65</body>" + QByteArray(5000, 'x') << false;
+        QTest::newRow("no server") << QByteArray() << false;
     }
-
     void noticeShowsOnlyForANewerVersion() {
         QFETCH(QByteArray, page);
         QFETCH(bool, shown);
         FakeDesktop desktop;
         QTemporaryDir home;
-        VersionPage server(page);
-        auto window = windowAsking(home.path(), server.url());
-        QCOMPARE(control<QLabel>(*window, "Label8")->isVisible(), shown);
-        window->close();
-    }
-
-    void noServerMeansNoNotice() {
-        FakeDesktop desktop;
-        QTemporaryDir home;
-        auto window = windowAsking(home.path(), closedPortUrl());
-        QVERIFY(control<QLabel>(*window, "Label8")->isHidden());
-        QVERIFY(desktop.messages.isEmpty());
-        window->close();
-    }
-
-    void pressingTheNoticeOpensTheDownloadPage() {
-        FakeDesktop desktop;
-        QTemporaryDir home;
-        VersionPage server("<body>1.0</body>");
-        auto window = windowAsking(home.path(), server.url());
+        PageServer server(page);
+        auto window = windowAsking(home.path(), page.isEmpty() ? closedPortUrl() : server.url());
         auto* notice = control<QLabel>(*window, "Label8");
-        QVERIFY(notice->isVisible());
+        QCOMPARE(notice->isVisible(), shown);
+        QVERIFY(desktop.messages.isEmpty());
+        const QByteArray request = server.request.toLower();
+        if (!page.isEmpty()) { // asked as the program, uncached
+            QVERIFY2(request.startsWith("get /version.htm "), request.constData());
+            QVERIFY(request.contains("\r\nuser-agent: mtm1\r\n"));
+            QVERIFY(request.contains("\r\ncache-control: no-cache\r\n"));
+        }
+        if (!shown)
+            return;
         QTest::mouseClick(notice, Qt::RightButton);
         const std::string_view download = orolith::app::kDownloadPageUrl;
-        QCOMPARE(desktop.urls,
-                 QStringList{QString::fromUtf8(download.data(), static_cast<qsizetype>(download.size()))});
-        window->close();
+        QCOMPARE(desktop.urls, QStringList{QString::fromUtf8(download.data(), qsizetype(download.size()))});
+    }
+
+    void givesUpOnASilentServerAndMayBeDropped() {
+        PageServer server("0.9", false);
+        UpdateCheck check{QUrl(server.url())};
+        check.setTimeout(300);
+        QSignalSpy newer(&check, &UpdateCheck::newerVersionFound);
+        QSignalSpy finished(&check, &UpdateCheck::finished);
+        check.start();
+        QVERIFY(finished.wait(10000));
+        QTest::qWait(50);
+        QCOMPARE(finished.size(), 1);
+        QVERIFY(newer.isEmpty());
+        QVERIFY(!server.request.isEmpty());
+
+        auto* dropped = new UpdateCheck(QUrl(server.url()));
+        dropped->start();
+        QTest::qWait(50);
+        delete dropped; // the window closed before the page came
+        QTest::qWait(50);
     }
 
     void helpOpensTheManualShippedWithTheProgram() {
@@ -118,9 +129,10 @@ class UpdateNoticeTest : public QObject {
         auto window = openWindow(home.path());
         trigger(*window, "mhlp_0");
         QCOMPARE(desktop.urls.size(), 1);
-        QVERIFY(desktop.urls[0].startsWith(QStringLiteral("file://")));
-        QVERIFY(desktop.urls[0].endsWith(QStringLiteral("manual.html")));
-        window->close();
+        const QUrl url(desktop.urls[0]);
+        QVERIFY(url.isLocalFile());
+        QCOMPARE(url.toLocalFile(), manualPath());
+        QVERIFY(QFileInfo(manualPath()).isFile());
     }
 };
 

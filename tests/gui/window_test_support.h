@@ -1,69 +1,18 @@
 #pragma once
-// What the window tests share: a desktop that answers questions, picks files and records
-// what would have been shown, opened or started; a main window on a scratch home folder;
-// and a small Geo Vector input.
+// What the window tests share besides the fake desktop: finding controls, scratch files,
+// a main window on a scratch home folder and a small Geo Vector input.
 
-#include "gui/desktop.h"
+#include "fake_desktop.h"
 #include "gui/main_window.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
-#include <QList>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QWidget>
-#include <functional>
 #include <memory>
 
 namespace orolith::gui::testing {
-
-class FakeDesktop : public Desktop {
-  public:
-    struct Dialog {
-        bool save;
-        QString folder;
-        QString name;
-        FileFilter filter;
-    };
-
-    FakeDesktop() { Desktop::setInstance(this); }
-    ~FakeDesktop() override { Desktop::setInstance(nullptr); }
-
-    void message(QWidget*, const QString& text) override {
-        messages.append(text);
-        if (onMessage)
-            onMessage(text);
-    }
-    bool ask(QWidget*, const QString& text) override {
-        questions.append(text);
-        return answers.isEmpty() ? defaultAnswer : answers.takeFirst();
-    }
-    QString fileDialog(bool save, QWidget*, const QString& folder, const QString& name,
-                       const FileFilter& filter) override {
-        dialogs.append({save, folder, name, filter});
-        return picks.isEmpty() ? QString() : picks.takeFirst();
-    }
-    void openUrl(const QString& url) override { urls.append(url); }
-    void openFolder(const QString& path) override { folders.append(path); }
-    void startProgram(const QString& program, const QStringList& arguments) override {
-        started.append({program, arguments});
-        if (runPrograms)
-            QProcess::startDetached(program, arguments);
-    }
-
-    QStringList messages;
-    QStringList questions;
-    QList<bool> answers;
-    bool defaultAnswer = true;
-    QList<Dialog> dialogs;
-    QStringList picks;
-    QStringList urls;
-    QStringList folders;
-    QList<QPair<QString, QStringList>> started;
-    bool runPrograms = false;
-    std::function<void(const QString&)> onMessage;
-};
 
 inline const QByteArray kTwoBands = "header\r\n"
                                     "L 1 100.0\r\n -3.5 50.5\r\n -3.4 50.5\r\n -3.4 50.6\r\n -3.5 50.5\r\n"
@@ -91,13 +40,22 @@ inline std::unique_ptr<MainWindow> openWindow(const QString& home) {
     return window;
 }
 
+// The control named `name`; a missing control ends the test run at once.
 template <typename T> T* control(QWidget& window, const QString& name) {
-    return window.findChild<T*>(name);
+    T* found = window.findChild<T*>(name);
+    if (found == nullptr)
+        qFatal("no control %s", qPrintable(name));
+    return found;
+}
+
+inline QColor swatchColour(QWidget& window, int index) {
+    return control<QWidget>(window, QStringLiteral("Label4_%1").arg(index))
+        ->palette()
+        .color(QPalette::Window);
 }
 
 inline void trigger(QWidget& window, const QString& action) {
-    if (auto* found = window.findChild<QAction*>(action))
-        found->trigger();
+    control<QAction>(window, action)->trigger();
 }
 
 } // namespace orolith::gui::testing
