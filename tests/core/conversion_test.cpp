@@ -2,6 +2,7 @@
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 namespace orolith {
 namespace {
@@ -188,24 +189,6 @@ TEST_F(Conversion, UnusableInputPathOrNoLevelStopsBeforeAnything) {
     EXPECT_EQ(files(), std::vector<std::string>{"a.txt"});
 }
 
-std::string binaryGarbage() {
-    std::string garbage;
-    std::uint32_t state = 12345;
-    for (int i = 0; i < 300000; ++i) {
-        state = state * 1664525u + 1013904223u;
-        garbage += static_cast<char>(state >> 24);
-    }
-    return garbage + "L 7 L \r\nL ";
-}
-
-std::string oneLineOf100Megabytes() {
-    std::string input = "L 1 100.0";
-    input.reserve(100u << 20);
-    while (input.size() < (100u << 20))
-        input += " 7.123456 46.123456\n";
-    return input;
-}
-
 // Odd inputs give a complete map (header at least) and a clear message; nothing else is left behind.
 TEST_F(Conversion, BadInputsGiveAMapAndAMessage) {
     struct Case {
@@ -216,6 +199,10 @@ TEST_F(Conversion, BadInputsGiveAMapAndAMessage) {
         bool headerOnly;
     };
     const std::string none = "Records without vertices were not written", example = crlf(kExampleInput);
+    std::string garbage(300000, '\0');
+    std::mt19937 random(7);
+    for (char& c : garbage)
+        c = static_cast<char>(random());
     const std::vector<Case> cases = {
         {"empty file", "", "10300", "45000", "", "", true},
         {"no records", "just a preamble\r\nno records\r\n", "10300", "45000", "", "", true},
@@ -224,8 +211,9 @@ TEST_F(Conversion, BadInputsGiveAMapAndAMessage) {
          "100\t10302", true},
         {"LF line ends: records of one line", "L 1 100.0\n -3.5 50.5\nL 2 50.0\n -3.5 50.5\n", "10300",
          "45000", none, "", true},
-        {"one line of 100 MB", oneLineOf100Megabytes(), "10300", "45000", none, "100\t10304", true},
-        {"binary garbage", binaryGarbage(), "10300", "45000", "", "", false},
+        {"one line of 100 MB", "L 1 100.0" + std::string(100u << 20, '7'), "10300", "45000", none,
+         "100\t10304", true},
+        {"binary garbage", garbage + "L 7 L \r\nL ", "10300", "45000", "", "", false},
         {"first type not hexadecimal", example, "1G300", "45000", "\"1G300\" is not a hexadecimal number",
          "100\t4", false}, // 0 shifted by 100 / 25
         {"max distance not a number", example, "10300", "none", "\"none\" is not a number", "100\t10304",

@@ -16,10 +16,10 @@ std::int32_t rgb(int r, int g, int b) {
 } // namespace
 
 TEST(Palette, DefaultTableSavesAndLoadsInTheFileFormat) {
-    EXPECT_EQ(paletteFileText(defaultPalette()),
-              crlf({"0",      "800000", "8000",   "808000", "80",     "800080", "8080",   "C0C0C0", "808080",
-                    "FF0000", "FF00",   "FFFF00", "FF",     "FF00FF", "0",      "800000", "8000",   "808000",
-                    "80",     "800080", "8080",   "C0C0C0", "808080", "FF0000", "FF00",   "FFFF00", ""}));
+    EXPECT_EQ(
+        paletteFileText(defaultPalette()),
+        testing::crlfLines("0|800000|8000|808000|80|800080|8080|C0C0C0|808080|FF0000|FF00|FFFF00|FF|FF00FF|"
+                           "0|800000|8000|808000|80|800080|8080|C0C0C0|808080|FF0000|FF00|FFFF00|"));
     testing::TempDir dir;
     testing::RecordingHost host;
     const std::string path = (dir / "mine.col").string();
@@ -37,22 +37,14 @@ TEST(Palette, LoadReadsOnlyStrictHexLinesAndKeepsTheRest) {
     testing::TempDir dir;
     Palette palette;
     palette.fill(0x123456);
-    const std::int32_t kept = 0x123456;
+    // Lower case, empty, above FFFFFF, blanks, eight digits, nine digits, not hex, sign, one digit.
     loadcols(
         dir.write("odd.col", crlf({"ff", "", "1000000", "  FF", "00000080", "000000080", "xyz", "-1", "A"}))
             .string(),
         palette);
+    const std::int32_t k = 0x123456; // kept, as is the rest of a short file
     EXPECT_EQ(std::vector<std::int32_t>(palette.begin(), palette.begin() + 10),
-              (std::vector<std::int32_t>{255,     // lower case
-                                         kept,    // empty line
-                                         kept,    // above FFFFFF
-                                         kept,    // blanks
-                                         0x80,    // eight digits with leading zeros
-                                         kept,    // nine digits
-                                         kept,    // not hexadecimal
-                                         kept,    // sign
-                                         0xA,     // one digit
-                                         kept})); // a short file keeps the rest
+              (std::vector<std::int32_t>{255, k, k, k, 0x80, k, k, k, 0xA, k}));
 
     Palette untouched = defaultPalette();
     loadcols((dir / "missing.col").string(), untouched);

@@ -4,65 +4,34 @@
 #include <gtest/gtest.h>
 
 namespace orolith {
-using testing::crlf;
+using testing::crlfLines;
 using testing::readBytes;
 
-TEST(SettingsFile, WritesTwentyLinesWithBlanksAroundNumbersAndReadsThemBack) {
+TEST(SettingsFile, ReadsAndWritesTheTwentyLinesWithBlanksAroundNumbers) {
     testing::TempDir dir;
-    Settings s;
-    s.reserved = "kept";
-    s.toolPath = "/opt/stylesmith/stylesmith";
-    s.firstType = "10500";
-    s.inputPath = "/maps/alps.txt";
-    s.colFile = "/home/me/col/alps.col";
-    s.levels = {1, 0, 1, 1};
-    s.recent = {"/maps/alps.txt", "/maps/a,b.txt", "/maps/c.txt", ""};
-    s.maxDistance = "30000";
-    s.patFile = "/home/me/patterns/dots.ptn";
-    s.addContours = 1;
-    s.mpFile = "/maps/alps.mp";
-    s.region = 5;
-    s.maxDrawOrder = "9";
-    const auto path = dir / "orolith.dat";
+    const std::string lines =
+        crlfLines("kept|/opt/stylesmith/stylesmith|10500|/maps/alps.txt|/home/me/col/alps.col|"
+                  " 1 | 0 | 1 | 1 |/maps/alps.txt|/maps/a,b.txt|/maps/c.txt||30000|"
+                  "/home/me/patterns/dots.ptn| 1 | 0 |/maps/alps.mp| 5 |9");
+    auto s = readSettings(dir.write("in.dat", lines));
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->levels, (std::array<int, 4>{1, 0, 1, 1}));
+    EXPECT_EQ(s->recent[1], "/maps/a,b.txt");
+    EXPECT_EQ(std::make_tuple(s->addContours, s->rowPerBand, s->region), std::make_tuple(1, 0, 5));
+    const auto path = settingsPath(dir.path());
+    EXPECT_EQ(path, dir.path() / "system" / "orolith.dat");
+    std::filesystem::create_directories(path.parent_path());
     std::string error;
-    ASSERT_TRUE(writeSettings(path, s, error)) << error;
-    const std::string lines = crlf({"kept",
-                                    "/opt/stylesmith/stylesmith",
-                                    "10500",
-                                    "/maps/alps.txt",
-                                    "/home/me/col/alps.col",
-                                    " 1 ",
-                                    " 0 ",
-                                    " 1 ",
-                                    " 1 ",
-                                    "/maps/alps.txt",
-                                    "/maps/a,b.txt",
-                                    "/maps/c.txt",
-                                    "",
-                                    "30000",
-                                    "/home/me/patterns/dots.ptn",
-                                    " 1 ",
-                                    " 0 ",
-                                    "/maps/alps.mp",
-                                    " 5 ",
-                                    "9"});
+    ASSERT_TRUE(writeSettings(path, *s, error)) << error;
     EXPECT_EQ(readBytes(path), lines);
-    EXPECT_EQ(readSettings(path), s);
 
-    s.region = 9; // above six: written as three
-    ASSERT_TRUE(writeSettings(path, s, error));
+    s->region = 9; // above six: written as three
+    ASSERT_TRUE(writeSettings(path, *s, error));
     EXPECT_EQ(readSettings(path)->region, 3);
-    EXPECT_EQ(settingsPath(dir.path()), dir.path() / "system" / "orolith.dat");
-}
-
-TEST(SettingsFile, DesignValuesSurviveASaveAndReload) {
-    testing::TempDir dir;
-    std::string error;
-    Settings design;
-    ASSERT_TRUE(writeSettings(dir / "s.dat", design, error));
-    Settings expected;
-    expected.recent[0] = ""; // a blank-only line reads as empty
-    EXPECT_EQ(readSettings(dir / "s.dat"), expected);
+    Settings design, expected;
+    ASSERT_TRUE(writeSettings(path, design, error));
+    expected.recent[0] = ""; // the design's blank-only line reads back as empty
+    EXPECT_EQ(readSettings(path), expected);
 }
 
 TEST(SettingsFile, DamagedAndShortFilesLoadWhatTheyCan) {
@@ -70,16 +39,11 @@ TEST(SettingsFile, DamagedAndShortFilesLoadWhatTheyCan) {
     // Box values outside 0/1 read as 0, text where a number belongs keeps the design value,
     // blanks around numbers are ignored, and later lines are still read.
     const auto s = readSettings(
-        dir.write("d.dat", crlf({"", "tool", "10300", "in.txt", "", "2",   "x",  "  1\t", "-1",   "r1",
-                                 "", "",     "",      "45000",  "", "abc", " 1", "m.mp",  "oops", "12"})));
+        dir.write("d.dat", crlfLines("|tool|10300|in.txt||2|x|  1\t|-1|r1||||45000||abc| 1|m.mp|oops|12")));
     ASSERT_TRUE(s);
     EXPECT_EQ(s->levels, (std::array<int, 4>{0, 0, 1, 0}));
-    EXPECT_EQ(s->recent[0], "r1");
-    EXPECT_EQ(s->addContours, 0);
-    EXPECT_EQ(s->rowPerBand, 1);
-    EXPECT_EQ(s->region, 0);
-    EXPECT_EQ(s->maxDrawOrder, "12");
-
+    EXPECT_EQ(std::make_tuple(s->recent[0], s->addContours, s->rowPerBand, s->region, s->maxDrawOrder),
+              std::make_tuple("r1", 0, 1, 0, "12"));
     Settings expected;
     expected.reserved = "r";
     expected.toolPath = "/tools/tool"; // leading blanks are removed

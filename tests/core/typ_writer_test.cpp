@@ -6,6 +6,7 @@
 
 namespace orolith {
 using testing::crlf;
+using testing::crlfLines;
 using testing::readBytes;
 
 namespace {
@@ -14,17 +15,11 @@ const std::string kA = "01010101010101010101010101010101";
 const std::string kB = "10101010101010101010101010101010";
 
 // The default checkerboard's 32 lines of band `band`, with or without quotes.
-std::vector<std::string> checkerLines(int band, bool quoted) {
-    std::vector<std::string> lines;
-    for (int i = 0; i < 32; ++i) {
-        const std::string& row = (band + i) % 2 ? kB : kA;
-        lines.push_back(quoted ? "\"" + row + "\"" : row);
-    }
+std::string checker(int band, const std::string& quote) {
+    std::string lines;
+    for (int i = 0; i < 32; ++i)
+        lines += quote + ((band + i) % 2 ? kB : kA) + quote + "\r\n";
     return lines;
-}
-
-void add(std::vector<std::string>& to, const std::vector<std::string>& lines) {
-    to.insert(to.end(), lines.begin(), lines.end());
 }
 
 TypeList bands(std::int32_t first, int count, std::uint32_t firstType = 0x10300) {
@@ -67,32 +62,24 @@ TEST_F(TypWriter, WorkedExampleByteForByte) {
     ASSERT_TRUE(result.pattern);
 
     const std::vector<std::string> hex = {"000080", "000083", "000085", "000088", "008000"};
-    std::vector<std::string> typ = {"[_id]",           "ProductCode = 1", "FID = 1733",
-                                    "CodePage = 1252", "[End]",           "[_drawOrder]"};
-    for (int i = 0; i < 5; ++i)
-        typ.push_back("Type=0x" + fnhx(0x10304 + i) + ",1");
-    add(typ, {"[End]", ""});
-    std::vector<std::string> companion = {"10301,10302,10303,10304,10305,"};
-    for (int i = 0; i < 5; ++i) {
-        const std::string type = fnhx(0x10304 + i), label = std::to_string(100 + 25 * i);
-        add(typ, {"[_polygon]", "Type=0x" + type, "String1=0x0," + label + " m", "ExtendedLabels=N",
-                  "xpm=\"32 32 2 1\"", "\"0 c none\"", "\"1 c #" + hex[i] + "\""});
-        add(typ, checkerLines(i, true));
-        add(typ, {"[END]", ""});
-        add(companion, {"pgon:" + type, "14", "1", "string", "String1=0x0," + label + " m", "endstring",
-                        "label:00#" + label + " m", "ExtendedLabels=N,", "col", "2", "0 c none",
-                        "1 c #" + hex[i], "bmp"});
-        add(companion, checkerLines(i, false));
-        companion.push_back("##");
+    std::string typ = crlfLines("[_id]|ProductCode = 1|FID = 1733|CodePage = 1252|[End]|[_drawOrder]"),
+                polygons, lines, companion = "10301,10302,10303,10304,10305,\r\n";
+    for (std::size_t i = 0; i < 5; ++i) {
+        const auto n = static_cast<std::int32_t>(i);
+        const std::string type = fnhx(0x10304 + n), label = std::to_string(100 + 25 * n) + " m";
+        typ += crlfLines("Type=0x" + type + ",1");
+        polygons += crlfLines("[_polygon]|Type=0x" + type + "|String1=0x0," + label +
+                              "|ExtendedLabels=N|xpm=\"32 32 2 1\"|\"0 c none\"|\"1 c #" + hex[i] + "\"") +
+                    checker(n, "\"") + crlfLines("[END]|");
+        companion += crlfLines("pgon:" + type + "|14|1|string|String1=0x0," + label + "|endstring|label:00#" +
+                               label + "|ExtendedLabels=N,|col|2|0 c none|1 c #" + hex[i] + "|bmp") +
+                     checker(n, "") + crlfLines("##");
+        lines += crlfLines("[_line]|Type=0x" + type +
+                           "|LineWidth=2|BorderWidth=0|ExtendedLabels=N|String1=0x00," + fnhx(0x10300 + n) +
+                           " " + std::to_string(25 * n) + "m|xpm=\"0 0 1 0\"|\"0 c #000000\" |[END]|");
     }
-    for (int i = 0; i < 5; ++i)
-        add(typ,
-            {"[_line]", "Type=0x" + fnhx(0x10304 + i), "LineWidth=2", "BorderWidth=0", "ExtendedLabels=N",
-             "String1=0x00," + fnhx(0x10300 + i) + " " + std::to_string(25 * i) + "m", "xpm=\"0 0 1 0\"",
-             "\"0 c #000000\" ", "[END]", ""});
-    EXPECT_EQ(this->typ(), crlf(typ));
-    EXPECT_EQ(this->companion(), crlf(companion));
-
+    EXPECT_EQ(this->typ(), typ + crlfLines("[End]|") + polygons + lines);
+    EXPECT_EQ(this->companion(), companion);
     EXPECT_EQ(notices(),
               (std::vector<std::string>{"Reached maximum draworder of 1.", "created:" + job.style.typPath}));
     EXPECT_TRUE(failures().empty());
@@ -101,15 +88,10 @@ TEST_F(TypWriter, WorkedExampleByteForByte) {
 }
 
 TEST(TypShades, StepsAreCappedAndRedComesFirst) {
-    // Components 255, 128 and 25 over the four steps; step 0 is never capped.
-    const std::vector<std::pair<std::int32_t, std::vector<std::string>>> table = {
-        {0xFFFFFF, {"FFFFFF", "FAFAFA", "FAFAFA", "FAFAFA"}},
-        {0x808080, {"808080", "838383", "858585", "888888"}},
-        {0x191919, {"191919", "1A1A1A", "1A1A1A", "1A1A1A"}}};
-    for (const auto& [colour, steps] : table)
-        for (int step = 0; step < 4; ++step)
-            EXPECT_EQ(invers(colour, step, false), steps[static_cast<std::size_t>(step)]) << step;
-    EXPECT_EQ(invers(0x123456, 3, true), "E9E9E9"); // one colour: the grey of the step
+    // Step 0 is never capped; the worked example has the steps of component 128.
+    EXPECT_EQ(invers(0xFFFFFF, 0, false), "FFFFFF");
+    EXPECT_EQ(invers(0xFFFFFF, 1, false), "FAFAFA");
+    EXPECT_EQ(invers(0x191919, 3, false), "1A1A1A");
     EXPECT_EQ(invers(0x0000FF, 0, false), "FF0000");
 }
 
