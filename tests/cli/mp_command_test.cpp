@@ -25,16 +25,14 @@ TEST_F(MapCommands, MpWritesTheMapAndPrintsTheFinalMessage) {
     EXPECT_EQ(run.out, "Created " + map +
                            " (1 polygons not included)\n\nIncrease Max Distance to include more polygons.\n");
     EXPECT_EQ(run.err, "");
-    const std::string text = readBytes(map);
-    EXPECT_NE(text.find("Data0=(50.5,-3.5),(50.5,-3.4),(50.5,-3.5)\r\n"), std::string::npos);
-    EXPECT_NE(text.find("[POLYLINE]\r\nType=0x10304\r\nData3="), std::string::npos);
-}
+    EXPECT_NE(readBytes(map).find("Data0=(50.5,-3.5),(50.5,-3.4),(50.5,-3.5)\r\n"), std::string::npos);
+    EXPECT_NE(readBytes(map).find("[POLYLINE]\r\nType=0x10304\r\nData3="), std::string::npos);
 
-TEST_F(MapCommands, MpOptionsReachTheConversion) {
     const std::string other = (dir / "other.mp").string();
-    const ToolRun run = runTool(
-        {"mp", input, "--levels=2", "--first-type", "200", "--max-distance", "120000", "--output", other});
-    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(runTool({"mp", input, "--levels=2", "--first-type", "200", "--max-distance", "120000",
+                       "--output", other})
+                  .code,
+              0);
     EXPECT_NE(readBytes(other).find("Type=0x205\r\nData2=(50,7),(51,7)"), std::string::npos);
 }
 
@@ -66,37 +64,14 @@ TEST_F(MapCommands, FailuresExitOne) {
     }
 }
 
-TEST_F(MapCommands, UsageErrorsExitTwoAndHelpGoesToStandardOutput) {
-    for (const std::vector<std::string>& words : {std::vector<std::string>{"mp"},
-                                                  {"mp", input, "--levels", "4"},
-                                                  {"mp", input, "--levels", "top"},
-                                                  {"mp", input, "--bogus"},
-                                                  {"mp", input, input},
-                                                  {"mp", input, "--output"},
-                                                  {"list"},
-                                                  {"list", input, "-x"}}) {
-        const ToolRun run = runTool(words);
-        EXPECT_EQ(run.code, 2) << ::testing::PrintToString(words);
-        EXPECT_NE(run.err.find("Usage: orolith"), std::string::npos);
-    }
-    for (const std::string command : {"mp", "list"}) {
-        const ToolRun run = runTool({command, "--help"});
-        EXPECT_EQ(run.code, 0);
-        EXPECT_EQ(run.out.rfind("Usage: orolith " + command, 0), 0u);
-    }
-}
-
-TEST_F(MapCommands, ListPrintsElevationTabType) {
-    EXPECT_EQ(runTool({"list", input}).out, "100\t10304\n150\t10305\n");
-    EXPECT_EQ(runTool({"list", input, "--first-type", "1031f"}).out,
-              "100\t10403\n150\t10404\n"); // 0x10323 moves on
-}
-
-TEST_F(MapCommands, TheBuiltToolExitsWithTheCommandsCode) {
+TEST_F(MapCommands, ListAndTheBuiltProgram) {
     const ToolRun run = testing::runBuiltTool("mp '" + input + "' --force");
     EXPECT_EQ(run.code, 0);
     EXPECT_EQ(run.out.rfind("Created ", 0), 0u);
     EXPECT_EQ(testing::runBuiltTool("mp").code, 2);
+    EXPECT_EQ(runTool({"list", input}).out, "100\t10304\n150\t10305\n");
+    EXPECT_EQ(runTool({"list", input, "--first-type", "1031f"}).out,
+              "100\t10403\n150\t10404\n"); // 0x10323 moves on
 }
 
 } // namespace
