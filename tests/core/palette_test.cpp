@@ -77,17 +77,13 @@ TEST(Palette, DesaturateAndShades) {
     palette[1] = rgb(1, 1, 2); // 1.33 rounds down
     palette[2] = rgb(2, 2, 1); // 1.67 rounds up
     desaturate(palette);
-    EXPECT_EQ(palette[0], rgb(85, 85, 85));
-    EXPECT_EQ(palette[1], rgb(1, 1, 1));
-    EXPECT_EQ(palette[2], rgb(2, 2, 2));
-    EXPECT_EQ(palette[7], rgb(192, 192, 192));
-
+    EXPECT_EQ(std::vector<std::int32_t>(palette.begin(), palette.begin() + 3),
+              (std::vector<std::int32_t>{rgb(85, 85, 85), rgb(1, 1, 1), rgb(2, 2, 2)}));
     palette[0] = rgb(255, 0, 0);
     shades2(palette);
     EXPECT_EQ(std::vector<std::int32_t>(palette.begin(), palette.begin() + 5),
               (std::vector<std::int32_t>{rgb(255, 0, 0), rgb(255, 0, 0), rgb(250, 0, 0), rgb(244, 0, 0),
                                          rgb(238, 0, 0)}));
-    EXPECT_EQ(palette[25], rgb(112, 0, 0));
     palette[0] = rgb(100, 200, 50);
     shades2(palette);
     EXPECT_EQ(palette[25], rgb(100 - 56, 200 - 112, 50 - 28));
