@@ -21,7 +21,7 @@ std::string rows(int count, int width) {
     return text;
 }
 
-// The sample's map (or its list only) with its bands, and a style job for them.
+// The sample's map (or only its list of bands when `mapPath` is empty), and a style job for the bands.
 ConversionResult convertSample(const std::string& mapPath) {
     ConversionOptions options;
     options.inputPath = (testing::sourceDir() / "data" / "sample.txt").string();
@@ -51,7 +51,6 @@ TEST(TypWithMkgmap, CompilesTheWriterOutputWithEveryOption) {
     const ConversionResult sample = convertSample("");
     ASSERT_GT(sample.types.size(), 8u);
     const std::vector<std::pair<std::string, void (*)(TypJob&)>> variants = {
-        {"plain", [](TypJob&) {}},
         {"one-colour", [](TypJob& j) { j.style.oneColour = true; }},
         {"row-per-band", [](TypJob& j) { j.style.rowPerBand = true; }},
         {"capped", [](TypJob& j) { j.style.maxDrawOrder = "3"; }},
