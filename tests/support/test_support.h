@@ -13,7 +13,7 @@ namespace orolith::testing {
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -25,7 +25,7 @@ public:
     // Writes `bytes` exactly (no line-end translation) and returns the file's path.
     std::filesystem::path write(const std::string& name, const std::string& bytes) const;
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
@@ -34,13 +34,27 @@ std::string readBytes(const std::filesystem::path& path);
 
 // Lines joined by CR LF, each line ended by one.
 std::string crlf(const std::vector<std::string>& lines);
+// The same for lines written as one text with "|" between them: crlfLines("[END]|") is "[END]\r\n\r\n".
+std::string crlfLines(std::string_view barSeparated);
 
 // The folder of the project's sources (for data/ and the like).
 std::filesystem::path sourceDir();
 
+// The names in `folder`, sorted (to see that no temporary or partial file was left).
+std::vector<std::string> fileNames(const std::filesystem::path& folder);
+
+// Takes write permission from `folder`; false when that binds nothing (root writes anywhere).
+bool makeReadOnly(const std::filesystem::path& folder);
+
+// Whether mkgmap is on the PATH; runMkgmap runs it with `arguments` (each quoted) and
+// --output-dir=`outDir`, returns its exit code and leaves what it printed in `log`.
+bool haveMkgmap();
+int runMkgmap(const std::filesystem::path& outDir, const std::vector<std::string>& arguments,
+              std::string& log);
+
 // Records every message and question; answers questions from a queue (default: `defaultAnswer`).
 class RecordingHost : public Host {
-public:
+  public:
     void message(MessageKind kind, std::string_view text) override;
     bool ask(std::string_view text) override;
     void progress(double percent) override;

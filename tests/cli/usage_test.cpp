@@ -1,0 +1,57 @@
+// Every subcommand: wrong words exit 2 with its usage on stderr; --help prints it on stdout.
+
+#include "support/cli_run.h"
+
+#include <gtest/gtest.h>
+
+namespace orolith {
+namespace {
+
+using testing::runTool;
+using testing::ToolRun;
+
+TEST(Usage, WrongWordsExitTwoWithTheUsage) {
+    for (const std::vector<std::string>& words :
+         std::vector<std::vector<std::string>>{{"mp"},
+                                               {"mp", "a.txt", "--levels", "4"},
+                                               {"mp", "a.txt", "--levels", "top"},
+                                               {"mp", "a.txt", "--bogus"},
+                                               {"mp", "a.txt", "b.txt"},
+                                               {"mp", "a.txt", "--output"},
+                                               {"list"},
+                                               {"list", "a.txt", "-x"},
+                                               {"typ"},
+                                               {"typ", "a.txt", "b.txt"},
+                                               {"typ", "a.txt", "--pattern", "a.ptn", "--pattern-text", "01"},
+                                               {"typ", "a.txt", "--first-type", "xyz"},
+                                               {"typ", "a.txt", "--colour"},
+                                               {"typ", "a.txt", "--output"},
+                                               {"tile"},
+                                               {"tile", "1/2", "3/4"},
+                                               {"tile", "1/2", "--region"},
+                                               {"tile", "1/2", "--region", "6"},
+                                               {"tile", "1/2", "--region", "Europe"},
+                                               {"tile", "1/2", "--colour"}}) {
+        const ToolRun run = runTool(words);
+        EXPECT_EQ(run.code, 2) << ::testing::PrintToString(words);
+        EXPECT_NE(run.err.find("Usage: orolith " + words[0]), std::string::npos)
+            << ::testing::PrintToString(words);
+        EXPECT_EQ(run.out, "");
+    }
+}
+
+TEST(Usage, HelpGoesToStandardOutput) {
+    for (const auto& [command, option] :
+         std::vector<std::pair<std::string, std::string>>{{"mp", "--max-distance"},
+                                                          {"list", "--first-type"},
+                                                          {"typ", "--row-per-band"},
+                                                          {"tile", "--region NAME|INDEX"}}) {
+        const ToolRun run = runTool({command, "--help"});
+        EXPECT_EQ(run.code, 0) << command;
+        EXPECT_EQ(run.out.rfind("Usage: orolith " + command, 0), 0u) << command;
+        EXPECT_NE(run.out.find(option), std::string::npos) << command;
+    }
+}
+
+} // namespace
+} // namespace orolith
