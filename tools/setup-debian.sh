@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev
-          qt6-base-dev qt6-base-dev-tools libgl-dev)
+          qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core)
 if [ "${1:-}" = "--tests" ]; then
   packages+=(mkgmap default-jre-headless)
 fi
