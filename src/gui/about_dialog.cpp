@@ -1,6 +1,7 @@
 #include "gui/about_dialog.h"
 
 #include "core/app_info.h"
+#include "gui/byte_text.h"
 #include "gui/system_memory.h"
 
 #include <QEvent>
@@ -24,10 +25,6 @@ static void registerPictures() {
 namespace orolith::gui {
 
 namespace {
-
-QString fromView(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Arial where the system has it, any sans-serif face otherwise.
 QFont arial(double pointScale, bool bold) {
@@ -79,7 +76,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     logoLayout->setContentsMargins(6, 6, 6, 6);
     logoLayout->addWidget(logoPicture(this));
 
-    auto* name = namedLabel("Label9", fromView(app::kName), this);
+    auto* name = namedLabel("Label9", fromBytes(app::kName), this);
     name->setFont(arial(1.8, true));
     betaLabel_ = namedLabel("Label10", QString(), this);
     betaLabel_->setStyleSheet(QStringLiteral("color: #b03a2e; font-style: italic;"));
@@ -137,7 +134,7 @@ void AboutDialog::refresh() {
     const int load = memoryLoadPercent();
     if (load >= 0)
         memoryLabel_->setText(memoryLabelText(load));
-    versionLabel_->setText(QStringLiteral("Version ") + fromView(app::kVersionText));
+    versionLabel_->setText(QStringLiteral("Version ") + fromBytes(app::kVersionText));
 }
 
 bool AboutDialog::event(QEvent* event) {

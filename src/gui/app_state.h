@@ -3,6 +3,7 @@
 // platform writes them; the colour table and the pattern rows are the ones the TYP writer uses.
 
 #include "core/palette.h"
+#include "gui/byte_text.h"
 #include "gui/desktop.h"
 
 #include <QString>
@@ -39,13 +40,5 @@ struct AppState {
 
     QString settingsPath() const { return apppath + QStringLiteral("/system/orolith.dat"); }
 };
-
-// Conversions between the window's texts and the core's byte strings (paths are UTF-8).
-inline std::string toBytes(const QString& text) {
-    return text.toStdString();
-}
-inline QString fromBytes(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 } // namespace orolith::gui

@@ -24,10 +24,6 @@ class WorkThread : public QThread {
     Host& host_;
 };
 
-QString messageText(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 } // namespace
 
 GuiHost::GuiHost(QWidget* window) : window_(window) {}
@@ -40,7 +36,7 @@ void GuiHost::onWindowThread(const std::function<void()>& call) {
 }
 
 void GuiHost::message(MessageKind, std::string_view text) {
-    const QString shown = messageText(text);
+    const QString shown = fromBytes(text);
     onWindowThread([this, shown] {
         // Once the window is closing, the run's remaining messages are not shown.
         if (!cancelled())
@@ -49,7 +45,7 @@ void GuiHost::message(MessageKind, std::string_view text) {
 }
 
 bool GuiHost::ask(std::string_view text) {
-    const QString shown = messageText(text);
+    const QString shown = fromBytes(text);
     bool yes = false;
     onWindowThread([this, shown, &yes] { yes = !cancelled() && Desktop::instance().ask(window_, shown); });
     return yes;
@@ -64,8 +60,8 @@ void GuiHost::progress(double percent) {
 }
 
 void GuiHost::launch(std::string_view program, std::string_view argument) {
-    const QString tool = messageText(program);
-    const QString file = messageText(argument);
+    const QString tool = fromBytes(program);
+    const QString file = fromBytes(argument);
     onWindowThread([tool, file] { Desktop::instance().startProgram(tool, {file}); });
 }
 

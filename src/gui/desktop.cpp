@@ -1,6 +1,7 @@
 #include "gui/desktop.h"
 
 #include "core/app_info.h"
+#include "gui/byte_text.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -15,7 +16,9 @@ namespace {
 
 Desktop* installed = nullptr;
 
-QString programTitle() { return QString::fromUtf8(app::kName.data(), static_cast<int>(app::kName.size())); }
+QString programTitle() {
+    return fromBytes(app::kName);
+}
 
 } // namespace
 
@@ -24,7 +27,9 @@ Desktop& Desktop::instance() {
     return installed != nullptr ? *installed : real;
 }
 
-void Desktop::setInstance(Desktop* desktop) { installed = desktop; }
+void Desktop::setInstance(Desktop* desktop) {
+    installed = desktop;
+}
 
 void QtDesktop::message(QWidget* parent, const QString& text) {
     QMessageBox::information(parent, programTitle(), text, QMessageBox::Ok);
@@ -48,7 +53,9 @@ QString QtDesktop::fileDialog(bool save, QWidget* owner, const QString& folder, 
     return QDir::toNativeSeparators(chosen);
 }
 
-void QtDesktop::openUrl(const QString& url) { QDesktopServices::openUrl(QUrl(url)); }
+void QtDesktop::openUrl(const QString& url) {
+    QDesktopServices::openUrl(QUrl(url));
+}
 
 void QtDesktop::openFolder(const QString& path) {
     if (!path.isEmpty())

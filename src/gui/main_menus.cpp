@@ -127,8 +127,7 @@ void MainWindow::refreshRecentEntries() {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == updateLabel_ && event->type() == QEvent::MouseButtonPress) {
-        Desktop::instance().openUrl(QString::fromUtf8(app::kDownloadPageUrl.data(),
-                                                      static_cast<qsizetype>(app::kDownloadPageUrl.size())));
+        Desktop::instance().openUrl(fromBytes(app::kDownloadPageUrl));
         return true;
     }
     return QMainWindow::eventFilter(watched, event);

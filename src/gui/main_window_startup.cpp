@@ -23,10 +23,6 @@ namespace orolith::gui {
 
 namespace {
 
-QString fromView(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString withoutTrailingSeparator(QString path) {
     path = QDir::toNativeSeparators(QDir::cleanPath(path));
     while (path.size() > 1 && path.endsWith(QDir::separator()))
@@ -51,11 +47,11 @@ void MainWindow::startUp(const Options& options) {
 
     // The checkerboard stays in the editor unless the settings name a pattern file that
     // can be read, so a restart never leaves the editor empty.
-    patternEditor_->setPatternText(fromView(kDefaultPatternText));
+    patternEditor_->setPatternText(fromBytes(kDefaultPatternText));
     takePatternFromEditor();
     if (QFileInfo::exists(state_.settingsPath()))
         loaddata(state_.settingsPath());
-    setWindowTitle(fromView(app::kName) + QLatin1Char(' ') + fromView(app::kVersionText));
+    setWindowTitle(fromBytes(app::kName) + QLatin1Char(' ') + fromBytes(app::kVersionText));
     barvis(false);
     legend_->paint(state_.cols);
     legend_->resetCaptions();
@@ -67,7 +63,7 @@ void MainWindow::startUpdateCheck(const Options& options) {
     if (!options.checkForUpdate)
         return;
     const QString page =
-        options.versionPageUrl.isEmpty() ? fromView(app::kVersionPageUrl) : options.versionPageUrl;
+        options.versionPageUrl.isEmpty() ? fromBytes(app::kVersionPageUrl) : options.versionPageUrl;
     auto* check = new UpdateCheck(QUrl(page), this);
     connect(check, &UpdateCheck::newerVersionFound, updateLabel_, &QLabel::show);
     connect(check, &UpdateCheck::finished, check, &QObject::deleteLater);

@@ -1,5 +1,7 @@
 #include "gui/settings_dialog.h"
 
+#include "core/paths.h"
+#include "gui/byte_text.h"
 #include "gui/desktop.h"
 
 #include <QFileInfo>
@@ -8,18 +10,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <algorithm>
 
 namespace orolith::gui {
 
 namespace {
-
-QString lastSeparatorPart(const QString& path, qsizetype* separatorAt) {
-    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-    const qsizetype backslash = path.lastIndexOf(QLatin1Char('\\'));
-    *separatorAt = std::max(slash, backslash);
-    return path.mid(*separatorAt + 1);
-}
 
 FileFilter toolFilter() {
 #ifdef Q_OS_WIN
@@ -40,14 +34,9 @@ QString toolFileName() {
 } // namespace
 
 QString startFolderFor(const QString& path, const QString& programFolder) {
-    qsizetype separatorAt = -1;
-    QString name = lastSeparatorPart(path, &separatorAt);
-    const qsizetype dot = name.indexOf(QLatin1Char('.'));
-    if (dot >= 0)
-        name.truncate(dot);
-    if (name.isEmpty() || name.contains(QLatin1Char('*')) || separatorAt < 0)
-        return programFolder;
-    return path.left(separatorAt + 1);
+    // A bare file name has no folder of its own: start in the program folder then too.
+    const QString folder = fromBytes(folderOf(toBytes(path), toBytes(programFolder)));
+    return folder.isEmpty() ? programFolder : folder;
 }
 
 bool isToolProgram(const QString& path) {

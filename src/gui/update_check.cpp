@@ -2,6 +2,7 @@
 
 #include "core/app_info.h"
 #include "core/version_page.h"
+#include "gui/byte_text.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
@@ -16,8 +17,7 @@ namespace orolith::gui {
 namespace {
 
 QUrl defaultPageUrl() {
-    return QUrl(
-        QString::fromUtf8(app::kVersionPageUrl.data(), static_cast<int>(app::kVersionPageUrl.size())));
+    return QUrl(fromBytes(app::kVersionPageUrl));
 }
 
 } // namespace
