@@ -1,5 +1,6 @@
 #include "core/colour_model.h"
 
+#include "core/colour_value.h"
 #include "core/text_number.h"
 
 #include <cstdlib>
@@ -7,20 +8,6 @@
 namespace orolith {
 
 namespace {
-
-struct Rgb {
-    int red = 0;
-    int green = 0;
-    int blue = 0;
-};
-
-Rgb splitColour(std::int32_t colour) {
-    return {colour & 0xFF, (colour & 0xFF00) / 0x100, (colour & 0xFF0000) / 0x10000};
-}
-
-std::int32_t packColour(int red, int green, int blue) {
-    return blue * 0x10000 + green * 0x100 + red;
-}
 
 int nearest(double value) {
     return static_cast<int>(roundHalfEven(value));
@@ -52,9 +39,7 @@ std::optional<std::int32_t> colourOfHexText(std::string_view text) {
 }
 
 Hsv RGBToHSV(std::int32_t colour) {
-    const int red = colour & 0xFF;
-    const int green = (colour >> 8) & 0xFF;
-    const int blue = (colour >> 16) & 0xFF;
+    const auto [red, green, blue] = splitColour(colour);
     const int max = red > green ? (red > blue ? red : blue) : (green > blue ? green : blue);
     const int min = red < green ? (red < blue ? red : blue) : (green < blue ? green : blue);
 

@@ -1,6 +1,7 @@
 #include "core/palette.h"
 
 #include "core/atomic_file.h"
+#include "core/colour_value.h"
 #include "core/text_number.h"
 
 #include <fstream>
@@ -11,18 +12,6 @@
 namespace orolith {
 
 namespace {
-
-struct Rgb {
-    int red, green, blue;
-};
-
-Rgb split(std::int32_t colour) {
-    return {colour & 0xFF, (colour & 0xFF00) / 256, (colour & 0xFF0000) / 65536};
-}
-
-std::int32_t join(int red, int green, int blue) {
-    return blue * 65536 + green * 256 + red;
-}
 
 // A palette line: 1 to 8 hexadecimal digits, either case, nothing else, at most FFFFFF.
 std::optional<std::int32_t> paletteEntry(std::string_view line) {
@@ -99,19 +88,19 @@ void loadcols(const std::string& path, Palette& palette) {
 
 void desaturate(Palette& palette) {
     for (std::int32_t& colour : palette) {
-        const Rgb c = split(colour);
+        const Rgb c = splitColour(colour);
         const int grey = static_cast<int>(roundHalfEven((c.red + c.green + c.blue) / 3.0));
-        colour = join(grey, grey, grey);
+        colour = packColour(grey, grey, grey);
     }
 }
 
 void shades2(Palette& palette) {
-    const Rgb base = split(palette[0]);
+    const Rgb base = splitColour(palette[0]);
     for (int j = 1; j < static_cast<int>(palette.size()); ++j) {
         const int k = 3 * (j - 1);
         palette[static_cast<std::size_t>(j)] =
-            join(base.red - base.red * k / 128, base.green - base.green * k / 128,
-                 base.blue - base.blue * k / 128);
+            packColour(base.red - base.red * k / 128, base.green - base.green * k / 128,
+                       base.blue - base.blue * k / 128);
     }
 }
 

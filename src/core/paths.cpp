@@ -1,6 +1,7 @@
 #include "core/paths.h"
 
 #include "core/atomic_file.h"
+#include "core/colour_value.h"
 
 #include <filesystem>
 
@@ -59,9 +60,10 @@ bool writeFile(std::string_view path, std::string_view text, Host& host) {
 }
 
 bool splitRGB(std::int32_t colour, int& red, int& green, int& blue) {
-    red = static_cast<int>(colour & 255);
-    green = static_cast<int>((colour & 65280) / 256);
-    blue = static_cast<int>((colour & 16711680) / 65536);
+    const Rgb rgb = splitColour(colour);
+    red = rgb.red;
+    green = rgb.green;
+    blue = rgb.blue;
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "core/typ_writer.h"
 
 #include "core/atomic_file.h"
+#include "core/colour_value.h"
 #include "core/text_number.h"
 
 #include <algorithm>
@@ -146,7 +147,8 @@ std::string fnhx(std::int32_t value) {
 }
 
 std::string invers(std::int32_t colour, int step, bool oneColour) {
-    int rgb[3] = {colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF};
+    const Rgb split = splitColour(colour);
+    int rgb[3] = {split.red, split.green, split.blue};
     if (oneColour)
         rgb[0] = rgb[1] = rgb[2] = 220;
     if (step > 0) {

@@ -1,6 +1,7 @@
 #include "gui/colour_field.h"
 
 #include "core/colour_model.h"
+#include "gui/qt_colour.h"
 
 #include <QFile>
 #include <QPainter>
@@ -15,7 +16,7 @@ QImage imageOf(const std::vector<std::int32_t>& picture) {
     for (int y = 0; y < kFieldHeight; ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < kFieldWidth; ++x)
-            line[x] = qColorOf(fieldColourAt(picture, x, y)).rgb();
+            line[x] = toQColor(fieldColourAt(picture, x, y)).rgb();
     }
     return image;
 }

@@ -1,15 +1,13 @@
 #include "gui/legend_widget.h"
 
+#include "gui/qt_colour.h"
+
 #include <QColor>
 #include <QMouseEvent>
 #include <QPalette>
 #include <QVBoxLayout>
 
 namespace orolith::gui {
-
-QColor toQColor(std::int32_t colour) {
-    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-}
 
 SwatchLabel::SwatchLabel(int index, QWidget* parent) : QLabel(parent), index_(index) {
     setObjectName(QStringLiteral("Label4_%1").arg(index));

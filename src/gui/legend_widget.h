@@ -47,7 +47,4 @@ class LegendWidget : public QWidget {
     std::array<SwatchLabel*, kSwatches> swatches_{};
 };
 
-// A colour of the table (red in the low byte) as a Qt colour.
-QColor toQColor(std::int32_t colour);
-
 } // namespace orolith::gui

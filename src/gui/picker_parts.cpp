@@ -1,16 +1,13 @@
 #include "gui/picker_parts.h"
 
 #include "core/colour_model.h"
+#include "gui/qt_colour.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 
 namespace orolith::gui {
-
-QColor qColorOf(std::int32_t colour) {
-    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-}
 
 PointerArea::PointerArea(QWidget* parent) : QWidget(parent) {}
 
@@ -42,7 +39,7 @@ void ColourSwatch::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QRect inner = rect().adjusted(1, 1, -1, -1);
     if (colour_)
-        painter.fillRect(inner, qColorOf(*colour_));
+        painter.fillRect(inner, toQColor(*colour_));
     // A sunken one-pixel border: dark above and left, light below and right.
     painter.setPen(palette().color(QPalette::Dark));
     painter.drawLine(0, 0, width() - 1, 0);

@@ -67,7 +67,4 @@ class StripPointer : public PointerArea {
     void paintEvent(QPaintEvent* event) override;
 };
 
-// A colour value (0xBBGGRR) as a QColor.
-QColor qColorOf(std::int32_t colour);
-
 } // namespace orolith::gui

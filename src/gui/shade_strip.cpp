@@ -1,5 +1,7 @@
 #include "gui/shade_strip.h"
 
+#include "gui/qt_colour.h"
+
 #include <QPainter>
 
 namespace orolith::gui {
@@ -25,7 +27,7 @@ void ShadeStrip::paintEvent(QPaintEvent*) {
         return;
     // In drawing order: each cell covers x to x + 8 inclusive, a later one the earlier.
     for (const ShadeCell& cell : cells_)
-        painter.fillRect(QRect(cell.x, 0, 9, height()), qColorOf(cell.colour));
+        painter.fillRect(QRect(cell.x, 0, 9, height()), toQColor(cell.colour));
 }
 
 ShadeTrack::ShadeTrack(QWidget* parent) : QWidget(parent), pointer_(new StripPointer(this)) {
