@@ -1,6 +1,6 @@
 // Times the colour picker's arithmetic: the shade strip is rebuilt on every mouse move of a
 // drag, the field picture once per opening. Usage: colour_model_bench [ROUNDS]
-#include "core/colour_model.h"
+#include "core/colour/colour_model.h"
 
 #include <algorithm>
 #include <chrono>

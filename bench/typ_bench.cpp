@@ -2,7 +2,7 @@
 // companion list into a scratch folder, several times, and prints the best run.
 //   typ_bench [BANDS] [FOLDER]
 
-#include "core/typ_writer.h"
+#include "core/style/typ_writer.h"
 
 #include <algorithm>
 #include <chrono>

@@ -3,9 +3,10 @@
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev
-          qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core)
+          qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core
+          libgdal-dev libcurl4-openssl-dev mkgmap default-jre-headless)
 if [ "${1:-}" = "--tests" ]; then
-  packages+=(mkgmap default-jre-headless)
+  packages+=(gdal-bin)
 fi
 
 missing=()

@@ -1,7 +1,7 @@
 #include "cli/cli_host.h"
 #include "cli/commands.h"
 #include "cli/option_reader.h"
-#include "core/conversion.h"
+#include "core/conversion/conversion.h"
 
 #include <string_view>
 

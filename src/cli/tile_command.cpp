@@ -1,7 +1,7 @@
 // orolith tile COORD [--region NAME|INDEX]: the SRTM tile of a coordinate and its address.
 #include "cli/commands.h"
 #include "cli/option_reader.h"
-#include "core/srtm_tile.h"
+#include "core/tiles/srtm_tile.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,12 +1,12 @@
 #include "cli/cli_host.h"
 #include "cli/commands.h"
 #include "cli/option_reader.h"
-#include "core/conversion.h"
-#include "core/home_folder.h"
-#include "core/palette.h"
-#include "core/pattern.h"
-#include "core/text_number.h"
-#include "core/typ_writer.h"
+#include "core/conversion/conversion.h"
+#include "core/settings/home_folder.h"
+#include "core/style/palette.h"
+#include "core/style/pattern.h"
+#include "core/platform/text_number.h"
+#include "core/style/typ_writer.h"
 
 #include <filesystem>
 #include <fstream>

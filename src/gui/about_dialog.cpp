@@ -1,6 +1,6 @@
 #include "gui/about_dialog.h"
 
-#include "core/app_info.h"
+#include "core/app/app_info.h"
 #include "gui/byte_text.h"
 #include "gui/system_memory.h"
 

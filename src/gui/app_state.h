@@ -2,7 +2,7 @@
 // The program-wide state the main window owns for the whole run. Paths are kept as the
 // platform writes them; the colour table and the pattern rows are the ones the TYP writer uses.
 
-#include "core/palette.h"
+#include "core/style/palette.h"
 #include "gui/byte_text.h"
 #include "gui/desktop.h"
 

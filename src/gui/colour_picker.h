@@ -3,7 +3,7 @@
 // colour table by hue/saturation field, shade strip, palette swatches, hexadecimal text or
 // hue, saturation and value numbers.
 
-#include "core/colour_model.h"
+#include "core/colour/colour_model.h"
 
 #include <QDialog>
 #include <QPoint>

@@ -1,5 +1,5 @@
 // What the picker's controls do: every interaction ends in shades and findColor.
-#include "core/text_number.h"
+#include "core/platform/text_number.h"
 #include "gui/colour_field.h"
 #include "gui/colour_picker.h"
 #include "gui/desktop.h"

@@ -1,6 +1,6 @@
 #include "gui/desktop.h"
 
-#include "core/app_info.h"
+#include "core/app/app_info.h"
 #include "gui/byte_text.h"
 
 #include <QDesktopServices>

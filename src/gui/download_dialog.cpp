@@ -1,6 +1,6 @@
 #include "gui/download_dialog.h"
 
-#include "core/srtm_tile.h"
+#include "core/tiles/srtm_tile.h"
 #include "gui/desktop.h"
 
 #include <QButtonGroup>

@@ -1,7 +1,7 @@
 // The File and Colours menus, the swatches, and the secondary windows the menus open.
-#include "core/palette.h"
-#include "core/paths.h"
-#include "core/pattern.h"
+#include "core/style/palette.h"
+#include "core/platform/paths.h"
+#include "core/style/pattern.h"
 #include "gui/about_dialog.h"
 #include "gui/colour_picker.h"
 #include "gui/conversion_runner.h"

@@ -2,7 +2,7 @@
 // The elevation colour legend: 26 swatches, one per entry of the colour table, each
 // captioned with the elevation it starts at. A double click on a swatch asks to edit it.
 
-#include "core/palette.h"
+#include "core/style/palette.h"
 
 #include <QLabel>
 #include <QWidget>

@@ -2,8 +2,8 @@
 //   orolith-creator [--home DIR] [INPUT.txt]
 // --home names the folder that holds col, patterns, system and typ; without it the program
 // uses its own folder when that is writable, else the user's data folder.
-#include "core/app_info.h"
-#include "core/home_folder.h"
+#include "core/app/app_info.h"
+#include "core/settings/home_folder.h"
 #include "gui/about_dialog.h"
 #include "gui/main_window.h"
 

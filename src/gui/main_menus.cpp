@@ -1,5 +1,5 @@
 // The main window's menus, the recent-file entries and the update notice.
-#include "core/app_info.h"
+#include "core/app/app_info.h"
 #include "gui/help_page.h"
 #include "gui/main_window.h"
 

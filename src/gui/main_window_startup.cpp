@@ -1,8 +1,8 @@
 // Start-up, the settings file, and closing the main window.
-#include "core/app_info.h"
-#include "core/home_folder.h"
-#include "core/pattern.h"
-#include "core/settings_file.h"
+#include "core/app/app_info.h"
+#include "core/settings/home_folder.h"
+#include "core/style/pattern.h"
+#include "core/settings/settings_file.h"
 #include "gui/conversion_runner.h"
 #include "gui/legend_widget.h"
 #include "gui/main_window.h"

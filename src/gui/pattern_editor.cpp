@@ -1,6 +1,6 @@
 #include "gui/pattern_editor.h"
 
-#include "core/pattern.h"
+#include "core/style/pattern.h"
 
 #include <QFontDatabase>
 #include <QKeyEvent>

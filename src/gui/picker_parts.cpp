@@ -1,6 +1,6 @@
 #include "gui/picker_parts.h"
 
-#include "core/colour_model.h"
+#include "core/colour/colour_model.h"
 #include "gui/qt_colour.h"
 
 #include <QMouseEvent>

@@ -1,7 +1,7 @@
 #pragma once
 // A core colour value (red in the low byte) as the QColor that paints it.
 
-#include "core/colour_value.h"
+#include "core/colour/colour_value.h"
 
 #include <QColor>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // "Create mp", "Create TYP", listing an input, the progress bar and the output folder buttons.
-#include "core/conversion.h"
-#include "core/typ_writer.h"
+#include "core/conversion/conversion.h"
+#include "core/style/typ_writer.h"
 #include "gui/conversion_runner.h"
 #include "gui/legend_widget.h"
 #include "gui/main_window.h"

@@ -1,6 +1,6 @@
 #include "gui/settings_dialog.h"
 
-#include "core/paths.h"
+#include "core/platform/paths.h"
 #include "gui/byte_text.h"
 #include "gui/desktop.h"
 

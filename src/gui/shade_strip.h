@@ -2,7 +2,7 @@
 // The shade strip of the colour picker (32 cells of darker and lighter shades) and the
 // track under it that holds the triangle pointer.
 
-#include "core/colour_model.h"
+#include "core/colour/colour_model.h"
 #include "gui/picker_parts.h"
 
 namespace orolith::gui {

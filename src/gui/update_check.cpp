@@ -1,7 +1,7 @@
 #include "gui/update_check.h"
 
-#include "core/app_info.h"
-#include "core/version_page.h"
+#include "core/app/app_info.h"
+#include "core/app/version_page.h"
 #include "gui/byte_text.h"
 
 #include <QNetworkAccessManager>

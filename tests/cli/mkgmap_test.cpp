@@ -1,7 +1,7 @@
 // The maps written from the bundled sample compile with mkgmap, for every set of detail
 // levels, with and without contours. All maps go to one mkgmap run (it starts a JVM).
 
-#include "core/conversion.h"
+#include "core/conversion/conversion.h"
 #include "support/test_support.h"
 
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "core/atomic_file.h"
+#include "core/platform/atomic_file.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>

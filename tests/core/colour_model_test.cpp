@@ -1,4 +1,4 @@
-#include "core/colour_model.h"
+#include "core/colour/colour_model.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,4 +1,4 @@
-#include "core/conversion.h"
+#include "core/conversion/conversion.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>

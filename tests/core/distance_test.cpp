@@ -1,4 +1,4 @@
-#include "core/distance.h"
+#include "core/conversion/distance.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/geo_vector.h"
+#include "core/conversion/geo_vector.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>

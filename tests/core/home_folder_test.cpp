@@ -1,4 +1,4 @@
-#include "core/home_folder.h"
+#include "core/settings/home_folder.h"
 #include "support/test_support.h"
 
 #include <cstdlib>

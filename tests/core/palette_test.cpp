@@ -1,4 +1,4 @@
-#include "core/palette.h"
+#include "core/style/palette.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "core/paths.h"
+#include "core/platform/paths.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>

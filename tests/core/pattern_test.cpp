@@ -1,4 +1,4 @@
-#include "core/pattern.h"
+#include "core/style/pattern.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "core/settings_file.h"
+#include "core/settings/settings_file.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "core/srtm_tile.h"
+#include "core/tiles/srtm_tile.h"
 
 #include <gtest/gtest.h>
 

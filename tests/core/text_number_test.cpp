@@ -1,4 +1,4 @@
-#include "core/text_number.h"
+#include "core/platform/text_number.h"
 
 #include <clocale>
 #include <gtest/gtest.h>

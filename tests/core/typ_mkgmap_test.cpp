@@ -1,8 +1,8 @@
 // Compiles TYP files written by the TYP writer with the real map compiler (mkgmap).
 // Skipped when mkgmap is not installed.
 
-#include "core/conversion.h"
-#include "core/typ_writer.h"
+#include "core/conversion/conversion.h"
+#include "core/style/typ_writer.h"
 #include "support/test_support.h"
 
 #include <filesystem>

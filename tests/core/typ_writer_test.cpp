@@ -1,4 +1,4 @@
-#include "core/typ_writer.h"
+#include "core/style/typ_writer.h"
 #include "support/test_support.h"
 
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "core/version_page.h"
+#include "core/app/version_page.h"
 
 #include <gtest/gtest.h>
 

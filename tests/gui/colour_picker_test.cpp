@@ -1,6 +1,6 @@
 // The colour picker driven through its own controls: swatches, field, shade strip, pointer
 // and the entries with their key rules.
-#include "core/colour_model.h"
+#include "core/colour/colour_model.h"
 #include "gui/colour_field.h"
 #include "gui/colour_picker.h"
 #include "gui/shade_strip.h"

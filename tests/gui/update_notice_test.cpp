@@ -1,6 +1,6 @@
 // The update check against a version page served on the loopback address, the window's
 // "UPDATE AVAILABLE" notice and the download page it opens, and the help page.
-#include "core/app_info.h"
+#include "core/app/app_info.h"
 #include "gui/help_page.h"
 #include "gui/update_check.h"
 #include "window_test_support.h"

@@ -5,7 +5,7 @@
 // the next one overlaps with the system's copying, and the temporary file replaces the map
 // only when everything was written.
 
-#include "core/atomic_file.h"
+#include "core/platform/atomic_file.h"
 
 #include <atomic>
 #include <condition_variable>

@@ -1,6 +1,6 @@
-#include "core/geo_vector.h"
+#include "core/conversion/geo_vector.h"
 
-#include "core/atomic_file.h"
+#include "core/platform/atomic_file.h"
 
 #include <algorithm>
 #include <cerrno>

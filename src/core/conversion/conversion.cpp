@@ -1,7 +1,7 @@
-#include "core/conversion.h"
+#include "core/conversion/conversion.h"
 
-#include "core/conversion_passes.h"
-#include "core/text_number.h"
+#include "core/conversion/conversion_passes.h"
+#include "core/platform/text_number.h"
 
 #include <cctype>
 #include <filesystem>

@@ -2,10 +2,10 @@
 // The two reading passes of a conversion: collecting the elevations (and the lowest one),
 // then writing every polygon to the map.
 
-#include "core/elevation_types.h"
-#include "core/geo_vector.h"
+#include "core/conversion/elevation_types.h"
+#include "core/conversion/geo_vector.h"
 #include "core/host.h"
-#include "core/map_writer.h"
+#include "core/conversion/map_writer.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
-#include "core/paths.h"
+#include "core/platform/paths.h"
 
-#include "core/atomic_file.h"
-#include "core/colour_value.h"
+#include "core/platform/atomic_file.h"
+#include "core/colour/colour_value.h"
 
 #include <filesystem>
 

@@ -1,7 +1,7 @@
-#include "core/srtm_tile.h"
+#include "core/tiles/srtm_tile.h"
 
-#include "core/app_info.h"
-#include "core/text_number.h"
+#include "core/app/app_info.h"
+#include "core/platform/text_number.h"
 
 #include <cmath>
 #include <cstdlib>

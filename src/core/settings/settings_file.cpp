@@ -1,7 +1,7 @@
-#include "core/settings_file.h"
+#include "core/settings/settings_file.h"
 
-#include "core/atomic_file.h"
-#include "core/text_number.h"
+#include "core/platform/atomic_file.h"
+#include "core/platform/text_number.h"
 
 #include <fstream>
 #include <vector>

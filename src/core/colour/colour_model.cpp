@@ -1,7 +1,7 @@
-#include "core/colour_model.h"
+#include "core/colour/colour_model.h"
 
-#include "core/colour_value.h"
-#include "core/text_number.h"
+#include "core/colour/colour_value.h"
+#include "core/platform/text_number.h"
 
 #include <cstdlib>
 

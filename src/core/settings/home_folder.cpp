@@ -1,6 +1,6 @@
-#include "core/home_folder.h"
+#include "core/settings/home_folder.h"
 
-#include "core/atomic_file.h"
+#include "core/platform/atomic_file.h"
 
 #include <cstdlib>
 #include <fstream>

@@ -1,6 +1,6 @@
-#include "core/elevation_types.h"
+#include "core/conversion/elevation_types.h"
 
-#include "core/text_number.h"
+#include "core/platform/text_number.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,6 +1,6 @@
-#include "core/conversion_passes.h"
+#include "core/conversion/conversion_passes.h"
 
-#include "core/distance.h"
+#include "core/conversion/distance.h"
 
 #include <algorithm>
 

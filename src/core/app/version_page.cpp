@@ -1,6 +1,6 @@
-#include "core/version_page.h"
+#include "core/app/version_page.h"
 
-#include "core/text_number.h"
+#include "core/platform/text_number.h"
 
 #include <algorithm>
 

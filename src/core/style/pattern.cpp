@@ -1,6 +1,6 @@
-#include "core/pattern.h"
+#include "core/style/pattern.h"
 
-#include "core/text_number.h"
+#include "core/platform/text_number.h"
 
 namespace orolith {
 

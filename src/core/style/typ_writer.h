@@ -2,10 +2,10 @@
 // The TYP style text file (draw orders, one two-colour 32 x 32 polygon style and one line
 // style per band) and its companion polygon list.
 
-#include "core/conversion.h"
+#include "core/conversion/conversion.h"
 #include "core/host.h"
-#include "core/palette.h"
-#include "core/pattern.h"
+#include "core/style/palette.h"
+#include "core/style/pattern.h"
 
 #include <cstdint>
 #include <optional>

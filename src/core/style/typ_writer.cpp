@@ -1,8 +1,8 @@
-#include "core/typ_writer.h"
+#include "core/style/typ_writer.h"
 
-#include "core/atomic_file.h"
-#include "core/colour_value.h"
-#include "core/text_number.h"
+#include "core/platform/atomic_file.h"
+#include "core/colour/colour_value.h"
+#include "core/platform/text_number.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "core/map_writer.h"
+#include "core/conversion/map_writer.h"
 
 #include <cstring>
 
