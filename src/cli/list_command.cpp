@@ -37,7 +37,7 @@ int runList(Args args, Streams& io) {
 
     CliHost host(io);
     host.setProgressLabel("Reading");
-    const ConversionResult result = parse(ConversionMode::ListOnly, options, host);
+    const ConversionResult result = listElevations(options, host);
     host.endProgress();
     for (const TypeEntry& entry : result.types)
         io.out << typeListText(entry) << '\n';

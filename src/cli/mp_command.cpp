@@ -75,7 +75,7 @@ int runMp(Args args, Streams& io) {
     CliHost host(io);
     host.setDeclineHint("the map was not replaced (use --force to replace it).");
     host.setProgressLabel("Writing the map");
-    const ConversionResult result = parse(ConversionMode::Write, options, host);
+    const ConversionResult result = convertGeoVector(options, host);
     host.endProgress();
     return result.written ? 0 : 1;
 }

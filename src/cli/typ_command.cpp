@@ -127,7 +127,7 @@ int writeTyp(const TypCommand& command, Streams& io) {
             io.err << "orolith typ: cannot read the palette file " << *palette << "\n";
             return 1;
         }
-        loadcols(*palette, job.cols);
+        readPalette(*palette, job.palette);
     }
     job.style.firstType = parsed.value("--first-type").value_or(job.style.firstType);
     job.style.maxDrawOrder = parsed.value("--max-draworder").value_or(job.style.maxDrawOrder);
@@ -146,7 +146,7 @@ int writeTyp(const TypCommand& command, Streams& io) {
     options.detailLevels = {true, false, false, false}; // levels do not matter for the list
     options.firstType = job.style.firstType;
     host.setProgressLabel("Reading");
-    const ConversionResult listed = parse(ConversionMode::ListOnly, options, host);
+    const ConversionResult listed = listElevations(options, host);
     host.endProgress();
     if (listed.types.empty()) {
         if (listed.ranPasses)
@@ -156,8 +156,8 @@ int writeTyp(const TypCommand& command, Streams& io) {
     job.types = listed.types;
     job.lowest = listed.lowest;
     job.protectedPaths = {command.input,
-                          listed.mpfile.empty() ? outputPathFor(command.input) : listed.mpfile};
-    return create_typ(job, host).written ? 0 : 1;
+                          listed.mapPath.empty() ? outputPathFor(command.input) : listed.mapPath};
+    return writeTypFile(job, host).written ? 0 : 1;
 }
 
 } // namespace

@@ -110,7 +110,7 @@ void MainWindow::importPalette() {
     if (path.isEmpty())
         return;
     state_.colfile = path;
-    loadcols(toBytes(path), state_.cols);
+    readPalette(toBytes(path), state_.cols);
     legend_->paint(state_.cols);
     state_.colchanged = false;
 }
@@ -150,7 +150,7 @@ void MainWindow::savePalette() {
     if (!askReplace(path, QStringLiteral("Replace file?")))
         return;
     state_.colfile = path;
-    savecols(toBytes(path), state_.cols, runner_->host());
+    writePalette(toBytes(path), state_.cols, runner_->host());
     state_.colchanged = false;
 }
 
@@ -175,7 +175,7 @@ void MainWindow::desaturateColours() {
 }
 
 void MainWindow::convertToShades() {
-    shades2(state_.cols);
+    shadePaletteFromFirst(state_.cols);
     legend_->paint(state_.cols);
     state_.colchanged = true;
 }

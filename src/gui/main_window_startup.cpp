@@ -73,7 +73,7 @@ void MainWindow::startUpdateCheck(const Options& options) {
 
 // Rebuilds the pattern rows from the editor; its messages are shown when the text is no tile.
 void MainWindow::takePatternFromEditor() {
-    if (auto pattern = get_patterns(toBytes(patternEditor_->patternText()), runner_->host())) {
+    if (auto pattern = patternFromText(toBytes(patternEditor_->patternText()), runner_->host())) {
         state_.patrows.clear();
         for (const auto& row : pattern->rows)
             state_.patrows.append(fromBytes(row));
@@ -90,17 +90,17 @@ void MainWindow::loaddata(const QString& path) {
     state_.toolpath = fromBytes(saved.toolPath);
     firstTypeBox_->setText(fromBytes(saved.firstType));
     inputBox_->setText(fromBytes(saved.inputPath));
-    state_.colfile = fromBytes(saved.colFile);
-    loadcols(saved.colFile, state_.cols);
+    state_.colfile = fromBytes(saved.palettePath);
+    readPalette(saved.palettePath, state_.cols);
     for (std::size_t i = 0; i < levelBoxes_.size(); ++i)
-        levelBoxes_[i]->setChecked(saved.levels[i] == 1);
+        levelBoxes_[i]->setChecked(saved.detailLevels[i] == 1);
     for (std::size_t i = 0; i < 4; ++i)
         // The first entry's design caption is a blank, which the reader gives back empty.
-        fileActions_[12 + i]->setData(i == 0 && saved.recent[i].empty() ? QStringLiteral(" ")
-                                                                        : fromBytes(saved.recent[i]));
+        fileActions_[12 + i]->setData(i == 0 && saved.recentFiles[i].empty() ? QStringLiteral(" ")
+                                                                        : fromBytes(saved.recentFiles[i]));
     refreshRecentEntries();
     maxDistanceBox_->setText(fromBytes(saved.maxDistance));
-    state_.patfile = fromBytes(saved.patFile);
+    state_.patfile = fromBytes(saved.patternPath);
     QFile pattern(state_.patfile);
     if (!state_.patfile.isEmpty() && pattern.exists() && pattern.open(QIODevice::ReadOnly)) {
         patternEditor_->setPatternText(QString::fromUtf8(pattern.readAll()));
@@ -108,7 +108,7 @@ void MainWindow::loaddata(const QString& path) {
     }
     contoursBox_->setChecked(saved.addContours == 1);
     rowPerBandBox_->setChecked(saved.rowPerBand == 1);
-    state_.mpfile = fromBytes(saved.mpFile);
+    state_.mpfile = fromBytes(saved.mapPath);
     mapPathLabel_->setText(state_.mpfile);
     mapPathLabel_->setToolTip(state_.mpfile);
     state_.region = saved.region;
@@ -121,16 +121,16 @@ void MainWindow::savedata() {
     current.toolPath = toBytes(state_.toolpath);
     current.firstType = toBytes(firstTypeBox_->text());
     current.inputPath = toBytes(inputBox_->text());
-    current.colFile = toBytes(state_.colfile);
+    current.palettePath = toBytes(state_.colfile);
     for (std::size_t i = 0; i < levelBoxes_.size(); ++i)
-        current.levels[i] = levelBoxes_[i]->isChecked() ? 1 : 0;
+        current.detailLevels[i] = levelBoxes_[i]->isChecked() ? 1 : 0;
     for (std::size_t i = 0; i < 4; ++i)
-        current.recent[i] = toBytes(fileActions_[12 + i]->data().toString());
+        current.recentFiles[i] = toBytes(fileActions_[12 + i]->data().toString());
     current.maxDistance = toBytes(maxDistanceBox_->text());
-    current.patFile = toBytes(state_.patfile);
+    current.patternPath = toBytes(state_.patfile);
     current.addContours = contoursBox_->isChecked() ? 1 : 0;
     current.rowPerBand = rowPerBandBox_->isChecked() ? 1 : 0;
-    current.mpFile = toBytes(state_.mpfile);
+    current.mapPath = toBytes(state_.mpfile);
     current.region = state_.region;
     current.maxDrawOrder = toBytes(maxDrawOrderBox_->text());
     std::string error;

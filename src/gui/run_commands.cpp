@@ -92,7 +92,7 @@ void MainWindow::createMap() {
     auto result = std::make_shared<ConversionResult>();
     progr(1);
     barvis(true);
-    startRun([options, result](Host& host) { *result = parse(ConversionMode::Write, options, host); },
+    startRun([options, result](Host& host) { *result = convertGeoVector(options, host); },
              [this, result] { applyConversionResult(*result, false); });
 }
 
@@ -101,13 +101,13 @@ void MainWindow::listInput() {
         return;
     auto result = std::make_shared<ConversionResult>();
     const ConversionOptions options = conversionOptions();
-    startRun([options, result](Host& host) { *result = parse(ConversionMode::ListOnly, options, host); },
+    startRun([options, result](Host& host) { *result = listElevations(options, host); },
              [this, result] { applyConversionResult(*result, true); });
 }
 
 void MainWindow::applyConversionResult(const ConversionResult& result, bool listOnly) {
-    if (!result.mpfile.empty()) {
-        state_.mpfile = fromBytes(result.mpfile);
+    if (!result.mapPath.empty()) {
+        state_.mpfile = fromBytes(result.mapPath);
         mapPathLabel_->setText(state_.mpfile);
         mapPathLabel_->setToolTip(state_.mpfile);
     }
@@ -140,7 +140,7 @@ void MainWindow::createTyp() {
     job.style = styleOptions();
     job.types = typeListOf(*typeList_);
     job.lowest = state_.lowest;
-    job.cols = state_.cols;
+    job.palette = state_.cols;
     job.companionPath = toBytes(QDir::toNativeSeparators(state_.apppath + QStringLiteral("/test.tpgn")));
     job.toolPath = toBytes(state_.toolpath);
     job.protectedPaths = {toBytes(state_.infile), toBytes(state_.mpfile)};
@@ -150,7 +150,7 @@ void MainWindow::createTyp() {
     startRun(
         [job, listing, needsList, listed, written](Host& host) mutable {
             if (needsList) {
-                *listed = parse(ConversionMode::ListOnly, listing, host);
+                *listed = listElevations(listing, host);
                 if (listed->types.empty()) {
                     host.message(MessageKind::Notice, "No data");
                     return;
@@ -158,7 +158,7 @@ void MainWindow::createTyp() {
                 job.types = listed->types;
                 job.lowest = listed->lowest;
             }
-            *written = create_typ(job, host);
+            *written = writeTypFile(job, host);
         },
         [this, needsList, listed, written] {
             if (needsList)

@@ -27,7 +27,7 @@ TEST(Mkgmap, CompilesTheSampleMapForEveryLevelSet) {
         options.inputPath = (testing::sourceDir() / "data" / "sample.txt").string();
         options.outputPath = (dir / ("map" + std::to_string(run) + ".mp")).string();
         testing::RecordingHost host;
-        EXPECT_TRUE(parse(ConversionMode::Write, options, host).written) << options.outputPath;
+        EXPECT_TRUE(convertGeoVector(options, host).written) << options.outputPath;
         files.push_back(options.outputPath);
     }
     std::string log;

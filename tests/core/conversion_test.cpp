@@ -37,11 +37,11 @@ struct Conversion : ::testing::Test {
     testing::RecordingHost host;
     ConversionOptions options;
 
-    ConversionResult run(const std::string& input, ConversionMode mode = ConversionMode::Write) {
+    ConversionResult run(const std::string& input, bool listOnly = false) {
         options.inputPath = dir.write("in.txt", input).string();
         if (options.detailLevels == std::array<bool, 4>{})
             options.detailLevels = {true, false, false, false};
-        return parse(mode, options, host);
+        return listOnly ? listElevations(options, host) : convertGeoVector(options, host);
     }
     std::string map() const { return readBytes(dir / "in.mp"); }
     std::vector<std::string> failures() const { return host.texts(MessageKind::Failure); }
@@ -63,9 +63,9 @@ TEST_F(Conversion, WorkedExampleByteForByte) {
     EXPECT_EQ(typeListText(result.types[0]), "100\t10304");
     EXPECT_EQ(typeListText(result.types[1]), "150\t10305");
     EXPECT_EQ(result.legendCaptions, std::vector<std::string>{"100"});
-    EXPECT_EQ(result.mpfile, (dir / "in.mp").string());
+    EXPECT_EQ(result.mapPath, (dir / "in.mp").string());
     const std::string message =
-        "Created " + result.mpfile +
+        "Created " + result.mapPath +
         " (0 polygons not included)\r\n\r\nIncrease Max Distance to include more polygons.";
     EXPECT_EQ(result.finalMessage, message);
     EXPECT_EQ(host.texts(MessageKind::Notice), std::vector<std::string>{message});
@@ -109,7 +109,7 @@ TEST_F(Conversion, LegendCaptionsAreEveryFourthElevationUpToType100) {
     std::vector<std::string> lines;
     for (int i = 0; i < 120; ++i)
         lines.push_back("L 1 " + std::to_string(-i));
-    const ConversionResult result = run(crlf(lines), ConversionMode::ListOnly);
+    const ConversionResult result = run(crlf(lines), true);
     ASSERT_EQ(result.legendCaptions.size(), 26u);
     EXPECT_EQ(result.legendCaptions[1], "-4");
     EXPECT_EQ(result.legendCaptions[25], "-100");
@@ -179,12 +179,12 @@ TEST_F(Conversion, UnusableInputPathOrNoLevelStopsBeforeAnything) {
          {(dir / "missing.txt").string(), (dir / "*.txt").string(), std::string(), dir.path().string()}) {
         options.inputPath = path;
         options.detailLevels = {true, false, false, false};
-        EXPECT_FALSE(parse(ConversionMode::Write, options, host).ranPasses) << path;
+        EXPECT_FALSE(convertGeoVector(options, host).ranPasses) << path;
         EXPECT_EQ(failures().back(), "Cannot find file:" + path);
     }
     options.detailLevels = {};
     options.inputPath = (dir / "a.txt").string();
-    EXPECT_FALSE(parse(ConversionMode::Write, options, host).ranPasses);
+    EXPECT_FALSE(convertGeoVector(options, host).ranPasses);
     EXPECT_EQ(failures().back(), "Please select a 'Detail Level'.");
     EXPECT_EQ(files(), std::vector<std::string>{"a.txt"});
 }

@@ -90,7 +90,7 @@ void reportNotCreated(const std::string& output, const std::string& error, Conve
 // The polygons of every record, then the map in place of the old one and the final message.
 void writeMap(GeoVectorReader& reader, const ElevationTypes& table, const WriteSettings& settings,
               const std::string& input, MapWriter& writer, ConversionResult& result, Host& host) {
-    const std::string& output = result.mpfile;
+    const std::string& output = result.mapPath;
     const WriteOutcome outcome = writePolygons(reader, table, settings, writer, host);
     if (outcome.cancelled || !outcome.readError.empty()) {
         writer.abandon();
@@ -140,13 +140,15 @@ std::string levelDigits(const std::array<bool, 4>& detailLevels) {
     return digits;
 }
 
-ConversionResult parse(ConversionMode mode, const ConversionOptions& options, Host& host) {
+namespace {
+
+// Both passes when `write`, else only the listing of the elevations.
+ConversionResult runConversion(bool write, const ConversionOptions& options, Host& host) {
     ConversionResult result;
     GeoVectorReader reader;
     if (!checkInput(options, reader, host))
         return result;
     host.progress(1);
-    const bool write = mode == ConversionMode::Write;
     const double maxDistance = leadingDecimal(options.maxDistance);
     if (write && !hasLeadingDecimal(options.maxDistance))
         host.message(MessageKind::Failure,
@@ -154,7 +156,7 @@ ConversionResult parse(ConversionMode mode, const ConversionOptions& options, Ho
                          "\" is not a number; 0 is used, so only closed polygons are written.");
     const std::string output =
         options.outputPath.empty() ? outputPathFor(options.inputPath) : options.outputPath;
-    result.mpfile = output;
+    result.mapPath = output;
     if (write && !mayWrite(options, output, host))
         return result;
 
@@ -184,6 +186,16 @@ ConversionResult parse(ConversionMode mode, const ConversionOptions& options, Ho
     WriteSettings settings{levelDigits(options.detailLevels), maxDistance, options.addContours, records};
     writeMap(reader, table, settings, options.inputPath, writer, result, host);
     return result;
+}
+
+} // namespace
+
+ConversionResult convertGeoVector(const ConversionOptions& options, Host& host) {
+    return runConversion(true, options, host);
+}
+
+ConversionResult listElevations(const ConversionOptions& options, Host& host) {
+    return runConversion(false, options, host);
 }
 
 } // namespace orolith

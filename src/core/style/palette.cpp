@@ -70,7 +70,7 @@ std::string paletteFileText(const Palette& palette) {
     return text;
 }
 
-bool savecols(const std::string& path, const Palette& palette, Host& host) {
+bool writePalette(const std::string& path, const Palette& palette, Host& host) {
     std::string error;
     if (writeFileAtomically(path, paletteFileText(palette), error))
         return true;
@@ -78,7 +78,7 @@ bool savecols(const std::string& path, const Palette& palette, Host& host) {
     return false;
 }
 
-void loadcols(const std::string& path, Palette& palette) {
+void readPalette(const std::string& path, Palette& palette) {
     const std::string text = readWhole(path);
     const auto lines = splitLines(text);
     for (std::size_t i = 0; i < palette.size() && i < lines.size(); ++i)
@@ -94,7 +94,7 @@ void desaturate(Palette& palette) {
     }
 }
 
-void shades2(Palette& palette) {
+void shadePaletteFromFirst(Palette& palette) {
     const Rgb base = splitColour(palette[0]);
     for (int j = 1; j < static_cast<int>(palette.size()); ++j) {
         const int k = 3 * (j - 1);

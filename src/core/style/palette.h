@@ -22,18 +22,18 @@ std::string paletteFileText(const Palette& palette);
 
 // Replaces `path` by a complete new palette file. A failure leaves the old file and is
 // reported to the host as the path, a blank and the system's description; returns false.
-bool savecols(const std::string& path, const Palette& palette, Host& host);
+bool writePalette(const std::string& path, const Palette& palette, Host& host);
 
 // Reads a palette file into `palette`. Line i (0..25) sets entry i only when it is 1 to 8
 // hexadecimal digits (either case) with a value up to FFFFFF; any other line, and every
 // line a short or missing file does not have, keeps its entry. Never reports anything.
-void loadcols(const std::string& path, Palette& palette);
+void readPalette(const std::string& path, Palette& palette);
 
 // Every entry becomes the grey of its components' mean.
 void desaturate(Palette& palette);
 
 // Entries 1..25 become darker shades of entry 0: entry j keeps (128 - 3(j - 1)) / 128 of
 // each component (rounded down); entry 0 is unchanged.
-void shades2(Palette& palette);
+void shadePaletteFromFirst(Palette& palette);
 
 } // namespace orolith

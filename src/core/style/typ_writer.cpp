@@ -142,11 +142,7 @@ bool writeWhole(const std::string& path, const std::string& text, Host& host) {
 
 } // namespace
 
-std::string fnhx(std::int32_t value) {
-    return hexUpper(static_cast<std::uint32_t>(value));
-}
-
-std::string invers(std::int32_t colour, int step, bool oneColour) {
+std::string bandColourText(std::int32_t colour, int step, bool oneColour) {
     const Rgb split = splitColour(colour);
     int rgb[3] = {split.red, split.green, split.blue};
     if (oneColour)
@@ -176,13 +172,13 @@ TypTexts buildTypTexts(const TypJob& job, const Pattern& pattern, std::int16_t m
     std::int32_t colour = 0;
     bool unused = false;
     for (std::size_t i = 0; i < types.size(); ++i) {
-        const std::string bitmap = getbitmap(pattern, static_cast<std::int32_t>(i), job.style.rowPerBand);
+        const std::string bitmap = fillPatternBitmap(pattern, static_cast<std::int32_t>(i), job.style.rowPerBand);
         if (i % 4 == 0) {
-            colour = paletteColour(job.cols, ci);
+            colour = paletteColour(job.palette, ci);
             if (++ci > 25)
                 out.paletteExhausted = true;
         }
-        const std::string hex = invers(colour, static_cast<int>(i % 4), job.style.oneColour);
+        const std::string hex = bandColourText(colour, static_cast<int>(i % 4), job.style.oneColour);
         out.typ += polygonBlock(types[i], hex, bitmap);
         out.typ += kCrlf;
         out.companion += companionBlock(types[i], drawOrder(i, maxDrawOrder, unused), hex, bitmap);
@@ -195,7 +191,7 @@ TypTexts buildTypTexts(const TypJob& job, const Pattern& pattern, std::int16_t m
     return out;
 }
 
-TypResult create_typ(const TypJob& job, Host& host) {
+TypResult writeTypFile(const TypJob& job, Host& host) {
     TypResult result;
     const std::int16_t maxDrawOrder = readMaxDrawOrder(job.style.maxDrawOrder);
     if (maxDrawOrder == 0) {
@@ -206,7 +202,7 @@ TypResult create_typ(const TypJob& job, Host& host) {
         host.message(MessageKind::Failure, "Please add pattern.");
         return result;
     }
-    result.pattern = get_patterns(job.style.patternText, host);
+    result.pattern = patternFromText(job.style.patternText, host);
     if (!result.pattern || refuseProtected(job, host))
         return result;
 
