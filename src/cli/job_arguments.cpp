@@ -2,9 +2,6 @@
 
 #include "cli/cli_host.h"
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <ostream>
 
@@ -28,16 +25,6 @@ std::string patternFromArgument(std::string_view text) {
     return pattern;
 }
 
-std::optional<std::string> readWhole(const std::string& path) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec))
-        return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // The pattern text from --pattern or --pattern-text; nothing (after saying why) when a
 // pattern file cannot be used.
 std::optional<std::string> patternText(const ParsedArgs& parsed, Streams& io, std::string_view command) {
@@ -46,16 +33,16 @@ std::optional<std::string> patternText(const ParsedArgs& parsed, Streams& io, st
     const auto file = parsed.value("--pattern");
     if (!file)
         return std::string(kDefaultPatternText);
-    const auto content = readWhole(*file);
-    if (!content) {
+    SmallFile content = readPatternFile(*file);
+    if (content.outcome == FileRead::Missing) {
         io.err << "orolith " << command << ": cannot read the pattern file " << *file << "\n";
         return std::nullopt;
     }
-    if (!isValidPatternFileText(*content)) {
+    if (content.outcome == FileRead::NotValid) {
         io.err << "Not a valid pattern file.\n";
         return std::nullopt;
     }
-    return content;
+    return std::move(content.bytes);
 }
 
 } // namespace
@@ -85,11 +72,14 @@ bool readStyleArguments(const ParsedArgs& parsed, Streams& io, std::string_view 
     else
         return false;
     if (const auto palette = parsed.value("--palette")) {
-        if (!readWhole(*palette)) {
-            io.err << "orolith " << command << ": cannot read the palette file " << *palette << "\n";
+        const FileRead read = loadcols(*palette, job.cols);
+        if (read != FileRead::Done) {
+            io.err << (read == FileRead::Missing
+                           ? "orolith " + std::string(command) + ": cannot read the palette file " + *palette
+                           : std::string("Not a valid palette file."))
+                   << "\n";
             return false;
         }
-        loadcols(*palette, job.cols);
     }
     job.style.firstType = parsed.value("--first-type").value_or(job.style.firstType);
     job.style.maxDrawOrder = parsed.value("--max-draworder").value_or(job.style.maxDrawOrder);

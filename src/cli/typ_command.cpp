@@ -10,8 +10,6 @@
 #include "core/style/typ_writer.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string_view>
 
