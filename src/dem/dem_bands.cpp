@@ -99,6 +99,11 @@ bool DemBands::open(const DemOptions& options, Host& host) {
     options_ = options;
     labels_.clear();
     statistics_ = {};
+    if (!(options.interval >= 1.0) || options.interval != std::floor(options.interval) ||
+        options.base != std::floor(options.base)) {
+        error_ = "The interval must be a whole number of metres above 0 and the base a whole number.";
+        return false;
+    }
     if (!raster_.open({options.inputs, options.seaCells, options.fillVoids})) {
         error_ = raster_.error();
         return false;
@@ -192,15 +197,21 @@ bool DemBands::trace(Host& host, const std::function<void(BandPolygon&&)>& sink)
     RowQueue::Block block;
     std::size_t done = 0;
     bool cancelled = false;
-    while (queue.pop(block)) {
-        for (std::size_t r = 0; r < block.rows; ++r)
-            tracer.addRow(block.values.data() + r * width);
-        done += block.rows;
-        host.progress(kOpenShare + (100.0 - kOpenShare) * static_cast<double>(done) / static_cast<double>(height));
-        if (host.cancelled()) {
-            cancelled = true;
-            break;
+    try {
+        while (queue.pop(block)) {
+            for (std::size_t r = 0; r < block.rows; ++r)
+                tracer.addRow(block.values.data() + r * width);
+            done += block.rows;
+            host.progress(kOpenShare + (100.0 - kOpenShare) * static_cast<double>(done) / static_cast<double>(height));
+            if (host.cancelled()) {
+                cancelled = true;
+                break;
+            }
         }
+    } catch (...) {
+        queue.stop();
+        reader.join();
+        throw;
     }
     queue.stop();
     reader.join();
