@@ -1,6 +1,8 @@
 #include "cli/cli_host.h"
 #include "cli/commands.h"
+#include "cli/input_files.h"
 #include "cli/job_arguments.h"
+#include "dem/dem_conversion.h"
 #include "cli/option_reader.h"
 #include "core/conversion/conversion.h"
 #include "core/settings/home_folder.h"
@@ -23,8 +25,9 @@ namespace {
 
 constexpr std::string_view kTypUsage =
     "Usage: orolith typ INPUT [OPTIONS]\n"
+    "       orolith typ DEM... [OPTIONS]\n"
     "\n"
-    "Lists the elevation bands of a Geo Vector file and writes the TYP style text file (one\n"
+    "Lists the elevation bands of a Geo Vector file (or of elevation models) and writes the TYP style text file (one\n"
     "draw order, one two-colour 32 x 32 polygon style and one line style per band) and the\n"
     "companion polygon list.\n"
     "\n"
@@ -41,6 +44,7 @@ constexpr std::string_view kTypUsage =
     "  --row-per-band         each band repeats one row of the pattern\n"
     "  --home DIR             the program's folder (default: the executable's folder when\n"
     "                         writable, else the per-user data folder)\n"
+    "  --interval, --base, --fill-voids, --smooth   elevation models, as for 'orolith mp'\n"
     "  --help                 show this text\n"
     "\n"
     "Exit status: 0 the TYP file was written, 1 it was not, 2 a usage error.\n";
@@ -65,7 +69,7 @@ std::filesystem::path executableFolder() {
 struct TypCommand {
     ParsedArgs parsed;
     std::filesystem::path home;
-    std::string input;
+    InputFiles inputs;
 };
 
 int writeTyp(const TypCommand& command, Streams& io) {
@@ -82,11 +86,10 @@ int writeTyp(const TypCommand& command, Streams& io) {
         return 1;
     }
     ConversionOptions options;
-    options.inputPath = command.input;
     options.detailLevels = {true, false, false, false}; // levels do not matter for the list
     options.firstType = job.style.firstType;
     host.setProgressLabel("Reading");
-    const ConversionResult listed = parse(ConversionMode::ListOnly, options, host);
+    const ConversionResult listed = convertInputs(ConversionMode::ListOnly, options, command.inputs, host);
     host.endProgress();
     if (listed.types.empty()) {
         if (listed.ranPasses)
@@ -95,8 +98,13 @@ int writeTyp(const TypCommand& command, Streams& io) {
     }
     job.types = listed.types;
     job.lowest = listed.lowest;
-    job.protectedPaths = {command.input,
-                          listed.mpfile.empty() ? outputPathFor(command.input) : listed.mpfile};
+    if (command.inputs.isDem) {
+        job.protectedPaths = command.inputs.dem.inputs;
+        job.protectedPaths.push_back(dem::demOutputPathFor(command.inputs.dem.inputs.front()));
+    } else {
+        const std::string& input = command.inputs.geoVector;
+        job.protectedPaths = {input, listed.mpfile.empty() ? outputPathFor(input) : listed.mpfile};
+    }
     return create_typ(job, host).written ? 0 : 1;
 }
 
@@ -106,17 +114,16 @@ int runTyp(Args args, Streams& io) {
     TypCommand command;
     command.parsed = readArgs(args,
                               {"--output", "--companion", "--pattern", "--pattern-text", "--palette",
-                               "--first-type", "--max-draworder", "--home"},
-                              {"--one-colour", "--row-per-band", "--help"});
+                               "--first-type", "--max-draworder", "--home", "--interval", "--base", "--smooth"},
+                              {"--one-colour", "--row-per-band", "--help", "--fill-voids"});
     const ParsedArgs& parsed = command.parsed;
-    if (const auto code = checkCommonUsage(parsed, kTypCommand, io))
+    if (const auto code = readInputFiles(parsed, kTypCommand, io, command.inputs))
         return *code;
     if (parsed.value("--pattern") && parsed.value("--pattern-text"))
         return usageError(io, kTypCommand, "give --pattern or --pattern-text, not both");
     if (const auto first = parsed.value("--first-type"); first && !parseHex32(*first))
         return usageError(io, kTypCommand,
                           "--first-type takes 1 to 8 hexadecimal digits, not '" + *first + "'");
-    command.input = parsed.positional.front();
 
     if (const auto home = parsed.value("--home"))
         command.home = *home;
