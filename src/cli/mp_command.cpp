@@ -1,10 +1,7 @@
 #include "cli/cli_host.h"
 #include "cli/commands.h"
-<<<<<<< HEAD
-#include "cli/job_arguments.h"
-=======
 #include "cli/input_files.h"
->>>>>>> main
+#include "cli/job_arguments.h"
 #include "cli/option_reader.h"
 #include "core/conversion/conversion.h"
 
