@@ -22,6 +22,9 @@ struct ConversionOptions {
     bool replaceExisting = false; // true: replace an existing map without the "Replace?" question
 };
 
+// Whether a run writes the map or only lists the elevations (for drivers that do either).
+enum class ConversionMode { Write, ListOnly };
+
 // One distinct elevation of the input and its polygon type (upper-case hex, no prefix).
 struct TypeEntry {
     std::string elevation;
