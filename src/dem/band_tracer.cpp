@@ -69,6 +69,7 @@ std::vector<BandTracer::OpenChain> BandTracer::takeChains(std::size_t parity) {
         open.push_back({chain.band, static_cast<std::size_t>(chain.head - slots),
                         static_cast<std::size_t>(chain.tail - slots), std::move(chain.points)});
         chain.points.clear();
+        free_.push_back(static_cast<std::int32_t>(id));
     }
     return open;
 }
