@@ -13,7 +13,6 @@
 #include "gui/settings_dialog.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
@@ -29,13 +28,6 @@ const FileFilter kPatternFilter{QStringLiteral("Bitmap Pattern (*.ptn)"), QStrin
 // `path` with `extension` added unless it already ends in it (in any case).
 QString withExtension(const QString& path, const QString& extension) {
     return path.endsWith(extension, Qt::CaseInsensitive) ? path : path + extension;
-}
-
-QByteArray readWhole(const QString& path) {
-    QFile file(path);
-    if (path.contains(QLatin1Char('*')) || !file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
 }
 
 } // namespace
@@ -77,8 +69,11 @@ void MainWindow::importPalette() {
         Desktop::instance().fileDialog(false, this, home_.paletteFolder, QString(), kPaletteFilter);
     if (path.isEmpty())
         return;
+    if (loadcols(toBytes(path), palette_.colours) == FileRead::NotValid) {
+        Desktop::instance().message(this, QStringLiteral("Not a valid palette file."));
+        return;
+    }
     palette_.file = path;
-    loadcols(toBytes(path), palette_.colours);
     legend_->paint(palette_.colours);
     palette_.unsaved = false;
 }
@@ -88,14 +83,14 @@ void MainWindow::importPattern() {
         Desktop::instance().fileDialog(false, this, home_.patternFolder, QString(), kPatternFilter);
     if (path.isEmpty())
         return;
-    const QByteArray text = readWhole(path);
-    if (!isValidPatternFileText(text.toStdString())) {
+    const SmallFile file = path.contains(QLatin1Char('*')) ? SmallFile{} : readPatternFile(toBytes(path));
+    if (file.outcome == FileRead::NotValid) {
         Desktop::instance().message(this, QStringLiteral("Not a valid pattern file."));
         return;
     }
-    if (text.isEmpty())
+    if (file.bytes.empty())
         return;
-    patternEditor_->setPatternText(QString::fromLatin1(text));
+    patternEditor_->setPatternText(QString::fromLatin1(file.bytes.data(), static_cast<qsizetype>(file.bytes.size())));
     pattern_.file = path;
     takePatternFromEditor();
     pattern_.unsaved = false;

@@ -14,7 +14,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -79,7 +78,10 @@ void MainWindow::takePatternFromEditor() {
 }
 
 void MainWindow::restoreSettings(const QString& path) {
-    const auto read = readSettings(toBytes(path));
+    FileRead outcome = FileRead::Done;
+    const auto read = readSettings(toBytes(path), &outcome);
+    if (outcome == FileRead::NotValid)
+        Desktop::instance().message(this, QStringLiteral("Not a valid settings file."));
     if (!read)
         return;
     const Settings& saved = *read;
@@ -88,7 +90,8 @@ void MainWindow::restoreSettings(const QString& path) {
     firstTypeBox_->setText(fromBytes(saved.firstType));
     inputBox_->setText(fromBytes(saved.inputPath));
     palette_.file = fromBytes(saved.colFile);
-    loadcols(saved.colFile, palette_.colours);
+    if (loadcols(saved.colFile, palette_.colours) == FileRead::NotValid)
+        Desktop::instance().message(this, QStringLiteral("Not a valid palette file."));
     for (std::size_t i = 0; i < levelBoxes_.size(); ++i)
         levelBoxes_[i]->setChecked(saved.levels[i] == 1);
     QStringList recent;
@@ -98,9 +101,12 @@ void MainWindow::restoreSettings(const QString& path) {
     showRecentFiles();
     maxDistanceBox_->setText(fromBytes(saved.maxDistance));
     pattern_.file = fromBytes(saved.patFile);
-    QFile pattern(pattern_.file);
-    if (!pattern_.file.isEmpty() && pattern.exists() && pattern.open(QIODevice::ReadOnly)) {
-        patternEditor_->setPatternText(QString::fromUtf8(pattern.readAll()));
+    const SmallFile pattern =
+        pattern_.file.isEmpty() ? SmallFile{} : readSmallFile(saved.patFile, kPatternFileLimit);
+    if (pattern.outcome == FileRead::NotValid)
+        Desktop::instance().message(this, QStringLiteral("Not a valid pattern file."));
+    if (pattern.outcome == FileRead::Done) {
+        patternEditor_->setPatternText(QString::fromUtf8(pattern.bytes.data(), static_cast<qsizetype>(pattern.bytes.size())));
         takePatternFromEditor();
     }
     contoursBox_->setChecked(saved.addContours == 1);
