@@ -3,6 +3,7 @@
 #include "core/app/app_info.h"
 #include "core/platform/text_number.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -52,17 +53,26 @@ int clampSrtmContinent(int index) {
 TileNameResult srtmTileName(std::string_view coordinate) {
     const std::vector<std::string_view> pieces = splitAt(coordinate, separatorOf(coordinate));
     if (pieces.size() < 2)
-        return {TileProblem::NoSeparator, {}};
+        return {TileProblem::NoSeparator, {}, {}};
     if (!hasLeadingDecimal(pieces[0]) || !hasLeadingDecimal(pieces[1]))
-        return {TileProblem::NotACoordinate, {}};
+        return {TileProblem::NotACoordinate, {}, {}};
     const double latitude = leadingDecimal(pieces[0]);
     const double longitude = leadingDecimal(pieces[1]);
     if (!(latitude >= -90 && latitude <= 90 && longitude >= -180 && longitude <= 180))
-        return {TileProblem::NotACoordinate, {}};
+        return {TileProblem::NotACoordinate, {}, {}};
+    const TileCorner tile = tileOfPoint(latitude, longitude);
+    return {TileProblem::None, tileName(tile), tile};
+}
+
+TileCorner tileOfPoint(double latitude, double longitude) {
     const int lat = static_cast<int>(std::floor(latitude));
     const int lon = static_cast<int>(std::floor(longitude));
-    return {TileProblem::None,
-            hemisphereText(lat >= 0 ? 'N' : 'S', lat, 2) + hemisphereText(lon < 0 ? 'W' : 'E', lon, 3)};
+    return {std::clamp(lat, -90, 89), std::clamp(lon, -180, 179)};
+}
+
+std::string tileName(TileCorner tile) {
+    return hemisphereText(tile.lat >= 0 ? 'N' : 'S', tile.lat, 2) +
+           hemisphereText(tile.lon < 0 ? 'W' : 'E', tile.lon, 3);
 }
 
 std::string_view tileProblemMessage(TileProblem problem) {

@@ -23,9 +23,24 @@ enum class TileProblem {
     NotACoordinate // a piece is not a number, or lies outside −90..90 / −180..180
 };
 
+// A 1° tile by the whole degrees of its south-west corner: lat −90..89, lon −180..179.
+struct TileCorner {
+    int lat = 0;
+    int lon = 0;
+    auto operator<=>(const TileCorner&) const = default;
+};
+
+// The tile that holds a point. The north pole and the 180° meridian lie on the edge of the
+// last tile (N89, E179): there is no tile beyond them.
+TileCorner tileOfPoint(double latitude, double longitude);
+
+// "N50W004": hemisphere letters with two latitude and three longitude digits.
+std::string tileName(TileCorner tile);
+
 struct TileNameResult {
     TileProblem problem = TileProblem::None;
     std::string name; // e.g. "N50W004"; empty unless problem is None
+    TileCorner tile;
 };
 
 // The tile of a coordinate "LAT/LON" ("LAT,LON" or "LAT\LON" also do; a slash wins over a
