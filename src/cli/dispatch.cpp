@@ -16,6 +16,7 @@ constexpr std::string_view kUsage =
     "  list INPUT   list the elevations of a Geo Vector file and their polygon types\n"
     "  typ INPUT    write the TYP style text file and the companion polygon list\n"
     "  tile COORD   name the SRTM tile of a coordinate and its download address\n"
+    "  fetch AREA   fetch the elevation tiles of a coordinate or --bbox into the cache\n"
     "\n"
     "Run 'orolith COMMAND --help' for the options of a command.\n"
     "  --help       show this text\n"
@@ -46,6 +47,8 @@ int runMain(Args args, Streams& io) {
         return runTyp(rest, io);
     if (command == "tile")
         return runTile(rest, io);
+    if (command == "fetch")
+        return runFetch(rest, io);
     io.err << "orolith: unknown command '" << command << "'\n\n" << kUsage;
     return 2;
 }

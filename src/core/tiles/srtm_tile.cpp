@@ -4,6 +4,7 @@
 #include "core/platform/text_number.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -48,6 +49,20 @@ int clampSrtmContinent(int index) {
     if (index < 0)
         return 0;
     return index >= kSrtmContinentCount ? kSrtmContinentCount - 1 : index;
+}
+
+std::optional<int> srtmContinentByName(std::string_view text) {
+    if (text.size() == 1 && text[0] >= '0' && text[0] < '0' + kSrtmContinentCount)
+        return text[0] - '0';
+    for (int i = 0; i < kSrtmContinentCount; ++i) {
+        const std::string_view name = kSrtmContinents[static_cast<std::size_t>(i)];
+        const bool same = std::equal(text.begin(), text.end(), name.begin(), name.end(), [](char a, char b) {
+            return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+        });
+        if (same)
+            return i;
+    }
+    return std::nullopt;
 }
 
 TileNameResult srtmTileName(std::string_view coordinate) {

@@ -3,6 +3,7 @@
 // that tile in the public archive (one folder per continent).
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,9 @@ inline constexpr std::array<std::string_view, kSrtmContinentCount> kSrtmContinen
 
 // A stored continent index made usable: anything above the last continent selects it.
 int clampSrtmContinent(int index);
+
+// A continent by its folder name (any letter case) or its index "0".."5".
+std::optional<int> srtmContinentByName(std::string_view text);
 
 // What became of a coordinate text.
 enum class TileProblem {
