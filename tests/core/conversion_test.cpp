@@ -53,9 +53,9 @@ TEST_F(Conversion, WorkedExampleByteForByte) {
     const ConversionResult result = run(crlf(kExampleInput));
     const std::string ring1 = "(50.5,-3.5),(50.5,-3.4),(50.6,-3.4),(50.5,-3.5)|[END]";
     const std::string ring2 = "(50.52,-3.45),(50.53,-3.44),(50.52,-3.45)|[END]";
-    EXPECT_EQ(map(), headerBlock() + testing::crlfLines("[POLYGON]|Type=0x10304|Data0=" + ring1 +
+    EXPECT_EQ(map(), headerBlock() + testing::crlfLines("[POLYGON]|Type=0x10304|EndLevel=2|Data0=" + ring1 +
                                                         "|[POLYGON]|Type=0x10304|Data3=" + ring1 +
-                                                        "|[POLYGON]|Type=0x10305|Data0=" + ring2 +
+                                                        "|[POLYGON]|Type=0x10305|EndLevel=2|Data0=" + ring2 +
                                                         "|[POLYGON]|Type=0x10305|Data3=" + ring2));
     EXPECT_TRUE(result.written);
     EXPECT_EQ(result.lowest, 100);
@@ -78,9 +78,38 @@ TEST_F(Conversion, EveryLevelInOrderThenTheContourOfTheLastLevel) {
     options.addContours = true;
     run("pre\r\n" + rings({"100.0"}));
     const std::string data = "=(50,7),(50,7.1),(50.1,7),(50,7)|[END]";
-    EXPECT_EQ(map(), headerBlock() + testing::crlfLines("[POLYGON]|Type=0x10304|Data0" + data +
+    EXPECT_EQ(map(), headerBlock() + testing::crlfLines("[POLYGON]|Type=0x10304|EndLevel=1|Data0" + data +
                                                         "|[POLYGON]|Type=0x10304|Data2" + data +
                                                         "|[POLYLINE]|Type=0x10304|Data2" + data));
+}
+
+// A block is shown from its own level up to the next selected one, so no zoom between two
+// selected levels is left blank; adjacent levels need no EndLevel line.
+TEST_F(Conversion, EndLevelBridgesTheGapToTheNextSelectedLevel) {
+    const std::vector<std::pair<std::array<bool, 4>, std::string>> cases = {
+        {{true, false, false, false}, "0"},       {{true, true, false, false}, "0|1"},
+        {{true, true, true, true}, "0|1|2|3"},    {{true, false, false, true}, "0>2|3"},
+        {{true, true, false, true}, "0|1>2|3"},   {{false, true, false, true}, "1>2|3"},
+        {{true, false, true, true}, "0>1|2|3"},
+    };
+    for (const auto& [levels, expected] : cases) {
+        options.detailLevels = levels;
+        options.addContours = true;
+        run(rings({"100"}));
+        std::string blocks;
+        const std::string text = map();
+        for (std::size_t at = text.find("[POLYGON]"); at != std::string::npos; at = text.find("[POLYGON]", at + 1)) {
+            const std::size_t end = text.find("[END]", at);
+            const std::size_t endLevel = text.find("EndLevel=", at);
+            const std::size_t data = text.find("Data", at);
+            blocks += blocks.empty() ? "" : "|";
+            blocks += text[data + 4];
+            if (endLevel < end)
+                blocks += ">" + text.substr(endLevel + 9, 1);
+        }
+        EXPECT_EQ(blocks, expected);
+        EXPECT_EQ(text.find("EndLevel", text.find("[POLYLINE]")), std::string::npos) << expected;
+    }
 }
 
 TEST_F(Conversion, TypesFollowDistinctElevationsAndSkipSubTypesAbove1F) {
