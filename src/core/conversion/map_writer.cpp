@@ -79,7 +79,7 @@ bool appendChangedVertex(std::string& vertices, std::string_view latitude, std::
 
 } // namespace
 
-MapWriter::MapWriter(std::string path) : file_(std::move(path)) {
+MapWriter::MapWriter(std::string path, ExistingTarget existing) : file_(std::move(path), existing) {
     buffer_.reserve(kFlushSize + (kFlushSize >> 2));
     pending_.reserve(buffer_.capacity());
 }

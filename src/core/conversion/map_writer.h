@@ -35,7 +35,8 @@ char endLevelOf(std::string_view levelDigits, std::size_t index);
 
 class MapWriter {
   public:
-    explicit MapWriter(std::string path);
+    // With ExistingTarget::Keep the map is not put in place over a file that appeared meanwhile.
+    explicit MapWriter(std::string path, ExistingTarget existing = ExistingTarget::Replace);
     ~MapWriter();
     MapWriter(const MapWriter&) = delete;
     MapWriter& operator=(const MapWriter&) = delete;
@@ -54,6 +55,8 @@ class MapWriter {
     // False once a write has failed; error() then says why.
     bool good() const { return !failed_.load(std::memory_order_acquire); }
     const std::string& error() const { return error_; }
+    // commit() failed because a file appeared at the path and was not to be replaced.
+    bool targetAppeared() const { return file_.targetAppeared(); }
 
   private:
     void block(std::string_view kind, std::string_view type, char level, char endLevel,
