@@ -9,8 +9,6 @@
 #include "core/style/typ_writer.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string_view>
 
@@ -62,16 +60,6 @@ std::string patternFromArgument(std::string_view text) {
     return pattern;
 }
 
-std::optional<std::string> readWhole(const std::string& path) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec))
-        return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // The pattern text from --pattern or --pattern-text; nothing (after saying why) when a
 // pattern file cannot be used.
 std::optional<std::string> patternText(const ParsedArgs& parsed, Streams& io) {
@@ -80,16 +68,16 @@ std::optional<std::string> patternText(const ParsedArgs& parsed, Streams& io) {
     const auto file = parsed.value("--pattern");
     if (!file)
         return std::string(kDefaultPatternText);
-    const auto content = readWhole(*file);
-    if (!content) {
+    SmallFile content = readPatternFile(*file);
+    if (content.outcome == FileRead::Missing) {
         io.err << "orolith typ: cannot read the pattern file " << *file << "\n";
         return std::nullopt;
     }
-    if (!isValidPatternFileText(*content)) {
+    if (content.outcome == FileRead::NotValid) {
         io.err << "Not a valid pattern file.\n";
         return std::nullopt;
     }
-    return content;
+    return std::move(content.bytes);
 }
 
 struct TypCommand {
@@ -106,11 +94,13 @@ int writeTyp(const TypCommand& command, Streams& io) {
     else
         return 1;
     if (const auto palette = parsed.value("--palette")) {
-        if (!readWhole(*palette)) {
-            io.err << "orolith typ: cannot read the palette file " << *palette << "\n";
+        const FileRead read = loadcols(*palette, job.cols);
+        if (read != FileRead::Done) {
+            io.err << (read == FileRead::Missing ? "orolith typ: cannot read the palette file " + *palette
+                                                 : std::string("Not a valid palette file."))
+                   << "\n";
             return 1;
         }
-        loadcols(*palette, job.cols);
     }
     job.style.firstType = parsed.value("--first-type").value_or(job.style.firstType);
     job.style.maxDrawOrder = parsed.value("--max-draworder").value_or(job.style.maxDrawOrder);
