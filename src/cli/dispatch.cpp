@@ -16,6 +16,7 @@ constexpr std::string_view kUsage =
     "  list INPUT   list the elevations of a Geo Vector file and their polygon types\n"
     "  typ INPUT    write the TYP style text file and the companion polygon list\n"
     "  tile COORD   name the SRTM tile of a coordinate and its download address\n"
+    "  render INPUT draw the elevation bands with the TYP's colours into a PNG picture\n"
     "\n"
     "Run 'orolith COMMAND --help' for the options of a command.\n"
     "  --help       show this text\n"
@@ -46,6 +47,8 @@ int runMain(Args args, Streams& io) {
         return runTyp(rest, io);
     if (command == "tile")
         return runTile(rest, io);
+    if (command == "render")
+        return runRender(rest, io);
     io.err << "orolith: unknown command '" << command << "'\n\n" << kUsage;
     return 2;
 }

@@ -1,6 +1,7 @@
 #include "cli/cli_host.h"
 #include "cli/commands.h"
 #include "cli/option_reader.h"
+#include "cli/style_arguments.h"
 #include "core/conversion/conversion.h"
 #include "core/settings/home_folder.h"
 #include "core/style/palette.h"
@@ -9,8 +10,6 @@
 #include "core/style/typ_writer.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string_view>
 
@@ -22,7 +21,7 @@ namespace orolith::cli {
 
 namespace {
 
-constexpr std::string_view kTypUsage =
+constexpr std::string_view kTypUsageHead =
     "Usage: orolith typ INPUT [OPTIONS]\n"
     "\n"
     "Lists the elevation bands of a Geo Vector file and writes the TYP style text file (one\n"
@@ -31,22 +30,17 @@ constexpr std::string_view kTypUsage =
     "\n"
     "Options:\n"
     "  --output PATH          the TYP text file (default: HOME/typ/untitled.txt)\n"
-    "  --companion PATH       the companion list (default: HOME/test.tpgn)\n"
-    "  --pattern FILE.ptn     the fill pattern from a pattern file\n"
-    "  --pattern-text TEXT    the fill pattern's rows; \\n separates them\n"
-    "                         (default: the checkerboard 01010101\\n10101010)\n"
-    "  --palette FILE.col     the elevation colours from a palette file (default: built in)\n"
-    "  --first-type HEX       first polygon type, hexadecimal (default: 10300)\n"
-    "  --max-draworder TEXT   highest draw order written (default: 14)\n"
-    "  --one-colour           light grey shades instead of the palette's colours\n"
-    "  --row-per-band         each band repeats one row of the pattern\n"
+    "  --companion PATH       the companion list (default: HOME/test.tpgn)\n";
+constexpr std::string_view kTypUsageTail =
     "  --home DIR             the program's folder (default: the executable's folder when\n"
     "                         writable, else the per-user data folder)\n"
     "  --help                 show this text\n"
     "\n"
     "Exit status: 0 the TYP file was written, 1 it was not, 2 a usage error.\n";
 
-constexpr CommandInfo kTypCommand{"typ", kTypUsage};
+const std::string kTypUsage =
+    std::string(kTypUsageHead) + std::string(kStyleOptionsUsage) + std::string(kTypUsageTail);
+const CommandInfo kTypCommand{"typ", kTypUsage};
 
 std::filesystem::path executableFolder() {
 #ifdef _WIN32
@@ -63,52 +57,6 @@ std::filesystem::path executableFolder() {
     return std::filesystem::current_path();
 }
 
-// The pattern text of the command line: "\n" (backslash, n) and line feeds become CR LF.
-std::string patternFromArgument(std::string_view text) {
-    std::string pattern;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == 'n') {
-            pattern += "\r\n";
-            ++i;
-        } else if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) {
-            pattern += "\r\n";
-        } else {
-            pattern += text[i];
-        }
-    }
-    return pattern;
-}
-
-std::optional<std::string> readWhole(const std::string& path) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec))
-        return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// The pattern text from --pattern or --pattern-text; nothing (after saying why) when a
-// pattern file cannot be used.
-std::optional<std::string> patternText(const ParsedArgs& parsed, Streams& io) {
-    if (const auto text = parsed.value("--pattern-text"))
-        return patternFromArgument(*text);
-    const auto file = parsed.value("--pattern");
-    if (!file)
-        return std::string(kDefaultPatternText);
-    const auto content = readWhole(*file);
-    if (!content) {
-        io.err << "orolith typ: cannot read the pattern file " << *file << "\n";
-        return std::nullopt;
-    }
-    if (!isValidPatternFileText(*content)) {
-        io.err << "Not a valid pattern file.\n";
-        return std::nullopt;
-    }
-    return content;
-}
-
 struct TypCommand {
     ParsedArgs parsed;
     std::filesystem::path home;
@@ -117,22 +65,12 @@ struct TypCommand {
 
 int writeTyp(const TypCommand& command, Streams& io) {
     const ParsedArgs& parsed = command.parsed;
-    TypJob job;
-    if (const auto pattern = patternText(parsed, io))
-        job.style.patternText = *pattern;
-    else
+    const auto arguments = readStyleArguments(parsed, kTypCommand.name, io);
+    if (!arguments)
         return 1;
-    if (const auto palette = parsed.value("--palette")) {
-        if (!readWhole(*palette)) {
-            io.err << "orolith typ: cannot read the palette file " << *palette << "\n";
-            return 1;
-        }
-        loadcols(*palette, job.cols);
-    }
-    job.style.firstType = parsed.value("--first-type").value_or(job.style.firstType);
-    job.style.maxDrawOrder = parsed.value("--max-draworder").value_or(job.style.maxDrawOrder);
-    job.style.oneColour = parsed.has("--one-colour");
-    job.style.rowPerBand = parsed.has("--row-per-band");
+    TypJob job;
+    job.style = arguments->style;
+    job.cols = arguments->cols;
     job.style.typPath = parsed.value("--output").value_or((command.home / "typ" / "untitled.txt").string());
     job.companionPath = parsed.value("--companion").value_or((command.home / "test.tpgn").string());
 
@@ -165,17 +103,13 @@ int writeTyp(const TypCommand& command, Streams& io) {
 int runTyp(Args args, Streams& io) {
     TypCommand command;
     command.parsed = readArgs(args,
-                              {"--output", "--companion", "--pattern", "--pattern-text", "--palette",
-                               "--first-type", "--max-draworder", "--home"},
-                              {"--one-colour", "--row-per-band", "--help"});
+                              withStyleOptions(kStyleValueOptions, {"--output", "--companion", "--home"}),
+                              withStyleOptions(kStyleFlagOptions, {"--help"}));
     const ParsedArgs& parsed = command.parsed;
     if (const auto code = checkCommonUsage(parsed, kTypCommand, io))
         return *code;
-    if (parsed.value("--pattern") && parsed.value("--pattern-text"))
-        return usageError(io, kTypCommand, "give --pattern or --pattern-text, not both");
-    if (const auto first = parsed.value("--first-type"); first && !parseHex32(*first))
-        return usageError(io, kTypCommand,
-                          "--first-type takes 1 to 8 hexadecimal digits, not '" + *first + "'");
+    if (const auto code = checkStyleUsage(parsed, kTypCommand, io))
+        return *code;
     command.input = parsed.positional.front();
 
     if (const auto home = parsed.value("--home"))

@@ -23,14 +23,6 @@ std::string colourText(const Rgb& rgb) {
     return text;
 }
 
-// The draw-order box: a lenient decimal, rounded half to even, kept within 16 bits.
-std::int16_t readMaxDrawOrder(std::string_view text) {
-    const double value = leadingDecimal(text);
-    const auto rounded = roundHalfEven(value);
-    return static_cast<std::int16_t>(std::clamp<std::int64_t>(
-        rounded, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
-}
-
 // The first-type box: its leading hexadecimal digits (at most 8), 0 when there are none.
 std::uint32_t readFirstType(std::string_view text) {
     text = trimBlanks(text);
@@ -142,6 +134,13 @@ bool writeWhole(const std::string& path, const std::string& text, Host& host) {
 }
 
 } // namespace
+
+std::int16_t readMaxDrawOrder(std::string_view text) {
+    const double value = leadingDecimal(text);
+    const auto rounded = roundHalfEven(value);
+    return static_cast<std::int16_t>(std::clamp<std::int64_t>(
+        rounded, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
+}
 
 std::string fnhx(std::int32_t value) {
     return hexUpper(static_cast<std::uint32_t>(value));
