@@ -9,7 +9,6 @@
 #include "gui/pattern_editor.h"
 #include "gui/update_check.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
@@ -71,14 +70,10 @@ void MainWindow::startUpdateCheck(const Options& options) {
     check->start();
 }
 
-// Rebuilds the pattern rows from the editor; its messages are shown when the text is no tile.
+// Reads the editor's pattern as the TYP writer will; its messages are shown when the text is
+// no tile.
 void MainWindow::takePatternFromEditor() {
-    if (auto pattern = get_patterns(toBytes(patternEditor_->patternText()), runner_->host())) {
-        state_.patrows.clear();
-        for (const auto& row : pattern->rows)
-            state_.patrows.append(fromBytes(row));
-        state_.patcount = static_cast<int>(state_.patrows.size());
-    }
+    get_patterns(toBytes(patternEditor_->patternText()), runner_->host());
 }
 
 void MainWindow::loaddata(const QString& path) {
@@ -94,11 +89,11 @@ void MainWindow::loaddata(const QString& path) {
     loadcols(saved.colFile, state_.cols);
     for (std::size_t i = 0; i < levelBoxes_.size(); ++i)
         levelBoxes_[i]->setChecked(saved.levels[i] == 1);
-    for (std::size_t i = 0; i < 4; ++i)
-        // The first entry's design caption is a blank, which the reader gives back empty.
-        fileActions_[12 + i]->setData(i == 0 && saved.recent[i].empty() ? QStringLiteral(" ")
-                                                                        : fromBytes(saved.recent[i]));
-    refreshRecentEntries();
+    QStringList recent;
+    for (const auto& entry : saved.recent)
+        recent.append(fromBytes(entry));
+    recentFiles_.assign(recent);
+    showRecentFiles();
     maxDistanceBox_->setText(fromBytes(saved.maxDistance));
     state_.patfile = fromBytes(saved.patFile);
     QFile pattern(state_.patfile);
@@ -124,8 +119,8 @@ void MainWindow::savedata() {
     current.colFile = toBytes(state_.colfile);
     for (std::size_t i = 0; i < levelBoxes_.size(); ++i)
         current.levels[i] = levelBoxes_[i]->isChecked() ? 1 : 0;
-    for (std::size_t i = 0; i < 4; ++i)
-        current.recent[i] = toBytes(fileActions_[12 + i]->data().toString());
+    for (std::size_t i = 0; i < current.recent.size(); ++i)
+        current.recent[i] = toBytes(recentFiles_.at(static_cast<int>(i)));
     current.maxDistance = toBytes(maxDistanceBox_->text());
     current.patFile = toBytes(state_.patfile);
     current.addContours = contoursBox_->isChecked() ? 1 : 0;

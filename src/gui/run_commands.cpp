@@ -146,9 +146,8 @@ void MainWindow::createTyp() {
     job.protectedPaths = {toBytes(state_.infile), toBytes(state_.mpfile)};
     const ConversionOptions listing = conversionOptions();
     auto listed = std::make_shared<ConversionResult>();
-    auto written = std::make_shared<TypResult>();
     startRun(
-        [job, listing, needsList, listed, written](Host& host) mutable {
+        [job, listing, needsList, listed](Host& host) mutable {
             if (needsList) {
                 *listed = parse(ConversionMode::ListOnly, listing, host);
                 if (listed->types.empty()) {
@@ -158,17 +157,11 @@ void MainWindow::createTyp() {
                 job.types = listed->types;
                 job.lowest = listed->lowest;
             }
-            *written = create_typ(job, host);
+            create_typ(job, host);
         },
-        [this, needsList, listed, written] {
+        [this, needsList, listed] {
             if (needsList)
                 applyConversionResult(*listed, true);
-            if (written->pattern) {
-                state_.patrows.clear();
-                for (const auto& row : written->pattern->rows)
-                    state_.patrows.append(fromBytes(row));
-                state_.patcount = static_cast<int>(state_.patrows.size());
-            }
         });
 }
 
@@ -197,8 +190,7 @@ void MainWindow::findTypFile() {
     const QString folder = state_.typfile.isEmpty()
                                ? QString()
                                : QDir::toNativeSeparators(QFileInfo(state_.typfile).absolutePath());
-    state_.filter = kTypFilter;
-    Desktop::instance().fileDialog(false, this, folder, QString(), state_.filter);
+    Desktop::instance().fileDialog(false, this, folder, QString(), kTypFilter);
 }
 
 } // namespace orolith::gui

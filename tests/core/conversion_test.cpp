@@ -2,11 +2,13 @@
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
+#include <functional>
 #include <random>
 
 namespace orolith {
 namespace {
 
+namespace fs = std::filesystem;
 using testing::crlf;
 using testing::readBytes;
 
@@ -53,9 +55,9 @@ TEST_F(Conversion, WorkedExampleByteForByte) {
     const ConversionResult result = run(crlf(kExampleInput));
     const std::string ring1 = "(50.5,-3.5),(50.5,-3.4),(50.6,-3.4),(50.5,-3.5)|[END]";
     const std::string ring2 = "(50.52,-3.45),(50.53,-3.44),(50.52,-3.45)|[END]";
-    EXPECT_EQ(map(), headerBlock() + testing::crlfLines("[POLYGON]|Type=0x10304|Data0=" + ring1 +
+    EXPECT_EQ(map(), headerBlock() + testing::crlfLines("[POLYGON]|Type=0x10304|EndLevel=2|Data0=" + ring1 +
                                                         "|[POLYGON]|Type=0x10304|Data3=" + ring1 +
-                                                        "|[POLYGON]|Type=0x10305|Data0=" + ring2 +
+                                                        "|[POLYGON]|Type=0x10305|EndLevel=2|Data0=" + ring2 +
                                                         "|[POLYGON]|Type=0x10305|Data3=" + ring2));
     EXPECT_TRUE(result.written);
     EXPECT_EQ(result.lowest, 100);
@@ -78,9 +80,38 @@ TEST_F(Conversion, EveryLevelInOrderThenTheContourOfTheLastLevel) {
     options.addContours = true;
     run("pre\r\n" + rings({"100.0"}));
     const std::string data = "=(50,7),(50,7.1),(50.1,7),(50,7)|[END]";
-    EXPECT_EQ(map(), headerBlock() + testing::crlfLines("[POLYGON]|Type=0x10304|Data0" + data +
+    EXPECT_EQ(map(), headerBlock() + testing::crlfLines("[POLYGON]|Type=0x10304|EndLevel=1|Data0" + data +
                                                         "|[POLYGON]|Type=0x10304|Data2" + data +
                                                         "|[POLYLINE]|Type=0x10304|Data2" + data));
+}
+
+// A block is shown from its own level up to the next selected one, so no zoom between two
+// selected levels is left blank; adjacent levels need no EndLevel line.
+TEST_F(Conversion, EndLevelBridgesTheGapToTheNextSelectedLevel) {
+    const std::vector<std::pair<std::array<bool, 4>, std::string>> cases = {
+        {{true, false, false, false}, "0"},       {{true, true, false, false}, "0|1"},
+        {{true, true, true, true}, "0|1|2|3"},    {{true, false, false, true}, "0>2|3"},
+        {{true, true, false, true}, "0|1>2|3"},   {{false, true, false, true}, "1>2|3"},
+        {{true, false, true, true}, "0>1|2|3"},
+    };
+    for (const auto& [levels, expected] : cases) {
+        options.detailLevels = levels;
+        options.addContours = true;
+        run(rings({"100"}));
+        std::string blocks;
+        const std::string text = map();
+        for (std::size_t at = text.find("[POLYGON]"); at != std::string::npos; at = text.find("[POLYGON]", at + 1)) {
+            const std::size_t end = text.find("[END]", at);
+            const std::size_t endLevel = text.find("EndLevel=", at);
+            const std::size_t data = text.find("Data", at);
+            blocks += blocks.empty() ? "" : "|";
+            blocks += text[data + 4];
+            if (endLevel < end)
+                blocks += ">" + text.substr(endLevel + 9, 1);
+        }
+        EXPECT_EQ(blocks, expected);
+        EXPECT_EQ(text.find("EndLevel", text.find("[POLYLINE]")), std::string::npos) << expected;
+    }
 }
 
 TEST_F(Conversion, TypesFollowDistinctElevationsAndSkipSubTypesAbove1F) {
@@ -271,6 +302,46 @@ TEST_F(Conversion, CancelledRunLeavesNoFile) {
     EXPECT_EQ(files(), std::vector<std::string>{"in.txt"});
     ASSERT_GE(host.progressValues.size(), 2u);
     EXPECT_DOUBLE_EQ(host.progressValues[1], 10.0); // record 50 of 500
+}
+
+// Whatever happens to the files between the passes, no map goes in place that the run
+// cannot vouch for: another program's map stays, and a changed input gives no map.
+TEST_F(Conversion, ChangesDuringTheRunLeaveNoMap) {
+    const std::string input = rings(std::vector<std::string>(100, "100"));
+    const std::string inputPath = (dir / "in.txt").string();
+    struct Case {
+        std::function<void()> change;
+        bool force;
+        std::string expectedMap, message;
+    };
+    const std::vector<Case> cases = {
+        {[&] { dir.write("in.mp", "theirs"); }, false, "theirs", "appeared during the run and was not replaced"},
+        {[&] { fs::resize_file(inputPath, input.size() / 2); }, false, "", "changed while it was being read"},
+        {[&] { dir.write("in.txt", input + "L 2 300\r\n"); }, true, "", "changed while it was being read"},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove(dir / "in.mp");
+        host.messages.clear();
+        host.progressCalls = 0;
+        options.replaceExisting = c.force;
+        host.onProgress = [&](int call) {
+            if (call == 2) // record 50 of the writing pass
+                c.change();
+        };
+        EXPECT_FALSE(run(input).written) << c.message;
+        EXPECT_EQ(map(), c.expectedMap) << c.message;
+        ASSERT_FALSE(failures().empty()) << c.message;
+        EXPECT_NE(failures().back().find(c.message), std::string::npos) << failures().back();
+        EXPECT_EQ(files().size(), c.expectedMap.empty() ? 1u : 2u) << c.message;
+    }
+    host.progressCalls = 0;
+    host.onProgress = [&](int call) {
+        if (call == 2)
+            dir.write("in.mp", "theirs");
+    };
+    options.replaceExisting = true; // agreed to replace: the new map wins
+    EXPECT_TRUE(run(input).written);
+    EXPECT_EQ(map().substr(0, 8), "[IMG ID]");
 }
 
 } // namespace

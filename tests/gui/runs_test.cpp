@@ -79,12 +79,14 @@ class RunsTest : public QObject {
         FakeDesktop desktop;
         desktop.runPrograms = true;
         QTemporaryDir home;
-        auto window = openWindow(home.path());
         const QString record = home.filePath("tool-arguments.txt");
         const QString tool = writeFile(home.filePath("tool.sh"),
                                        "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + record.toUtf8() + "'\n");
         QFile::setPermissions(tool, QFile::permissions(tool) | QFileDevice::ExeOwner);
-        window->state().toolpath = tool;
+        orolith::Settings settings;
+        settings.toolPath = tool.toStdString();
+        writeSettingsFile(home.path(), settings);
+        auto window = openWindow(home.path());
         control<QLineEdit>(*window, "Text4")->setText(writeFile(home.filePath("maps/dem1.txt"), kTwoBands));
         const QString typ = QDir::toNativeSeparators(home.filePath("typ/style.txt"));
         control<QLineEdit>(*window, "Text6")->setText(typ);

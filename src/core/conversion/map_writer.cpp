@@ -79,7 +79,7 @@ bool appendChangedVertex(std::string& vertices, std::string_view latitude, std::
 
 } // namespace
 
-MapWriter::MapWriter(std::string path) : file_(std::move(path)) {
+MapWriter::MapWriter(std::string path, ExistingTarget existing) : file_(std::move(path), existing) {
     buffer_.reserve(kFlushSize + (kFlushSize >> 2));
     pending_.reserve(buffer_.capacity());
 }
@@ -105,8 +105,18 @@ void MapWriter::fail(const std::string& error) {
     failed_.store(true, std::memory_order_release);
 }
 
-void MapWriter::block(std::string_view kind, std::string_view type, char level, std::string_view vertices) {
-    buffer_.append("[").append(kind).append("]\r\nType=0x").append(type).append("\r\nData");
+char endLevelOf(std::string_view levelDigits, std::size_t index) {
+    if (index + 1 >= levelDigits.size() || levelDigits[index + 1] - levelDigits[index] < 2)
+        return 0;
+    return static_cast<char>(levelDigits[index + 1] - 1);
+}
+
+void MapWriter::block(std::string_view kind, std::string_view type, char level, char endLevel,
+                      std::string_view vertices) {
+    buffer_.append("[").append(kind).append("]\r\nType=0x").append(type);
+    if (endLevel != 0)
+        buffer_.append("\r\nEndLevel=").push_back(endLevel);
+    buffer_.append("\r\nData");
     buffer_ += level;
     buffer_ += '=';
     buffer_.append(vertices).append("\r\n[END]\r\n");
@@ -116,10 +126,10 @@ void MapWriter::polygon(std::string_view type, std::string_view levelDigits, std
                         bool contour) {
     if (!good() || levelDigits.empty())
         return;
-    for (char level : levelDigits)
-        block("POLYGON", type, level, vertices);
+    for (std::size_t i = 0; i < levelDigits.size(); ++i)
+        block("POLYGON", type, levelDigits[i], endLevelOf(levelDigits, i), vertices);
     if (contour)
-        block("POLYLINE", type, levelDigits.back(), vertices);
+        block("POLYLINE", type, levelDigits.back(), 0, vertices);
     if (buffer_.size() >= kFlushSize)
         flush();
 }

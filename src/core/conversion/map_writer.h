@@ -28,17 +28,23 @@ bool appendVertex(std::string& vertices, std::string_view latitude, std::string_
 bool appendVertexWithoutParenthesis(std::string& vertices, std::string_view latitude,
                                     std::string_view longitude);
 
+// The level up to which the block of levelDigits[index] is shown: the next selected level
+// minus one when that lies more than one level higher, else 0 (no EndLevel line). Without it
+// a map of levels 0 and 3 would be blank at the zooms of levels 1 and 2.
+char endLevelOf(std::string_view levelDigits, std::size_t index);
+
 class MapWriter {
   public:
-    explicit MapWriter(std::string path);
+    // With ExistingTarget::Keep the map is not put in place over a file that appeared meanwhile.
+    explicit MapWriter(std::string path, ExistingTarget existing = ExistingTarget::Replace);
     ~MapWriter();
     MapWriter(const MapWriter&) = delete;
     MapWriter& operator=(const MapWriter&) = delete;
 
     // Creates the temporary file and writes the header. False with error() on failure.
     bool open();
-    // The polygon's block for each level digit in order, then (with `contour`) the last
-    // one again as a polyline.
+    // The polygon's block for each level digit in order, each with its EndLevel line where
+    // endLevelOf gives one, then (with `contour`) the last block again as a polyline.
     void polygon(std::string_view type, std::string_view levelDigits, std::string_view vertices,
                  bool contour);
     // Writes what is left and puts the map in place. False with error() on failure.
@@ -49,9 +55,12 @@ class MapWriter {
     // False once a write has failed; error() then says why.
     bool good() const { return !failed_.load(std::memory_order_acquire); }
     const std::string& error() const { return error_; }
+    // commit() failed because a file appeared at the path and was not to be replaced.
+    bool targetAppeared() const { return file_.targetAppeared(); }
 
   private:
-    void block(std::string_view kind, std::string_view type, char level, std::string_view vertices);
+    void block(std::string_view kind, std::string_view type, char level, char endLevel,
+               std::string_view vertices);
     void flush();     // hands the buffer to the writing thread
     void writeLoop(); // the writing thread
     void write(const std::string& bytes);
