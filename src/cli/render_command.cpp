@@ -1,9 +1,11 @@
 #include "cli/cli_host.h"
 #include "cli/commands.h"
 #include "cli/option_reader.h"
-#include "cli/style_arguments.h"
+#include "cli/input_files.h"
+#include "cli/job_arguments.h"
 #include "core/platform/text_number.h"
 #include "render/band_painter.h"
+#include "render/elevation_model_bands.h"
 #include "render/geo_vector_bands.h"
 #include "render/picture_file.h"
 #include "render/world_file.h"
@@ -16,10 +18,12 @@ namespace orolith::cli {
 
 namespace {
 
-constexpr std::string_view kRenderUsageHead =
+constexpr std::string_view kRenderUsage =
     "Usage: orolith render INPUT --output FILE.png [OPTIONS]\n"
+    "       orolith render DEM... --output FILE.png [OPTIONS]\n"
     "\n"
-    "Draws the elevation bands of a Geo Vector file as the receiver shows them with the TYP\n"
+    "Draws the elevation bands of a Geo Vector file (or of elevation models, one mosaic) as the\n"
+    "receiver shows them with the TYP\n"
     "file of the same options: each band's colour and fill pattern, in draw order. The picture\n"
     "is plate carree (longitude and latitude linear); a world file (.pgw) beside it places it.\n"
     "\n"
@@ -31,15 +35,21 @@ constexpr std::string_view kRenderUsageHead =
     "                         (default: white)\n"
     "  --max-distance TEXT    outlines whose ends lie further apart (metres) are left out, as\n"
     "                         in the map (default: 45000)\n"
-    "  --contours             draw every outline as a contour line too\n";
-constexpr std::string_view kRenderUsageTail =
+    "  --contours             draw every outline as a contour line too\n"
+    "  --pattern FILE.ptn     the fill pattern from a pattern file\n"
+    "  --pattern-text TEXT    the fill pattern's rows; \\n separates them\n"
+    "                         (default: the checkerboard 01010101\\n10101010)\n"
+    "  --palette FILE.col     the elevation colours from a palette file (default: built in)\n"
+    "  --first-type HEX       first polygon type, hexadecimal (default: 10300)\n"
+    "  --max-draworder TEXT   highest draw order (default: 14)\n"
+    "  --one-colour           light grey shades instead of the palette's colours\n"
+    "  --row-per-band         each band repeats one row of the pattern\n"
+    "  --interval, --base, --fill-voids, --smooth   elevation models, as for 'orolith mp'\n"
     "  --help                 show this text\n"
     "\n"
     "Exit status: 0 the picture was written, 1 it was not, 2 a usage error.\n";
 
-const std::string kRenderUsage =
-    std::string(kRenderUsageHead) + std::string(kStyleOptionsUsage) + std::string(kRenderUsageTail);
-const CommandInfo kRenderCommand{"render", kRenderUsage};
+constexpr CommandInfo kRenderCommand{"render", kRenderUsage};
 
 constexpr int kDefaultLongSide = 1600;
 constexpr int kMaxSide = 16384;
@@ -102,13 +112,14 @@ std::optional<QColor> readColour(const std::string& text) {
 }
 
 struct RenderSettings {
-    std::string input;
+    InputFiles inputs;
+    std::string input; // named in messages: the Geo Vector file or the first elevation model
     std::filesystem::path output;
     std::optional<QSize> size;
     std::optional<render::GeoBox> area;
     QColor background = Qt::white;
     bool contours = false;
-    render::GeoVectorReadSettings reading;
+    render::BandReadSettings reading;
 };
 
 bool isSameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
@@ -119,7 +130,9 @@ bool isSameFile(const std::filesystem::path& a, const std::filesystem::path& b) 
 // The bands of the input, after saying why when there is nothing to draw.
 std::optional<render::BandSet> readBands(const RenderSettings& settings, CliHost& host) {
     host.setProgressLabel("Reading");
-    auto bands = render::readGeoVectorBands(settings.input, settings.reading, host);
+    auto bands = settings.inputs.isDem
+                     ? render::readElevationModelBands(settings.inputs.dem, settings.reading, host)
+                     : render::readGeoVectorBands(settings.input, settings.reading, host);
     host.endProgress();
     if (!bands)
         return std::nullopt;
@@ -142,17 +155,18 @@ std::optional<render::BandSet> readBands(const RenderSettings& settings, CliHost
     return bands;
 }
 
-int renderPicture(const RenderSettings& settings, const StyleArguments& arguments, Streams& io) {
+int renderPicture(const RenderSettings& settings, const TypJob& job, Streams& io) {
     CliHost host(io);
-    const auto style = render::styleChoiceOf(arguments.style, arguments.cols, host);
+    const auto style = render::styleChoiceOf(job.style, job.cols, host);
     if (!style)
         return 1;
-    if (isSameFile(settings.output, settings.input) ||
-        isSameFile(render::worldFilePathFor(settings.output), settings.input)) {
-        host.message(MessageKind::Failure, "The picture would replace the input:\r\n" + settings.input +
-                                               "\r\n\r\nNothing was written.");
-        return 1;
-    }
+    for (const std::string& input : settings.inputs.isDem ? settings.inputs.dem.inputs
+                                                         : std::vector<std::string>{settings.input})
+        if (isSameFile(settings.output, input) || isSameFile(render::worldFilePathFor(settings.output), input)) {
+            host.message(MessageKind::Failure,
+                         "The picture would replace the input:\r\n" + input + "\r\n\r\nNothing was written.");
+            return 1;
+        }
     const auto bands = readBands(settings, host);
     if (!bands)
         return 1;
@@ -179,14 +193,17 @@ int renderPicture(const RenderSettings& settings, const StyleArguments& argument
 int runRender(Args args, Streams& io) {
     const ParsedArgs parsed =
         readArgs(args,
-                 withStyleOptions(kStyleValueOptions, {"--output", "--size", "--bbox", "--background", "--max-distance"}),
-                 withStyleOptions(kStyleFlagOptions, {"--contours", "--help"}));
-    if (const auto code = checkCommonUsage(parsed, kRenderCommand, io))
-        return *code;
-    if (const auto code = checkStyleUsage(parsed, kRenderCommand, io))
-        return *code;
+                 {"--output", "--size", "--bbox", "--background", "--max-distance", "--pattern", "--pattern-text",
+                  "--palette", "--first-type", "--max-draworder", "--interval", "--base", "--smooth"},
+                 {"--contours", "--one-colour", "--row-per-band", "--fill-voids", "--help"});
     RenderSettings settings;
-    settings.input = parsed.positional.front();
+    if (const auto code = readInputFiles(parsed, kRenderCommand, io, settings.inputs))
+        return *code;
+    if (parsed.value("--pattern") && parsed.value("--pattern-text"))
+        return usageError(io, kRenderCommand, "give --pattern or --pattern-text, not both");
+    if (const auto first = parsed.value("--first-type"); first && !parseHex32(*first))
+        return usageError(io, kRenderCommand, "--first-type takes 1 to 8 hexadecimal digits, not '" + *first + "'");
+    settings.input = settings.inputs.isDem ? settings.inputs.dem.inputs.front() : settings.inputs.geoVector;
     const auto output = parsed.value("--output");
     if (!output || output->empty())
         return usageError(io, kRenderCommand, "--output FILE.png is required");
@@ -212,11 +229,11 @@ int runRender(Args args, Streams& io) {
     }
     settings.contours = parsed.has("--contours");
     settings.reading.maxDistance = leadingDecimal(parsed.value("--max-distance").value_or("45000"));
-    const auto arguments = readStyleArguments(parsed, kRenderCommand.name, io);
-    if (!arguments)
+    TypJob job;
+    if (!readStyleArguments(parsed, io, kRenderCommand.name, job))
         return 1;
-    settings.reading.firstType = arguments->style.firstType;
-    return renderPicture(settings, *arguments, io);
+    settings.reading.firstType = job.style.firstType;
+    return renderPicture(settings, job, io);
 }
 
 } // namespace orolith::cli

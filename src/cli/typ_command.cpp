@@ -1,7 +1,9 @@
 #include "cli/cli_host.h"
 #include "cli/commands.h"
+#include "cli/input_files.h"
+#include "cli/job_arguments.h"
+#include "dem/dem_conversion.h"
 #include "cli/option_reader.h"
-#include "cli/style_arguments.h"
 #include "core/conversion/conversion.h"
 #include "core/settings/home_folder.h"
 #include "core/style/palette.h"
@@ -21,26 +23,33 @@ namespace orolith::cli {
 
 namespace {
 
-constexpr std::string_view kTypUsageHead =
+constexpr std::string_view kTypUsage =
     "Usage: orolith typ INPUT [OPTIONS]\n"
+    "       orolith typ DEM... [OPTIONS]\n"
     "\n"
-    "Lists the elevation bands of a Geo Vector file and writes the TYP style text file (one\n"
+    "Lists the elevation bands of a Geo Vector file (or of elevation models) and writes the TYP style text file (one\n"
     "draw order, one two-colour 32 x 32 polygon style and one line style per band) and the\n"
     "companion polygon list.\n"
     "\n"
     "Options:\n"
     "  --output PATH          the TYP text file (default: HOME/typ/untitled.txt)\n"
-    "  --companion PATH       the companion list (default: HOME/test.tpgn)\n";
-constexpr std::string_view kTypUsageTail =
+    "  --companion PATH       the companion list (default: HOME/test.tpgn)\n"
+    "  --pattern FILE.ptn     the fill pattern from a pattern file\n"
+    "  --pattern-text TEXT    the fill pattern's rows; \\n separates them\n"
+    "                         (default: the checkerboard 01010101\\n10101010)\n"
+    "  --palette FILE.col     the elevation colours from a palette file (default: built in)\n"
+    "  --first-type HEX       first polygon type, hexadecimal (default: 10300)\n"
+    "  --max-draworder TEXT   highest draw order written (default: 14)\n"
+    "  --one-colour           light grey shades instead of the palette's colours\n"
+    "  --row-per-band         each band repeats one row of the pattern\n"
     "  --home DIR             the program's folder (default: the executable's folder when\n"
     "                         writable, else the per-user data folder)\n"
+    "  --interval, --base, --fill-voids, --smooth   elevation models, as for 'orolith mp'\n"
     "  --help                 show this text\n"
     "\n"
     "Exit status: 0 the TYP file was written, 1 it was not, 2 a usage error.\n";
 
-const std::string kTypUsage =
-    std::string(kTypUsageHead) + std::string(kStyleOptionsUsage) + std::string(kTypUsageTail);
-const CommandInfo kTypCommand{"typ", kTypUsage};
+constexpr CommandInfo kTypCommand{"typ", kTypUsage};
 
 std::filesystem::path executableFolder() {
 #ifdef _WIN32
@@ -60,17 +69,14 @@ std::filesystem::path executableFolder() {
 struct TypCommand {
     ParsedArgs parsed;
     std::filesystem::path home;
-    std::string input;
+    InputFiles inputs;
 };
 
 int writeTyp(const TypCommand& command, Streams& io) {
     const ParsedArgs& parsed = command.parsed;
-    const auto arguments = readStyleArguments(parsed, kTypCommand.name, io);
-    if (!arguments)
-        return 1;
     TypJob job;
-    job.style = arguments->style;
-    job.cols = arguments->cols;
+    if (!readStyleArguments(parsed, io, "typ", job))
+        return 1;
     job.style.typPath = parsed.value("--output").value_or((command.home / "typ" / "untitled.txt").string());
     job.companionPath = parsed.value("--companion").value_or((command.home / "test.tpgn").string());
 
@@ -80,11 +86,10 @@ int writeTyp(const TypCommand& command, Streams& io) {
         return 1;
     }
     ConversionOptions options;
-    options.inputPath = command.input;
     options.detailLevels = {true, false, false, false}; // levels do not matter for the list
     options.firstType = job.style.firstType;
     host.setProgressLabel("Reading");
-    const ConversionResult listed = parse(ConversionMode::ListOnly, options, host);
+    const ConversionResult listed = convertInputs(ConversionMode::ListOnly, options, command.inputs, host);
     host.endProgress();
     if (listed.types.empty()) {
         if (listed.ranPasses)
@@ -93,8 +98,13 @@ int writeTyp(const TypCommand& command, Streams& io) {
     }
     job.types = listed.types;
     job.lowest = listed.lowest;
-    job.protectedPaths = {command.input,
-                          listed.mpfile.empty() ? outputPathFor(command.input) : listed.mpfile};
+    if (command.inputs.isDem) {
+        job.protectedPaths = command.inputs.dem.inputs;
+        job.protectedPaths.push_back(dem::demOutputPathFor(command.inputs.dem.inputs.front()));
+    } else {
+        const std::string& input = command.inputs.geoVector;
+        job.protectedPaths = {input, listed.mpfile.empty() ? outputPathFor(input) : listed.mpfile};
+    }
     return create_typ(job, host).written ? 0 : 1;
 }
 
@@ -103,14 +113,17 @@ int writeTyp(const TypCommand& command, Streams& io) {
 int runTyp(Args args, Streams& io) {
     TypCommand command;
     command.parsed = readArgs(args,
-                              withStyleOptions(kStyleValueOptions, {"--output", "--companion", "--home"}),
-                              withStyleOptions(kStyleFlagOptions, {"--help"}));
+                              {"--output", "--companion", "--pattern", "--pattern-text", "--palette",
+                               "--first-type", "--max-draworder", "--home", "--interval", "--base", "--smooth"},
+                              {"--one-colour", "--row-per-band", "--help", "--fill-voids"});
     const ParsedArgs& parsed = command.parsed;
-    if (const auto code = checkCommonUsage(parsed, kTypCommand, io))
+    if (const auto code = readInputFiles(parsed, kTypCommand, io, command.inputs))
         return *code;
-    if (const auto code = checkStyleUsage(parsed, kTypCommand, io))
-        return *code;
-    command.input = parsed.positional.front();
+    if (parsed.value("--pattern") && parsed.value("--pattern-text"))
+        return usageError(io, kTypCommand, "give --pattern or --pattern-text, not both");
+    if (const auto first = parsed.value("--first-type"); first && !parseHex32(*first))
+        return usageError(io, kTypCommand,
+                          "--first-type takes 1 to 8 hexadecimal digits, not '" + *first + "'");
 
     if (const auto home = parsed.value("--home"))
         command.home = *home;

@@ -11,7 +11,6 @@
 #include "gui/settings_dialog.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
@@ -27,13 +26,6 @@ const FileFilter kPatternFilter{QStringLiteral("Bitmap Pattern (*.ptn)"), QStrin
 // `path` with `extension` added unless it already ends in it (in any case).
 QString withExtension(const QString& path, const QString& extension) {
     return path.endsWith(extension, Qt::CaseInsensitive) ? path : path + extension;
-}
-
-QByteArray readWhole(const QString& path) {
-    QFile file(path);
-    if (path.contains(QLatin1Char('*')) || !file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
 }
 
 } // namespace
@@ -73,8 +65,11 @@ void MainWindow::importPalette() {
     const QString path = Desktop::instance().fileDialog(false, this, state_.coldir, QString(), kPaletteFilter);
     if (path.isEmpty())
         return;
+    if (loadcols(toBytes(path), state_.cols) == FileRead::NotValid) {
+        Desktop::instance().message(this, QStringLiteral("Not a valid palette file."));
+        return;
+    }
     state_.colfile = path;
-    loadcols(toBytes(path), state_.cols);
     legend_->paint(state_.cols);
     state_.colchanged = false;
 }
@@ -83,14 +78,14 @@ void MainWindow::importPattern() {
     const QString path = Desktop::instance().fileDialog(false, this, state_.patdir, QString(), kPatternFilter);
     if (path.isEmpty())
         return;
-    const QByteArray text = readWhole(path);
-    if (!isValidPatternFileText(text.toStdString())) {
+    const SmallFile file = path.contains(QLatin1Char('*')) ? SmallFile{} : readPatternFile(toBytes(path));
+    if (file.outcome == FileRead::NotValid) {
         Desktop::instance().message(this, QStringLiteral("Not a valid pattern file."));
         return;
     }
-    if (text.isEmpty())
+    if (file.bytes.empty())
         return;
-    patternEditor_->setPatternText(QString::fromLatin1(text));
+    patternEditor_->setPatternText(QString::fromLatin1(file.bytes.data(), static_cast<qsizetype>(file.bytes.size())));
     state_.patfile = path;
     takePatternFromEditor();
     state_.patchanged = false;

@@ -12,7 +12,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -77,7 +76,10 @@ void MainWindow::takePatternFromEditor() {
 }
 
 void MainWindow::loaddata(const QString& path) {
-    const auto read = readSettings(toBytes(path));
+    FileRead outcome = FileRead::Done;
+    const auto read = readSettings(toBytes(path), &outcome);
+    if (outcome == FileRead::NotValid)
+        Desktop::instance().message(this, QStringLiteral("Not a valid settings file."));
     if (!read)
         return;
     const Settings& saved = *read;
@@ -86,7 +88,8 @@ void MainWindow::loaddata(const QString& path) {
     firstTypeBox_->setText(fromBytes(saved.firstType));
     inputBox_->setText(fromBytes(saved.inputPath));
     state_.colfile = fromBytes(saved.colFile);
-    loadcols(saved.colFile, state_.cols);
+    if (loadcols(saved.colFile, state_.cols) == FileRead::NotValid)
+        Desktop::instance().message(this, QStringLiteral("Not a valid palette file."));
     for (std::size_t i = 0; i < levelBoxes_.size(); ++i)
         levelBoxes_[i]->setChecked(saved.levels[i] == 1);
     QStringList recent;
@@ -96,9 +99,12 @@ void MainWindow::loaddata(const QString& path) {
     showRecentFiles();
     maxDistanceBox_->setText(fromBytes(saved.maxDistance));
     state_.patfile = fromBytes(saved.patFile);
-    QFile pattern(state_.patfile);
-    if (!state_.patfile.isEmpty() && pattern.exists() && pattern.open(QIODevice::ReadOnly)) {
-        patternEditor_->setPatternText(QString::fromUtf8(pattern.readAll()));
+    const SmallFile pattern =
+        state_.patfile.isEmpty() ? SmallFile{} : readSmallFile(saved.patFile, kPatternFileLimit);
+    if (pattern.outcome == FileRead::NotValid)
+        Desktop::instance().message(this, QStringLiteral("Not a valid pattern file."));
+    if (pattern.outcome == FileRead::Done) {
+        patternEditor_->setPatternText(QString::fromUtf8(pattern.bytes.data(), static_cast<qsizetype>(pattern.bytes.size())));
         takePatternFromEditor();
     }
     contoursBox_->setChecked(saved.addContours == 1);

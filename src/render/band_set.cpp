@@ -4,6 +4,12 @@
 
 namespace orolith::render {
 
+namespace {
+
+constexpr std::size_t kBatchPolygons = 2000;
+
+} // namespace
+
 std::size_t BandSet::vertexCount() const {
     std::size_t count = 0;
     for (const auto& polygon : polygons)
@@ -20,6 +26,31 @@ void BandSet::add(BandPolygon polygon) {
     extent.add(box);
     bounds.push_back(box);
     polygons.push_back(std::move(polygon));
+}
+
+void BandSet::take(BandPolygon polygon, const BandReadSettings& settings, const BatchReady& batchReady) {
+    if (polygon.rings.empty())
+        return;
+    if (!settings.area.isEmpty()) {
+        GeoBox box;
+        for (const auto& p : polygon.rings.front())
+            box.add(p);
+        if (!box.intersects(settings.area))
+            return;
+    }
+    if (settings.tolerance > 0.0)
+        polygon = simplifiedPolygon(polygon, settings.tolerance);
+    if (polygon.rings.empty())
+        return;
+    add(std::move(polygon));
+    if (batchReady && polygons.size() >= reported_ + kBatchPolygons)
+        flush(batchReady);
+}
+
+void BandSet::flush(const BatchReady& batchReady) {
+    if (batchReady && polygons.size() > reported_)
+        batchReady(*this, reported_);
+    reported_ = polygons.size();
 }
 
 Ring simplifiedRing(const Ring& ring, double tolerance) {

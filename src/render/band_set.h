@@ -8,11 +8,27 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <vector>
 
 namespace orolith::render {
 
-struct BandSet {
+// How the bands of an input are read for drawing.
+struct BandReadSettings {
+    double maxDistance = 45000.0;    // metres; Geo Vector outlines open by more are left out
+    std::string firstType = "10300"; // hexadecimal: the type of the first band
+    double tolerance = 0.0;          // degrees; vertices closer than this are merged
+    GeoBox area;                     // polygons outside it are left out; empty: keep all
+};
+
+class BandSet;
+// Called from the reading thread every few thousand polygons with everything read so far;
+// polygons from `firstNew` on arrived since the last call.
+using BatchReady = std::function<void(const BandSet& soFar, std::size_t firstNew)>;
+
+class BandSet {
+  public:
     TypeList types;          // band i: its elevation label and polygon type
     std::int32_t lowest = 0; // the lowest elevation of the input
     std::vector<BandPolygon> polygons; // in the order the map holds them
@@ -23,6 +39,14 @@ struct BandSet {
     std::size_t vertexCount() const;
     // Adds a polygon, keeping its box and the extent.
     void add(BandPolygon polygon);
+    // Adds it simplified, unless it vanishes or lies outside the area; then calls
+    // `batchReady` when enough polygons arrived since the last call.
+    void take(BandPolygon polygon, const BandReadSettings& settings, const BatchReady& batchReady);
+    // Hands the polygons not yet handed on to `batchReady`.
+    void flush(const BatchReady& batchReady);
+
+  private:
+    std::size_t reported_ = 0;
 };
 
 // The ring with every vertex closer than `tolerance` (degrees, along either axis) to the last

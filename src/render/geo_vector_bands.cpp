@@ -13,7 +13,6 @@ namespace orolith::render {
 
 namespace {
 
-constexpr std::size_t kBatchPolygons = 2000;
 constexpr std::int64_t kCancelPollEvery = 256;
 
 // The record being read: its band, its ring, and its end points as written.
@@ -37,7 +36,7 @@ class RecordRing {
 
     // The ring closed and simplified, or nothing when the map writer would leave it out or
     // it lies outside the area.
-    std::optional<BandPolygon> finish(const GeoVectorReadSettings& settings) {
+    std::optional<BandPolygon> finish(const BandReadSettings& settings) {
         open_ = false;
         if (ring_.empty())
             return std::nullopt;
@@ -46,17 +45,7 @@ class RecordRing {
             return std::nullopt;
         if (!(ring_.front() == ring_.back()))
             ring_.push_back(ring_.front());
-        if (!settings.area.isEmpty()) {
-            GeoBox box;
-            for (const auto& p : ring_)
-                box.add(p);
-            if (!box.intersects(settings.area))
-                return std::nullopt;
-        }
-        Ring ring = simplifiedRing(ring_, settings.tolerance);
-        if (ring.empty())
-            return std::nullopt;
-        return BandPolygon{band_, {std::move(ring)}};
+        return BandPolygon{band_, {ring_}};
     }
 
   private:
@@ -88,7 +77,7 @@ bool readBandList(GeoVectorReader& reader, const std::string& firstTypeText, Ban
 
 } // namespace
 
-std::optional<BandSet> readGeoVectorBands(const std::string& path, const GeoVectorReadSettings& settings,
+std::optional<BandSet> readGeoVectorBands(const std::string& path, const BandReadSettings& settings,
                                           Host& host, const BatchReady& batchReady) {
     std::error_code ec;
     if (path.empty() || path.find('*') != std::string::npos || !std::filesystem::is_regular_file(path, ec)) {
@@ -108,17 +97,12 @@ std::optional<BandSet> readGeoVectorBands(const std::string& path, const GeoVect
 
     const double size = static_cast<double>(std::max<std::uintmax_t>(std::filesystem::file_size(path, ec), 1));
     RecordRing record;
-    std::size_t reported = 0;
     std::int64_t records = 0;
     const auto finishRecord = [&] {
         if (!record.open())
             return;
         if (auto polygon = record.finish(settings))
-            bands.add(std::move(*polygon));
-        if (batchReady && bands.polygons.size() >= reported + kBatchPolygons) {
-            batchReady(bands, reported);
-            reported = bands.polygons.size();
-        }
+            bands.take(std::move(*polygon), settings, batchReady);
     };
     Piece piece;
     while (reader.next(piece)) {
@@ -143,8 +127,7 @@ std::optional<BandSet> readGeoVectorBands(const std::string& path, const GeoVect
         host.message(MessageKind::Failure, path + " " + reader.error());
         return std::nullopt;
     }
-    if (batchReady && bands.polygons.size() > reported)
-        batchReady(bands, reported);
+    bands.flush(batchReady);
     return bands;
 }
 

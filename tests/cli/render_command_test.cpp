@@ -95,6 +95,27 @@ TEST_F(RenderCommand, CheckerboardColoursExactlyThePatternsOnes) {
     EXPECT_EQ(mismatches, 0);
 }
 
+// An elevation model: 150 m in a square of 6 x 6 pixels in the middle, 50 m around it, so
+// band "0" is a polygon with a hole that band "100" fills.
+TEST_F(RenderCommand, ElevationModelsAreDrawnWithTheirBandsColours) {
+    std::string grid = "ncols 20\r\nnrows 20\r\nxllcorner 7.0\r\nyllcorner 46.8\r\ncellsize 0.01\r\n";
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < 20; ++x)
+            grid += x >= 7 && x <= 12 && y >= 7 && y <= 12 ? "150 " : "50 ";
+        grid += "\r\n";
+    }
+    input = dir.write("model.asc", grid).string();
+    const std::vector<QRgb> typ = typColours({"--pattern-text", "1", "--interval", "100"});
+    ASSERT_EQ(typ.size(), 2u);
+    const ToolRun run = runTool({"render", input, "--output", picture, "--interval", "100", "--pattern-text", "1",
+                                 "--bbox", "46.8,7.0,47.0,7.2", "--size", "100x100"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    const QImage image(QString::fromStdString(picture));
+    EXPECT_EQ(image.pixel(50, 50), typ[1]);
+    EXPECT_EQ(image.pixel(10, 10), typ[0]);
+    EXPECT_EQ(image.pixel(90, 50), typ[0]);
+}
+
 TEST_F(RenderCommand, NothingToDrawIsSaidClearly) {
     const std::string empty = dir.write("empty.txt", "").string();
     const std::string noBands = dir.write("none.txt", "exported\r\nno records\r\n").string();

@@ -280,15 +280,15 @@ TEST_F(Conversion, WriteFailuresAreReportedAndLeaveNoFile) {
     options.outputPath = (dir / "in.txt" / "out.mp").string();
     EXPECT_FALSE(run(crlf(kExampleInput)).written);
     EXPECT_NE(failures().back().find("Not a directory"), std::string::npos);
-    testing::TempDir locked;
-    if (testing::makeReadOnly(locked.path())) {
-        options.outputPath = (locked / "out.mp").string();
-        EXPECT_FALSE(run(crlf(kExampleInput)).written);
-        EXPECT_NE(failures().back().find("Permission denied"), std::string::npos);
-        EXPECT_TRUE(testing::fileNames(locked.path()).empty());
-    }
     EXPECT_EQ(files(), (std::vector<std::string>{"in.mp", "in.txt"}));
     EXPECT_TRUE(host.texts(MessageKind::Notice).empty());
+    testing::TempDir locked;
+    if (!testing::makeReadOnly(locked.path()))
+        GTEST_SKIP() << "a read-only folder binds nothing for this user";
+    options.outputPath = (locked / "out.mp").string();
+    EXPECT_FALSE(run(crlf(kExampleInput)).written);
+    EXPECT_NE(failures().back().find("Permission denied"), std::string::npos);
+    EXPECT_TRUE(testing::fileNames(locked.path()).empty());
 }
 
 TEST_F(Conversion, CancelledRunLeavesNoFile) {

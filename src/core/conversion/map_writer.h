@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 namespace orolith {
 
@@ -47,6 +48,11 @@ class MapWriter {
     // endLevelOf gives one, then (with `contour`) the last block again as a polyline.
     void polygon(std::string_view type, std::string_view levelDigits, std::string_view vertices,
                  bool contour);
+    // A polygon with holes: for each level digit one block whose first Data line is the outer
+    // ring and every further one (same level) a hole; with `contour` every ring once more as
+    // a polyline of the last level.
+    void bandPolygon(std::string_view type, std::string_view levelDigits, const std::vector<std::string>& rings,
+                     bool contour);
     // Writes what is left and puts the map in place. False with error() on failure.
     bool commit();
     // Drops everything written so far; the path is untouched.
