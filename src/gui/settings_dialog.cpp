@@ -120,8 +120,8 @@ void SettingsDialog::apply() {
     accept();
 }
 
-QString runSettingsDialog(QWidget* parent, const QString& toolPath, const QString& apppath) {
-    SettingsDialog dialog(toolPath, apppath, parent);
+QString runSettingsDialog(QWidget* parent, const QString& toolPath, const QString& programFolder) {
+    SettingsDialog dialog(toolPath, programFolder, parent);
     dialog.exec();
     return dialog.toolPath();
 }

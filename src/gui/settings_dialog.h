@@ -38,6 +38,6 @@ class SettingsDialog : public QDialog {
 
 // Shows the window modally and returns the tool path after it closed. A file chosen with
 // "<<" stands even when the window is then closed with "Cancel".
-QString runSettingsDialog(QWidget* parent, const QString& toolPath, const QString& apppath);
+QString runSettingsDialog(QWidget* parent, const QString& toolPath, const QString& programFolder);
 
 } // namespace orolith::gui
