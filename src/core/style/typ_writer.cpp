@@ -1,5 +1,6 @@
 #include "core/style/typ_writer.h"
 
+#include "core/conversion/band_colours.h"
 #include "core/platform/atomic_file.h"
 #include "core/colour/colour_value.h"
 #include "core/platform/text_number.h"
@@ -10,6 +11,8 @@
 #include <limits>
 
 namespace orolith {
+
+static_assert(std::tuple_size_v<Palette> == kColourEntries);
 
 namespace {
 
@@ -86,13 +89,6 @@ std::string lineBlock(const TypeEntry& entry, std::uint32_t code, std::size_t ba
     return "[_line]\r\nType=0x" + entry.type +
            "\r\nLineWidth=2\r\nBorderWidth=0\r\nExtendedLabels=N\r\nString1=0x00," + hexUpper(code) + " " +
            std::to_string(band * 25) + "m\r\nxpm=\"0 0 1 0\"\r\n\"0 c #000000\" \r\n[END]\r\n";
-}
-
-// The palette entry of counter value `ci`: a true modulo, so negative counters (elevations
-// of -100 m and below) wrap to the end of the table.
-std::int32_t paletteColour(const Palette& cols, std::int64_t ci) {
-    const auto size = static_cast<std::int64_t>(cols.size());
-    return cols[static_cast<std::size_t>(((ci % size) + size) % size)];
 }
 
 std::filesystem::path comparable(const std::string& path) {
@@ -178,7 +174,7 @@ TypTexts buildTypTexts(const TypJob& job, const Pattern& pattern, std::int16_t m
     for (std::size_t i = 0; i < types.size(); ++i) {
         const std::string bitmap = getbitmap(pattern, static_cast<std::int32_t>(i), job.style.rowPerBand);
         if (i % 4 == 0) {
-            colour = paletteColour(job.cols, ci);
+            colour = job.cols[colourEntryOfGroup(job.lowest, i / kBandsPerColour)];
             if (++ci > 25)
                 out.paletteExhausted = true;
         }
