@@ -88,11 +88,15 @@ void MainWindow::openFile() {
 }
 
 void MainWindow::openInputFromCommandLine(const QString& path) {
+    // A name that is no file is said so and not remembered among the recent files.
+    if (path.contains(QLatin1Char('*')) || !QFileInfo(path).isFile()) {
+        Desktop::instance().message(this, QStringLiteral("Cannot find file:") + path);
+        return;
+    }
     state_.infile = path;
     updatmf(path);
     typeList_->clear();
-    if (path.contains(QLatin1Char('*')) || !QFileInfo(path).isFile())
-        return;
+    listedInput_.clear();
     inputBox_->setText(path);
     listInput();
 }

@@ -1,6 +1,7 @@
 // The main window's menus, the recent-file entries and the update notice.
 #include "core/app/app_info.h"
 #include "gui/help_page.h"
+#include "gui/conversion_runner.h"
 #include "gui/main_window.h"
 
 #include <QAction>
@@ -118,7 +119,7 @@ void MainWindow::refreshRecentEntries() {
         entry->setText(menuText(caption));
         if (!caption.startsWith(QLatin1Char('\\'))) {
             const QFileInfo file(caption);
-            entry->setEnabled(!caption.trimmed().isEmpty() && file.isFile());
+            entry->setEnabled(!runner_->active() && !caption.trimmed().isEmpty() && file.isFile());
         }
         // An entry that holds no path yet is not shown.
         entry->setVisible(!caption.trimmed().isEmpty());

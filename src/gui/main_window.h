@@ -103,8 +103,9 @@ class MainWindow : public QMainWindow {
     void createMap();
     void createTyp();
     void listInput();
-    void applyConversionResult(const ConversionResult& result, bool listOnly);
+    void applyConversionResult(const ConversionResult& result, bool listOnly, const QString& input);
     bool startRun(std::function<void(Host&)> work, std::function<void()> whenDone);
+    void setRunControlsEnabled(bool enabled);
     void progr(double percent);
     void barvis(bool visible);
     void findMapFolder();
@@ -113,6 +114,8 @@ class MainWindow : public QMainWindow {
     AppState state_;
     ConversionRunner* runner_ = nullptr;
     bool closeAfterRun_ = false;
+    QString listedInput_;           // the input whose bands List1 holds
+    std::int32_t listedLowest_ = 0; // and its lowest elevation
 
     QLineEdit* inputBox_ = nullptr;               // Text4
     std::array<QToolButton*, 3> folderButtons_{}; // Command3

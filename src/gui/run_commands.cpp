@@ -1,4 +1,5 @@
 // "Create mp", "Create TYP", listing an input, the progress bar and the output folder buttons.
+#include "core/conversion/band_colours.h"
 #include "core/conversion/conversion.h"
 #include "core/style/typ_writer.h"
 #include "gui/conversion_runner.h"
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QToolButton>
 #include <memory>
 
 namespace orolith::gui {
@@ -58,17 +60,27 @@ StyleOptions MainWindow::styleOptions() const {
 }
 
 bool MainWindow::startRun(std::function<void(Host&)> work, std::function<void()> whenDone) {
-    createMapButton_->setEnabled(false);
-    createTypButton_->setEnabled(false);
-    return runner_->start(std::move(work), [this, done = std::move(whenDone)] {
+    const bool started = runner_->start(std::move(work), [this, done = std::move(whenDone)] {
         done();
         barvis(false);
-        createMapButton_->setEnabled(true);
-        createTypButton_->setEnabled(true);
+        setRunControlsEnabled(true);
         emit runFinished();
         if (closeAfterRun_)
             QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
     });
+    // The end of the run reaches the window through its event queue, so after this.
+    if (started)
+        setRunControlsEnabled(false);
+    return started;
+}
+
+// Everything that would start another run, or change the input under one, waits for its end.
+void MainWindow::setRunControlsEnabled(bool enabled) {
+    createMapButton_->setEnabled(enabled);
+    createTypButton_->setEnabled(enabled);
+    folderButtons_[0]->setEnabled(enabled);
+    fileActions_[0]->setEnabled(enabled);
+    refreshRecentEntries();
 }
 
 void MainWindow::createMap() {
@@ -93,7 +105,7 @@ void MainWindow::createMap() {
     progr(1);
     barvis(true);
     startRun([options, result](Host& host) { *result = parse(ConversionMode::Write, options, host); },
-             [this, result] { applyConversionResult(*result, false); });
+             [this, result, input = state_.infile] { applyConversionResult(*result, false, input); });
 }
 
 void MainWindow::listInput() {
@@ -102,10 +114,10 @@ void MainWindow::listInput() {
     auto result = std::make_shared<ConversionResult>();
     const ConversionOptions options = conversionOptions();
     startRun([options, result](Host& host) { *result = parse(ConversionMode::ListOnly, options, host); },
-             [this, result] { applyConversionResult(*result, true); });
+             [this, result, input = state_.infile] { applyConversionResult(*result, true, input); });
 }
 
-void MainWindow::applyConversionResult(const ConversionResult& result, bool listOnly) {
+void MainWindow::applyConversionResult(const ConversionResult& result, bool listOnly, const QString& input) {
     if (!result.mpfile.empty()) {
         state_.mpfile = fromBytes(result.mpfile);
         mapPathLabel_->setText(state_.mpfile);
@@ -113,14 +125,15 @@ void MainWindow::applyConversionResult(const ConversionResult& result, bool list
     }
     if (!result.ranPasses)
         return;
-    for (std::size_t i = 0; i < result.legendCaptions.size(); ++i)
-        legend_->setCaption(static_cast<int>(i), fromBytes(result.legendCaptions[i]));
+    legend_->setCaptions(result.legendCaptions);
     state_.lowest = result.lowest;
     // A map run fills the list only when it is empty; listing always replaces it.
     if (listOnly || typeList_->count() == 0) {
         typeList_->clear();
         for (const auto& entry : result.types)
             typeList_->addItem(fromBytes(typeListText(entry)));
+        listedInput_ = input;
+        listedLowest_ = result.lowest;
     }
     if (result.written)
         state_.lastmp = state_.mpfile;
@@ -135,11 +148,12 @@ void MainWindow::createTyp() {
     }
     state_.infile = inputBox_->text();
     state_.typfile = typPathBox_->text();
-    const bool needsList = typeList_->count() == 0;
+    // The list is taken again when it belongs to another input than the box names.
+    const bool needsList = typeList_->count() == 0 || listedInput_ != state_.infile;
     TypJob job;
     job.style = styleOptions();
     job.types = typeListOf(*typeList_);
-    job.lowest = state_.lowest;
+    job.lowest = listedLowest_;
     job.cols = state_.cols;
     job.companionPath = toBytes(QDir::toNativeSeparators(state_.apppath + QStringLiteral("/test.tpgn")));
     job.toolPath = toBytes(state_.toolpath);
@@ -160,9 +174,12 @@ void MainWindow::createTyp() {
             }
             *written = create_typ(job, host);
         },
-        [this, needsList, listed, written] {
+        [this, needsList, listed, written, input = state_.infile] {
             if (needsList)
-                applyConversionResult(*listed, true);
+                applyConversionResult(*listed, true, input);
+            // The legend names the bands of the list the TYP file was made from.
+            if (written->written)
+                legend_->setCaptions(legendCaptions(typeListOf(*typeList_), listedLowest_));
             if (written->pattern) {
                 state_.patrows.clear();
                 for (const auto& row : written->pattern->rows)
@@ -193,10 +210,11 @@ void MainWindow::findMapFolder() {
 }
 
 void MainWindow::findTypFile() {
-    Desktop::instance().message(this, state_.typfile);
-    const QString folder = state_.typfile.isEmpty()
-                               ? QString()
-                               : QDir::toNativeSeparators(QFileInfo(state_.typfile).absolutePath());
+    // The path in the box, whether or not a TYP file was written there yet.
+    const QString typPath = typPathBox_->text();
+    Desktop::instance().message(this, typPath);
+    const QString folder =
+        typPath.isEmpty() ? QString() : QDir::toNativeSeparators(QFileInfo(typPath).absolutePath());
     state_.filter = kTypFilter;
     Desktop::instance().fileDialog(false, this, folder, QString(), state_.filter);
 }
