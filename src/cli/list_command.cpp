@@ -1,5 +1,6 @@
 #include "cli/cli_host.h"
 #include "cli/commands.h"
+#include "cli/input_files.h"
 #include "cli/option_reader.h"
 #include "core/conversion/conversion.h"
 
@@ -11,12 +12,15 @@ namespace {
 
 constexpr std::string_view kListUsage =
     "Usage: orolith list INPUT [--first-type HEX]\n"
+    "       orolith list DEM... [--first-type HEX] [--interval M] [--base B] [--fill-voids] [--smooth PIXELS]\n"
     "\n"
     "Lists the distinct elevations of a Geo Vector file in order of first appearance, one a\n"
-    "line: the elevation, a tab, and its Garmin polygon type in hexadecimal.\n"
+    "line: the elevation, a tab, and its Garmin polygon type in hexadecimal. For elevation\n"
+    "models it lists their bands from the lowest up, each by its lower limit.\n"
     "\n"
     "Options:\n"
     "  --first-type HEX   first polygon type, hexadecimal (default: 10300)\n"
+    "  --interval, --base, --fill-voids, --smooth   as for 'orolith mp'\n"
     "  --help             show this text\n"
     "\n"
     "Exit status: 0 listed, 1 the input could not be read, 2 a usage error.\n";
@@ -26,18 +30,22 @@ constexpr CommandInfo kListCommand{"list", kListUsage};
 } // namespace
 
 int runList(Args args, Streams& io) {
-    const ParsedArgs parsed = readArgs(args, {"--first-type"}, {"--help"});
-    if (const auto code = checkCommonUsage(parsed, kListCommand, io))
+    std::set<std::string> values = {"--first-type"};
+    std::set<std::string> flags = {"--help"};
+    values.insert(kDemValueOptions.begin(), kDemValueOptions.end());
+    flags.insert(kDemFlagOptions.begin(), kDemFlagOptions.end());
+    const ParsedArgs parsed = readArgs(args, values, flags);
+    InputFiles inputs;
+    if (const auto code = readInputFiles(parsed, kListCommand, io, inputs))
         return *code;
 
     ConversionOptions options;
-    options.inputPath = parsed.positional.front();
     options.detailLevels = {true, false, false, false}; // levels do not matter for the list
     options.firstType = parsed.value("--first-type").value_or(options.firstType);
 
     CliHost host(io);
     host.setProgressLabel("Reading");
-    const ConversionResult result = parse(ConversionMode::ListOnly, options, host);
+    const ConversionResult result = convertInputs(ConversionMode::ListOnly, options, inputs, host);
     host.endProgress();
     for (const TypeEntry& entry : result.types)
         io.out << typeListText(entry) << '\n';

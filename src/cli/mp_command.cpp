@@ -1,5 +1,7 @@
 #include "cli/cli_host.h"
 #include "cli/commands.h"
+#include "cli/input_files.h"
+#include "cli/job_arguments.h"
 #include "cli/option_reader.h"
 #include "core/conversion/conversion.h"
 
@@ -11,10 +13,14 @@ namespace {
 
 constexpr std::string_view kMpUsage =
     "Usage: orolith mp INPUT [OPTIONS]\n"
+    "       orolith mp DEM... [OPTIONS]\n"
     "\n"
     "Writes the Polish map (.mp) of a Geo Vector file: every elevation band becomes a polygon\n"
     "with its own Garmin polygon type, once for every selected detail level.\n"
     "The map goes beside the input: a final .txt becomes .mp, any other name gets .mp appended.\n"
+    "Elevation models (.hgt, .hgt.zip, GeoTIFF, ESRI ASCII grid, VRT; several files form one\n"
+    "mosaic) are cut into bands, each a polygon with its holes; their map goes beside the first\n"
+    "one with its extensions replaced by .mp.\n"
     "\n"
     "Options:\n"
     "  --levels LIST         detail levels, comma-separated: digits 0..3 or the names\n"
@@ -25,42 +31,29 @@ constexpr std::string_view kMpUsage =
     "  --contours            add every polygon once more as a contour line\n"
     "  --force               replace an existing map\n"
     "  --output PATH         write the map to PATH instead\n"
+    "  --interval M          elevation models: band height in whole metres (default: 25)\n"
+    "  --base B              elevation models: the elevation bands start from (default: 0)\n"
+    "  --fill-voids          elevation models: fill voids by interpolation first\n"
+    "  --smooth PIXELS       elevation models: smooth the raster over PIXELS around each pixel\n"
     "  --help                show this text\n"
     "\n"
     "Exit status: 0 the map was written, 1 it was not, 2 a usage error.\n";
 
 constexpr CommandInfo kMpCommand{"mp", kMpUsage};
 
-// "0,3" or "highest,low" into the four level boxes. False on an unknown level.
-bool readLevels(std::string_view text, std::array<bool, 4>& levels, std::string& error) {
-    static constexpr std::string_view kNames[] = {"highest", "high", "medium", "low"};
-    levels = {};
-    for (const std::string& piece : splitList(text)) {
-        std::size_t level = 4;
-        if (piece.size() == 1 && piece[0] >= '0' && piece[0] <= '3')
-            level = static_cast<std::size_t>(piece[0] - '0');
-        for (std::size_t i = 0; i < 4; ++i)
-            if (piece == kNames[i])
-                level = i;
-        if (level == 4) {
-            error = "unknown level '" + piece + "' (use 0..3 or highest, high, medium, low)";
-            return false;
-        }
-        levels[level] = true;
-    }
-    return true;
-}
-
 } // namespace
 
 int runMp(Args args, Streams& io) {
-    const ParsedArgs parsed = readArgs(args, {"--levels", "--first-type", "--max-distance", "--output"},
-                                       {"--contours", "--force", "--help"});
-    if (const auto code = checkCommonUsage(parsed, kMpCommand, io))
+    std::set<std::string> values = {"--levels", "--first-type", "--max-distance", "--output"};
+    std::set<std::string> flags = {"--contours", "--force", "--help"};
+    values.insert(kDemValueOptions.begin(), kDemValueOptions.end());
+    flags.insert(kDemFlagOptions.begin(), kDemFlagOptions.end());
+    const ParsedArgs parsed = readArgs(args, values, flags);
+    InputFiles inputs;
+    if (const auto code = readInputFiles(parsed, kMpCommand, io, inputs))
         return *code;
 
     ConversionOptions options;
-    options.inputPath = parsed.positional.front();
     options.detailLevels = {true, false, false, false};
     std::string error;
     if (const auto levels = parsed.value("--levels");
@@ -75,7 +68,7 @@ int runMp(Args args, Streams& io) {
     CliHost host(io);
     host.setDeclineHint("the map was not replaced (use --force to replace it).");
     host.setProgressLabel("Writing the map");
-    const ConversionResult result = parse(ConversionMode::Write, options, host);
+    const ConversionResult result = convertInputs(ConversionMode::Write, options, inputs, host);
     host.endProgress();
     return result.written ? 0 : 1;
 }

@@ -1,5 +1,8 @@
 #include "cli/cli_host.h"
 #include "cli/commands.h"
+#include "cli/input_files.h"
+#include "cli/job_arguments.h"
+#include "dem/dem_conversion.h"
 #include "cli/option_reader.h"
 #include "core/conversion/conversion.h"
 #include "core/settings/home_folder.h"
@@ -9,8 +12,6 @@
 #include "core/style/typ_writer.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string_view>
 
@@ -24,8 +25,9 @@ namespace {
 
 constexpr std::string_view kTypUsage =
     "Usage: orolith typ INPUT [OPTIONS]\n"
+    "       orolith typ DEM... [OPTIONS]\n"
     "\n"
-    "Lists the elevation bands of a Geo Vector file and writes the TYP style text file (one\n"
+    "Lists the elevation bands of a Geo Vector file (or of elevation models) and writes the TYP style text file (one\n"
     "draw order, one two-colour 32 x 32 polygon style and one line style per band) and the\n"
     "companion polygon list.\n"
     "\n"
@@ -42,6 +44,7 @@ constexpr std::string_view kTypUsage =
     "  --row-per-band         each band repeats one row of the pattern\n"
     "  --home DIR             the program's folder (default: the executable's folder when\n"
     "                         writable, else the per-user data folder)\n"
+    "  --interval, --base, --fill-voids, --smooth   elevation models, as for 'orolith mp'\n"
     "  --help                 show this text\n"
     "\n"
     "Exit status: 0 the TYP file was written, 1 it was not, 2 a usage error.\n";
@@ -63,76 +66,17 @@ std::filesystem::path executableFolder() {
     return std::filesystem::current_path();
 }
 
-// The pattern text of the command line: "\n" (backslash, n) and line feeds become CR LF.
-std::string patternFromArgument(std::string_view text) {
-    std::string pattern;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == 'n') {
-            pattern += "\r\n";
-            ++i;
-        } else if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) {
-            pattern += "\r\n";
-        } else {
-            pattern += text[i];
-        }
-    }
-    return pattern;
-}
-
-std::optional<std::string> readWhole(const std::string& path) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec))
-        return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// The pattern text from --pattern or --pattern-text; nothing (after saying why) when a
-// pattern file cannot be used.
-std::optional<std::string> patternText(const ParsedArgs& parsed, Streams& io) {
-    if (const auto text = parsed.value("--pattern-text"))
-        return patternFromArgument(*text);
-    const auto file = parsed.value("--pattern");
-    if (!file)
-        return std::string(kDefaultPatternText);
-    const auto content = readWhole(*file);
-    if (!content) {
-        io.err << "orolith typ: cannot read the pattern file " << *file << "\n";
-        return std::nullopt;
-    }
-    if (!isValidPatternFileText(*content)) {
-        io.err << "Not a valid pattern file.\n";
-        return std::nullopt;
-    }
-    return content;
-}
-
 struct TypCommand {
     ParsedArgs parsed;
     std::filesystem::path home;
-    std::string input;
+    InputFiles inputs;
 };
 
 int writeTyp(const TypCommand& command, Streams& io) {
     const ParsedArgs& parsed = command.parsed;
     TypJob job;
-    if (const auto pattern = patternText(parsed, io))
-        job.style.patternText = *pattern;
-    else
+    if (!readStyleArguments(parsed, io, "typ", job))
         return 1;
-    if (const auto palette = parsed.value("--palette")) {
-        if (!readWhole(*palette)) {
-            io.err << "orolith typ: cannot read the palette file " << *palette << "\n";
-            return 1;
-        }
-        loadcols(*palette, job.cols);
-    }
-    job.style.firstType = parsed.value("--first-type").value_or(job.style.firstType);
-    job.style.maxDrawOrder = parsed.value("--max-draworder").value_or(job.style.maxDrawOrder);
-    job.style.oneColour = parsed.has("--one-colour");
-    job.style.rowPerBand = parsed.has("--row-per-band");
     job.style.typPath = parsed.value("--output").value_or((command.home / "typ" / "untitled.txt").string());
     job.companionPath = parsed.value("--companion").value_or((command.home / "test.tpgn").string());
 
@@ -142,11 +86,10 @@ int writeTyp(const TypCommand& command, Streams& io) {
         return 1;
     }
     ConversionOptions options;
-    options.inputPath = command.input;
     options.detailLevels = {true, false, false, false}; // levels do not matter for the list
     options.firstType = job.style.firstType;
     host.setProgressLabel("Reading");
-    const ConversionResult listed = parse(ConversionMode::ListOnly, options, host);
+    const ConversionResult listed = convertInputs(ConversionMode::ListOnly, options, command.inputs, host);
     host.endProgress();
     if (listed.types.empty()) {
         if (listed.ranPasses)
@@ -155,8 +98,13 @@ int writeTyp(const TypCommand& command, Streams& io) {
     }
     job.types = listed.types;
     job.lowest = listed.lowest;
-    job.protectedPaths = {command.input,
-                          listed.mpfile.empty() ? outputPathFor(command.input) : listed.mpfile};
+    if (command.inputs.isDem) {
+        job.protectedPaths = command.inputs.dem.inputs;
+        job.protectedPaths.push_back(dem::demOutputPathFor(command.inputs.dem.inputs.front()));
+    } else {
+        const std::string& input = command.inputs.geoVector;
+        job.protectedPaths = {input, listed.mpfile.empty() ? outputPathFor(input) : listed.mpfile};
+    }
     return create_typ(job, host).written ? 0 : 1;
 }
 
@@ -166,17 +114,16 @@ int runTyp(Args args, Streams& io) {
     TypCommand command;
     command.parsed = readArgs(args,
                               {"--output", "--companion", "--pattern", "--pattern-text", "--palette",
-                               "--first-type", "--max-draworder", "--home"},
-                              {"--one-colour", "--row-per-band", "--help"});
+                               "--first-type", "--max-draworder", "--home", "--interval", "--base", "--smooth"},
+                              {"--one-colour", "--row-per-band", "--help", "--fill-voids"});
     const ParsedArgs& parsed = command.parsed;
-    if (const auto code = checkCommonUsage(parsed, kTypCommand, io))
+    if (const auto code = readInputFiles(parsed, kTypCommand, io, command.inputs))
         return *code;
     if (parsed.value("--pattern") && parsed.value("--pattern-text"))
         return usageError(io, kTypCommand, "give --pattern or --pattern-text, not both");
     if (const auto first = parsed.value("--first-type"); first && !parseHex32(*first))
         return usageError(io, kTypCommand,
                           "--first-type takes 1 to 8 hexadecimal digits, not '" + *first + "'");
-    command.input = parsed.positional.front();
 
     if (const auto home = parsed.value("--home"))
         command.home = *home;

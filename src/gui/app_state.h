@@ -28,15 +28,12 @@ struct AppState {
     Palette cols{};
     bool colchanged = false;
     QString colfile;
-    QStringList patrows;
-    int patcount = 0;
     bool patchanged = false;
     QString patfile;
     std::int32_t curcolor = 0;
     QString toolpath;
     int region = 0;
     QString reservedLine; // first line of the settings file, written back as read
-    FileFilter filter;    // filter of the next file dialog
 
     QString settingsPath() const { return apppath + QStringLiteral("/system/orolith.dat"); }
 };

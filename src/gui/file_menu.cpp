@@ -2,7 +2,6 @@
 #include "core/style/palette.h"
 #include "core/platform/paths.h"
 #include "core/style/pattern.h"
-#include "gui/about_dialog.h"
 #include "gui/colour_picker.h"
 #include "gui/conversion_runner.h"
 #include "gui/download_dialog.h"
@@ -11,9 +10,7 @@
 #include "gui/pattern_editor.h"
 #include "gui/settings_dialog.h"
 
-#include <QAction>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
@@ -31,60 +28,18 @@ QString withExtension(const QString& path, const QString& extension) {
     return path.endsWith(extension, Qt::CaseInsensitive) ? path : path + extension;
 }
 
-QByteArray readWhole(const QString& path) {
-    QFile file(path);
-    if (path.contains(QLatin1Char('*')) || !file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
-
 } // namespace
 
-void MainWindow::onFileMenu(int index) {
-    // Opening another input waits until the run in progress has ended.
-    if (runner_->active() && (index == 0 || index >= 12))
-        return;
-    switch (index) {
-    case 0:
-        openFile();
-        break;
-    case 2:
-        importPalette();
-        break;
-    case 3:
-        importPattern();
-        break;
-    case 5:
-        savePalette();
-        break;
-    case 6:
-        savePattern();
-        break;
-    case 8:
-        runAboutDialog(this);
-        break;
-    case 10:
-        close();
-        break;
-    case 12:
-    case 13:
-    case 14:
-    case 15:
-        openRecent(index);
-        break;
-    default:
-        break;
-    }
-}
-
 void MainWindow::openFile() {
+    // Opening another input waits until the run in progress has ended.
+    if (runner_->active())
+        return;
     if (state_.vecdir.isEmpty())
         state_.vecdir = QDir::homePath();
-    state_.filter = kVectorFilter;
-    const QString path = Desktop::instance().fileDialog(false, this, state_.vecdir, QString(), state_.filter);
+    const QString path = Desktop::instance().fileDialog(false, this, state_.vecdir, QString(), kVectorFilter);
     if (path.isEmpty())
         return;
-    openInputFromCommandLine(path);
+    openInput(path);
 }
 
 void MainWindow::openInputFromCommandLine(const QString& path) {
@@ -93,45 +48,54 @@ void MainWindow::openInputFromCommandLine(const QString& path) {
         Desktop::instance().message(this, QStringLiteral("Cannot find file:") + path);
         return;
     }
+    openInput(path);
+}
+
+void MainWindow::openInput(const QString& path) {
     state_.infile = path;
-    updatmf(path);
+    rememberInput(path);
     typeList_->clear();
     listedInput_.clear();
+    if (path.contains(QLatin1Char('*')) || !QFileInfo(path).isFile())
+        return;
     inputBox_->setText(path);
     listInput();
 }
 
 void MainWindow::openRecent(int index) {
-    const QString caption = fileActions_[static_cast<std::size_t>(index)]->data().toString();
-    inputBox_->setText(caption);
-    state_.infile = caption;
+    if (runner_->active())
+        return;
+    const QString path = recentFiles_.at(index);
+    inputBox_->setText(path);
+    state_.infile = path;
     listInput();
 }
 
 void MainWindow::importPalette() {
-    state_.filter = kPaletteFilter;
-    const QString path = Desktop::instance().fileDialog(false, this, state_.coldir, QString(), state_.filter);
+    const QString path = Desktop::instance().fileDialog(false, this, state_.coldir, QString(), kPaletteFilter);
     if (path.isEmpty())
         return;
+    if (loadcols(toBytes(path), state_.cols) == FileRead::NotValid) {
+        Desktop::instance().message(this, QStringLiteral("Not a valid palette file."));
+        return;
+    }
     state_.colfile = path;
-    loadcols(toBytes(path), state_.cols);
     legend_->paint(state_.cols);
     state_.colchanged = false;
 }
 
 void MainWindow::importPattern() {
-    state_.filter = kPatternFilter;
-    const QString path = Desktop::instance().fileDialog(false, this, state_.patdir, QString(), state_.filter);
+    const QString path = Desktop::instance().fileDialog(false, this, state_.patdir, QString(), kPatternFilter);
     if (path.isEmpty())
         return;
-    const QByteArray text = readWhole(path);
-    if (!isValidPatternFileText(text.toStdString())) {
+    const SmallFile file = path.contains(QLatin1Char('*')) ? SmallFile{} : readPatternFile(toBytes(path));
+    if (file.outcome == FileRead::NotValid) {
         Desktop::instance().message(this, QStringLiteral("Not a valid pattern file."));
         return;
     }
-    if (text.isEmpty())
+    if (file.bytes.empty())
         return;
-    patternEditor_->setPatternText(QString::fromLatin1(text));
+    patternEditor_->setPatternText(QString::fromLatin1(file.bytes.data(), static_cast<qsizetype>(file.bytes.size())));
     state_.patfile = path;
     takePatternFromEditor();
     state_.patchanged = false;
@@ -145,9 +109,7 @@ bool MainWindow::askReplace(const QString& path, const QString& question) {
 }
 
 void MainWindow::savePalette() {
-    state_.filter = kPaletteFilter;
-    QString path =
-        Desktop::instance().fileDialog(true, this, state_.coldir, QStringLiteral("*.col"), state_.filter);
+    QString path = Desktop::instance().fileDialog(true, this, state_.coldir, QStringLiteral("*.col"), kPaletteFilter);
     if (path.isEmpty())
         return;
     path = withExtension(path, QStringLiteral(".col"));
@@ -159,9 +121,7 @@ void MainWindow::savePalette() {
 }
 
 void MainWindow::savePattern() {
-    state_.filter = kPatternFilter;
-    QString path =
-        Desktop::instance().fileDialog(true, this, state_.patdir, QStringLiteral("*.ptn"), state_.filter);
+    QString path = Desktop::instance().fileDialog(true, this, state_.patdir, QStringLiteral("*.ptn"), kPatternFilter);
     if (path.isEmpty())
         return;
     path = withExtension(path, QStringLiteral(".ptn"));

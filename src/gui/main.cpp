@@ -3,6 +3,7 @@
 // --home names the folder that holds col, patterns, system and typ; without it the program
 // uses its own folder when that is writable, else the user's data folder.
 #include "core/app/app_info.h"
+#include "core/platform/temporary_files.h"
 #include "core/settings/home_folder.h"
 #include "gui/about_dialog.h"
 #include "gui/main_window.h"
@@ -12,6 +13,7 @@
 #include <QDir>
 
 int main(int argc, char* argv[]) {
+    orolith::removeTemporariesOnSignals(); // an interrupted run leaves no half-written file
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orolith Creator"));
     QApplication::setApplicationVersion(QString::fromUtf8(

@@ -1,5 +1,6 @@
 // The main window's menus, the recent-file entries and the update notice.
 #include "core/app/app_info.h"
+#include "gui/about_dialog.h"
 #include "gui/help_page.h"
 #include "gui/conversion_runner.h"
 #include "gui/main_window.h"
@@ -60,69 +61,49 @@ void MainWindow::buildMenus() {
 }
 
 void MainWindow::buildFileMenu(QMenu* menu) {
-    const QStringList captions{QStringLiteral("Open File"),
-                               QString(),
-                               QStringLiteral("Import Colour Palette"),
-                               QStringLiteral("Import Pattern"),
-                               QString(),
-                               QStringLiteral("Save Color Palette"),
-                               QStringLiteral("Save Pattern"),
-                               QString(),
-                               QStringLiteral("About"),
-                               QString(),
-                               QStringLiteral(" Exit"),
-                               QString()};
-    for (int i = 0; i < 16; ++i) {
-        const QString name = QStringLiteral("mf_%1").arg(i);
-        const bool isSeparator = i == 1 || i == 7 || i == 9 || i == 11;
-        QAction* action = isSeparator ? separator(menu, name) : namedAction(menu, name, captions.value(i));
-        fileActions_[static_cast<std::size_t>(i)] = action;
-        if (!isSeparator)
-            connect(action, &QAction::triggered, this, [this, i] { onFileMenu(i); });
+    openAction_ = namedAction(menu, QStringLiteral("mf_0"), QStringLiteral("Open File"));
+    openAction_->setShortcut(QKeySequence::Open);
+    connect(openAction_, &QAction::triggered, this, &MainWindow::openFile);
+    separator(menu, QStringLiteral("mf_1"));
+    connect(namedAction(menu, QStringLiteral("mf_2"), QStringLiteral("Import Colour Palette")),
+            &QAction::triggered, this, &MainWindow::importPalette);
+    connect(namedAction(menu, QStringLiteral("mf_3"), QStringLiteral("Import Pattern")), &QAction::triggered,
+            this, &MainWindow::importPattern);
+    connect(namedAction(menu, QStringLiteral("mf_5"), QStringLiteral("Save Color Palette")),
+            &QAction::triggered, this, &MainWindow::savePalette);
+    connect(namedAction(menu, QStringLiteral("mf_6"), QStringLiteral("Save Pattern")), &QAction::triggered,
+            this, &MainWindow::savePattern);
+    separator(menu, QStringLiteral("mf_7"));
+    connect(namedAction(menu, QStringLiteral("mf_8"), QStringLiteral("About")), &QAction::triggered, this,
+            [this] { runAboutDialog(this); });
+    separator(menu, QStringLiteral("mf_9"));
+    QAction* exit = namedAction(menu, QStringLiteral("mf_10"), QStringLiteral(" Exit"));
+    exit->setShortcut(QKeySequence::Quit);
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+    separator(menu, QStringLiteral("mf_11"));
+    for (int i = 0; i < RecentFiles::kCount; ++i) {
+        QAction* entry = namedAction(menu, QStringLiteral("mf_%1").arg(12 + i), QString());
+        connect(entry, &QAction::triggered, this, [this, i] { openRecent(i); });
+        recentActions_[static_cast<std::size_t>(i)] = entry;
     }
-    // The entry without a caption has no action and is not shown.
-    fileActions_[4]->setVisible(false);
-    fileActions_[0]->setShortcut(QKeySequence::Open);
-    fileActions_[10]->setShortcut(QKeySequence::Quit);
-    fileActions_[12]->setText(QStringLiteral(" "));
-    for (int j = 12; j <= 15; ++j)
-        fileActions_[static_cast<std::size_t>(j)]->setData(j == 12 ? QStringLiteral(" ") : QString());
-    refreshRecentEntries();
+    showRecentFiles();
 }
 
-void MainWindow::updatmf(QString path) {
-    path = QDir::toNativeSeparators(path);
-    if (path.startsWith(QLatin1Char('\\')))
-        return;
-    auto captionOf = [this](int j) { return fileActions_[static_cast<std::size_t>(j)]->data().toString(); };
-    auto setCaption = [this](int j, const QString& text) {
-        fileActions_[static_cast<std::size_t>(j)]->setData(text);
-    };
-    int found = -1;
-    for (int j = 12; j <= 15 && found < 0; ++j) {
-        if (captionOf(j) == path)
-            found = j;
-    }
-    if (found == 12)
-        return;
-    for (int j = found < 0 ? 15 : found; j >= 13; --j)
-        setCaption(j, captionOf(j - 1));
-    setCaption(12, path);
-    refreshRecentEntries();
+void MainWindow::rememberInput(const QString& path) {
+    if (recentFiles_.add(path))
+        showRecentFiles();
 }
 
-void MainWindow::refreshRecentEntries() {
-    for (int j = 12; j <= 15; ++j) {
-        QAction* entry = fileActions_[static_cast<std::size_t>(j)];
-        const QString caption = QDir::toNativeSeparators(entry->data().toString());
-        entry->setData(caption);
-        entry->setText(menuText(caption));
-        if (!caption.startsWith(QLatin1Char('\\'))) {
-            const QFileInfo file(caption);
-            entry->setEnabled(!runner_->active() && !caption.trimmed().isEmpty() && file.isFile());
-        }
+void MainWindow::showRecentFiles() {
+    for (int i = 0; i < RecentFiles::kCount; ++i) {
+        QAction* entry = recentActions_[static_cast<std::size_t>(i)];
+        const QString path = recentFiles_.at(i);
+        entry->setText(menuText(path));
+        // A path on a network share keeps its state: looking it up may take long.
+        if (!path.startsWith(QLatin1Char('\\')))
+            entry->setEnabled(!runner_->active() && !path.trimmed().isEmpty() && QFileInfo(path).isFile());
         // An entry that holds no path yet is not shown.
-        entry->setVisible(!caption.trimmed().isEmpty());
+        entry->setVisible(!path.trimmed().isEmpty());
     }
 }
 

@@ -104,7 +104,7 @@ QWidget* MainWindow::buildFilesGroup() {
     grid->addWidget(folderButtons_[2], 2, 2);
     grid->setColumnStretch(1, 1);
 
-    connect(folderButtons_[0], &QToolButton::clicked, this, [this] { onFileMenu(0); });
+    connect(folderButtons_[0], &QToolButton::clicked, this, &MainWindow::openFile);
     connect(folderButtons_[1], &QToolButton::clicked, this, &MainWindow::findMapFolder);
     connect(folderButtons_[2], &QToolButton::clicked, this, &MainWindow::findTypFile);
     return group;

@@ -4,6 +4,7 @@
 // about unsaved work and stores them again.
 
 #include "gui/app_state.h"
+#include "gui/recent_files.h"
 
 #include <QMainWindow>
 #include <array>
@@ -44,11 +45,9 @@ class MainWindow : public QMainWindow {
     explicit MainWindow(const Options& options, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    AppState& state() { return state_; }
+    const AppState& state() const { return state_; }
     bool runActive() const;
 
-    // Records `path` as the most recent input in the File menu.
-    void updatmf(QString path);
     // The input named on the command line: shown and listed as if opened from the menu.
     void openInputFromCommandLine(const QString& path);
 
@@ -78,13 +77,16 @@ class MainWindow : public QMainWindow {
     void loaddata(const QString& path);
     void savedata();
     bool confirmClose();
-    void refreshRecentEntries();
     void takePatternFromEditor();
     void startUpdateCheck(const Options& options);
 
+    // Recent inputs in the File menu (main_menus.cpp).
+    void rememberInput(const QString& path);
+    void showRecentFiles();
+
     // File, Colours, Options and Help menus (file_menu.cpp).
-    void onFileMenu(int index);
     void openFile();
+    void openInput(const QString& path);
     void openRecent(int index);
     void importPalette();
     void importPattern();
@@ -112,6 +114,7 @@ class MainWindow : public QMainWindow {
     void findTypFile();
 
     AppState state_;
+    RecentFiles recentFiles_;
     ConversionRunner* runner_ = nullptr;
     bool closeAfterRun_ = false;
     QString listedInput_;           // the input whose bands List1 holds
@@ -137,7 +140,8 @@ class MainWindow : public QMainWindow {
     QLabel* updateLabel_ = nullptr;               // Label8
     QFrame* progressTrough_ = nullptr;            // backprog
     QFrame* progressFill_ = nullptr;              // progimage
-    std::array<QAction*, 16> fileActions_{};      // mf
+    QAction* openAction_ = nullptr;                             // mf(0)
+    std::array<QAction*, RecentFiles::kCount> recentActions_{}; // mf(12)..mf(15)
 };
 
 } // namespace orolith::gui

@@ -9,11 +9,9 @@
 #include "gui/pattern_editor.h"
 #include "gui/update_check.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -71,18 +69,17 @@ void MainWindow::startUpdateCheck(const Options& options) {
     check->start();
 }
 
-// Rebuilds the pattern rows from the editor; its messages are shown when the text is no tile.
+// Reads the editor's pattern as the TYP writer will; its messages are shown when the text is
+// no tile.
 void MainWindow::takePatternFromEditor() {
-    if (auto pattern = get_patterns(toBytes(patternEditor_->patternText()), runner_->host())) {
-        state_.patrows.clear();
-        for (const auto& row : pattern->rows)
-            state_.patrows.append(fromBytes(row));
-        state_.patcount = static_cast<int>(state_.patrows.size());
-    }
+    get_patterns(toBytes(patternEditor_->patternText()), runner_->host());
 }
 
 void MainWindow::loaddata(const QString& path) {
-    const auto read = readSettings(toBytes(path));
+    FileRead outcome = FileRead::Done;
+    const auto read = readSettings(toBytes(path), &outcome);
+    if (outcome == FileRead::NotValid)
+        Desktop::instance().message(this, QStringLiteral("Not a valid settings file."));
     if (!read)
         return;
     const Settings& saved = *read;
@@ -91,19 +88,23 @@ void MainWindow::loaddata(const QString& path) {
     firstTypeBox_->setText(fromBytes(saved.firstType));
     inputBox_->setText(fromBytes(saved.inputPath));
     state_.colfile = fromBytes(saved.colFile);
-    loadcols(saved.colFile, state_.cols);
+    if (loadcols(saved.colFile, state_.cols) == FileRead::NotValid)
+        Desktop::instance().message(this, QStringLiteral("Not a valid palette file."));
     for (std::size_t i = 0; i < levelBoxes_.size(); ++i)
         levelBoxes_[i]->setChecked(saved.levels[i] == 1);
-    for (std::size_t i = 0; i < 4; ++i)
-        // The first entry's design caption is a blank, which the reader gives back empty.
-        fileActions_[12 + i]->setData(i == 0 && saved.recent[i].empty() ? QStringLiteral(" ")
-                                                                        : fromBytes(saved.recent[i]));
-    refreshRecentEntries();
+    QStringList recent;
+    for (const auto& entry : saved.recent)
+        recent.append(fromBytes(entry));
+    recentFiles_.assign(recent);
+    showRecentFiles();
     maxDistanceBox_->setText(fromBytes(saved.maxDistance));
     state_.patfile = fromBytes(saved.patFile);
-    QFile pattern(state_.patfile);
-    if (!state_.patfile.isEmpty() && pattern.exists() && pattern.open(QIODevice::ReadOnly)) {
-        patternEditor_->setPatternText(QString::fromUtf8(pattern.readAll()));
+    const SmallFile pattern =
+        state_.patfile.isEmpty() ? SmallFile{} : readSmallFile(saved.patFile, kPatternFileLimit);
+    if (pattern.outcome == FileRead::NotValid)
+        Desktop::instance().message(this, QStringLiteral("Not a valid pattern file."));
+    if (pattern.outcome == FileRead::Done) {
+        patternEditor_->setPatternText(QString::fromUtf8(pattern.bytes.data(), static_cast<qsizetype>(pattern.bytes.size())));
         takePatternFromEditor();
     }
     contoursBox_->setChecked(saved.addContours == 1);
@@ -124,8 +125,8 @@ void MainWindow::savedata() {
     current.colFile = toBytes(state_.colfile);
     for (std::size_t i = 0; i < levelBoxes_.size(); ++i)
         current.levels[i] = levelBoxes_[i]->isChecked() ? 1 : 0;
-    for (std::size_t i = 0; i < 4; ++i)
-        current.recent[i] = toBytes(fileActions_[12 + i]->data().toString());
+    for (std::size_t i = 0; i < current.recent.size(); ++i)
+        current.recent[i] = toBytes(recentFiles_.at(static_cast<int>(i)));
     current.maxDistance = toBytes(maxDistanceBox_->text());
     current.patFile = toBytes(state_.patfile);
     current.addContours = contoursBox_->isChecked() ? 1 : 0;

@@ -7,6 +7,7 @@
 #include "gui/main_window.h"
 #include "gui/pattern_editor.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
@@ -79,8 +80,8 @@ void MainWindow::setRunControlsEnabled(bool enabled) {
     createMapButton_->setEnabled(enabled);
     createTypButton_->setEnabled(enabled);
     folderButtons_[0]->setEnabled(enabled);
-    fileActions_[0]->setEnabled(enabled);
-    refreshRecentEntries();
+    openAction_->setEnabled(enabled);
+    showRecentFiles();
 }
 
 void MainWindow::createMap() {
@@ -160,7 +161,7 @@ void MainWindow::createTyp() {
     job.protectedPaths = {toBytes(state_.infile), toBytes(state_.mpfile)};
     const ConversionOptions listing = conversionOptions();
     auto listed = std::make_shared<ConversionResult>();
-    auto written = std::make_shared<TypResult>();
+    auto written = std::make_shared<bool>(false);
     startRun(
         [job, listing, needsList, listed, written](Host& host) mutable {
             if (needsList) {
@@ -172,20 +173,14 @@ void MainWindow::createTyp() {
                 job.types = listed->types;
                 job.lowest = listed->lowest;
             }
-            *written = create_typ(job, host);
+            *written = create_typ(job, host).written;
         },
         [this, needsList, listed, written, input = state_.infile] {
             if (needsList)
                 applyConversionResult(*listed, true, input);
             // The legend names the bands of the list the TYP file was made from.
-            if (written->written)
+            if (*written)
                 legend_->setCaptions(legendCaptions(typeListOf(*typeList_), listedLowest_));
-            if (written->pattern) {
-                state_.patrows.clear();
-                for (const auto& row : written->pattern->rows)
-                    state_.patrows.append(fromBytes(row));
-                state_.patcount = static_cast<int>(state_.patrows.size());
-            }
         });
 }
 
@@ -215,8 +210,7 @@ void MainWindow::findTypFile() {
     Desktop::instance().message(this, typPath);
     const QString folder =
         typPath.isEmpty() ? QString() : QDir::toNativeSeparators(QFileInfo(typPath).absolutePath());
-    state_.filter = kTypFilter;
-    Desktop::instance().fileDialog(false, this, folder, QString(), state_.filter);
+    Desktop::instance().fileDialog(false, this, folder, QString(), kTypFilter);
 }
 
 } // namespace orolith::gui

@@ -30,6 +30,8 @@ TEST(Distance, UnreadablePointsCountAsZeroAndAreReported) {
     failure.clear();
     distance(" 50.5 , -3.5", "50.5,-3.5", "K", &failure);
     EXPECT_EQ(failure, "");
+    EXPECT_EQ(distance("1e-400,0", "0,-1e-999", "K", &failure), 0.0); // too small for a double: 0
+    EXPECT_EQ(failure, "");
 }
 
 } // namespace

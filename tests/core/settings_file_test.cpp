@@ -51,7 +51,7 @@ TEST(SettingsFile, DamagedAndShortFilesLoadWhatTheyCan) {
     EXPECT_EQ(readSettings(dir.write("s.dat", "r\r\n  /tools/tool\r\n1A000")), expected);
     EXPECT_EQ(readSettings(dir.write("lf.dat", "a\nb\n"))->toolPath, "b");
     EXPECT_TRUE(
-        readSettings(dir.write("junk.dat", std::string("\0\x01\xff\r\n\0\0", 7) + std::string(200000, 'x'))));
+        readSettings(dir.write("junk.dat", std::string("\0\x01\xff\r\n\0\0", 7) + std::string(20000, 'x'))));
     EXPECT_FALSE(readSettings(dir / "missing.dat"));
     EXPECT_FALSE(readSettings(dir.path()));
 }
@@ -63,11 +63,11 @@ TEST(SettingsFile, FailedWriteIsReportedAndKeepsTheOldFile) {
     EXPECT_FALSE(writeSettings(dir / "system" / "orolith.dat", s, error)); // the folder has gone
     EXPECT_EQ(error, "No such file or directory");
     const auto path = dir.write("keep.dat", "old");
-    if (testing::makeReadOnly(dir.path())) {
-        EXPECT_FALSE(writeSettings(path, s, error));
-        EXPECT_EQ(error, "Permission denied");
-        EXPECT_EQ(readBytes(path), "old");
-    }
+    if (!testing::makeReadOnly(dir.path()))
+        GTEST_SKIP() << "a read-only folder binds nothing for this user";
+    EXPECT_FALSE(writeSettings(path, s, error));
+    EXPECT_EQ(error, "Permission denied");
+    EXPECT_EQ(readBytes(path), "old");
 }
 
 } // namespace orolith

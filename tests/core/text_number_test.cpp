@@ -1,6 +1,7 @@
 #include "core/platform/text_number.h"
 
 #include <clocale>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace orolith {
@@ -18,7 +19,12 @@ TEST(LeadingDecimal, ReadsTheLongestLeadingNumberWhateverTheLocale) {
                                                                                  {"abc", 0.0},
                                                                                  {"", 0.0},
                                                                                  {"-", 0.0},
-                                                                                 {".", 0.0}})
+                                                                                 {".", 0.0},
+                                                                                 {"1e-400", 0.0},
+                                                                                 {"-0.001e-320", 0.0},
+                                                                                 {"1000e-310", 1e-307},
+                                                                                 {"1e400", HUGE_VAL},
+                                                                                 {"-0.1e310", -HUGE_VAL}})
         EXPECT_DOUBLE_EQ(leadingDecimal(text), value) << text;
     if (german != nullptr)
         std::setlocale(LC_ALL, "C");

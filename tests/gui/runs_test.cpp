@@ -37,11 +37,12 @@ class RunsTest : public QObject {
         QTemporaryDir home;
         auto window = openWindow(home.path());
         const QString map = QDir::toNativeSeparators(home.filePath("maps/dem1.mp"));
+        window->openInputFromCommandLine(writeFile(home.filePath("maps/dem0.txt"), kTwoBands));
+        QVERIFY(finishRun(*window)); // a recent entry to disable
         control<QLineEdit>(*window, "Text4")->setText(writeFile(home.filePath("maps/dem1.txt"), kTwoBands));
         control<QCheckBox>(*window, "Check2_3")->setChecked(true);
         auto* createMap = control<QPushButton>(*window, "Command6");
         auto* createTyp = control<QPushButton>(*window, "Command1");
-        window->updatmf(writeFile(home.filePath("maps/dem0.txt"), kTwoBands));
         // Nothing that starts a run or changes the input is enabled while one is going.
         const QList<QObject*> starters = {createMap, createTyp, control<QToolButton>(*window, "Command3_0"),
                                           control<QAction>(*window, "mf_0"), control<QAction>(*window, "mf_12")};
@@ -85,12 +86,14 @@ class RunsTest : public QObject {
         FakeDesktop desktop;
         desktop.runPrograms = true;
         QTemporaryDir home;
-        auto window = openWindow(home.path());
         const QString record = home.filePath("tool-arguments.txt");
         const QString tool = writeFile(home.filePath("tool.sh"),
                                        "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + record.toUtf8() + "'\n");
         QFile::setPermissions(tool, QFile::permissions(tool) | QFileDevice::ExeOwner);
-        window->state().toolpath = tool;
+        orolith::Settings settings;
+        settings.toolPath = tool.toStdString();
+        writeSettingsFile(home.path(), settings);
+        auto window = openWindow(home.path());
         control<QLineEdit>(*window, "Text4")->setText(writeFile(home.filePath("maps/dem1.txt"), kTwoBands));
         const QString typ = QDir::toNativeSeparators(home.filePath("typ/style.txt"));
         control<QLineEdit>(*window, "Text6")->setText(typ);

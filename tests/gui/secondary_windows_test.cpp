@@ -38,8 +38,10 @@ class SecondaryWindowsTest : public QObject {
     void locateStylesmithKeepsAnAppliedPath() {
         FakeDesktop desktop;
         QTemporaryDir home;
+        orolith::Settings earlier;
+        earlier.toolPath = "/old/tool";
+        writeSettingsFile(home.path(), earlier);
         auto window = openWindow(home.path());
-        window->state().toolpath = QStringLiteral("/old/tool");
         const auto typeNewTool = [](QDialog& settings) {
             QCOMPARE(control<QLineEdit>(settings, "Text1_1")->text(), "/old/tool");
             control<QLineEdit>(settings, "Text1_1")->setText("/new/tool");
@@ -92,7 +94,6 @@ class SecondaryWindowsTest : public QObject {
         QCOMPARE(window->state().cols[3], 0x0080FF);
         QCOMPARE(swatchColour(*window, 3), QColor(255, 128, 0));
         QVERIFY(window->state().colchanged);
-        window->state().colchanged = false;
     }
 
     void downloadWindowKeepsTheChosenRegion() {

@@ -25,7 +25,6 @@ class StartupTest : public QObject {
         QCOMPARE(window->windowTitle(), QStringLiteral("Orolith Creator 0.6"));
         QCOMPARE(control<PatternEditor>(*window, "Text1")->patternText(),
                  QStringLiteral("01010101\r\n10101010\r\n"));
-        QCOMPARE(window->state().patrows.first(), QStringLiteral("01").repeated(16));
         QCOMPARE(control<QLineEdit>(*window, "Text6")->text(),
                  QDir::toNativeSeparators(home.path() + QStringLiteral("/typ/untitled.txt")));
         QVERIFY(control<QCheckBox>(*window, "Check2_0")->isChecked());
@@ -41,6 +40,12 @@ class StartupTest : public QObject {
         FakeDesktop desktop;
         QTemporaryDir home;
         const QString settings = home.filePath("system/orolith.dat");
+        orolith::Settings earlier;
+        earlier.toolPath = "/opt/tool, with comma";
+        earlier.region = 9;
+        earlier.colFile = writeFile(home.filePath("col/warm.col"), "FF\r\nFF00\r\n").toStdString();
+        earlier.patFile = writeFile(home.filePath("patterns/dots.ptn"), "1000\r\n0000\r\n\r\n").toStdString();
+        writeSettingsFile(home.path(), earlier);
         {
             auto window = openWindow(home.path());
             control<QLineEdit>(*window, "Text2")->setText("10400");
@@ -48,10 +53,6 @@ class StartupTest : public QObject {
             control<QCheckBox>(*window, "Check2_0")->setChecked(false);
             control<QCheckBox>(*window, "Check2_2")->setChecked(true);
             control<QCheckBox>(*window, "Check1")->setChecked(true);
-            window->state().toolpath = "/opt/tool, with comma";
-            window->state().region = 9;
-            window->state().colfile = writeFile(home.filePath("col/warm.col"), "FF\r\nFF00\r\n");
-            window->state().patfile = writeFile(home.filePath("patterns/dots.ptn"), "1000\r\n0000\r\n\r\n");
             QVERIFY(window->close());
         }
         const QByteArray first = readFile(settings);
@@ -72,7 +73,6 @@ class StartupTest : public QObject {
         QCOMPARE(swatchColour(*window, 1), QColor(0, 255, 0));
         QCOMPARE(control<PatternEditor>(*window, "Text1")->patternText(),
                  QStringLiteral("1000\r\n0000\r\n\r\n"));
-        QCOMPARE(window->state().patrows.first(), QStringLiteral("1000").repeated(8));
         QVERIFY(window->close());
         QCOMPARE(readFile(settings), first);
     }
@@ -81,8 +81,8 @@ class StartupTest : public QObject {
         FakeDesktop desktop;
         QTemporaryDir home;
         auto window = openWindow(home.path());
-        window->state().colchanged = true;
-        window->state().patchanged = true;
+        trigger(*window, "mcol_0"); // Desaturate
+        QTest::keyClicks(control<PatternEditor>(*window, "Text1"), "1");
 
         desktop.answers = {false, true};
         QVERIFY(!window->close());
@@ -107,7 +107,7 @@ class StartupTest : public QObject {
         auto window = openWindow(home.path());
         auto* editor = control<PatternEditor>(*window, "Text1");
         editor->clear();
-        window->state().patchanged = false;
+        QVERIFY(!window->state().patchanged);
         QTest::keyClicks(editor, "01a2 1");
         QCOMPARE(editor->toPlainText(), QStringLiteral("011"));
         QVERIFY(window->state().patchanged);
@@ -115,7 +115,6 @@ class StartupTest : public QObject {
         QTest::keyClicks(editor, "10");
         QTest::keyClick(editor, Qt::Key_Backspace);
         QCOMPARE(editor->patternText(), QStringLiteral("011\r\n1"));
-        window->state().patchanged = false;
     }
 };
 

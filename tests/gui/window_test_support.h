@@ -2,6 +2,7 @@
 // What the window tests share besides the fake desktop: finding controls, scratch files,
 // a main window on a scratch home folder and a small Geo Vector input.
 
+#include "core/settings/settings_file.h"
 #include "fake_desktop.h"
 #include "gui/main_window.h"
 
@@ -29,6 +30,12 @@ inline QString writeFile(const QString& path, const QByteArray& bytes) {
 inline QByteArray readFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The settings file an earlier run would have left in `home`.
+inline void writeSettingsFile(const QString& home, const orolith::Settings& settings) {
+    writeFile(home + QStringLiteral("/system/orolith.dat"),
+              QByteArray::fromStdString(orolith::settingsFileText(settings)));
 }
 
 inline std::unique_ptr<MainWindow> openWindow(const QString& home) {

@@ -109,6 +109,8 @@ bool RecordingHost::ask(std::string_view text) {
 void RecordingHost::progress(double percent) {
     progressValues.push_back(percent);
     ++progressCalls;
+    if (onProgress)
+        onProgress(progressCalls);
 }
 
 void RecordingHost::launch(std::string_view program, std::string_view argument) {

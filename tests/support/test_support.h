@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -68,6 +69,7 @@ class RecordingHost : public Host {
     std::vector<double> progressValues;
     int progressCalls = 0;
     int cancelAfterProgress = -1; // cancel once progress was reported more often than this
+    std::function<void(int call)> onProgress; // runs at every progress report (counted from 1)
     std::vector<std::pair<std::string, std::string>> launches;
 
     std::vector<std::string> texts(MessageKind kind) const;

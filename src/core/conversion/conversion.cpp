@@ -6,6 +6,7 @@
 
 #include <cctype>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 namespace orolith {
@@ -53,14 +54,37 @@ std::int64_t readFirstType(const std::string& text, Host& host) {
     return 0;
 }
 
-// Asks before an existing map is replaced. False ends the run with nothing written.
-bool mayWrite(const ConversionOptions& options, const std::string& output, Host& host) {
+// What the input was when the run began: a different size or time at the end means it
+// changed while being read, and the map may lack part of it.
+struct FileStamp {
+    std::uintmax_t size = 0;
+    fs::file_time_type changed{};
+    bool operator==(const FileStamp&) const = default;
+};
+
+std::optional<FileStamp> stampOf(const std::string& path) {
+    std::error_code sizeError, timeError;
+    FileStamp stamp{fs::file_size(fs::path(path), sizeError), fs::last_write_time(fs::path(path), timeError)};
+    if (sizeError || timeError)
+        return std::nullopt;
+    return stamp;
+}
+
+// Asks before an existing map is replaced. False ends the run with nothing written;
+// `existing` tells whether a map there by the end of the run may be replaced.
+bool mayWrite(const ConversionOptions& options, const std::string& output, ExistingTarget& existing,
+              Host& host) {
+    existing = ExistingTarget::Replace;
     if (isSameFile(options.inputPath, output)) {
         host.message(MessageKind::Failure, output + " is the input file; the map was not created.");
         return false;
     }
-    if (options.replaceExisting || !isExistingFile(output))
+    if (options.replaceExisting)
         return true;
+    if (!isExistingFile(output)) {
+        existing = ExistingTarget::Keep; // a map that appears meanwhile is not ours to replace
+        return true;
+    }
     std::string question = output;
     question.append(kCrLf)
         .append(kCrLf)
@@ -88,9 +112,12 @@ void reportNotCreated(const std::string& output, const std::string& error, Conve
 
 // The polygons of every record, then the map in place of the old one and the final message.
 void writeMap(GeoVectorReader& reader, const ElevationTypes& table, const WriteSettings& settings,
-              const std::string& input, MapWriter& writer, ConversionResult& result, Host& host) {
+              const std::string& input, const std::optional<FileStamp>& inputStamp, MapWriter& writer,
+              ConversionResult& result, Host& host) {
     const std::string& output = result.mpfile;
-    const WriteOutcome outcome = writePolygons(reader, table, settings, writer, host);
+    WriteOutcome outcome = writePolygons(reader, table, settings, writer, host);
+    if (outcome.readError.empty() && !outcome.cancelled && stampOf(input) != inputStamp)
+        outcome.readError = "changed while it was being read";
     if (outcome.cancelled || !outcome.readError.empty()) {
         writer.abandon();
         result.cancelled = outcome.cancelled;
@@ -101,7 +128,9 @@ void writeMap(GeoVectorReader& reader, const ElevationTypes& table, const WriteS
     }
     result.notIncluded = outcome.notIncluded;
     if (!writer.commit()) {
-        reportNotCreated(output, writer.error(), result, host);
+        reportNotCreated(output,
+                         writer.targetAppeared() ? "appeared during the run and was not replaced" : writer.error(),
+                         result, host);
         return;
     }
     result.written = true;
@@ -155,10 +184,12 @@ ConversionResult parse(ConversionMode mode, const ConversionOptions& options, Ho
     const std::string output =
         options.outputPath.empty() ? outputPathFor(options.inputPath) : options.outputPath;
     result.mpfile = output;
-    if (write && !mayWrite(options, output, host))
+    ExistingTarget existing = ExistingTarget::Replace;
+    if (write && !mayWrite(options, output, existing, host))
         return result;
 
-    MapWriter writer(output);
+    const std::optional<FileStamp> inputStamp = stampOf(options.inputPath);
+    MapWriter writer(output, existing);
     if (write)
         writer.open();
     ElevationTypes table;
@@ -188,7 +219,7 @@ ConversionResult parse(ConversionMode mode, const ConversionOptions& options, Ho
     }
 
     WriteSettings settings{levelDigits(options.detailLevels), maxDistance, options.addContours, counts.records};
-    writeMap(reader, table, settings, options.inputPath, writer, result, host);
+    writeMap(reader, table, settings, options.inputPath, inputStamp, writer, result, host);
     return result;
 }
 

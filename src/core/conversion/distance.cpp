@@ -1,6 +1,7 @@
 #include "core/conversion/distance.h"
 
-#include <charconv>
+#include "core/platform/text_number.h"
+
 #include <cmath>
 
 namespace orolith {
@@ -21,11 +22,10 @@ bool readNumber(std::string_view text, double& value) {
         negative = text.front() == '-';
         text.remove_prefix(1);
     }
-    if (text.empty() || !((text.front() >= '0' && text.front() <= '9') || text.front() == '.'))
+    const auto number = wholeDecimal(text);
+    if (!number || std::isinf(*number))
         return false;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (result.ec != std::errc() || result.ptr != text.data() + text.size())
-        return false;
+    value = *number;
     if (negative)
         value = -value;
     return true;

@@ -79,7 +79,7 @@ bool appendChangedVertex(std::string& vertices, std::string_view latitude, std::
 
 } // namespace
 
-MapWriter::MapWriter(std::string path) : file_(std::move(path)) {
+MapWriter::MapWriter(std::string path, ExistingTarget existing) : file_(std::move(path), existing) {
     buffer_.reserve(kFlushSize + (kFlushSize >> 2));
     pending_.reserve(buffer_.capacity());
 }
@@ -130,6 +130,29 @@ void MapWriter::polygon(std::string_view type, std::string_view levelDigits, std
         block("POLYGON", type, levelDigits[i], endLevelOf(levelDigits, i), vertices);
     if (contour)
         block("POLYLINE", type, levelDigits.back(), 0, vertices);
+    if (buffer_.size() >= kFlushSize)
+        flush();
+}
+
+void MapWriter::bandPolygon(std::string_view type, std::string_view levelDigits,
+                            const std::vector<std::string>& rings, bool contour) {
+    if (!good() || levelDigits.empty() || rings.empty())
+        return;
+    for (std::size_t i = 0; i < levelDigits.size(); ++i) {
+        const char endLevel = endLevelOf(levelDigits, i);
+        buffer_.append("[POLYGON]\r\nType=0x").append(type);
+        if (endLevel != 0)
+            buffer_.append("\r\nEndLevel=").push_back(endLevel);
+        for (const std::string& ring : rings) {
+            buffer_.append("\r\nData");
+            buffer_ += levelDigits[i];
+            buffer_.append("=").append(ring);
+        }
+        buffer_.append("\r\n[END]\r\n");
+    }
+    if (contour)
+        for (const std::string& ring : rings)
+            block("POLYLINE", type, levelDigits.back(), 0, ring);
     if (buffer_.size() >= kFlushSize)
         flush();
 }

@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 namespace orolith {
 
@@ -35,7 +36,8 @@ char endLevelOf(std::string_view levelDigits, std::size_t index);
 
 class MapWriter {
   public:
-    explicit MapWriter(std::string path);
+    // With ExistingTarget::Keep the map is not put in place over a file that appeared meanwhile.
+    explicit MapWriter(std::string path, ExistingTarget existing = ExistingTarget::Replace);
     ~MapWriter();
     MapWriter(const MapWriter&) = delete;
     MapWriter& operator=(const MapWriter&) = delete;
@@ -46,6 +48,11 @@ class MapWriter {
     // endLevelOf gives one, then (with `contour`) the last block again as a polyline.
     void polygon(std::string_view type, std::string_view levelDigits, std::string_view vertices,
                  bool contour);
+    // A polygon with holes: for each level digit one block whose first Data line is the outer
+    // ring and every further one (same level) a hole; with `contour` every ring once more as
+    // a polyline of the last level.
+    void bandPolygon(std::string_view type, std::string_view levelDigits, const std::vector<std::string>& rings,
+                     bool contour);
     // Writes what is left and puts the map in place. False with error() on failure.
     bool commit();
     // Drops everything written so far; the path is untouched.
@@ -54,6 +61,8 @@ class MapWriter {
     // False once a write has failed; error() then says why.
     bool good() const { return !failed_.load(std::memory_order_acquire); }
     const std::string& error() const { return error_; }
+    // commit() failed because a file appeared at the path and was not to be replaced.
+    bool targetAppeared() const { return file_.targetAppeared(); }
 
   private:
     void block(std::string_view kind, std::string_view type, char level, char endLevel,

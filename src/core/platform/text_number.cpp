@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <algorithm>
 #include <cstdint>
 
 namespace orolith {
@@ -49,7 +50,44 @@ std::size_t decimalLength(std::string_view text) {
     return i;
 }
 
+// The power of ten of the first significant digit of a decimal number text: "0.05" gives
+// -2, "123" gives 2, "1e-400" gives -400. Saturates far beyond any double's range.
+std::int64_t decimalMagnitude(std::string_view number) {
+    const std::size_t e = number.find_first_of("eE");
+    const std::string_view mantissa = number.substr(0, e);
+    std::int64_t exponent = 0;
+    if (e != std::string_view::npos) {
+        std::string_view digits = number.substr(e + 1);
+        const bool negative = !digits.empty() && digits.front() == '-';
+        if (!digits.empty() && (digits.front() == '-' || digits.front() == '+'))
+            digits.remove_prefix(1);
+        for (char c : digits)
+            exponent = std::min<std::int64_t>(exponent * 10 + (c - '0'), 1'000'000'000);
+        if (negative)
+            exponent = -exponent;
+    }
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string_view::npos)
+        return exponent;
+    const auto firstAt = static_cast<std::int64_t>(first);
+    const auto pointAt = static_cast<std::int64_t>(point);
+    return exponent + (firstAt < pointAt ? pointAt - firstAt - 1 : pointAt - firstAt);
+}
+
 } // namespace
+
+std::optional<double> wholeDecimal(std::string_view text) {
+    if (text.empty() || decimalLength(text) != text.size() || text.front() == '+' || text.front() == '-')
+        return std::nullopt;
+    double value = 0.0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (result.ec == std::errc::result_out_of_range)
+        return decimalMagnitude(text) < 0 ? 0.0 : HUGE_VAL;
+    if (result.ec != std::errc() || result.ptr != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
 
 std::string_view trimBlanks(std::string_view text) {
     while (!text.empty() && isBlank(text.front()))
@@ -77,10 +115,7 @@ double leadingDecimal(std::string_view text) {
         negative = number.front() == '-';
         number.remove_prefix(1);
     }
-    double value = 0.0;
-    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (result.ec == std::errc::result_out_of_range)
-        value = HUGE_VAL; // more digits than a double holds: saturate rather than read 0
+    const double value = wholeDecimal(number).value_or(0.0);
     return negative ? -value : value;
 }
 

@@ -11,8 +11,14 @@ namespace orolith {
 
 // The lenient decimal read used for the window's number boxes and the input's elevations:
 // leading blanks are skipped, the longest leading number (sign, digits, one point, digits,
-// an optional exponent) is taken, and a text without one reads as 0.
+// an optional exponent) is taken, and a text without one reads as 0. Numbers beyond the
+// range of a double read as infinity, numbers too close to 0 for it as 0.
 double leadingDecimal(std::string_view text);
+
+// The whole of `text` as an unsigned decimal number (digits, at most one point, an optional
+// exponent). A number too large for a double reads as infinity, one too small as 0.
+// Nothing when `text` is not such a number from start to end.
+std::optional<double> wholeDecimal(std::string_view text);
 
 // True when `text` starts (after blanks) with a decimal number, as leadingDecimal reads it.
 bool hasLeadingDecimal(std::string_view text);

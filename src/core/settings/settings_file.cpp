@@ -3,7 +3,7 @@
 #include "core/platform/atomic_file.h"
 #include "core/platform/text_number.h"
 
-#include <fstream>
+#include <algorithm>
 #include <vector>
 
 namespace orolith {
@@ -11,8 +11,6 @@ namespace orolith {
 namespace {
 
 constexpr std::size_t kLineCount = 20;
-// A settings line is short; a damaged file is read no further than this per line.
-constexpr std::size_t kLongestLine = 64 * 1024;
 
 // A whole number with nothing but blanks around it.
 std::optional<int> readInteger(std::string_view text) {
@@ -40,23 +38,17 @@ std::string integerLine(int value) {
     return " " + std::to_string(value) + " ";
 }
 
-std::vector<std::string> readLines(const std::filesystem::path& path, bool& opened) {
+// The first lines of the text, each without its line end and leading blanks.
+std::vector<std::string> readLines(std::string_view text) {
     std::vector<std::string> lines;
-    std::ifstream in(path, std::ios::binary);
-    opened = static_cast<bool>(in);
-    std::string line;
-    while (lines.size() < kLineCount && in) {
-        line.clear();
-        char c = 0;
-        while (in.get(c) && c != '\n')
-            if (line.size() < kLongestLine)
-                line += c;
-        if (!in && line.empty())
-            break;
+    while (lines.size() < kLineCount && !text.empty()) {
+        const std::size_t end = std::min(text.find('\n'), text.size());
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(std::min(end + 1, text.size()));
         if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+            line.remove_suffix(1);
         const std::size_t first = line.find_first_not_of(' ');
-        lines.push_back(first == std::string::npos ? std::string() : line.substr(first));
+        lines.emplace_back(first == std::string_view::npos ? std::string_view() : line.substr(first));
     }
     return lines;
 }
@@ -67,14 +59,13 @@ std::filesystem::path settingsPath(const std::filesystem::path& home) {
     return home / "system" / "orolith.dat";
 }
 
-std::optional<Settings> readSettings(const std::filesystem::path& path) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
+std::optional<Settings> readSettings(const std::filesystem::path& path, FileRead* outcome) {
+    const SmallFile file = readSmallFile(path, kSettingsFileLimit);
+    if (outcome != nullptr)
+        *outcome = file.outcome;
+    if (file.outcome != FileRead::Done)
         return std::nullopt;
-    bool opened = false;
-    const std::vector<std::string> lines = readLines(path, opened);
-    if (!opened)
-        return std::nullopt;
+    const std::vector<std::string> lines = readLines(file.bytes);
     Settings s;
     std::string* const texts[kLineCount] = {
         &s.reserved, &s.toolPath, &s.firstType, &s.inputPath, &s.colFile,   nullptr,         nullptr,

@@ -1,6 +1,8 @@
 #pragma once
 // The settings file (system/orolith.dat): 20 lines kept from one run to the next.
 
+#include "core/platform/small_file.h"
+
 #include <array>
 #include <filesystem>
 #include <optional>
@@ -31,10 +33,15 @@ struct Settings {
 // <home>/system/orolith.dat
 std::filesystem::path settingsPath(const std::filesystem::path& home);
 
-// Reads the file; nothing when it cannot be opened. A short or damaged file gives what its
-// lines hold and design values for the rest: blanks around numbers are ignored, a level,
-// contour or row box outside 0/1 reads as 0, a line that holds no number keeps the default.
-std::optional<Settings> readSettings(const std::filesystem::path& path);
+// The largest settings file read: twenty lines, paths among them, fit many times over.
+inline constexpr std::size_t kSettingsFileLimit = 32 * 1024;
+
+// Reads the file; nothing when it cannot be opened, is not a regular file or is larger
+// than kSettingsFileLimit (`outcome`, when given, tells which). A short or damaged file
+// gives what its lines hold and design values for the rest: blanks around numbers are
+// ignored, a level, contour or row box outside 0/1 reads as 0, a line that holds no number
+// keeps the default.
+std::optional<Settings> readSettings(const std::filesystem::path& path, FileRead* outcome = nullptr);
 
 // The file's 20 lines, each ended by CR LF; numbers as " 1 ".
 std::string settingsFileText(const Settings& settings);

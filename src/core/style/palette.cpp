@@ -4,8 +4,6 @@
 #include "core/colour/colour_value.h"
 #include "core/platform/text_number.h"
 
-#include <fstream>
-#include <iterator>
 #include <string_view>
 #include <vector>
 
@@ -22,15 +20,6 @@ std::optional<std::int32_t> paletteEntry(std::string_view line) {
     if (!value || static_cast<std::uint32_t>(*value) > 0xFFFFFFu)
         return std::nullopt;
     return value;
-}
-
-std::string readWhole(const std::string& path) {
-    if (path.empty() || path.find('*') != std::string::npos)
-        return {};
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return {};
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // Lines ended by CR LF; a file with bare LF line ends reads the same.
@@ -78,12 +67,15 @@ bool savecols(const std::string& path, const Palette& palette, Host& host) {
     return false;
 }
 
-void loadcols(const std::string& path, Palette& palette) {
-    const std::string text = readWhole(path);
-    const auto lines = splitLines(text);
+FileRead loadcols(const std::string& path, Palette& palette) {
+    if (path.empty() || path.find('*') != std::string::npos)
+        return FileRead::Missing;
+    const SmallFile file = readSmallFile(path, kPaletteFileLimit);
+    const auto lines = splitLines(file.bytes);
     for (std::size_t i = 0; i < palette.size() && i < lines.size(); ++i)
         if (const auto value = paletteEntry(lines[i]))
             palette[i] = *value;
+    return file.outcome;
 }
 
 void desaturate(Palette& palette) {

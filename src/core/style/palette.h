@@ -3,6 +3,7 @@
 // palette file (.col) and the two whole-table transforms of the Colours menu.
 
 #include "core/host.h"
+#include "core/platform/small_file.h"
 
 #include <array>
 #include <cstdint>
@@ -24,10 +25,15 @@ std::string paletteFileText(const Palette& palette);
 // reported to the host as the path, a blank and the system's description; returns false.
 bool savecols(const std::string& path, const Palette& palette, Host& host);
 
+// The largest palette file read; its 26 lines need a few hundred bytes.
+inline constexpr std::size_t kPaletteFileLimit = 64 * 1024;
+
 // Reads a palette file into `palette`. Line i (0..25) sets entry i only when it is 1 to 8
 // hexadecimal digits (either case) with a value up to FFFFFF; any other line, and every
-// line a short or missing file does not have, keeps its entry. Never reports anything.
-void loadcols(const std::string& path, Palette& palette);
+// line a short or missing file does not have, keeps its entry. Reports nothing itself;
+// NotValid (palette unchanged) means the path names something other than a regular file
+// or a file larger than kPaletteFileLimit, for the caller to say "Not a valid palette file.".
+FileRead loadcols(const std::string& path, Palette& palette);
 
 // Every entry becomes the grey of its components' mean.
 void desaturate(Palette& palette);

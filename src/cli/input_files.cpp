@@ -1,0 +1,102 @@
+#include "cli/input_files.h"
+
+#include "dem/dem_conversion.h"
+#include "dem/dem_raster.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <filesystem>
+
+namespace orolith::cli {
+
+const std::set<std::string> kDemValueOptions = {"--interval", "--base", "--smooth"};
+const std::set<std::string> kDemFlagOptions = {"--fill-voids"};
+
+namespace {
+
+bool hasRasterExtension(const std::string& path) {
+    std::string name = std::filesystem::path(path).filename().string();
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    for (const char* suffix : {".hgt", ".zip", ".tif", ".tiff", ".asc", ".vrt"}) {
+        const std::string s(suffix);
+        if (name.size() > s.size() && name.compare(name.size() - s.size(), s.size(), s) == 0)
+            return true;
+    }
+    return false;
+}
+
+bool isDemInput(const std::string& path) {
+    return dem::isElevationRaster(path) || hasRasterExtension(path);
+}
+
+std::optional<int> readBandOptions(const ParsedArgs& parsed, const CommandInfo& command, Streams& io,
+                                   dem::DemOptions& options) {
+    if (const auto text = parsed.value("--interval")) {
+        const auto value = dem::readWholeMetres(*text, true);
+        if (!value)
+            return usageError(io, command, "--interval takes a whole number of metres above 0, not '" + *text + "'");
+        options.interval = *value;
+    }
+    if (const auto text = parsed.value("--base")) {
+        const auto value = dem::readWholeMetres(*text, false);
+        if (!value)
+            return usageError(io, command, "--base takes a whole number of metres, not '" + *text + "'");
+        options.base = *value;
+    }
+    if (const auto text = parsed.value("--smooth")) {
+        int value = -1;
+        const auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), value);
+        if (ec != std::errc() || end != text->data() + text->size() || value < 0 || value > 100)
+            return usageError(io, command, "--smooth takes a number of pixels from 0 to 100, not '" + *text + "'");
+        options.smooth = value;
+    }
+    options.fillVoids = parsed.has("--fill-voids");
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<int> readInputFiles(const ParsedArgs& parsed, const CommandInfo& command, Streams& io,
+                                  InputFiles& inputs) {
+    if (parsed.has("--help") && parsed.error.empty()) {
+        io.out << command.usage;
+        return 0;
+    }
+    if (!parsed.error.empty())
+        return usageError(io, command, parsed.error);
+    if (parsed.positional.empty())
+        return usageError(io, command, "no INPUT given");
+    std::size_t dems = 0;
+    for (const std::string& path : parsed.positional)
+        dems += isDemInput(path) ? 1 : 0;
+    if (dems == 0) {
+        if (parsed.positional.size() > 1)
+            return usageError(io, command, "give one Geo Vector file, or one or more elevation models");
+        for (const std::string& option : kDemValueOptions)
+            if (parsed.value(option))
+                return usageError(io, command, option + " applies to elevation models only");
+        if (parsed.has("--fill-voids"))
+            return usageError(io, command, "--fill-voids applies to elevation models only");
+        inputs.geoVector = parsed.positional.front();
+        return std::nullopt;
+    }
+    if (dems != parsed.positional.size())
+        return usageError(io, command, "Geo Vector files and elevation models cannot be mixed");
+    inputs.isDem = true;
+    inputs.dem.inputs = parsed.positional;
+    return readBandOptions(parsed, command, io, inputs.dem);
+}
+
+ConversionResult convertInputs(ConversionMode mode, ConversionOptions options, const InputFiles& inputs,
+                               Host& host) {
+    if (!inputs.isDem) {
+        options.inputPath = inputs.geoVector;
+        return parse(mode, options, host);
+    }
+    options.inputPath = inputs.dem.inputs.front();
+    return dem::convertDem(mode, options, inputs.dem, host);
+}
+
+} // namespace orolith::cli

@@ -1,0 +1,35 @@
+#pragma once
+// The inputs of mp, list and typ: one Geo Vector file, or one or more elevation models (a
+// mosaic) with the band options. A file is an elevation model when GDAL reads it as a raster,
+// or when it carries a raster's extension (then a file GDAL cannot read says so).
+
+#include "cli/option_reader.h"
+#include "core/conversion/conversion.h"
+#include "dem/dem_bands.h"
+
+#include <optional>
+#include <set>
+#include <string>
+
+namespace orolith::cli {
+
+// The options every command taking inputs adds to its own.
+extern const std::set<std::string> kDemValueOptions; // --interval, --base, --smooth
+extern const std::set<std::string> kDemFlagOptions;  // --fill-voids
+
+struct InputFiles {
+    bool isDem = false;
+    std::string geoVector;  // the Geo Vector file
+    dem::DemOptions dem;    // the elevation models and the band options
+};
+
+// Reads the positional words and the band options. nullopt: go on; otherwise the exit code
+// (--help, or a usage error such as mixed inputs or an interval that is no whole number above 0).
+std::optional<int> readInputFiles(const ParsedArgs& parsed, const CommandInfo& command, Streams& io,
+                                  InputFiles& inputs);
+
+// Lists or converts the inputs: the Geo Vector conversion or the elevation model one.
+ConversionResult convertInputs(ConversionMode mode, ConversionOptions options, const InputFiles& inputs,
+                               Host& host);
+
+} // namespace orolith::cli

@@ -1,0 +1,82 @@
+#pragma once
+// Elevation bands of one or more elevation models: the band list and the band polygons with
+// their holes, for the map writer, the Garmin image, tiles and the preview.
+//
+//   DemBands bands;
+//   if (!bands.open(options, host)) … bands.error() …
+//   bands.labels();                        // lower limits, ascending ("0", "25", "50", …)
+//   bands.trace(host, [](BandPolygon&& polygon) { … });   // polygon.band indexes labels()
+//   bands.statistics();                    // polygons, holes, vertices, void share
+//
+// Polygons are handed on as they close, so memory holds a strip of the raster and the rings
+// still open, never the whole mosaic. Bands tile the raster: every pixel centre with data lies
+// inside exactly one polygon (holes counted), the one of its band.
+
+#include "core/conversion/band_geometry.h"
+#include "core/host.h"
+#include "dem/dem_raster.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orolith::dem {
+
+struct DemOptions {
+    std::vector<std::string> inputs; // several files: one mosaic
+    double interval = 25.0;          // metres, whole and above 0
+    double base = 0.0;               // band k holds [base + k·interval, base + (k+1)·interval)
+    bool fillVoids = false;          // fill voids by interpolation first
+    int smooth = 0;                  // low-pass filter radius in pixels, 0: none
+    std::vector<SeaCell> seaCells;   // 1° cells no tile covers that read as 0 m
+};
+
+struct DemStatistics {
+    std::uint64_t polygons = 0;
+    std::uint64_t holes = 0;
+    std::uint64_t vertices = 0; // as written: every ring's closing vertex counted
+    double voidShare = 0.0;     // share of the pixels without data, 0..1
+};
+
+// The largest number of bands a run may have.
+constexpr std::size_t kMaxBands = 100000;
+
+class DemBands {
+  public:
+    DemBands();
+    ~DemBands();
+    DemBands(const DemBands&) = delete;
+    DemBands& operator=(const DemBands&) = delete;
+
+    // Opens the inputs and reads them once for the band list and the void share. False with
+    // error() (also when the host cancels); notes() holds remarks for the user either way.
+    bool open(const DemOptions& options, Host& host);
+    const std::string& error() const { return error_; }
+    const std::vector<std::string>& notes() const;
+
+    // The bands from the lowest to the highest elevation, each its lower limit as text.
+    const std::vector<std::string>& labels() const { return labels_; }
+    // Decimal places of coordinates that keep the raster's detail.
+    int decimals() const;
+
+    // Traces every band polygon and hands it to `sink` on the calling thread. Reading the
+    // raster runs on a thread of its own. False on a read error or when the host cancels.
+    bool trace(Host& host, const std::function<void(BandPolygon&&)>& sink);
+    const DemStatistics& statistics() const { return statistics_; }
+
+  private:
+    DemOptions options_;
+    DemRaster raster_;
+    std::vector<std::string> labels_;
+    std::int32_t lowestBand_ = 0;
+    DemStatistics statistics_;
+    std::string error_;
+};
+
+// "25" as a band interval or base: a whole number (of metres). nullopt when `text` is no
+// number, not whole, or (for an interval) not above 0.
+std::optional<double> readWholeMetres(const std::string& text, bool positive);
+
+} // namespace orolith::dem

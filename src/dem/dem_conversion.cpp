@@ -1,0 +1,197 @@
+#include "dem/dem_conversion.h"
+
+#include "core/conversion/elevation_types.h"
+#include "core/conversion/map_writer.h"
+#include "core/platform/text_number.h"
+
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace orolith::dem {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::int64_t kLastType = 0x1FFFF;
+// What one mkgmap map tile holds at most, roughly.
+constexpr std::uint64_t kTilePolygons = 200000;
+constexpr std::uint64_t kTileVertices = 20000000;
+
+bool sameFile(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    return fs::equivalent(fs::path(a), fs::path(b), ec);
+}
+
+// Asks before an existing map is replaced; never writes over an input.
+bool mayWrite(const ConversionOptions& options, const DemOptions& dem, const std::string& output, Host& host) {
+    for (const std::string& input : dem.inputs)
+        if (sameFile(input, output)) {
+            host.message(MessageKind::Failure, output + " is an input file; the map was not created.");
+            return false;
+        }
+    std::error_code ec;
+    if (options.replaceExisting || !fs::exists(fs::path(output), ec))
+        return true;
+    return host.ask(output + "\r\n\r\nFile exists.\r\n\r\nReplace?");
+}
+
+// Types for the bands as for Geo Vector elevations; false when they run past the last type.
+bool numberBands(const DemBands& bands, const ConversionOptions& options, ElevationTypes& table,
+                 ConversionResult& result, Host& host) {
+    for (const std::string& label : bands.labels())
+        table.note(label);
+    std::int64_t firstType = 0x10300;
+    if (const auto value = parseHex32(options.firstType))
+        firstType = static_cast<std::int64_t>(static_cast<std::uint32_t>(*value));
+    table.assign(firstType);
+    const std::int64_t last = std::strtoll(table.type(table.size() - 1).c_str(), nullptr, 16);
+    if (last > kLastType) {
+        host.message(MessageKind::Failure, std::to_string(table.size()) + " bands from " + bands.labels().front() +
+                                               " m to " + bands.labels().back() +
+                                               " m need polygon types up to 0x" + table.type(table.size() - 1) +
+                                               ", beyond 0x1FFFF; choose a larger interval.");
+        return false;
+    }
+    result.lowest = table.lowest();
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        result.types.push_back({table.elevation(i), table.type(i)});
+        if (i % 4 == 0 && i < 104)
+            result.legendCaptions.push_back(table.elevation(i));
+    }
+    return true;
+}
+
+std::string percentText(double share) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", share * 100.0);
+    return text;
+}
+
+struct Written {
+    std::uint64_t polygons = 0, holes = 0, vertices = 0;
+};
+
+std::string createdMessage(const std::string& output, const Written& written, double voidShare) {
+    std::string text = "Created " + output + " (" + std::to_string(written.polygons) + " polygons, " +
+                       std::to_string(written.holes) + " holes, " + std::to_string(written.vertices) +
+                       " vertices; " + percentText(voidShare) + " % of the area has no elevation data)";
+    if (written.polygons > kTilePolygons || written.vertices > kTileVertices)
+        text += "\r\n\r\nThat is more than one mkgmap map tile holds (about 200 000 polygons or 20 million "
+                "vertices): choose a larger interval, smooth or simplify, or split the area.";
+    return text;
+}
+
+} // namespace
+
+std::string demOutputPathFor(const std::string& firstInput) {
+    fs::path path(firstInput);
+    std::string name = path.filename().string();
+    const std::size_t dot = name.find('.', 1);
+    if (dot != std::string::npos)
+        name.erase(dot);
+    return (path.parent_path() / (name + ".mp")).string();
+}
+
+std::string ringText(const Ring& ring, int decimals, std::size_t& vertices) {
+    std::string text, previous, vertex;
+    std::size_t count = 0;
+    char number[64];
+    for (const GeoPoint& point : ring) {
+        vertex = "(";
+        auto end = std::to_chars(number, number + sizeof number, point.lat, std::chars_format::fixed, decimals).ptr;
+        vertex.append(number, end).append(",");
+        end = std::to_chars(number, number + sizeof number, point.lon, std::chars_format::fixed, decimals).ptr;
+        vertex.append(number, end).append(")");
+        if (vertex == previous)
+            continue;
+        if (!text.empty())
+            text += ',';
+        text += vertex;
+        previous = vertex;
+        ++count;
+    }
+    vertices = count;
+    return count >= 4 ? text : std::string();
+}
+
+ConversionResult convertDem(ConversionMode mode, const ConversionOptions& options, const DemOptions& dem,
+                            Host& host) {
+    ConversionResult result;
+    const bool write = mode == ConversionMode::Write;
+    const std::string levels = levelDigits(options.detailLevels);
+    if (write && levels.empty()) {
+        host.message(MessageKind::Failure, "Please select a 'Detail Level'.");
+        return result;
+    }
+    host.progress(1);
+    const std::string output = options.outputPath.empty() && !dem.inputs.empty()
+                                   ? demOutputPathFor(dem.inputs.front())
+                                   : options.outputPath;
+    result.mpfile = output;
+    DemBands bands;
+    const bool opened = bands.open(dem, host);
+    for (const std::string& note : bands.notes())
+        host.message(MessageKind::Notice, note);
+    if (!opened) {
+        result.cancelled = host.cancelled();
+        if (!result.cancelled)
+            host.message(MessageKind::Failure, bands.error());
+        return result;
+    }
+    ElevationTypes table;
+    if (!numberBands(bands, options, table, result, host))
+        return result;
+    result.ranPasses = true;
+    if (!write || !mayWrite(options, dem, output, host))
+        return result;
+
+    MapWriter writer(output);
+    if (!writer.open()) {
+        result.finalMessage = output + " " + writer.error() + "\r\n\r\nThe map was not created.";
+        host.message(MessageKind::Failure, result.finalMessage);
+        return result;
+    }
+    Written written;
+    std::vector<std::string> rings;
+    const bool traced = bands.trace(host, [&](BandPolygon&& polygon) {
+        rings.clear();
+        std::size_t vertices = 0;
+        for (const Ring& ring : polygon.rings) {
+            std::string text = ringText(ring, bands.decimals(), vertices);
+            if (text.empty() && &ring == &polygon.rings.front())
+                return; // the outer ring vanished in rounding; its holes go with it
+            if (text.empty())
+                continue;
+            rings.push_back(std::move(text));
+            written.vertices += vertices;
+        }
+        if (rings.empty())
+            return;
+        ++written.polygons;
+        written.holes += rings.size() - 1;
+        writer.bandPolygon(table.type(polygon.band), levels, rings, options.addContours);
+    });
+    if (!traced) {
+        writer.abandon();
+        result.cancelled = host.cancelled();
+        if (!result.cancelled) {
+            result.finalMessage = output + " could not be written: " + bands.error() + "\r\n\r\nThe map was not created.";
+            host.message(MessageKind::Failure, result.finalMessage);
+        }
+        return result;
+    }
+    if (!writer.commit()) {
+        result.finalMessage = output + " " + writer.error() + "\r\n\r\nThe map was not created.";
+        host.message(MessageKind::Failure, result.finalMessage);
+        return result;
+    }
+    result.written = true;
+    result.finalMessage = createdMessage(output, written, bands.statistics().voidShare);
+    host.message(MessageKind::Notice, result.finalMessage);
+    return result;
+}
+
+} // namespace orolith::dem

@@ -1,0 +1,25 @@
+#pragma once
+// Elevation models in place of a Geo Vector file: the band list numbered with polygon types as
+// for Geo Vector elevations, and in write mode a Polish map of band polygons with holes.
+
+#include "core/conversion/conversion.h"
+#include "dem/dem_bands.h"
+
+#include <string>
+
+namespace orolith::dem {
+
+// The map beside the first input: its extensions (".hgt.zip", ".tif", …) replaced by ".mp".
+std::string demOutputPathFor(const std::string& firstInput);
+
+// Lists or converts `dem.inputs`. From `options` it takes the detail levels, the first type,
+// contours, the output path and whether an existing map may be replaced; the input path is
+// not used. The final message names polygons, holes, vertices and the share of voids.
+ConversionResult convertDem(ConversionMode mode, const ConversionOptions& options, const DemOptions& dem,
+                            Host& host);
+
+// The Data line text of a ring, "(lat,lon),…" with `decimals` places; consecutive vertices
+// that read the same are written once. Empty when fewer than three distinct vertices remain.
+std::string ringText(const Ring& ring, int decimals, std::size_t& vertices);
+
+} // namespace orolith::dem

@@ -1,0 +1,70 @@
+#pragma once
+// One or more elevation rasters read through GDAL as a single raster: tiles given together
+// form a mosaic, missing sea cells read as 0 m, and voids can be filled first. Rows come
+// out as doubles with NaN where there is no data; positions go out as WGS84 degrees.
+
+#include "core/conversion/band_geometry.h"
+#include "dem/band_tracer.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace orolith::dem {
+
+// A 1° cell by its south-west corner, e.g. {50, -4} for N50W004.
+struct SeaCell {
+    int lat = 0;
+    int lon = 0;
+    friend bool operator==(const SeaCell&, const SeaCell&) = default;
+};
+
+struct RasterInputs {
+    std::vector<std::string> paths;
+    std::vector<SeaCell> seaCells; // read as 0 m where no tile covers them
+    bool fillVoids = false;
+};
+
+// True when GDAL opens the file as a raster (a text file in another format never is).
+bool isElevationRaster(const std::string& path);
+
+// Writes a mosaic of `paths` as a VRT file. False with `error` on failure.
+bool writeMosaic(const std::vector<std::string>& paths, const std::string& vrtPath, std::string& error);
+
+class DemRaster {
+  public:
+    DemRaster();
+    ~DemRaster();
+    DemRaster(const DemRaster&) = delete;
+    DemRaster& operator=(const DemRaster&) = delete;
+
+    // False with error(); notes() holds remarks for the user either way.
+    bool open(const RasterInputs& inputs);
+    const std::string& error() const { return error_; }
+    const std::vector<std::string>& notes() const { return notes_; }
+
+    std::size_t width() const { return width_; }
+    std::size_t height() const { return height_; }
+    // Reads `count` rows from `first` on into `out` (count × width values).
+    bool readRows(std::size_t first, std::size_t count, double* out);
+
+    // A pixel/line position in WGS84 degrees.
+    GeoPoint toGeo(PixelPoint point) const;
+    // Decimal places that keep a tenth of a pixel apart.
+    int decimals() const { return decimals_; }
+
+  private:
+    struct Impl;
+    bool openSources(const RasterInputs& inputs);
+    bool checkMosaic();
+    bool prepare(const RasterInputs& inputs);
+
+    std::unique_ptr<Impl> impl_;
+    std::string error_;
+    std::vector<std::string> notes_;
+    std::size_t width_ = 0;
+    std::size_t height_ = 0;
+    int decimals_ = 6;
+};
+
+} // namespace orolith::dem

@@ -1,0 +1,291 @@
+// Elevation models of every kind converted to maps and checked against their pixels, the
+// mosaic seam, and the inputs that must be refused with a clear message and no file.
+
+#include "dem/dem_conversion.h"
+#include "dem/dem_raster.h"
+#include "dem_test_support.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cpl_vsi.h>
+
+namespace orolith::dem {
+namespace {
+
+using orolith::testing::RecordingHost;
+using orolith::testing::TempDir;
+using namespace orolith::dem::testing;
+
+const double V = NAN;
+
+// A plateau with a basin, a lake with an island, a slope and voids.
+TestRaster terrain() {
+    return rasterFromRows({
+        {60, 60, 60, 60, 60, 10, 10, 10, 10, 10, 30, 40},
+        {60, 60, 60, 60, 60, 10, 10, 10, 10, 10, 35, 45},
+        {60, 60, 5, 5, 60, 10, 10, 80, 10, 10, 40, 50},
+        {60, 60, 5, 5, 60, 10, 10, 10, 10, 10, 45, 55},
+        {60, 60, 60, 60, 60, 10, 10, 10, 10, V, 50, 60},
+        {20, 25, 30, 35, 40, 45, 50, 55, 60, V, V, 70},
+        {20, 25, 30, 35, 40, 45, 50, 55, 60, 65, 70, 75},
+        {21, 24, 26, 49, 51, 74, 76, 99, 101, 124, 126, 150},
+    });
+}
+
+struct Converted {
+    ConversionResult result;
+    std::string map;
+};
+
+Converted convert(const TempDir& dir, const std::vector<std::string>& inputs, DemOptions dem = {},
+                  bool contours = false) {
+    dem.inputs = inputs;
+    ConversionOptions options;
+    options.detailLevels = {true, false, false, false};
+    options.addContours = contours;
+    options.outputPath = (dir / "out.mp").string();
+    options.replaceExisting = true;
+    RecordingHost host;
+    Converted converted;
+    converted.result = convertDem(ConversionMode::Write, options, dem, host);
+    converted.map = orolith::testing::readBytes(dir / "out.mp");
+    return converted;
+}
+
+TEST(DemConversion, EveryPixelLiesInExactlyOnePolygonOfItsBand) {
+    struct Case {
+        const char* name;
+        const char* driver;
+        const char* file;
+        GDALDataType type;
+        double pixelX, pixelY;
+        double base, interval;
+    };
+    const Case cases[] = {
+        {"ESRI ASCII grid", "AAIGrid", "t.asc", GDT_Float32, 0.01, -0.01, 0, 25},
+        {"GeoTIFF Int16", "GTiff", "t.tif", GDT_Int16, 0.01, -0.01, 0, 25},
+        {"Float32, pixels not square", "GTiff", "t.tif", GDT_Float32, 0.02, -0.01, 5, 10},
+        {"VRT", "VRT", "t.vrt", GDT_Float32, 0.01, -0.01, 0, 20},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        TestRaster raster = terrain();
+        raster.type = c.type;
+        raster.geo[1] = c.pixelX;
+        raster.geo[5] = c.pixelY;
+        const auto path = dir / c.file;
+        if (std::string(c.driver) == "VRT") {
+            writeRaster(raster, dir / "source.tif", "GTiff");
+            std::string error;
+            ASSERT_TRUE(writeMosaic({(dir / "source.tif").string()}, path.string(), error)) << error;
+        } else {
+            writeRaster(raster, path, c.driver);
+        }
+        DemOptions dem;
+        dem.base = c.base;
+        dem.interval = c.interval;
+        const Converted out = convert(dir, {path.string()}, dem);
+        ASSERT_TRUE(out.result.written) << c.name;
+        EXPECT_EQ(checkMap(raster, out.map, out.result, c.base, c.interval, identity()), "") << c.name;
+        EXPECT_NE(out.result.finalMessage.find("holes"), std::string::npos);
+    }
+}
+
+TEST(DemConversion, ProjectedRasterComesOutInDegrees) {
+    TempDir dir;
+    TestRaster raster = terrain();
+    raster.srs = "EPSG:32632";
+    raster.geo[0] = 400000;
+    raster.geo[1] = 30;
+    raster.geo[3] = 5200000;
+    raster.geo[5] = -30;
+    writeRaster(raster, dir / "utm.tif", "GTiff");
+    const Converted out = convert(dir, {(dir / "utm.tif").string()});
+    ASSERT_TRUE(out.result.written);
+    OGRSpatialReferenceH utm = OSRNewSpatialReference(nullptr), wgs84 = OSRNewSpatialReference(nullptr);
+    OSRImportFromEPSG(utm, 32632);
+    OSRSetWellKnownGeogCS(wgs84, "WGS84");
+    OSRSetAxisMappingStrategy(utm, OAMS_TRADITIONAL_GIS_ORDER);
+    OSRSetAxisMappingStrategy(wgs84, OAMS_TRADITIONAL_GIS_ORDER);
+    OGRCoordinateTransformationH transform = OCTNewCoordinateTransformation(utm, wgs84);
+    const auto toWgs84 = [&](double x, double y) {
+        OCTTransform(transform, 1, &x, &y, nullptr);
+        return std::pair<double, double>(x, y);
+    };
+    EXPECT_EQ(checkMap(raster, out.map, out.result, 0, 25, toWgs84), "");
+    EXPECT_NE(out.map.find("(46.9"), std::string::npos); // 5200 km north of the equator
+    OCTDestroyCoordinateTransformation(transform);
+    OSRDestroySpatialReference(utm);
+    OSRDestroySpatialReference(wgs84);
+}
+
+// Two tiles sharing their edge column, a ridge crossing the seam: the mosaic is one raster.
+TEST(DemConversion, MosaicHasNoSeam) {
+    TempDir dir;
+    TestRaster whole = rasterFromRows({
+        {10, 10, 10, 10, 10, 10, 10},
+        {10, 40, 40, 40, 40, 40, 10},
+        {10, 10, 60, 60, 60, 10, 10},
+        {10, 40, 40, 40, 40, 40, 10},
+        {10, 10, 10, 10, 10, 10, 10},
+    });
+    for (int tile = 0; tile < 2; ++tile) {
+        TestRaster part = whole;
+        part.width = 4;
+        part.values.clear();
+        for (std::size_t y = 0; y < whole.height; ++y)
+            for (std::size_t x = 0; x < 4; ++x)
+                part.values.push_back(whole.at(x + 3 * static_cast<std::size_t>(tile), y));
+        part.geo[0] = whole.geo[0] + 3 * whole.geo[1] * tile;
+        writeRaster(part, dir / ("tile" + std::to_string(tile) + ".tif"), "GTiff");
+    }
+    const Converted out = convert(dir, {(dir / "tile0.tif").string(), (dir / "tile1.tif").string()});
+    ASSERT_TRUE(out.result.written);
+    EXPECT_EQ(checkMap(whole, out.map, out.result, 0, 25, identity()), "");
+    // Each band is whole across the seam; the lowland holds the ridge as one hole.
+    const auto blocks = readBlocks(out.map);
+    EXPECT_EQ(blocks.size(), 4u); // lowland, the two arms of the ridge, its top
+}
+
+TEST(DemConversion, SeaCellsReadAsZeroWhereNoTileIs) {
+    TempDir dir;
+    TestRaster tile;
+    tile.width = tile.height = 11;
+    tile.values.assign(121, 30.0);
+    tile.geo[0] = 6.95;
+    tile.geo[1] = 0.1;
+    tile.geo[3] = 48.05;
+    tile.geo[5] = -0.1;
+    writeRaster(tile, dir / "land.tif", "GTiff");
+    DemOptions dem;
+    dem.seaCells = {{47, 8}};
+    const Converted out = convert(dir, {(dir / "land.tif").string()}, dem);
+    ASSERT_TRUE(out.result.written);
+    ASSERT_EQ(out.result.types.size(), 2u);
+    EXPECT_EQ(out.result.types[0].elevation, "0");
+    EXPECT_EQ(out.result.types[1].elevation, "25");
+}
+
+TEST(DemConversion, BandsAscendWithContoursAndHolesInOneBlock) {
+    TempDir dir;
+    writeRaster(terrain(), dir / "t.tif", "GTiff");
+    const Converted out = convert(dir, {(dir / "t.tif").string()}, {}, true);
+    ASSERT_TRUE(out.result.written);
+    std::vector<std::string> labels;
+    for (const auto& entry : out.result.types)
+        labels.push_back(entry.elevation);
+    EXPECT_EQ(labels, (std::vector<std::string>{"0", "25", "50", "75", "100", "125", "150"}));
+    EXPECT_EQ(out.result.types[0].type, "10300");
+    // The plateau (50) holds the basin as a second Data0 line of the same block.
+    EXPECT_NE(out.map.find("Type=0x10302\r\nData0=("), std::string::npos);
+    const auto blocks = readBlocks(out.map);
+    std::size_t lines = 0, withHoles = 0;
+    for (const MapBlock& block : blocks)
+        if (block.kind == "[POLYGON]") {
+            withHoles += block.rings.size() > 1;
+            for (const auto& ring : block.rings) {
+                EXPECT_EQ(ring.front(), ring.back());
+                for (std::size_t i = 1; i < ring.size(); ++i)
+                    EXPECT_NE(ring[i], ring[i - 1]);
+            }
+        } else {
+            ++lines;
+        }
+    EXPECT_GT(withHoles, 0u);
+    EXPECT_GT(lines, 0u);
+}
+
+TEST(DemConversion, BadInputsSayWhyAndWriteNothing) {
+    TempDir dir;
+    writeRaster(terrain(), dir / "good.tif", "GTiff");
+    dir.write("broken.tif", "II*\0not really a tiff");
+    dir.write("short.hgt", std::string(1000, '\0'));
+    TestRaster voids = terrain();
+    std::fill(voids.values.begin(), voids.values.end(), NAN);
+    writeRaster(voids, dir / "void.tif", "GTiff");
+    TestRaster coarse = terrain();
+    coarse.geo[1] = 0.02;
+    writeRaster(coarse, dir / "coarse.tif", "GTiff");
+    TestRaster projected = terrain();
+    projected.srs = "EPSG:32632";
+    writeRaster(projected, dir / "utm.tif", "GTiff");
+    {
+        VSILFILE* zip = VSIFOpenL(("/vsizip/" + (dir / "empty.zip").string() + "/readme.txt").c_str(), "wb");
+        VSIFWriteL("hello", 1, 5, zip);
+        VSIFCloseL(zip);
+    }
+    writeRaster(rasterFromRows({{0, 9000}}), dir / "tall.tif", "GTiff");
+    struct Case {
+        std::vector<std::string> inputs;
+        double interval;
+        std::string message;
+    };
+    const auto p = [&](const char* name) { return (dir / name).string(); };
+    const Case cases[] = {
+        {{p("broken.tif")}, 25, "not an elevation raster GDAL can read"},
+        {{p("short.hgt")}, 25, "1201 × 1201 or 3601 × 3601"},
+        {{p("empty.zip")}, 25, "holds no elevation raster"},
+        {{p("missing.tif")}, 25, "Cannot find file:"},
+        {{p("void.tif")}, 25, "no elevation data"},
+        {{p("good.tif"), p("coarse.tif")}, 25, "same resolution"},
+        {{p("good.tif"), p("utm.tif")}, 25, "one coordinate system"},
+        {{p("tall.tif")}, 1, "beyond 0x1FFFF; choose a larger interval"},
+        {{p("good.tif")}, 0, "whole number of metres above 0"},
+    };
+    for (const Case& c : cases) {
+        DemOptions dem;
+        dem.inputs = c.inputs;
+        dem.interval = c.interval;
+        ConversionOptions options;
+        options.detailLevels = {true, false, false, false};
+        options.outputPath = p("out.mp");
+        RecordingHost host;
+        const ConversionResult result = convertDem(ConversionMode::Write, options, dem, host);
+        EXPECT_FALSE(result.written) << c.message;
+        const auto failures = host.texts(MessageKind::Failure);
+        ASSERT_EQ(failures.size(), 1u) << c.message;
+        EXPECT_NE(failures[0].find(c.message), std::string::npos) << failures[0];
+        EXPECT_FALSE(std::filesystem::exists(dir / "out.mp")) << c.message;
+    }
+}
+
+TEST(DemConversion, SeveralBandsUseBandOneAndFlatRasterIsOneBand) {
+    TempDir dir;
+    TestRaster two = terrain();
+    two.bands = 2;
+    writeRaster(two, dir / "two.tif", "GTiff");
+    DemOptions dem;
+    dem.inputs = {(dir / "two.tif").string()};
+    RecordingHost host;
+    ConversionOptions options;
+    const ConversionResult listed = convertDem(ConversionMode::ListOnly, options, dem, host);
+    EXPECT_TRUE(listed.ranPasses);
+    ASSERT_EQ(host.texts(MessageKind::Notice).size(), 1u);
+    EXPECT_NE(host.texts(MessageKind::Notice)[0].find("band 1 is used"), std::string::npos);
+
+    TestRaster flat = rasterFromRows({{7, 7, 7}, {7, 7, 7}});
+    writeRaster(flat, dir / "flat.tif", "GTiff");
+    const Converted out = convert(dir, {(dir / "flat.tif").string()});
+    ASSERT_TRUE(out.result.written);
+    ASSERT_EQ(out.result.types.size(), 1u);
+    EXPECT_EQ(readBlocks(out.map).size(), 1u);
+}
+
+TEST(DemConversion, OutputPathDropsEveryExtension) {
+    EXPECT_EQ(demOutputPathFor("/a/N50W004.hgt.zip"), std::filesystem::path("/a/N50W004.mp").string());
+    EXPECT_EQ(demOutputPathFor("/a/b.c/dem.tif"), std::filesystem::path("/a/b.c/dem.mp").string());
+    EXPECT_EQ(demOutputPathFor("tile"), "tile.mp");
+}
+
+TEST(DemConversion, GeoVectorTextIsNeverARaster) {
+    EXPECT_FALSE(isElevationRaster((orolith::testing::sourceDir() / "data" / "sample.txt").string()));
+    TempDir dir;
+    const auto plain = dir.write("plain.txt", "L 1 100.0\r\n 8.2 46.3 0\r\n 8.3 46.5 0\r\n 8.0 46.7 0\r\n 8.2 46.3 0\r\n");
+    EXPECT_FALSE(isElevationRaster(plain.string()));
+    writeRaster(terrain(), dir / "grid.asc", "AAIGrid");
+    EXPECT_TRUE(isElevationRaster((dir / "grid.asc").string()));
+}
+
+} // namespace
+} // namespace orolith::dem
