@@ -1,12 +1,17 @@
 #include "cli/cli_host.h"
 #include "cli/commands.h"
+#include "cli/input_files.h"
 #include "cli/job_arguments.h"
 #include "cli/option_reader.h"
 #include "core/conversion/conversion.h"
 #include "core/platform/text_number.h"
+#include "dem/dem_conversion.h"
+#include "dem/dem_raster.h"
 #include "garmin/garmin_image.h"
 #include "garmin/mkgmap_program.h"
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <string_view>
 
@@ -18,9 +23,11 @@ namespace fs = std::filesystem;
 
 constexpr std::string_view kImgUsage =
     "Usage: orolith img INPUT [OPTIONS]\n"
+    "       orolith img DEM... [OPTIONS]\n"
     "\n"
     "Makes gmapsupp.img, the file that goes onto the receiver, in one step: writes the Polish\n"
-    "map and the TYP text of a Geo Vector file into the output folder, then compiles both with\n"
+    "map and the TYP text of a Geo Vector file (or of elevation models, as 'orolith mp' reads\n"
+    "them) into the output folder, then compiles both with\n"
     "mkgmap. mkgmap's own map, TYP and index files stay beside it for desktop map viewers.\n"
     "A map too large for one map tile is cut by area into several, numbered consecutively.\n"
     "\n"
@@ -47,6 +54,8 @@ constexpr std::string_view kImgUsage =
     "  --one-colour           light grey shades instead of the palette's colours\n"
     "  --row-per-band         each band repeats one row of the pattern\n"
     "  --companion PATH       the companion polygon list (default: DIR/INPUT's name.tpgn)\n"
+    "  --interval, --base, --fill-voids, --smooth   elevation models, as for 'orolith mp'\n"
+    "  --hill-shading         .hgt tiles: mkgmap adds its relief shading from the same tiles\n"
     "  --help                 show this text\n"
     "\n"
     "Exit status: 0 gmapsupp.img was made, 1 it was not (the reason on standard error),\n"
@@ -56,16 +65,47 @@ constexpr CommandInfo kImgCommand{"img", kImgUsage};
 
 // Beside the input, in a folder named after it ("area.txt" gives "area/"); when a file of
 // that name is in the way, "area-garmin/".
-fs::path defaultOutputDir(const fs::path& input) {
-    const fs::path folder = input.parent_path() / input.stem();
+fs::path defaultOutputDir(const fs::path& inputFolder, const std::string& stem) {
+    const fs::path folder = inputFolder / stem;
     std::error_code ec;
     if (fs::exists(folder, ec) && !fs::is_directory(folder, ec))
-        return input.parent_path() / (input.stem().string() + "-garmin");
+        return inputFolder / (stem + "-garmin");
     return folder;
 }
 
+// The map's name without folder and extension: "area" for "area.txt" or "N50W004.hgt.zip".
+std::string stemOf(const InputFiles& inputs) {
+    const std::string map = inputs.isDem ? dem::demOutputPathFor(inputs.dem.inputs.front())
+                                         : outputPathFor(inputs.geoVector);
+    return fs::path(map).stem().string();
+}
+
+bool isHgtTile(const std::string& path) {
+    std::string name = fs::path(path).filename().string();
+    for (char& c : name)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return name.ends_with(".hgt") || name.ends_with(".hgt.zip");
+}
+
+// mkgmap's shading from the folders of the tiles, its grid as fine as the tiles' own.
+bool addHillShading(const InputFiles& inputs, garmin::ImageJob& image, std::string& error) {
+    dem::DemRaster tile;
+    if (!tile.open({{inputs.dem.inputs.front()}, {}, false})) {
+        error = tile.error();
+        return false;
+    }
+    for (const std::string& path : inputs.dem.inputs) {
+        const fs::path folder = fs::absolute(fs::path(path)).parent_path();
+        if (std::find(image.demFolders.begin(), image.demFolders.end(), folder) == image.demFolders.end())
+            image.demFolders.push_back(folder);
+    }
+    image.demDistances = garmin::hillShadingDistances(static_cast<int>(tile.width()) - 1);
+    return true;
+}
+
 struct ImgSettings {
-    std::string input;
+    InputFiles inputs;
+    std::string stem;
     fs::path outputDir;
     garmin::ImageJob image;
     ConversionOptions conversion;
@@ -73,7 +113,7 @@ struct ImgSettings {
 
 // The checks that make a usage error; nullopt when the words are good.
 std::optional<int> readSettings(const ParsedArgs& parsed, Streams& io, ImgSettings& settings) {
-    if (const auto code = checkCommonUsage(parsed, kImgCommand, io))
+    if (const auto code = readInputFiles(parsed, kImgCommand, io, settings.inputs))
         return code;
     if (parsed.value("--pattern") && parsed.value("--pattern-text"))
         return usageError(io, kImgCommand, "give --pattern or --pattern-text, not both");
@@ -95,13 +135,15 @@ std::optional<int> readSettings(const ParsedArgs& parsed, Streams& io, ImgSettin
     if (const auto levels = parsed.value("--levels");
         levels && !readLevels(*levels, settings.conversion.detailLevels, error))
         return usageError(io, kImgCommand, error);
-    if (parsed.has("--hill-shading"))
+    const InputFiles& inputs = settings.inputs;
+    if (parsed.has("--hill-shading") &&
+        (!inputs.isDem || !std::all_of(inputs.dem.inputs.begin(), inputs.dem.inputs.end(), isHgtTile)))
         return usageError(io, kImgCommand, "--hill-shading needs .hgt elevation tiles as input");
-    settings.input = parsed.positional.front();
-    const fs::path input = settings.input;
-    settings.outputDir = parsed.value("--output-dir").value_or(defaultOutputDir(input).string());
+    settings.stem = stemOf(inputs);
+    const fs::path first = inputs.isDem ? inputs.dem.inputs.front() : inputs.geoVector;
+    settings.outputDir = parsed.value("--output-dir").value_or(defaultOutputDir(first.parent_path(), settings.stem).string());
     settings.image.outputDir = settings.outputDir;
-    settings.image.name = parsed.value("--name").value_or(input.stem().string());
+    settings.image.name = parsed.value("--name").value_or(settings.stem);
     settings.image.mkgmap = parsed.value("--mkgmap").value_or("");
     settings.image.replaceImage = parsed.has("--force");
     return std::nullopt;
@@ -128,9 +170,8 @@ int fail(Streams& io, std::string_view why) {
 // Writes the map and the TYP text into the output folder. False when either failed (the
 // host has said why).
 bool writeSources(const ImgSettings& settings, const ParsedArgs& parsed, Streams& io, garmin::ImageJob& image) {
-    const std::string stem = fs::path(settings.input).stem().string();
+    const std::string& stem = settings.stem;
     ConversionOptions options = settings.conversion;
-    options.inputPath = settings.input;
     options.firstType = parsed.value("--first-type").value_or(options.firstType);
     options.maxDistance = parsed.value("--max-distance").value_or(options.maxDistance);
     options.addContours = parsed.has("--contours");
@@ -139,7 +180,7 @@ bool writeSources(const ImgSettings& settings, const ParsedArgs& parsed, Streams
     CliHost host(io);
     host.setDeclineHint("the map was not replaced (use --force to replace it).");
     host.setProgressLabel("Writing the map");
-    const ConversionResult map = parse(ConversionMode::Write, options, host);
+    const ConversionResult map = convertInputs(ConversionMode::Write, options, settings.inputs, host);
     host.endProgress();
     if (!map.written)
         return false;
@@ -152,7 +193,9 @@ bool writeSources(const ImgSettings& settings, const ParsedArgs& parsed, Streams
     typ.types = map.types;
     typ.lowest = map.lowest;
     typ.familyId = image.familyId;
-    typ.protectedPaths = {settings.input, options.outputPath};
+    typ.protectedPaths = settings.inputs.isDem ? settings.inputs.dem.inputs
+                                               : std::vector<std::string>{settings.inputs.geoVector};
+    typ.protectedPaths.push_back(options.outputPath);
     if (!create_typ(typ, host).written)
         return false;
     image.map = options.outputPath;
@@ -166,9 +209,9 @@ int runImg(Args args, Streams& io) {
     const ParsedArgs parsed = readArgs(args,
                                        {"--output-dir", "--name", "--map-id", "--family-id", "--mkgmap", "--levels",
                                         "--first-type", "--max-distance", "--pattern", "--pattern-text", "--palette",
-                                        "--max-draworder", "--companion"},
+                                        "--max-draworder", "--companion", "--interval", "--base", "--smooth"},
                                        {"--contours", "--one-colour", "--row-per-band", "--hill-shading", "--force",
-                                        "--help"});
+                                        "--help", "--fill-voids"});
     ImgSettings settings;
     if (const auto code = readSettings(parsed, io, settings))
         return *code;
@@ -178,6 +221,8 @@ int runImg(Args args, Streams& io) {
         !garmin::prepareOutputFolder(settings.outputDir, settings.image.replaceImage, error))
         return fail(io, error + (error.find("already exists") != std::string::npos ? " Use --force to replace it." : ""));
     garmin::ImageJob image = settings.image;
+    if (parsed.has("--hill-shading") && !addHillShading(settings.inputs, image, error))
+        return fail(io, error);
     if (!writeSources(settings, parsed, io, image))
         return 1;
     StageLines stages(io);

@@ -4,6 +4,8 @@
 
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace orolith::garmin {
@@ -106,6 +108,15 @@ class TileWatch {
 };
 
 } // namespace
+
+std::vector<int> hillShadingDistances(int samplesPerDegree) {
+    // mkgmap counts in units of 360° / 2^32: one arc second is about 3314 of them.
+    const double unitsPerSample = 4294967296.0 / 360.0 / std::max(samplesPerDegree, 1);
+    std::vector<int> distances;
+    for (int factor : {1, 4, 8, 16, 32, 64})
+        distances.push_back(static_cast<int>(std::lround(unitsPerSample * factor)));
+    return distances;
+}
 
 fs::path imagePath(const fs::path& outputDir) {
     return outputDir / kImageName;

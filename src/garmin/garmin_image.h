@@ -58,6 +58,11 @@ class ImageProgress {
     virtual bool cancelled() { return false; }
 };
 
+// mkgmap's hill shading grid for each of the map's six levels, from the tiles' own spacing
+// (`samplesPerDegree`: 3600 for 1", 1200 for 3" tiles) at the finest level to coarser grids
+// for the levels further out.
+std::vector<int> hillShadingDistances(int samplesPerDegree);
+
 // The path of gmapsupp.img in `outputDir`.
 std::filesystem::path imagePath(const std::filesystem::path& outputDir);
 

@@ -57,5 +57,34 @@ TEST(ImgCommand, MakesTheImageBesideTheInputAndReplacesItOnlyWithForce) {
                                         "sample-typ.typ", "sample.mp", "sample.tpgn"}));
 }
 
+// A 3" elevation tile rising from 0 m in the south-west to 2400 m in the north-east.
+std::string rampTile() {
+    std::string bytes;
+    for (int row = 0; row < 1201; ++row)
+        for (int column = 0; column < 1201; ++column) {
+            const int height = 1200 - row + column;
+            bytes += static_cast<char>(height >> 8);
+            bytes += static_cast<char>(height & 0xFF);
+        }
+    return bytes;
+}
+
+TEST(ImgCommand, ElevationTilesWithHillShading) {
+    if (!testing::haveMkgmap())
+        GTEST_SKIP() << "mkgmap is not installed";
+    testing::TempDir dir;
+    const auto tile = dir.write("N46E007.hgt", rampTile());
+    EXPECT_EQ(runTool({"img", dir.write("a.txt", "L 1 100").string(), "--hill-shading"}).code, 2);
+
+    const ToolRun run = runTool({"img", tile.string(), "--interval", "500", "--hill-shading", "--map-id", "31000000",
+                                 "--output-dir", (dir / "img").string()});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_NE(run.out.find("Map number: 31000000\n"), std::string::npos);
+    const std::string image = readBytes(dir / "img" / "gmapsupp.img");
+    EXPECT_NE(image.find("31000000RGN"), std::string::npos);
+    EXPECT_NE(image.find("31000000DEM"), std::string::npos) << "no hill shading in the image";
+    EXPECT_NE(readBytes(dir / "img" / "N46E007.mp").find("Type=0x10304\r\nEndLevel=2\r\nData0="), std::string::npos);
+}
+
 } // namespace
 } // namespace orolith

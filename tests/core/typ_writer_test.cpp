@@ -1,5 +1,5 @@
 #include "core/style/typ_writer.h"
-#include "core/conversion/band_colours.h"
+#include "core/conversion/legend_captions.h"
 #include "support/test_support.h"
 
 #include <filesystem>

@@ -1,6 +1,6 @@
 #include "core/conversion/conversion.h"
 
-#include "core/conversion/band_colours.h"
+#include "core/conversion/legend_captions.h"
 #include "core/conversion/conversion_passes.h"
 #include "core/platform/text_number.h"
 
