@@ -81,6 +81,7 @@ bool MainWindow::startRun(std::function<void(Host&)> work, std::function<void()>
 void MainWindow::setRunControlsEnabled(bool enabled) {
     createMapButton_->setEnabled(enabled);
     createTypButton_->setEnabled(enabled);
+    createImageButton_->setEnabled(enabled);
     folderButtons_[0]->setEnabled(enabled);
     openAction_->setEnabled(enabled);
     showRecentFiles();
