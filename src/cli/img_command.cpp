@@ -69,16 +69,6 @@ constexpr std::string_view kImgUsage =
 
 constexpr CommandInfo kImgCommand{"img", kImgUsage};
 
-// Beside the input, in a folder named after it ("area.txt" gives "area/"); when a file of
-// that name is in the way, "area-garmin/".
-fs::path defaultOutputDir(const fs::path& inputFolder, const std::string& stem) {
-    const fs::path folder = inputFolder / stem;
-    std::error_code ec;
-    if (fs::exists(folder, ec) && !fs::is_directory(folder, ec))
-        return inputFolder / (stem + "-garmin");
-    return folder;
-}
-
 // The map's name without folder and extension: "area" for "area.txt" or "N50W004.hgt.zip".
 std::string stemOf(const InputFiles& inputs) {
     if (!inputs.areaName.empty())
@@ -150,7 +140,8 @@ std::optional<int> readSettings(const ParsedArgs& parsed, Streams& io, ImgSettin
     settings.stem = stemOf(inputs);
     const fs::path first = inputs.isDem ? inputs.dem.inputs.front() : inputs.geoVector;
     const fs::path inputFolder = inputs.areaName.empty() ? first.parent_path() : fs::path("."); // not the cache
-    settings.outputDir = parsed.value("--output-dir").value_or(defaultOutputDir(inputFolder, settings.stem).string());
+    settings.outputDir =
+        parsed.value("--output-dir").value_or(garmin::imageFolderFor(inputFolder, settings.stem).string());
     settings.image.outputDir = settings.outputDir;
     settings.image.name = parsed.value("--name").value_or(settings.stem);
     settings.image.mkgmap = parsed.value("--mkgmap").value_or("");
