@@ -1,10 +1,11 @@
 #include "core/conversion/elevation_types.h"
-#include "core/style/typ_writer.h"
 #include "core/conversion/legend_captions.h"
+#include "core/style/typ_writer.h"
 #include "support/test_support.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace orolith {
 using testing::crlf;
@@ -194,6 +195,21 @@ TEST_F(TypWriter, CompanionListSkipsHighSubTypesAndDropsQuotes) {
     EXPECT_EQ(companion().find('"'), std::string::npos);
 }
 
+// The box is read as the map reads it: a text that is not wholly hexadecimal gives codes
+// from 0 in both files, never the digits it starts with.
+TEST_F(TypWriter, FirstTypeIsReadAsTheMapReadsIt) {
+    job.types = bands(0, 2, 0);
+    for (const auto& [box, list, line] : std::vector<std::tuple<std::string, std::string, std::string>>{
+             {" 1031e\t", "1031F,10400,", "String1=0x00,1031F 25m\r\n"},
+             {"10300x", "1,2,", "String1=0x00,1 25m\r\n"},
+             {"123456789", "1,2,", "String1=0x00,1 25m\r\n"}}) {
+        job.style.firstType = box;
+        ASSERT_TRUE(write()) << box;
+        EXPECT_EQ(companion().substr(0, list.size() + 2), list + "\r\n") << box;
+        EXPECT_NE(typ().find(line), std::string::npos) << box;
+    }
+}
+
 TEST_F(TypWriter, NeverWritesOverTheInputOrTheMap) {
     const auto input = dir.write("area.txt", "geo vector data");
     const auto map = dir.write("area.mp", "map data");
@@ -241,7 +257,8 @@ TEST_F(TypWriter, NoBandsGiveTheHeaderAndAnEmptyCompanionList) {
     EXPECT_EQ(typ(), crlfLines("[_id]|ProductCode = 1|FID = 1733|CodePage = 1252|[End]|[_drawOrder]|[End]|"));
     job.familyId = 65535; // the family ID a compiled map is given goes into the FID line
     ASSERT_TRUE(write());
-    EXPECT_EQ(typ(), crlfLines("[_id]|ProductCode = 1|FID = 65535|CodePage = 1252|[End]|[_drawOrder]|[End]|"));
+    EXPECT_EQ(typ(),
+              crlfLines("[_id]|ProductCode = 1|FID = 65535|CodePage = 1252|[End]|[_drawOrder]|[End]|"));
 }
 
 } // namespace orolith

@@ -45,9 +45,9 @@ bool checkInput(const ConversionOptions& options, GeoVectorReader& reader, Host&
     return true;
 }
 
-std::int64_t readFirstType(const std::string& text, Host& host) {
-    if (const auto value = parseHex32(text))
-        return static_cast<std::int64_t>(static_cast<std::uint32_t>(*value));
+std::int64_t firstTypeOrZero(const std::string& text, Host& host) {
+    if (const auto value = readFirstType(text))
+        return *value;
     host.message(MessageKind::Failure,
                  "Polygon type \"" + text +
                      "\" is not a hexadecimal number of at most 8 digits; the types start at 0.");
@@ -195,7 +195,7 @@ ConversionResult runConversion(bool write, const ConversionOptions& options, Hos
     if (write)
         writer.open(options.copyright);
     ElevationTypes table;
-    const std::int64_t firstType = readFirstType(options.firstType, host);
+    const std::int64_t firstType = firstTypeOrZero(options.firstType, host);
     ScanCounts counts;
     const ScanOutcome scan = scanElevations(reader, table, host, counts);
     if (scan != ScanOutcome::Done) {

@@ -3,6 +3,7 @@
 #include "core/platform/atomic_file.h"
 #include "core/style/band_colour.h"
 #include "core/colour/colour_value.h"
+#include "core/conversion/elevation_types.h"
 #include "core/platform/text_number.h"
 
 #include <algorithm>
@@ -21,14 +22,6 @@ std::string colourText(const Rgb& rgb) {
     char text[7];
     std::snprintf(text, sizeof text, "%02X%02X%02X", rgb.red, rgb.green, rgb.blue);
     return text;
-}
-
-// The first-type box: its leading hexadecimal digits (at most 8), 0 when there are none.
-std::uint32_t readFirstType(std::string_view text) {
-    text = trimBlanks(text);
-    const std::size_t digits = std::min(text.find_first_not_of("0123456789abcdefABCDEF"), text.size());
-    const auto value = parseHex32(text.substr(0, std::min<std::size_t>(digits, 8)));
-    return value ? static_cast<std::uint32_t>(*value) : 0u;
 }
 
 int drawOrder(std::size_t band, std::int16_t maxDrawOrder, bool& capped) {
@@ -150,7 +143,8 @@ std::string bandColourText(std::int32_t colour, int step, bool oneColour) {
 TypTexts buildTypTexts(const TypJob& job, const Pattern& pattern, std::int16_t maxDrawOrder) {
     TypTexts out;
     const TypeList& types = job.types;
-    const std::uint32_t firstType = readFirstType(job.style.firstType);
+    // The listing has already said so when the box holds no first type.
+    const std::uint32_t firstType = readFirstType(job.style.firstType).value_or(0);
 
     out.typ = headerBlock(types, job.familyId, maxDrawOrder, out.drawOrderCapped);
     out.typ += kCrlf;
