@@ -79,7 +79,7 @@ void MainWindow::importPalette() {
         Desktop::instance().fileDialog(false, this, home_.paletteFolder, QString(), kPaletteFilter);
     if (path.isEmpty())
         return;
-    if (loadcols(toBytes(path), palette_.colours) == FileRead::NotValid) {
+    if (readPalette(toBytes(path), palette_.colours) == FileRead::NotValid) {
         Desktop::instance().message(this, QStringLiteral("Not a valid palette file."));
         return;
     }
@@ -122,7 +122,7 @@ void MainWindow::savePalette() {
     if (!askReplace(path, QStringLiteral("Replace file?")))
         return;
     palette_.file = path;
-    savecols(toBytes(path), palette_.colours, runner_->host());
+    writePalette(toBytes(path), palette_.colours, runner_->host());
     palette_.unsaved = false;
 }
 
@@ -146,7 +146,7 @@ void MainWindow::desaturateColours() {
 }
 
 void MainWindow::convertToShades() {
-    shades2(palette_.colours);
+    shadePaletteFromFirst(palette_.colours);
     legend_->paint(palette_.colours);
     palette_.unsaved = true;
 }

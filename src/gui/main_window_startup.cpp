@@ -99,7 +99,7 @@ void MainWindow::startUpdateCheck(const Options& options) {
 // Reads the editor's pattern as the TYP writer will; its messages are shown when the text is
 // no tile.
 void MainWindow::takePatternFromEditor() {
-    get_patterns(toBytes(patternEditor_->patternText()), runner_->host());
+    patternFromText(toBytes(patternEditor_->patternText()), runner_->host());
 }
 
 void MainWindow::restoreSettings(const QString& path) {
@@ -115,20 +115,20 @@ void MainWindow::restoreSettings(const QString& path) {
     kept_.typToolPath = pathText(saved.toolPath);
     firstTypeBox_->setText(fromBytes(saved.firstType));
     inputBox_->setText(pathText(saved.inputPath));
-    palette_.file = pathText(saved.colFile);
-    if (loadcols(saved.colFile, palette_.colours) == FileRead::NotValid)
+    palette_.file = pathText(saved.palettePath);
+    if (readPalette(saved.palettePath, palette_.colours) == FileRead::NotValid)
         Desktop::instance().message(this, QStringLiteral("Not a valid palette file."));
     for (std::size_t i = 0; i < levelBoxes_.size(); ++i)
-        levelBoxes_[i]->setChecked(saved.levels[i] == 1);
+        levelBoxes_[i]->setChecked(saved.detailLevels[i] == 1);
     QStringList recent;
-    for (const auto& entry : saved.recent)
+    for (const auto& entry : saved.recentFiles)
         recent.append(pathText(entry));
     recentFiles_.assign(recent);
     showRecentFiles();
     maxDistanceBox_->setText(fromBytes(saved.maxDistance));
-    pattern_.file = pathText(saved.patFile);
+    pattern_.file = pathText(saved.patternPath);
     const SmallFile pattern =
-        pattern_.file.isEmpty() ? SmallFile{} : readSmallFile(saved.patFile, kPatternFileLimit);
+        pattern_.file.isEmpty() ? SmallFile{} : readSmallFile(saved.patternPath, kPatternFileLimit);
     if (pattern.outcome == FileRead::NotValid)
         Desktop::instance().message(this, QStringLiteral("Not a valid pattern file."));
     if (pattern.outcome == FileRead::Done) {
@@ -137,7 +137,7 @@ void MainWindow::restoreSettings(const QString& path) {
     }
     contoursBox_->setChecked(saved.addContours == 1);
     rowPerBandBox_->setChecked(saved.rowPerBand == 1);
-    input_.mapPath = pathText(saved.mpFile);
+    input_.mapPath = pathText(saved.mapPath);
     mapPathLabel_->setText(input_.mapPath);
     mapPathLabel_->setToolTip(input_.mapPath);
     kept_.tileRegion = saved.region;
@@ -151,16 +151,16 @@ void MainWindow::storeSettings() {
     current.toolPath = pathLine(read.toolPath, kept_.typToolPath);
     current.firstType = textLine(read.firstType, firstTypeBox_->text());
     current.inputPath = pathLine(read.inputPath, inputBox_->text());
-    current.colFile = pathLine(read.colFile, palette_.file);
+    current.palettePath = pathLine(read.palettePath, palette_.file);
     for (std::size_t i = 0; i < levelBoxes_.size(); ++i)
-        current.levels[i] = levelBoxes_[i]->isChecked() ? 1 : 0;
-    for (std::size_t i = 0; i < current.recent.size(); ++i)
-        current.recent[i] = pathLine(read.recent[i], recentFiles_.at(static_cast<int>(i)));
+        current.detailLevels[i] = levelBoxes_[i]->isChecked() ? 1 : 0;
+    for (std::size_t i = 0; i < current.recentFiles.size(); ++i)
+        current.recentFiles[i] = pathLine(read.recentFiles[i], recentFiles_.at(static_cast<int>(i)));
     current.maxDistance = textLine(read.maxDistance, maxDistanceBox_->text());
-    current.patFile = pathLine(read.patFile, pattern_.file);
+    current.patternPath = pathLine(read.patternPath, pattern_.file);
     current.addContours = contoursBox_->isChecked() ? 1 : 0;
     current.rowPerBand = rowPerBandBox_->isChecked() ? 1 : 0;
-    current.mpFile = pathLine(read.mpFile, input_.mapPath);
+    current.mapPath = pathLine(read.mapPath, input_.mapPath);
     current.region = kept_.tileRegion;
     current.maxDrawOrder = textLine(read.maxDrawOrder, maxDrawOrderBox_->text());
     std::string error;

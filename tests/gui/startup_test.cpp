@@ -43,8 +43,8 @@ class StartupTest : public QObject {
         orolith::Settings earlier;
         earlier.toolPath = "/opt/tool, with comma";
         earlier.region = 9;
-        earlier.colFile = writeFile(home.filePath("col/warm.col"), "FF\r\nFF00\r\n").toStdString();
-        earlier.patFile = writeFile(home.filePath("patterns/dots.ptn"), "1000\r\n0000\r\n\r\n").toStdString();
+        earlier.palettePath = writeFile(home.filePath("col/warm.col"), "FF\r\nFF00\r\n").toStdString();
+        earlier.patternPath = writeFile(home.filePath("patterns/dots.ptn"), "1000\r\n0000\r\n\r\n").toStdString();
         writeSettingsFile(home.path(), earlier);
         {
             auto window = openWindow(home.path());
@@ -85,8 +85,8 @@ class StartupTest : public QObject {
         settings.reserved = "r\xe9serv\xe9";
         const std::string latin1 = home.filePath("caf").toStdString() + "\xe9.txt";
         settings.inputPath = latin1;
-        settings.recent = {latin1, "/maps/\xff\xfe.txt", "", ""};
-        settings.mpFile = home.filePath("caf").toStdString() + "\xe9.mp";
+        settings.recentFiles = {latin1, "/maps/\xff\xfe.txt", "", ""};
+        settings.mapPath = home.filePath("caf").toStdString() + "\xe9.mp";
         writeSettingsFile(home.path(), settings);
         const QByteArray before = readFile(home.filePath("system/orolith.dat"));
         auto window = openWindow(home.path());
