@@ -81,7 +81,7 @@ void MainWindow::restoreSettings(const QString& path) {
     FileRead outcome = FileRead::Done;
     const auto read = readSettings(toBytes(path), &outcome);
     if (outcome == FileRead::NotValid)
-        Desktop::instance().message(this, QStringLiteral("Not a valid settings file."));
+        Desktop::instance().message(this, tr("Not a valid settings file."));
     if (!read)
         return;
     const Settings& saved = *read;
@@ -91,7 +91,7 @@ void MainWindow::restoreSettings(const QString& path) {
     inputBox_->setText(fromBytes(saved.inputPath));
     palette_.file = fromBytes(saved.colFile);
     if (loadcols(saved.colFile, palette_.colours) == FileRead::NotValid)
-        Desktop::instance().message(this, QStringLiteral("Not a valid palette file."));
+        Desktop::instance().message(this, tr("Not a valid palette file."));
     for (std::size_t i = 0; i < levelBoxes_.size(); ++i)
         levelBoxes_[i]->setChecked(saved.levels[i] == 1);
     QStringList recent;
@@ -104,9 +104,10 @@ void MainWindow::restoreSettings(const QString& path) {
     const SmallFile pattern =
         pattern_.file.isEmpty() ? SmallFile{} : readSmallFile(saved.patFile, kPatternFileLimit);
     if (pattern.outcome == FileRead::NotValid)
-        Desktop::instance().message(this, QStringLiteral("Not a valid pattern file."));
+        Desktop::instance().message(this, tr("Not a valid pattern file."));
     if (pattern.outcome == FileRead::Done) {
-        patternEditor_->setPatternText(QString::fromUtf8(pattern.bytes.data(), static_cast<qsizetype>(pattern.bytes.size())));
+        patternEditor_->setPatternText(
+            QString::fromUtf8(pattern.bytes.data(), static_cast<qsizetype>(pattern.bytes.size())));
         takePatternFromEditor();
     }
     contoursBox_->setChecked(saved.addContours == 1);
@@ -144,12 +145,11 @@ void MainWindow::storeSettings() {
 
 bool MainWindow::confirmClose() {
     bool leave = true;
-    const QString question = kCrlf + kCrlf + QStringLiteral("Exit without saving?");
+    const QString question = kCrlf + kCrlf + tr("Exit without saving?");
     if (palette_.unsaved &&
-        !Desktop::instance().ask(this, QStringLiteral("Colour Change has not been saved.") + question))
+        !Desktop::instance().ask(this, tr("Colour Change has not been saved.") + question))
         leave = false;
-    if (pattern_.unsaved &&
-        !Desktop::instance().ask(this, QStringLiteral("Pattern has not been saved.") + question))
+    if (pattern_.unsaved && !Desktop::instance().ask(this, tr("Pattern has not been saved.") + question))
         leave = false;
     return leave;
 }
