@@ -32,6 +32,7 @@ namespace orolith::gui {
 class ConversionRunner;
 class LegendWidget;
 class PatternEditor;
+class PreviewDock;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -54,6 +55,7 @@ class MainWindow : public QMainWindow {
 
     // The input named on the command line: shown and listed as if opened from the menu.
     void openInputFromCommandLine(const QString& path);
+    PreviewDock* preview() const { return preview_; }
 
   signals:
     void runFinished();
@@ -115,6 +117,11 @@ class MainWindow : public QMainWindow {
     void findMapFolder();
     void findTypFile();
 
+    // The map preview (main_window_preview.cpp).
+    void buildPreview();
+    void previewInput();
+    void restylePreview();
+
     HomeFolder home_;
     CurrentInput input_;
     PaletteState palette_;
@@ -122,6 +129,7 @@ class MainWindow : public QMainWindow {
     KeptSettings kept_;
     RecentFiles recentFiles_;
     ConversionRunner* runner_ = nullptr;
+    PreviewDock* preview_ = nullptr;
     bool closeAfterRun_ = false;
 
     QLineEdit* inputBox_ = nullptr;               // Text4
