@@ -62,11 +62,13 @@ StyleOptions MainWindow::styleOptions() const {
 bool MainWindow::startRun(std::function<void(Host&)> work, std::function<void()> whenDone) {
     createMapButton_->setEnabled(false);
     createTypButton_->setEnabled(false);
+    createImageButton_->setEnabled(false);
     return runner_->start(std::move(work), [this, done = std::move(whenDone)] {
         done();
         setProgressShown(false);
         createMapButton_->setEnabled(true);
         createTypButton_->setEnabled(true);
+        createImageButton_->setEnabled(true);
         emit runFinished();
         if (closeAfterRun_)
             QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
@@ -85,9 +87,7 @@ void MainWindow::createMap() {
     // replaces the input it reads.
     if (anyLevel && QFileInfo(input_.path).isFile() && !input_.path.contains(QLatin1Char('*')) &&
         output != input_.path && QFileInfo(output).isFile()) {
-        const QString question = output + kCrlf + kCrlf + QStringLiteral("File exists.") + kCrlf + kCrlf +
-                                 QStringLiteral("Replace?");
-        if (!Desktop::instance().ask(this, question))
+        if (!askReplace(output, QStringLiteral("Replace?")))
             return;
         options.replaceExisting = true;
     }
