@@ -76,7 +76,7 @@ void PreviewEngine::load(const QString& path, const render::BandReadSettings& se
             QMetaObject::invokeMethod(this, [this, snapshot, number] { takeSnapshot(snapshot, false, number); },
                                       Qt::QueuedConnection);
         };
-        std::optional<render::BandSet> bands = render::readInputBands(file, settings, host, batchReady);
+        std::optional<render::BandSet> bands = render::readInputBands({file}, settings, host, batchReady);
         if (cancel->load())
             return;
         // Taken up on the window's thread once this thread has finished.

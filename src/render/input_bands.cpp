@@ -6,12 +6,12 @@
 
 namespace orolith::render {
 
-std::optional<BandSet> readInputBands(const std::string& path, const BandReadSettings& settings, Host& host,
-                                      const BatchReady& batchReady) {
-    if (!dem::isElevationRaster(path))
-        return readGeoVectorBands(path, settings, host, batchReady);
+std::optional<BandSet> readInputBands(const std::vector<std::string>& paths, const BandReadSettings& settings,
+                                      Host& host, const BatchReady& batchReady) {
+    if (paths.size() == 1 && !dem::isElevationRaster(paths.front()))
+        return readGeoVectorBands(paths.front(), settings, host, batchReady);
     dem::DemOptions options;
-    options.inputs = {path};
+    options.inputs = paths;
     return readElevationModelBands(options, settings, host, batchReady);
 }
 

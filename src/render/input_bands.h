@@ -6,11 +6,13 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace orolith::render {
 
-// An elevation model (anything GDAL reads as a raster) or else a Geo Vector file.
-std::optional<BandSet> readInputBands(const std::string& path, const BandReadSettings& settings, Host& host,
+// Elevation models (anything GDAL reads as a raster; several make one mosaic) or else one
+// Geo Vector file.
+std::optional<BandSet> readInputBands(const std::vector<std::string>& paths, const BandReadSettings& settings, Host& host,
                                       const BatchReady& batchReady = {});
 
 } // namespace orolith::render
