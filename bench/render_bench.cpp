@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
     }
     PrintingHost host;
     render::StyleChoice style;
-    style.pattern = *get_patterns(kDefaultPatternText, host);
+    style.pattern = *patternFromText(kDefaultPatternText, host);
 
     const auto start = Clock::now();
     double firstPicture = -1;
