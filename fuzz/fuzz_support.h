@@ -41,7 +41,9 @@ inline std::string_view textOf(const std::uint8_t* data, std::size_t size) {
 // `bytes` written to this process's scratch file `name`, removed when the process ends.
 inline std::filesystem::path scratchFile(std::string_view bytes, const std::string& name = "input") {
     struct Folder {
-        std::filesystem::path path = std::filesystem::temp_directory_path() /
+        // A memory file system where there is one: rewriting a file on disk costs a flush.
+        std::filesystem::path path = (std::filesystem::is_directory("/dev/shm") ? std::filesystem::path("/dev/shm")
+                                                                                 : std::filesystem::temp_directory_path()) /
                                      ("orolith-fuzz-" + std::to_string(OROLITH_FUZZ_PID));
         Folder() { std::filesystem::create_directories(path); }
         ~Folder() {
