@@ -15,6 +15,7 @@ constexpr std::string_view kUsage =
     "  mp INPUT     write the Polish map (.mp) of a Geo Vector file\n"
     "  list INPUT   list the elevations of a Geo Vector file and their polygon types\n"
     "  typ INPUT    write the TYP style text file and the companion polygon list\n"
+    "  img INPUT    make gmapsupp.img for the receiver with mkgmap (map, TYP and image)\n"
     "  tile COORD   name the SRTM tile of a coordinate and its download address\n"
     "\n"
     "Run 'orolith COMMAND --help' for the options of a command.\n"
@@ -44,6 +45,8 @@ int runMain(Args args, Streams& io) {
         return runList(rest, io);
     if (command == "typ")
         return runTyp(rest, io);
+    if (command == "img")
+        return runImg(rest, io);
     if (command == "tile")
         return runTile(rest, io);
     io.err << "orolith: unknown command '" << command << "'\n\n" << kUsage;

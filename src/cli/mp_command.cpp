@@ -1,6 +1,7 @@
 #include "cli/cli_host.h"
 #include "cli/commands.h"
 #include "cli/input_files.h"
+#include "cli/job_arguments.h"
 #include "cli/option_reader.h"
 #include "core/conversion/conversion.h"
 
@@ -39,26 +40,6 @@ constexpr std::string_view kMpUsage =
     "Exit status: 0 the map was written, 1 it was not, 2 a usage error.\n";
 
 constexpr CommandInfo kMpCommand{"mp", kMpUsage};
-
-// "0,3" or "highest,low" into the four level boxes. False on an unknown level.
-bool readLevels(std::string_view text, std::array<bool, 4>& levels, std::string& error) {
-    static constexpr std::string_view kNames[] = {"highest", "high", "medium", "low"};
-    levels = {};
-    for (const std::string& piece : splitList(text)) {
-        std::size_t level = 4;
-        if (piece.size() == 1 && piece[0] >= '0' && piece[0] <= '3')
-            level = static_cast<std::size_t>(piece[0] - '0');
-        for (std::size_t i = 0; i < 4; ++i)
-            if (piece == kNames[i])
-                level = i;
-        if (level == 4) {
-            error = "unknown level '" + piece + "' (use 0..3 or highest, high, medium, low)";
-            return false;
-        }
-        levels[level] = true;
-    }
-    return true;
-}
 
 } // namespace
 

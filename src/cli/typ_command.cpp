@@ -1,6 +1,7 @@
 #include "cli/cli_host.h"
 #include "cli/commands.h"
 #include "cli/input_files.h"
+#include "cli/job_arguments.h"
 #include "dem/dem_conversion.h"
 #include "cli/option_reader.h"
 #include "core/conversion/conversion.h"
@@ -65,42 +66,6 @@ std::filesystem::path executableFolder() {
     return std::filesystem::current_path();
 }
 
-// The pattern text of the command line: "\n" (backslash, n) and line feeds become CR LF.
-std::string patternFromArgument(std::string_view text) {
-    std::string pattern;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == 'n') {
-            pattern += "\r\n";
-            ++i;
-        } else if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) {
-            pattern += "\r\n";
-        } else {
-            pattern += text[i];
-        }
-    }
-    return pattern;
-}
-
-// The pattern text from --pattern or --pattern-text; nothing (after saying why) when a
-// pattern file cannot be used.
-std::optional<std::string> patternText(const ParsedArgs& parsed, Streams& io) {
-    if (const auto text = parsed.value("--pattern-text"))
-        return patternFromArgument(*text);
-    const auto file = parsed.value("--pattern");
-    if (!file)
-        return std::string(kDefaultPatternText);
-    SmallFile content = readPatternFile(*file);
-    if (content.outcome == FileRead::Missing) {
-        io.err << "orolith typ: cannot read the pattern file " << *file << "\n";
-        return std::nullopt;
-    }
-    if (content.outcome == FileRead::NotValid) {
-        io.err << "Not a valid pattern file.\n";
-        return std::nullopt;
-    }
-    return std::move(content.bytes);
-}
-
 struct TypCommand {
     ParsedArgs parsed;
     std::filesystem::path home;
@@ -110,23 +75,8 @@ struct TypCommand {
 int writeTyp(const TypCommand& command, Streams& io) {
     const ParsedArgs& parsed = command.parsed;
     TypJob job;
-    if (const auto pattern = patternText(parsed, io))
-        job.style.patternText = *pattern;
-    else
+    if (!readStyleArguments(parsed, io, "typ", job))
         return 1;
-    if (const auto palette = parsed.value("--palette")) {
-        const FileRead read = loadcols(*palette, job.cols);
-        if (read != FileRead::Done) {
-            io.err << (read == FileRead::Missing ? "orolith typ: cannot read the palette file " + *palette
-                                                 : std::string("Not a valid palette file."))
-                   << "\n";
-            return 1;
-        }
-    }
-    job.style.firstType = parsed.value("--first-type").value_or(job.style.firstType);
-    job.style.maxDrawOrder = parsed.value("--max-draworder").value_or(job.style.maxDrawOrder);
-    job.style.oneColour = parsed.has("--one-colour");
-    job.style.rowPerBand = parsed.has("--row-per-band");
     job.style.typPath = parsed.value("--output").value_or((command.home / "typ" / "untitled.txt").string());
     job.companionPath = parsed.value("--companion").value_or((command.home / "test.tpgn").string());
 

@@ -52,13 +52,13 @@ QLabel* captionLabel(QWidget* parent, const char* name, const QString& text, con
 
 } // namespace
 
-PickerResult runColourPicker(QWidget* parent, std::int32_t curcolor, const QString& sysdir) {
-    ColourPickerWindow window(curcolor, sysdir, parent);
+PickerResult runColourPicker(QWidget* parent, std::int32_t colour, const QString& settingsFolder) {
+    ColourPickerWindow window(colour, settingsFolder, parent);
     window.exec();
     return window.result();
 }
 
-ColourPickerWindow::ColourPickerWindow(std::int32_t curcolor, const QString& sysdir, QWidget* parent)
+ColourPickerWindow::ColourPickerWindow(std::int32_t colour, const QString& settingsFolder, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
     setObjectName("cmcolor");
@@ -81,13 +81,13 @@ ColourPickerWindow::ColourPickerWindow(std::int32_t curcolor, const QString& sys
     buildButtons();
     connectEvents();
 
-    const QString cursorFile = QDir(sysdir).filePath("cur203.cur");
-    if (!sysdir.isEmpty() && QFile::exists(cursorFile))
+    const QString cursorFile = QDir(settingsFolder).filePath("cur203.cur");
+    if (!settingsFolder.isEmpty() && QFile::exists(cursorFile))
         field_->useCursorFile(cursorFile);
 
-    shades(curcolor);
-    original_->setColour(curcolor);
-    findColor(curcolor);
+    shades(colour);
+    original_->setColour(colour);
+    findColor(colour);
 }
 
 void ColourPickerWindow::buildSwatches() {
@@ -193,8 +193,8 @@ void ColourPickerWindow::buildButtons() {
 void ColourPickerWindow::finish(bool ok) {
     result_ = {};
     if (ok && modified_->colour()) {
-        result_.curcolor = *modified_->colour();
-        result_.colchanged = true;
+        result_.colour = *modified_->colour();
+        result_.changed = true;
     }
     if (ok)
         accept();

@@ -21,22 +21,22 @@ class ShadeStrip;
 class ShadeTrack;
 
 // What the caller gets back: the chosen colour (0..FFFFFF) after OK, −1 after Cancel or the
-// title-bar close; colchanged is set by OK only.
+// title-bar close; `changed` is set by OK only.
 struct PickerResult {
-    std::int32_t curcolor = kNoColour;
-    bool colchanged = false;
+    std::int32_t colour = kNoColour;
+    bool changed = false;
 };
 
-// Shows the picker modally, starting from `curcolor`; `sysdir` is the folder that may hold
-// the field's cursor file cur203.cur.
-PickerResult runColourPicker(QWidget* parent, std::int32_t curcolor, const QString& sysdir);
+// Shows the picker modally, starting from `colour`; `settingsFolder` may hold the field's
+// cursor file cur203.cur.
+PickerResult runColourPicker(QWidget* parent, std::int32_t colour, const QString& settingsFolder);
 
 class ColourPickerWindow : public QDialog {
     Q_OBJECT
   public:
     static constexpr int kSwatchCount = 24;
 
-    ColourPickerWindow(std::int32_t curcolor, const QString& sysdir, QWidget* parent = nullptr);
+    ColourPickerWindow(std::int32_t colour, const QString& settingsFolder, QWidget* parent = nullptr);
 
     // Valid once the window has closed.
     PickerResult result() const { return result_; }

@@ -1,6 +1,6 @@
 #include "gui/conversion_runner.h"
 
-#include "gui/app_state.h"
+#include "gui/byte_text.h"
 #include "gui/desktop.h"
 
 #include <QApplication>

@@ -18,7 +18,7 @@ namespace orolith::gui {
 namespace {
 
 // The picture button's icon: a globe with an arrow pointing down into a tray.
-QIcon downloadIcon() {
+QIcon globeDownloadIcon() {
     QPixmap pixmap(128, 128); // drawn large, so that it stays sharp when scaled up
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
@@ -92,7 +92,7 @@ DownloadWindow::DownloadWindow(int region, QWidget* parent)
     auto* download = new QToolButton(this);
     download->setObjectName("Picture2");
     download->setToolTip("Download map data");
-    download->setIcon(downloadIcon());
+    download->setIcon(globeDownloadIcon());
     download->setIconSize(QSize(48, 48));
     download->setAutoRaise(true);
     address_ = entry(this, "Text2", "Copy URL");

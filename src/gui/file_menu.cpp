@@ -1,9 +1,11 @@
 // The File and Colours menus, the swatches, and the secondary windows the menus open.
-#include "core/style/palette.h"
 #include "core/platform/paths.h"
+#include "core/style/palette.h"
 #include "core/style/pattern.h"
+#include "gui/byte_text.h"
 #include "gui/colour_picker.h"
 #include "gui/conversion_runner.h"
+#include "gui/desktop.h"
 #include "gui/download_dialog.h"
 #include "gui/legend_widget.h"
 #include "gui/main_window.h"
@@ -34,16 +36,17 @@ void MainWindow::openFile() {
     // Opening another input waits until the run in progress has ended.
     if (runner_->active())
         return;
-    if (state_.vecdir.isEmpty())
-        state_.vecdir = QDir::homePath();
-    const QString path = Desktop::instance().fileDialog(false, this, state_.vecdir, QString(), kVectorFilter);
+    if (input_.openFolder.isEmpty())
+        input_.openFolder = QDir::homePath();
+    const QString path =
+        Desktop::instance().fileDialog(false, this, input_.openFolder, QString(), kVectorFilter);
     if (path.isEmpty())
         return;
     openInputFromCommandLine(path);
 }
 
 void MainWindow::openInputFromCommandLine(const QString& path) {
-    state_.infile = path;
+    input_.path = path;
     rememberInput(path);
     typeList_->clear();
     if (path.contains(QLatin1Char('*')) || !QFileInfo(path).isFile())
@@ -57,25 +60,27 @@ void MainWindow::openRecent(int index) {
         return;
     const QString path = recentFiles_.at(index);
     inputBox_->setText(path);
-    state_.infile = path;
+    input_.path = path;
     listInput();
 }
 
 void MainWindow::importPalette() {
-    const QString path = Desktop::instance().fileDialog(false, this, state_.coldir, QString(), kPaletteFilter);
+    const QString path =
+        Desktop::instance().fileDialog(false, this, home_.paletteFolder, QString(), kPaletteFilter);
     if (path.isEmpty())
         return;
-    if (loadcols(toBytes(path), state_.cols) == FileRead::NotValid) {
+    if (loadcols(toBytes(path), palette_.colours) == FileRead::NotValid) {
         Desktop::instance().message(this, QStringLiteral("Not a valid palette file."));
         return;
     }
-    state_.colfile = path;
-    legend_->paint(state_.cols);
-    state_.colchanged = false;
+    palette_.file = path;
+    legend_->paint(palette_.colours);
+    palette_.unsaved = false;
 }
 
 void MainWindow::importPattern() {
-    const QString path = Desktop::instance().fileDialog(false, this, state_.patdir, QString(), kPatternFilter);
+    const QString path =
+        Desktop::instance().fileDialog(false, this, home_.patternFolder, QString(), kPatternFilter);
     if (path.isEmpty())
         return;
     const SmallFile file = path.contains(QLatin1Char('*')) ? SmallFile{} : readPatternFile(toBytes(path));
@@ -86,9 +91,9 @@ void MainWindow::importPattern() {
     if (file.bytes.empty())
         return;
     patternEditor_->setPatternText(QString::fromLatin1(file.bytes.data(), static_cast<qsizetype>(file.bytes.size())));
-    state_.patfile = path;
+    pattern_.file = path;
     takePatternFromEditor();
-    state_.patchanged = false;
+    pattern_.unsaved = false;
 }
 
 bool MainWindow::askReplace(const QString& path, const QString& question) {
@@ -99,58 +104,59 @@ bool MainWindow::askReplace(const QString& path, const QString& question) {
 }
 
 void MainWindow::savePalette() {
-    QString path = Desktop::instance().fileDialog(true, this, state_.coldir, QStringLiteral("*.col"), kPaletteFilter);
+    QString path = Desktop::instance().fileDialog(true, this, home_.paletteFolder, QStringLiteral("*.col"),
+                                                  kPaletteFilter);
     if (path.isEmpty())
         return;
     path = withExtension(path, QStringLiteral(".col"));
     if (!askReplace(path, QStringLiteral("Replace file?")))
         return;
-    state_.colfile = path;
-    savecols(toBytes(path), state_.cols, runner_->host());
-    state_.colchanged = false;
+    palette_.file = path;
+    savecols(toBytes(path), palette_.colours, runner_->host());
+    palette_.unsaved = false;
 }
 
 void MainWindow::savePattern() {
-    QString path = Desktop::instance().fileDialog(true, this, state_.patdir, QStringLiteral("*.ptn"), kPatternFilter);
+    QString path = Desktop::instance().fileDialog(true, this, home_.patternFolder, QStringLiteral("*.ptn"),
+                                                  kPatternFilter);
     if (path.isEmpty())
         return;
     path = withExtension(path, QStringLiteral(".ptn"));
     if (!askReplace(path, QStringLiteral("Replace File?")))
         return;
-    state_.patfile = path;
+    pattern_.file = path;
     writeFile(toBytes(path), patternEditor_->patternText().toLatin1().toStdString(), runner_->host());
-    state_.patchanged = false;
+    pattern_.unsaved = false;
 }
 
 void MainWindow::desaturateColours() {
-    state_.colchanged = true;
-    desaturate(state_.cols);
-    legend_->paint(state_.cols);
+    palette_.unsaved = true;
+    desaturate(palette_.colours);
+    legend_->paint(palette_.colours);
 }
 
 void MainWindow::convertToShades() {
-    shades2(state_.cols);
-    legend_->paint(state_.cols);
-    state_.colchanged = true;
+    shades2(palette_.colours);
+    legend_->paint(palette_.colours);
+    palette_.unsaved = true;
 }
 
 void MainWindow::editSwatch(int index) {
-    state_.curcolor = state_.cols[static_cast<std::size_t>(index)];
-    const PickerResult picked = runColourPicker(this, state_.curcolor, state_.sysdir);
-    state_.curcolor = picked.curcolor;
-    if (picked.curcolor < 0)
+    auto& swatch = palette_.colours[static_cast<std::size_t>(index)];
+    const PickerResult picked = runColourPicker(this, swatch, home_.settingsFolder);
+    if (picked.colour < 0)
         return;
-    state_.cols[static_cast<std::size_t>(index)] = picked.curcolor;
-    state_.colchanged = state_.colchanged || picked.colchanged;
-    legend_->paint(state_.cols);
+    swatch = picked.colour;
+    palette_.unsaved = palette_.unsaved || picked.changed;
+    legend_->paint(palette_.colours);
 }
 
 void MainWindow::locateTypTool() {
-    state_.toolpath = runSettingsDialog(this, state_.toolpath, state_.apppath);
+    kept_.typToolPath = runSettingsDialog(this, kept_.typToolPath, home_.root);
 }
 
 void MainWindow::openDownloadWindow() {
-    state_.region = runDownloadDialog(this, state_.region);
+    kept_.tileRegion = runDownloadDialog(this, kept_.tileRegion);
 }
 
 } // namespace orolith::gui

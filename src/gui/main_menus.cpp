@@ -1,6 +1,8 @@
 // The main window's menus, the recent-file entries and the update notice.
 #include "core/app/app_info.h"
 #include "gui/about_dialog.h"
+#include "gui/byte_text.h"
+#include "gui/desktop.h"
 #include "gui/help_page.h"
 #include "gui/main_window.h"
 

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -49,7 +50,7 @@ MainWindow::MainWindow(const Options& options, QWidget* parent) : QMainWindow(pa
     setObjectName(QStringLiteral("f1"));
     runner_ = new ConversionRunner(this);
     buildControls();
-    connect(&runner_->host(), &GuiHost::progressed, this, &MainWindow::progr);
+    connect(&runner_->host(), &GuiHost::progressed, this, &MainWindow::showProgress);
     buildMenus();
     startUp(options);
 }
@@ -162,7 +163,7 @@ QWidget* MainWindow::buildStyleGroup() {
     grid->setColumnStretch(1, 1);
     const int lineHeight = patternEditor_->fontMetrics().lineSpacing();
     patternEditor_->setMinimumHeight(lineHeight * 6);
-    connect(patternEditor_, &PatternEditor::edited, this, [this] { state_.patchanged = true; });
+    connect(patternEditor_, &PatternEditor::edited, this, [this] { pattern_.unsaved = true; });
     return group;
 }
 
@@ -199,7 +200,7 @@ QWidget* MainWindow::buildActionRow() {
     createTypButton_ = named(new QPushButton(QStringLiteral("Create TYP")), QStringLiteral("Command1"));
     downloadButton_ = named(new QToolButton, QStringLiteral("Picture2"));
     downloadButton_->setToolTip(QStringLiteral("Download map data"));
-    downloadButton_->setIcon(downloadIcon());
+    downloadButton_->setIcon(tileDownloadIcon());
     downloadButton_->setIconSize(QSize(28, 28));
     downloadButton_->setAutoRaise(true);
     updateLabel_ = caption(QStringLiteral("Label8"), QStringLiteral("UPDATE AVAILABLE"));
@@ -215,12 +216,11 @@ QWidget* MainWindow::buildActionRow() {
     buttons->addWidget(updateLabel_);
     layout->addLayout(buttons);
 
-    progressTrough_ = named(new QFrame, QStringLiteral("backprog"));
-    progressTrough_->setFrameShape(QFrame::StyledPanel);
-    progressTrough_->setFixedHeight(fontMetrics().height() / 2 + 10);
-    progressFill_ = named(new QFrame(progressTrough_), QStringLiteral("progimage"));
-    progressFill_->setStyleSheet(QStringLiteral("QFrame { background: #3a7bd5; border: none; }"));
-    layout->addWidget(progressTrough_);
+    progressBar_ = named(new QProgressBar, QStringLiteral("backprog"));
+    progressBar_->setRange(0, kProgressSteps);
+    progressBar_->setTextVisible(false);
+    progressBar_->setFixedHeight(fontMetrics().height() / 2 + 10);
+    layout->addWidget(progressBar_);
 
     connect(createMapButton_, &QPushButton::clicked, this, &MainWindow::createMap);
     connect(createTypButton_, &QPushButton::clicked, this, &MainWindow::createTyp);

@@ -3,8 +3,8 @@
 // type list and the menus. Its start-up restores the previous run's settings, its close asks
 // about unsaved work and stores them again.
 
-#include "gui/app_state.h"
 #include "gui/recent_files.h"
+#include "gui/window_state.h"
 
 #include <QMainWindow>
 #include <array>
@@ -12,11 +12,11 @@
 
 class QAction;
 class QCheckBox;
-class QFrame;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMenu;
+class QProgressBar;
 class QPushButton;
 class QToolButton;
 
@@ -37,7 +37,7 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
     struct Options {
-        QString home;           // apppath: holds col, patterns, system and typ
+        QString home;           // holds col, patterns, system and typ
         QString versionPageUrl; // empty: the maker's page
         bool checkForUpdate = true;
     };
@@ -45,7 +45,11 @@ class MainWindow : public QMainWindow {
     explicit MainWindow(const Options& options, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    const AppState& state() const { return state_; }
+    const HomeFolder& homeFolder() const { return home_; }
+    const CurrentInput& currentInput() const { return input_; }
+    const PaletteState& paletteState() const { return palette_; }
+    const PatternState& patternState() const { return pattern_; }
+    const KeptSettings& keptSettings() const { return kept_; }
     bool runActive() const;
 
     // The input named on the command line: shown and listed as if opened from the menu.
@@ -74,8 +78,8 @@ class MainWindow : public QMainWindow {
 
     // Start-up, settings file and close (main_window_startup.cpp).
     void startUp(const Options& options);
-    void loaddata(const QString& path);
-    void savedata();
+    void restoreSettings(const QString& path);
+    void storeSettings();
     bool confirmClose();
     void takePatternFromEditor();
     void startUpdateCheck(const Options& options);
@@ -106,12 +110,16 @@ class MainWindow : public QMainWindow {
     void listInput();
     void applyConversionResult(const ConversionResult& result, bool listOnly);
     bool startRun(std::function<void(Host&)> work, std::function<void()> whenDone);
-    void progr(double percent);
-    void barvis(bool visible);
+    void showProgress(double percent);
+    void setProgressShown(bool shown);
     void findMapFolder();
     void findTypFile();
 
-    AppState state_;
+    HomeFolder home_;
+    CurrentInput input_;
+    PaletteState palette_;
+    PatternState pattern_;
+    KeptSettings kept_;
     RecentFiles recentFiles_;
     ConversionRunner* runner_ = nullptr;
     bool closeAfterRun_ = false;
@@ -134,8 +142,9 @@ class MainWindow : public QMainWindow {
     QPushButton* createMapButton_ = nullptr;      // Command6
     QToolButton* downloadButton_ = nullptr;       // Picture2
     QLabel* updateLabel_ = nullptr;               // Label8
-    QFrame* progressTrough_ = nullptr;            // backprog
-    QFrame* progressFill_ = nullptr;              // progimage
+    QProgressBar* progressBar_ = nullptr;         // backprog
+    static constexpr int kProgressSteps = 1000;   // a tenth of a percent each
+    bool progressShown_ = false;
     std::array<QAction*, RecentFiles::kCount> recentActions_{}; // mf(12)..mf(15)
 };
 

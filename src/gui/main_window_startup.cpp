@@ -1,9 +1,11 @@
 // Start-up, the settings file, and closing the main window.
 #include "core/app/app_info.h"
 #include "core/settings/home_folder.h"
-#include "core/style/pattern.h"
 #include "core/settings/settings_file.h"
+#include "core/style/pattern.h"
+#include "gui/byte_text.h"
 #include "gui/conversion_runner.h"
+#include "gui/desktop.h"
 #include "gui/legend_widget.h"
 #include "gui/main_window.h"
 #include "gui/pattern_editor.h"
@@ -35,25 +37,25 @@ QString underHome(const QString& home, const QString& relative) {
 } // namespace
 
 void MainWindow::startUp(const Options& options) {
-    state_.apppath = withoutTrailingSeparator(options.home);
-    state_.coldir = underHome(state_.apppath, QStringLiteral("col"));
-    state_.patdir = underHome(state_.apppath, QStringLiteral("patterns"));
-    state_.sysdir = underHome(state_.apppath, QStringLiteral("system"));
-    ensureHomeFolders(toBytes(state_.apppath), runner_->host());
-    state_.typfile = underHome(state_.apppath, QStringLiteral("typ/untitled.txt"));
-    state_.cols = defaultPalette();
+    home_.root = withoutTrailingSeparator(options.home);
+    home_.paletteFolder = underHome(home_.root, QStringLiteral("col"));
+    home_.patternFolder = underHome(home_.root, QStringLiteral("patterns"));
+    home_.settingsFolder = underHome(home_.root, QStringLiteral("system"));
+    ensureHomeFolders(toBytes(home_.root), runner_->host());
+    input_.typPath = underHome(home_.root, QStringLiteral("typ/untitled.txt"));
+    palette_.colours = defaultPalette();
 
     // The checkerboard stays in the editor unless the settings name a pattern file that
     // can be read, so a restart never leaves the editor empty.
     patternEditor_->setPatternText(fromBytes(kDefaultPatternText));
     takePatternFromEditor();
-    if (QFileInfo::exists(state_.settingsPath()))
-        loaddata(state_.settingsPath());
+    if (QFileInfo::exists(home_.settingsFile()))
+        restoreSettings(home_.settingsFile());
     setWindowTitle(fromBytes(app::kName) + QLatin1Char(' ') + fromBytes(app::kVersionText));
-    barvis(false);
-    legend_->paint(state_.cols);
+    setProgressShown(false);
+    legend_->paint(palette_.colours);
     legend_->resetCaptions();
-    typPathBox_->setText(state_.typfile);
+    typPathBox_->setText(input_.typPath);
     startUpdateCheck(options);
 }
 
@@ -75,7 +77,7 @@ void MainWindow::takePatternFromEditor() {
     get_patterns(toBytes(patternEditor_->patternText()), runner_->host());
 }
 
-void MainWindow::loaddata(const QString& path) {
+void MainWindow::restoreSettings(const QString& path) {
     FileRead outcome = FileRead::Done;
     const auto read = readSettings(toBytes(path), &outcome);
     if (outcome == FileRead::NotValid)
@@ -83,12 +85,12 @@ void MainWindow::loaddata(const QString& path) {
     if (!read)
         return;
     const Settings& saved = *read;
-    state_.reservedLine = fromBytes(saved.reserved);
-    state_.toolpath = fromBytes(saved.toolPath);
+    kept_.reservedLine = fromBytes(saved.reserved);
+    kept_.typToolPath = fromBytes(saved.toolPath);
     firstTypeBox_->setText(fromBytes(saved.firstType));
     inputBox_->setText(fromBytes(saved.inputPath));
-    state_.colfile = fromBytes(saved.colFile);
-    if (loadcols(saved.colFile, state_.cols) == FileRead::NotValid)
+    palette_.file = fromBytes(saved.colFile);
+    if (loadcols(saved.colFile, palette_.colours) == FileRead::NotValid)
         Desktop::instance().message(this, QStringLiteral("Not a valid palette file."));
     for (std::size_t i = 0; i < levelBoxes_.size(); ++i)
         levelBoxes_[i]->setChecked(saved.levels[i] == 1);
@@ -98,9 +100,9 @@ void MainWindow::loaddata(const QString& path) {
     recentFiles_.assign(recent);
     showRecentFiles();
     maxDistanceBox_->setText(fromBytes(saved.maxDistance));
-    state_.patfile = fromBytes(saved.patFile);
+    pattern_.file = fromBytes(saved.patFile);
     const SmallFile pattern =
-        state_.patfile.isEmpty() ? SmallFile{} : readSmallFile(saved.patFile, kPatternFileLimit);
+        pattern_.file.isEmpty() ? SmallFile{} : readSmallFile(saved.patFile, kPatternFileLimit);
     if (pattern.outcome == FileRead::NotValid)
         Desktop::instance().message(this, QStringLiteral("Not a valid pattern file."));
     if (pattern.outcome == FileRead::Done) {
@@ -109,44 +111,44 @@ void MainWindow::loaddata(const QString& path) {
     }
     contoursBox_->setChecked(saved.addContours == 1);
     rowPerBandBox_->setChecked(saved.rowPerBand == 1);
-    state_.mpfile = fromBytes(saved.mpFile);
-    mapPathLabel_->setText(state_.mpfile);
-    mapPathLabel_->setToolTip(state_.mpfile);
-    state_.region = saved.region;
+    input_.mapPath = fromBytes(saved.mpFile);
+    mapPathLabel_->setText(input_.mapPath);
+    mapPathLabel_->setToolTip(input_.mapPath);
+    kept_.tileRegion = saved.region;
     maxDrawOrderBox_->setText(fromBytes(saved.maxDrawOrder));
 }
 
-void MainWindow::savedata() {
+void MainWindow::storeSettings() {
     Settings current;
-    current.reserved = toBytes(state_.reservedLine);
-    current.toolPath = toBytes(state_.toolpath);
+    current.reserved = toBytes(kept_.reservedLine);
+    current.toolPath = toBytes(kept_.typToolPath);
     current.firstType = toBytes(firstTypeBox_->text());
     current.inputPath = toBytes(inputBox_->text());
-    current.colFile = toBytes(state_.colfile);
+    current.colFile = toBytes(palette_.file);
     for (std::size_t i = 0; i < levelBoxes_.size(); ++i)
         current.levels[i] = levelBoxes_[i]->isChecked() ? 1 : 0;
     for (std::size_t i = 0; i < current.recent.size(); ++i)
         current.recent[i] = toBytes(recentFiles_.at(static_cast<int>(i)));
     current.maxDistance = toBytes(maxDistanceBox_->text());
-    current.patFile = toBytes(state_.patfile);
+    current.patFile = toBytes(pattern_.file);
     current.addContours = contoursBox_->isChecked() ? 1 : 0;
     current.rowPerBand = rowPerBandBox_->isChecked() ? 1 : 0;
-    current.mpFile = toBytes(state_.mpfile);
-    current.region = state_.region;
+    current.mpFile = toBytes(input_.mapPath);
+    current.region = kept_.tileRegion;
     current.maxDrawOrder = toBytes(maxDrawOrderBox_->text());
     std::string error;
-    if (!writeSettings(toBytes(state_.settingsPath()), current, error))
+    if (!writeSettings(toBytes(home_.settingsFile()), current, error))
         Desktop::instance().message(this, fromBytes(error));
-    state_.region = current.region;
+    kept_.tileRegion = current.region;
 }
 
 bool MainWindow::confirmClose() {
     bool leave = true;
     const QString question = kCrlf + kCrlf + QStringLiteral("Exit without saving?");
-    if (state_.colchanged &&
+    if (palette_.unsaved &&
         !Desktop::instance().ask(this, QStringLiteral("Colour Change has not been saved.") + question))
         leave = false;
-    if (state_.patchanged &&
+    if (pattern_.unsaved &&
         !Desktop::instance().ask(this, QStringLiteral("Pattern has not been saved.") + question))
         leave = false;
     return leave;
@@ -165,7 +167,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    savedata();
+    storeSettings();
     event->accept();
 }
 

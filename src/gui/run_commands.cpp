@@ -1,7 +1,9 @@
 // "Create mp", "Create TYP", listing an input, the progress bar and the output folder buttons.
 #include "core/conversion/conversion.h"
 #include "core/style/typ_writer.h"
+#include "gui/byte_text.h"
 #include "gui/conversion_runner.h"
+#include "gui/desktop.h"
 #include "gui/legend_widget.h"
 #include "gui/main_window.h"
 #include "gui/pattern_editor.h"
@@ -9,10 +11,10 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <memory>
 
@@ -36,7 +38,7 @@ TypeList typeListOf(const QListWidget& list) {
 
 ConversionOptions MainWindow::conversionOptions() const {
     ConversionOptions options;
-    options.inputPath = toBytes(state_.infile);
+    options.inputPath = toBytes(input_.path);
     for (std::size_t i = 0; i < levelBoxes_.size(); ++i)
         options.detailLevels[i] = levelBoxes_[i]->isChecked();
     options.firstType = toBytes(firstTypeBox_->text());
@@ -62,7 +64,7 @@ bool MainWindow::startRun(std::function<void(Host&)> work, std::function<void()>
     createTypButton_->setEnabled(false);
     return runner_->start(std::move(work), [this, done = std::move(whenDone)] {
         done();
-        barvis(false);
+        setProgressShown(false);
         createMapButton_->setEnabled(true);
         createTypButton_->setEnabled(true);
         emit runFinished();
@@ -74,15 +76,15 @@ bool MainWindow::startRun(std::function<void(Host&)> work, std::function<void()>
 void MainWindow::createMap() {
     if (runner_->active())
         return;
-    state_.infile = inputBox_->text();
+    input_.path = inputBox_->text();
     ConversionOptions options = conversionOptions();
     const QString output = fromBytes(options.outputPath);
     const bool anyLevel = std::find(options.detailLevels.begin(), options.detailLevels.end(), true) !=
                           options.detailLevels.end();
     // The question about an existing map comes before the run starts; the run itself never
     // replaces the input it reads.
-    if (anyLevel && QFileInfo(state_.infile).isFile() && !state_.infile.contains(QLatin1Char('*')) &&
-        output != state_.infile && QFileInfo(output).isFile()) {
+    if (anyLevel && QFileInfo(input_.path).isFile() && !input_.path.contains(QLatin1Char('*')) &&
+        output != input_.path && QFileInfo(output).isFile()) {
         const QString question = output + kCrlf + kCrlf + QStringLiteral("File exists.") + kCrlf + kCrlf +
                                  QStringLiteral("Replace?");
         if (!Desktop::instance().ask(this, question))
@@ -90,8 +92,8 @@ void MainWindow::createMap() {
         options.replaceExisting = true;
     }
     auto result = std::make_shared<ConversionResult>();
-    progr(1);
-    barvis(true);
+    setProgressShown(true);
+    showProgress(1);
     startRun([options, result](Host& host) { *result = parse(ConversionMode::Write, options, host); },
              [this, result] { applyConversionResult(*result, false); });
 }
@@ -107,15 +109,15 @@ void MainWindow::listInput() {
 
 void MainWindow::applyConversionResult(const ConversionResult& result, bool listOnly) {
     if (!result.mpfile.empty()) {
-        state_.mpfile = fromBytes(result.mpfile);
-        mapPathLabel_->setText(state_.mpfile);
-        mapPathLabel_->setToolTip(state_.mpfile);
+        input_.mapPath = fromBytes(result.mpfile);
+        mapPathLabel_->setText(input_.mapPath);
+        mapPathLabel_->setToolTip(input_.mapPath);
     }
     if (!result.ranPasses)
         return;
     for (std::size_t i = 0; i < result.legendCaptions.size(); ++i)
         legend_->setCaption(static_cast<int>(i), fromBytes(result.legendCaptions[i]));
-    state_.lowest = result.lowest;
+    input_.lowestElevation = result.lowest;
     // A map run fills the list only when it is empty; listing always replaces it.
     if (listOnly || typeList_->count() == 0) {
         typeList_->clear();
@@ -123,7 +125,7 @@ void MainWindow::applyConversionResult(const ConversionResult& result, bool list
             typeList_->addItem(fromBytes(typeListText(entry)));
     }
     if (result.written)
-        state_.lastmp = state_.mpfile;
+        input_.lastMapWritten = input_.mapPath;
 }
 
 void MainWindow::createTyp() {
@@ -133,17 +135,17 @@ void MainWindow::createTyp() {
         Desktop::instance().message(this, QStringLiteral("Please add pattern."));
         return;
     }
-    state_.infile = inputBox_->text();
-    state_.typfile = typPathBox_->text();
+    input_.path = inputBox_->text();
+    input_.typPath = typPathBox_->text();
     const bool needsList = typeList_->count() == 0;
     TypJob job;
     job.style = styleOptions();
     job.types = typeListOf(*typeList_);
-    job.lowest = state_.lowest;
-    job.cols = state_.cols;
-    job.companionPath = toBytes(QDir::toNativeSeparators(state_.apppath + QStringLiteral("/test.tpgn")));
-    job.toolPath = toBytes(state_.toolpath);
-    job.protectedPaths = {toBytes(state_.infile), toBytes(state_.mpfile)};
+    job.lowest = input_.lowestElevation;
+    job.cols = palette_.colours;
+    job.companionPath = toBytes(QDir::toNativeSeparators(home_.root + QStringLiteral("/test.tpgn")));
+    job.toolPath = toBytes(kept_.typToolPath);
+    job.protectedPaths = {toBytes(input_.path), toBytes(input_.mapPath)};
     const ConversionOptions listing = conversionOptions();
     auto listed = std::make_shared<ConversionResult>();
     startRun(
@@ -165,31 +167,31 @@ void MainWindow::createTyp() {
         });
 }
 
-void MainWindow::progr(double percent) {
-    if (percent <= 0)
-        return;
-    const int inner = progressTrough_->height() - 6;
-    const int width = static_cast<int>(percent / 100.0 * (progressTrough_->width() - 10));
-    progressFill_->setGeometry(5, 3, std::max(1, width), std::max(1, inner));
+// Only a map run shows its progress; listing and TYP runs leave the bar empty.
+void MainWindow::showProgress(double percent) {
+    if (progressShown_ && percent > 0)
+        progressBar_->setValue(static_cast<int>(std::min(percent, 100.0) / 100.0 * kProgressSteps));
 }
 
-void MainWindow::barvis(bool visible) {
-    progressFill_->setVisible(visible);
+void MainWindow::setProgressShown(bool shown) {
+    progressShown_ = shown;
+    if (!shown)
+        progressBar_->reset();
 }
 
 void MainWindow::findMapFolder() {
     // The folder that holds the last map written (nothing to open before the first one).
-    const QString folder = state_.lastmp.isEmpty()
+    const QString folder = input_.lastMapWritten.isEmpty()
                                ? QString()
-                               : QDir::toNativeSeparators(QFileInfo(state_.lastmp).absolutePath());
+                               : QDir::toNativeSeparators(QFileInfo(input_.lastMapWritten).absolutePath());
     Desktop::instance().openFolder(folder);
 }
 
 void MainWindow::findTypFile() {
-    Desktop::instance().message(this, state_.typfile);
-    const QString folder = state_.typfile.isEmpty()
+    Desktop::instance().message(this, input_.typPath);
+    const QString folder = input_.typPath.isEmpty()
                                ? QString()
-                               : QDir::toNativeSeparators(QFileInfo(state_.typfile).absolutePath());
+                               : QDir::toNativeSeparators(QFileInfo(input_.typPath).absolutePath());
     Desktop::instance().fileDialog(false, this, folder, QString(), kTypFilter);
 }
 

@@ -47,7 +47,7 @@ QPixmap drawDownload(int size) {
 
 } // namespace
 
-QIcon downloadIcon() {
+QIcon tileDownloadIcon() {
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64})
         icon.addPixmap(drawDownload(size));

@@ -6,6 +6,6 @@
 namespace orolith::gui {
 
 // The tile download button: a terrain tile with an arrow pointing down into it.
-QIcon downloadIcon();
+QIcon tileDownloadIcon();
 
 } // namespace orolith::gui

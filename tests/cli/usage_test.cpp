@@ -26,6 +26,13 @@ TEST(Usage, WrongWordsExitTwoWithTheUsage) {
                                                {"typ", "a.txt", "--first-type", "xyz"},
                                                {"typ", "a.txt", "--colour"},
                                                {"typ", "a.txt", "--output"},
+                                               {"img"},
+                                               {"img", "a.txt", "--map-id", "1234567"},
+                                               {"img", "a.txt", "--map-id", "09999999"},
+                                               {"img", "a.txt", "--family-id", "0"},
+                                               {"img", "a.txt", "--family-id", "65536"},
+                                               {"img", "a.txt", "--hill-shading"},
+                                               {"img", "a.txt", "--levels", "5"},
                                                {"tile"},
                                                {"tile", "1/2", "3/4"},
                                                {"tile", "1/2", "--region"},
@@ -45,6 +52,7 @@ TEST(Usage, HelpGoesToStandardOutput) {
          std::vector<std::pair<std::string, std::string>>{{"mp", "--max-distance"},
                                                           {"list", "--first-type"},
                                                           {"typ", "--row-per-band"},
+                                                          {"img", "--family-id N"},
                                                           {"tile", "--region NAME|INDEX"}}) {
         const ToolRun run = runTool({command, "--help"});
         EXPECT_EQ(run.code, 0) << command;

@@ -224,6 +224,9 @@ TEST_F(TypWriter, NoBandsGiveTheHeaderAndAnEmptyCompanionList) {
     ASSERT_TRUE(write());
     EXPECT_EQ(companion(), "\r\n");
     EXPECT_EQ(typ(), crlfLines("[_id]|ProductCode = 1|FID = 1733|CodePage = 1252|[End]|[_drawOrder]|[End]|"));
+    job.familyId = 65535; // the family ID a compiled map is given goes into the FID line
+    ASSERT_TRUE(write());
+    EXPECT_EQ(typ(), crlfLines("[_id]|ProductCode = 1|FID = 65535|CodePage = 1252|[End]|[_drawOrder]|[End]|"));
 }
 
 } // namespace orolith

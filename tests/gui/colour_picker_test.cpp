@@ -68,20 +68,20 @@ class ColourPickerTest : public QObject {
         QCOMPARE(control<QWidget>(cancelled, "pointer1")->x(), 127);
         QCOMPARE(triple(cancelled), (QStringList{"0", "100", "100"}));
         QTest::mouseClick(control<QPushButton>(cancelled, "Command1_1"), Qt::LeftButton);
-        QCOMPARE(cancelled.result().curcolor, -1);
-        QVERIFY(!cancelled.result().colchanged);
+        QCOMPARE(cancelled.result().colour, -1);
+        QVERIFY(!cancelled.result().changed);
 
         ColourPickerWindow accepted(255, {});
         accepted.show();
         QTest::mouseClick(control<QPushButton>(accepted, "Command1_0"), Qt::LeftButton);
-        QCOMPARE(accepted.result().curcolor, 255);
-        QVERIFY(accepted.result().colchanged);
+        QCOMPARE(accepted.result().colour, 255);
+        QVERIFY(accepted.result().changed);
 
         ColourPickerWindow closed(255, {});
         closed.show();
         QTest::mousePress(control<QWidget>(closed, "Label1_2"), Qt::LeftButton);
         closed.close(); // the title-bar close is a Cancel
-        QCOMPARE(closed.result().curcolor, -1);
+        QCOMPARE(closed.result().colour, -1);
     }
 
     void noColourIsNeverShownOrReturned() {
@@ -91,8 +91,8 @@ class ColourPickerTest : public QObject {
             QVERIFY(!swatch(window, "Labelcol") && !swatch(window, "Label3"));
             QTest::mousePress(control<QWidget>(window, "Label3"), Qt::LeftButton);
             QTest::mouseClick(control<QPushButton>(window, "Command1_0"), Qt::LeftButton);
-            QCOMPARE(window.result().curcolor, -1);
-            QVERIFY(!window.result().colchanged);
+            QCOMPARE(window.result().colour, -1);
+            QVERIFY(!window.result().changed);
         }
     }
 

@@ -101,11 +101,11 @@ class FileMenuTest : public QObject {
         QVERIFY(saved.startsWith("0\r\n800000\r\n8000\r\n808000\r\n80\r\n"));
         QVERIFY(saved.endsWith("FFFF00\r\n\r\n"));
         QCOMPARE(saved.count("\r\n"), 27);
-        QCOMPARE(window->state().colfile, mine + ".col");
+        QCOMPARE(window->paletteState().file, mine + ".col");
         QVERIFY(desktop.questions.isEmpty());
 
         trigger(*window, "mcol_0"); // Desaturate
-        QVERIFY(window->state().colchanged);
+        QVERIFY(window->paletteState().unsaved);
         QCOMPARE(swatchColour(*window, 12), QColor(85, 85, 85));
 
         desktop.picks = {mine + ".col"};
@@ -113,24 +113,24 @@ class FileMenuTest : public QObject {
         trigger(*window, "mf_5");
         QCOMPARE(desktop.questions.last(), mine + ".col\r\n\r\nFile exists.\r\n\r\nReplace file?");
         QCOMPARE(readFile(mine + ".col"), saved);
-        QVERIFY(window->state().colchanged);
+        QVERIFY(window->paletteState().unsaved);
 
         desktop.picks = {mine + ".col"};
         trigger(*window, "mf_2");
         QCOMPARE(swatchColour(*window, 12), QColor(255, 0, 0));
-        QVERIFY(!window->state().colchanged);
+        QVERIFY(!window->paletteState().unsaved);
 
         // "Convert to Shades" spreads the first swatch's colour; saving it clears the change.
         desktop.picks = {writeFile(home.filePath("col/red.col"), "FF\r\n")};
         trigger(*window, "mf_2");
         trigger(*window, "mcol_2");
-        QVERIFY(window->state().colchanged);
+        QVERIFY(window->paletteState().unsaved);
         QCOMPARE(swatchColour(*window, 1), QColor(255, 0, 0));
         QCOMPARE(swatchColour(*window, 2), QColor(250, 0, 0));
         QCOMPARE(swatchColour(*window, 25), QColor(112, 0, 0));
         desktop.picks = {home.filePath("col/shades")};
         trigger(*window, "mf_5");
-        QVERIFY(!window->state().colchanged);
+        QVERIFY(!window->paletteState().unsaved);
     }
 
     void patternsImportAndSave() {
@@ -155,12 +155,13 @@ class FileMenuTest : public QObject {
 
         const QByteArray stripes = "1111\r\n0000\r\n0000\r\n0000\r\n";
         QTest::keyClicks(editor, "1");
-        QVERIFY(window->state().patchanged);
+        QVERIFY(window->patternState().unsaved);
         desktop.picks = {writeFile(home.filePath("patterns/stripes.ptn"), stripes)};
         trigger(*window, "mf_3");
         QCOMPARE(editor->patternText(), QString::fromLatin1(stripes));
-        QCOMPARE(window->state().patfile, QDir::toNativeSeparators(home.filePath("patterns/stripes.ptn")));
-        QVERIFY(!window->state().patchanged);
+        QCOMPARE(window->patternState().file,
+                 QDir::toNativeSeparators(home.filePath("patterns/stripes.ptn")));
+        QVERIFY(!window->patternState().unsaved);
 
         // Saving adds one line break; declining the replace question keeps the old file.
         const QString copy = QDir::toNativeSeparators(home.filePath("patterns/copy"));
@@ -173,7 +174,7 @@ class FileMenuTest : public QObject {
         trigger(*window, "mf_6");
         QCOMPARE(desktop.questions.last(), copy + ".ptn\r\n\r\nFile exists.\r\n\r\nReplace File?");
         QCOMPARE(readFile(copy + ".ptn"), stripes + "\r\n");
-        QVERIFY(window->state().patchanged);
+        QVERIFY(window->patternState().unsaved);
     }
 };
 

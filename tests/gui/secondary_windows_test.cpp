@@ -51,11 +51,11 @@ class SecondaryWindowsTest : public QObject {
 
         whenModalOpens("settings", typeNewTool, "Command3_1"); // Cancel
         trigger(*window, "mset_0");
-        QCOMPARE(window->state().toolpath, QStringLiteral("/old/tool"));
+        QCOMPARE(window->keptSettings().typToolPath, QStringLiteral("/old/tool"));
 
         whenModalOpens("settings", typeNewTool, "Command3_0"); // Apply
         trigger(*window, "mset_0");
-        QCOMPARE(window->state().toolpath, QStringLiteral("/new/tool"));
+        QCOMPARE(window->keptSettings().typToolPath, QStringLiteral("/new/tool"));
     }
 
     void aboutShowsTheVersionAndTheMemoryInUse() {
@@ -86,14 +86,14 @@ class SecondaryWindowsTest : public QObject {
 
         whenModalOpens("cmcolor", typeOrange, "Command1_1"); // Cancel
         QTest::mouseDClick(swatch, Qt::LeftButton);
-        QCOMPARE(window->state().cols[3], 0x808000);
-        QVERIFY(!window->state().colchanged);
+        QCOMPARE(window->paletteState().colours[3], 0x808000);
+        QVERIFY(!window->paletteState().unsaved);
 
         whenModalOpens("cmcolor", typeOrange, "Command1_0"); // OK
         QTest::mouseDClick(swatch, Qt::LeftButton);
-        QCOMPARE(window->state().cols[3], 0x0080FF);
+        QCOMPARE(window->paletteState().colours[3], 0x0080FF);
         QCOMPARE(swatchColour(*window, 3), QColor(255, 128, 0));
-        QVERIFY(window->state().colchanged);
+        QVERIFY(window->paletteState().unsaved);
     }
 
     void downloadWindowKeepsTheChosenRegion() {
@@ -105,7 +105,7 @@ class SecondaryWindowsTest : public QObject {
             [](QDialog& download) { control<QRadioButton>(download, "Option1_4")->setChecked(true); },
             "Command1");
         QTest::mouseClick(control<QToolButton>(*window, "Picture2"), Qt::LeftButton);
-        QCOMPARE(window->state().region, 4);
+        QCOMPARE(window->keptSettings().tileRegion, 4);
         QVERIFY(window->close());
         QCOMPARE(readFile(home.filePath("system/orolith.dat")).split('\n').at(18), QByteArray(" 4 \r"));
     }

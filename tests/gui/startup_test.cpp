@@ -80,7 +80,7 @@ class StartupTest : public QObject {
         QVERIFY(control<QCheckBox>(*window, "Check2_2")->isChecked());
         QVERIFY(control<QCheckBox>(*window, "Check1")->isChecked());
         QCOMPARE(control<QLineEdit>(*window, "Text3")->text(), QStringLiteral("1234.5"));
-        QCOMPARE(window->state().toolpath, QStringLiteral("/opt/tool, with comma"));
+        QCOMPARE(window->keptSettings().typToolPath, QStringLiteral("/opt/tool, with comma"));
         QCOMPARE(swatchColour(*window, 0), QColor(255, 0, 0)); // the saved palette and pattern
         QCOMPARE(swatchColour(*window, 1), QColor(0, 255, 0));
         QCOMPARE(control<PatternEditor>(*window, "Text1")->patternText(),
@@ -119,10 +119,10 @@ class StartupTest : public QObject {
         auto window = openWindow(home.path());
         auto* editor = control<PatternEditor>(*window, "Text1");
         editor->clear();
-        QVERIFY(!window->state().patchanged);
+        QVERIFY(!window->patternState().unsaved);
         QTest::keyClicks(editor, "01a2 1");
         QCOMPARE(editor->toPlainText(), QStringLiteral("011"));
-        QVERIFY(window->state().patchanged);
+        QVERIFY(window->patternState().unsaved);
         QTest::keyClick(editor, Qt::Key_Return);
         QTest::keyClicks(editor, "10");
         QTest::keyClick(editor, Qt::Key_Backspace);

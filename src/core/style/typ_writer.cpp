@@ -39,8 +39,9 @@ int drawOrder(std::size_t band, std::int16_t maxDrawOrder, bool& capped) {
     return maxDrawOrder;
 }
 
-std::string headerBlock(const TypeList& types, std::int16_t maxDrawOrder, bool& capped) {
-    std::string h = "[_id]\r\nProductCode = 1\r\nFID = 1733\r\nCodePage = 1252\r\n[End]\r\n[_drawOrder]\r\n";
+std::string headerBlock(const TypeList& types, int familyId, std::int16_t maxDrawOrder, bool& capped) {
+    std::string h = "[_id]\r\nProductCode = 1\r\nFID = " + std::to_string(familyId) +
+                    "\r\nCodePage = 1252\r\n[End]\r\n[_drawOrder]\r\n";
     for (std::size_t i = 0; i < types.size(); ++i)
         h += "Type=0x" + types[i].type + "," + std::to_string(drawOrder(i, maxDrawOrder, capped)) + "\r\n";
     h += "[End]\r\n";
@@ -167,7 +168,7 @@ TypTexts buildTypTexts(const TypJob& job, const Pattern& pattern, std::int16_t m
     const TypeList& types = job.types;
     const std::uint32_t firstType = readFirstType(job.style.firstType);
 
-    out.typ = headerBlock(types, maxDrawOrder, out.drawOrderCapped);
+    out.typ = headerBlock(types, job.familyId, maxDrawOrder, out.drawOrderCapped);
     out.typ += kCrlf;
     out.companion = companionList(firstType, types.size());
     out.companion += kCrlf;

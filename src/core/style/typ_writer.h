@@ -14,6 +14,10 @@
 
 namespace orolith {
 
+// The family of products a style belongs to, 1..65535. A device applies a style only to
+// maps compiled with the same family ID.
+inline constexpr int kDefaultFamilyId = 1733;
+
 // What the TYP writer reads from the window's controls.
 struct StyleOptions {
     std::string patternText;         // the pattern editor's text
@@ -31,6 +35,7 @@ struct TypJob {
     Palette cols = defaultPalette();
     std::string companionPath; // <home>/test.tpgn
     std::string toolPath;      // the external TYP tool; started on the TYP file when set
+    int familyId = kDefaultFamilyId; // the FID line; a compiled map must use the same family ID
     // The Geo Vector input and the current map: never written over.
     std::vector<std::string> protectedPaths;
 };

@@ -1,0 +1,242 @@
+#include "cli/cli_host.h"
+#include "cli/commands.h"
+#include "cli/input_files.h"
+#include "cli/job_arguments.h"
+#include "cli/option_reader.h"
+#include "core/conversion/conversion.h"
+#include "core/platform/text_number.h"
+#include "dem/dem_conversion.h"
+#include "dem/dem_raster.h"
+#include "garmin/garmin_image.h"
+#include "garmin/mkgmap_program.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <string_view>
+
+namespace orolith::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kImgUsage =
+    "Usage: orolith img INPUT [OPTIONS]\n"
+    "       orolith img DEM... [OPTIONS]\n"
+    "\n"
+    "Makes gmapsupp.img, the file that goes onto the receiver, in one step: writes the Polish\n"
+    "map and the TYP text of a Geo Vector file (or of elevation models, as 'orolith mp' reads\n"
+    "them) into the output folder, then compiles both with\n"
+    "mkgmap. mkgmap's own map, TYP and index files stay beside it for desktop map viewers.\n"
+    "A map too large for one map tile is cut by area into several, numbered consecutively.\n"
+    "\n"
+    "Options:\n"
+    "  --output-dir DIR       the output folder (default: beside INPUT, named after it)\n"
+    "  --name NAME            the map's name on the receiver (default: INPUT's name)\n"
+    "  --map-id NUMBER        the 8-digit number of the first map tile (default: derived from\n"
+    "                         the area the map covers)\n"
+    "  --family-id N          family ID of the map and its TYP, 1..65535 (default: 1733)\n"
+    "  --mkgmap PATH          the mkgmap program or its .jar file (default: mkgmap on the PATH,\n"
+    "                         or its .jar file where the package installs it, run with java)\n"
+    "  --force                replace an existing gmapsupp.img, map and TYP text\n"
+    "  --levels LIST          detail levels, comma-separated: digits 0..3 or the names\n"
+    "                         highest, high, medium, low (default: 0,3)\n"
+    "  --max-distance TEXT    polygons whose first and last vertex lie further apart (metres)\n"
+    "                         are left out (default: 45000)\n"
+    "  --contours             add every polygon once more as a contour line\n"
+    "  --pattern FILE.ptn     the fill pattern from a pattern file\n"
+    "  --pattern-text TEXT    the fill pattern's rows; \\n separates them\n"
+    "                         (default: the checkerboard 01010101\\n10101010)\n"
+    "  --palette FILE.col     the elevation colours from a palette file (default: built in)\n"
+    "  --first-type HEX       first polygon type, hexadecimal (default: 10300)\n"
+    "  --max-draworder TEXT   highest draw order written (default: 14)\n"
+    "  --one-colour           light grey shades instead of the palette's colours\n"
+    "  --row-per-band         each band repeats one row of the pattern\n"
+    "  --companion PATH       the companion polygon list (default: DIR/INPUT's name.tpgn)\n"
+    "  --interval, --base, --fill-voids, --smooth   elevation models, as for 'orolith mp'\n"
+    "  --hill-shading         .hgt tiles: mkgmap adds its relief shading from the same tiles\n"
+    "  --help                 show this text\n"
+    "\n"
+    "Exit status: 0 gmapsupp.img was made, 1 it was not (the reason on standard error),\n"
+    "2 a usage error.\n";
+
+constexpr CommandInfo kImgCommand{"img", kImgUsage};
+
+// Beside the input, in a folder named after it ("area.txt" gives "area/"); when a file of
+// that name is in the way, "area-garmin/".
+fs::path defaultOutputDir(const fs::path& inputFolder, const std::string& stem) {
+    const fs::path folder = inputFolder / stem;
+    std::error_code ec;
+    if (fs::exists(folder, ec) && !fs::is_directory(folder, ec))
+        return inputFolder / (stem + "-garmin");
+    return folder;
+}
+
+// The map's name without folder and extension: "area" for "area.txt" or "N50W004.hgt.zip".
+std::string stemOf(const InputFiles& inputs) {
+    const std::string map = inputs.isDem ? dem::demOutputPathFor(inputs.dem.inputs.front())
+                                         : outputPathFor(inputs.geoVector);
+    return fs::path(map).stem().string();
+}
+
+bool isHgtTile(const std::string& path) {
+    std::string name = fs::path(path).filename().string();
+    for (char& c : name)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return name.ends_with(".hgt") || name.ends_with(".hgt.zip");
+}
+
+// mkgmap's shading from the folders of the tiles, its grid as fine as the tiles' own.
+bool addHillShading(const InputFiles& inputs, garmin::ImageJob& image, std::string& error) {
+    dem::DemRaster tile;
+    if (!tile.open({{inputs.dem.inputs.front()}, {}, false})) {
+        error = tile.error();
+        return false;
+    }
+    for (const std::string& path : inputs.dem.inputs) {
+        const fs::path folder = fs::absolute(fs::path(path)).parent_path();
+        if (std::find(image.demFolders.begin(), image.demFolders.end(), folder) == image.demFolders.end())
+            image.demFolders.push_back(folder);
+    }
+    image.demDistances = garmin::hillShadingDistances(static_cast<int>(tile.width()) - 1);
+    return true;
+}
+
+struct ImgSettings {
+    InputFiles inputs;
+    std::string stem;
+    fs::path outputDir;
+    garmin::ImageJob image;
+    ConversionOptions conversion;
+};
+
+// The checks that make a usage error; nullopt when the words are good.
+std::optional<int> readSettings(const ParsedArgs& parsed, Streams& io, ImgSettings& settings) {
+    if (const auto code = readInputFiles(parsed, kImgCommand, io, settings.inputs))
+        return code;
+    if (parsed.value("--pattern") && parsed.value("--pattern-text"))
+        return usageError(io, kImgCommand, "give --pattern or --pattern-text, not both");
+    if (const auto first = parsed.value("--first-type"); first && !parseHex32(*first))
+        return usageError(io, kImgCommand, "--first-type takes 1 to 8 hexadecimal digits, not '" + *first + "'");
+    if (const auto id = parsed.value("--map-id")) {
+        settings.image.mapNumber = garmin::parseMapNumber(*id);
+        if (!settings.image.mapNumber)
+            return usageError(io, kImgCommand, "--map-id takes an 8-digit number, 10000000 to 99999999, not '" + *id + "'");
+    }
+    if (const auto family = parsed.value("--family-id")) {
+        const auto value = garmin::parseFamilyId(*family);
+        if (!value)
+            return usageError(io, kImgCommand, "--family-id takes a number from 1 to 65535, not '" + *family + "'");
+        settings.image.familyId = *value;
+    }
+    settings.conversion.detailLevels = {true, false, false, true};
+    std::string error;
+    if (const auto levels = parsed.value("--levels");
+        levels && !readLevels(*levels, settings.conversion.detailLevels, error))
+        return usageError(io, kImgCommand, error);
+    const InputFiles& inputs = settings.inputs;
+    if (parsed.has("--hill-shading") &&
+        (!inputs.isDem || !std::all_of(inputs.dem.inputs.begin(), inputs.dem.inputs.end(), isHgtTile)))
+        return usageError(io, kImgCommand, "--hill-shading needs .hgt elevation tiles as input");
+    settings.stem = stemOf(inputs);
+    const fs::path first = inputs.isDem ? inputs.dem.inputs.front() : inputs.geoVector;
+    settings.outputDir = parsed.value("--output-dir").value_or(defaultOutputDir(first.parent_path(), settings.stem).string());
+    settings.image.outputDir = settings.outputDir;
+    settings.image.name = parsed.value("--name").value_or(settings.stem);
+    settings.image.mkgmap = parsed.value("--mkgmap").value_or("");
+    settings.image.replaceImage = parsed.has("--force");
+    return std::nullopt;
+}
+
+// mkgmap's stages on a terminal, one line each.
+class StageLines : public garmin::ImageProgress {
+  public:
+    explicit StageLines(Streams& io) : io_(io) {}
+    void stage(std::string_view text, double) override {
+        if (io_.errIsTerminal)
+            io_.err << text << "...\n";
+    }
+
+  private:
+    Streams& io_;
+};
+
+int fail(Streams& io, std::string_view why) {
+    io.err << "orolith img: gmapsupp.img was not made: " << CliHost::plainLines(why) << "\n";
+    return 1;
+}
+
+// Writes the map and the TYP text into the output folder. False when either failed (the
+// host has said why).
+bool writeSources(const ImgSettings& settings, const ParsedArgs& parsed, Streams& io, garmin::ImageJob& image) {
+    const std::string& stem = settings.stem;
+    ConversionOptions options = settings.conversion;
+    options.firstType = parsed.value("--first-type").value_or(options.firstType);
+    options.maxDistance = parsed.value("--max-distance").value_or(options.maxDistance);
+    options.addContours = parsed.has("--contours");
+    options.outputPath = (settings.outputDir / (stem + ".mp")).string();
+    options.replaceExisting = parsed.has("--force");
+    CliHost host(io);
+    host.setDeclineHint("the map was not replaced (use --force to replace it).");
+    host.setProgressLabel("Writing the map");
+    const ConversionResult map = convertInputs(ConversionMode::Write, options, settings.inputs, host);
+    host.endProgress();
+    if (!map.written)
+        return false;
+
+    TypJob typ;
+    if (!readStyleArguments(parsed, io, "img", typ))
+        return false;
+    typ.style.typPath = (settings.outputDir / (stem + "-typ.txt")).string();
+    typ.companionPath = parsed.value("--companion").value_or((settings.outputDir / (stem + ".tpgn")).string());
+    typ.types = map.types;
+    typ.lowest = map.lowest;
+    typ.familyId = image.familyId;
+    typ.protectedPaths = settings.inputs.isDem ? settings.inputs.dem.inputs
+                                               : std::vector<std::string>{settings.inputs.geoVector};
+    typ.protectedPaths.push_back(options.outputPath);
+    if (!create_typ(typ, host).written)
+        return false;
+    image.map = options.outputPath;
+    image.typText = typ.style.typPath;
+    return true;
+}
+
+} // namespace
+
+int runImg(Args args, Streams& io) {
+    const ParsedArgs parsed = readArgs(args,
+                                       {"--output-dir", "--name", "--map-id", "--family-id", "--mkgmap", "--levels",
+                                        "--first-type", "--max-distance", "--pattern", "--pattern-text", "--palette",
+                                        "--max-draworder", "--companion", "--interval", "--base", "--smooth"},
+                                       {"--contours", "--one-colour", "--row-per-band", "--hill-shading", "--force",
+                                        "--help", "--fill-voids"});
+    ImgSettings settings;
+    if (const auto code = readSettings(parsed, io, settings))
+        return *code;
+    garmin::MkgmapCommand mkgmap;
+    std::string error;
+    if (!garmin::findMkgmap(settings.image.mkgmap, mkgmap, error) ||
+        !garmin::prepareOutputFolder(settings.outputDir, settings.image.replaceImage, error))
+        return fail(io, error + (error.find("already exists") != std::string::npos ? " Use --force to replace it." : ""));
+    garmin::ImageJob image = settings.image;
+    if (parsed.has("--hill-shading") && !addHillShading(settings.inputs, image, error))
+        return fail(io, error);
+    if (!writeSources(settings, parsed, io, image))
+        return 1;
+    StageLines stages(io);
+    const garmin::ImageResult result = garmin::makeGarminImage(image, stages);
+    if (!result.made)
+        return fail(io, result.error);
+    io.out << "gmapsupp.img: " << result.image.string() << "\n"
+           << "Size: " << result.size << " bytes\n"
+           << "Map number: " << result.firstNumber;
+    if (result.tiles > 1)
+        io.out << " to " << result.firstNumber + result.tiles - 1;
+    io.out << "\nFamily ID: " << image.familyId << "\n"
+           << "Tiles: " << result.tiles << "\n";
+    return 0;
+}
+
+} // namespace orolith::cli

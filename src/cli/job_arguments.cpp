@@ -1,0 +1,91 @@
+#include "cli/job_arguments.h"
+
+#include "cli/cli_host.h"
+
+#include <optional>
+#include <ostream>
+
+namespace orolith::cli {
+
+namespace {
+
+// The pattern text of the command line: "\n" (backslash, n) and line feeds become CR LF.
+std::string patternFromArgument(std::string_view text) {
+    std::string pattern;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == 'n') {
+            pattern += "\r\n";
+            ++i;
+        } else if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) {
+            pattern += "\r\n";
+        } else {
+            pattern += text[i];
+        }
+    }
+    return pattern;
+}
+
+// The pattern text from --pattern or --pattern-text; nothing (after saying why) when a
+// pattern file cannot be used.
+std::optional<std::string> patternText(const ParsedArgs& parsed, Streams& io, std::string_view command) {
+    if (const auto text = parsed.value("--pattern-text"))
+        return patternFromArgument(*text);
+    const auto file = parsed.value("--pattern");
+    if (!file)
+        return std::string(kDefaultPatternText);
+    SmallFile content = readPatternFile(*file);
+    if (content.outcome == FileRead::Missing) {
+        io.err << "orolith " << command << ": cannot read the pattern file " << *file << "\n";
+        return std::nullopt;
+    }
+    if (content.outcome == FileRead::NotValid) {
+        io.err << "Not a valid pattern file.\n";
+        return std::nullopt;
+    }
+    return std::move(content.bytes);
+}
+
+} // namespace
+
+bool readLevels(std::string_view text, std::array<bool, 4>& levels, std::string& error) {
+    static constexpr std::string_view kNames[] = {"highest", "high", "medium", "low"};
+    levels = {};
+    for (const std::string& piece : splitList(text)) {
+        std::size_t level = 4;
+        if (piece.size() == 1 && piece[0] >= '0' && piece[0] <= '3')
+            level = static_cast<std::size_t>(piece[0] - '0');
+        for (std::size_t i = 0; i < 4; ++i)
+            if (piece == kNames[i])
+                level = i;
+        if (level == 4) {
+            error = "unknown level '" + piece + "' (use 0..3 or highest, high, medium, low)";
+            return false;
+        }
+        levels[level] = true;
+    }
+    return true;
+}
+
+bool readStyleArguments(const ParsedArgs& parsed, Streams& io, std::string_view command, TypJob& job) {
+    if (const auto pattern = patternText(parsed, io, command))
+        job.style.patternText = *pattern;
+    else
+        return false;
+    if (const auto palette = parsed.value("--palette")) {
+        const FileRead read = loadcols(*palette, job.cols);
+        if (read != FileRead::Done) {
+            io.err << (read == FileRead::Missing
+                           ? "orolith " + std::string(command) + ": cannot read the palette file " + *palette
+                           : std::string("Not a valid palette file."))
+                   << "\n";
+            return false;
+        }
+    }
+    job.style.firstType = parsed.value("--first-type").value_or(job.style.firstType);
+    job.style.maxDrawOrder = parsed.value("--max-draworder").value_or(job.style.maxDrawOrder);
+    job.style.oneColour = parsed.has("--one-colour");
+    job.style.rowPerBand = parsed.has("--row-per-band");
+    return true;
+}
+
+} // namespace orolith::cli

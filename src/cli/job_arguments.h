@@ -1,0 +1,21 @@
+#pragma once
+// Options shared by the subcommands that convert and style: the detail levels of `mp` and
+// `img`, the style options of `typ` and `img`.
+
+#include "cli/option_reader.h"
+#include "core/style/typ_writer.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace orolith::cli {
+
+// "0,3" or "highest,low" into the four level boxes. False with `error` on an unknown level.
+bool readLevels(std::string_view text, std::array<bool, 4>& levels, std::string& error);
+
+// Pattern, palette, first type, draw order, one colour and row per band from the words into
+// `job`. False (after saying why on stderr) when a pattern or palette file cannot be used.
+bool readStyleArguments(const ParsedArgs& parsed, Streams& io, std::string_view command, TypJob& job);
+
+} // namespace orolith::cli

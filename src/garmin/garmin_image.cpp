@@ -1,0 +1,206 @@
+#include "garmin/garmin_image.h"
+
+#include "garmin/mkgmap_run.h"
+
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+namespace orolith::garmin {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kImageName[] = "gmapsupp.img";
+
+std::unique_ptr<QTemporaryDir> makeWorkFolder(const fs::path& outputDir, std::string& error) {
+    auto folder = std::make_unique<QTemporaryDir>(QString::fromStdString((outputDir / ".gmapsupp-XXXXXX").string()));
+    if (!folder->isValid()) {
+        error = "cannot write into the folder " + outputDir.string() + ": " + folder->errorString().toStdString();
+        return nullptr;
+    }
+    return folder;
+}
+
+std::string joined(const std::vector<std::string>& words) {
+    std::string text;
+    for (const std::string& word : words)
+        text += (text.empty() ? "" : ",") + word;
+    return text;
+}
+
+std::vector<std::string> mkgmapArguments(const ImageJob& job, const fs::path& workDir,
+                                         const std::vector<fs::path>& tiles, std::uint32_t firstNumber) {
+    const std::string name = job.name.empty() ? job.map.stem().string() : job.name;
+    std::vector<std::string> words = {
+        "--output-dir=" + workDir.string(),
+        "--family-id=" + std::to_string(job.familyId),
+        "--product-id=1",
+        "--family-name=" + name,
+        "--series-name=" + name,
+        "--description=" + name,
+        "--transparent",
+        "--draw-priority=" + std::to_string(kDrawPriority),
+        "--gmapsupp",
+        "--tdbfile",
+    };
+    if (!job.demFolders.empty()) {
+        std::vector<std::string> folders, distances;
+        for (const fs::path& folder : job.demFolders)
+            folders.push_back(folder.string());
+        for (int distance : job.demDistances)
+            distances.push_back(std::to_string(distance));
+        words.push_back("--dem=" + joined(folders));
+        if (!distances.empty())
+            words.push_back("--dem-dists=" + joined(distances));
+    }
+    for (std::size_t i = 0; i < tiles.size(); ++i) {
+        words.push_back("--mapname=" + std::to_string(firstNumber + i));
+        words.push_back(tiles[i].string());
+    }
+    words.push_back(job.typText.string());
+    return words;
+}
+
+// Moves mkgmap's files into the output folder, gmapsupp.img last. The map tiles stay behind.
+bool moveResults(const fs::path& workDir, const ImageJob& job, std::string& error) {
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(workDir, ec)) {
+        const fs::path& file = entry.path();
+        if (!entry.is_regular_file() || file.extension() == ".mp" || file.filename() == kImageName)
+            continue;
+        fs::rename(file, job.outputDir / file.filename(), ec);
+        if (ec)
+            break;
+    }
+    if (!ec && !job.replaceImage && fs::exists(imagePath(job.outputDir))) {
+        error = std::string(kImageName) + " already exists in " + job.outputDir.string() + ".";
+        return false;
+    }
+    if (!ec)
+        fs::rename(workDir / kImageName, imagePath(job.outputDir), ec);
+    if (ec)
+        error = "cannot put the new files into " + job.outputDir.string() + ": " + ec.message();
+    return !ec;
+}
+
+class TileWatch {
+  public:
+    TileWatch(ImageProgress& progress, std::size_t tiles) : progress_(progress), tiles_(tiles) {}
+    bool operator()(std::size_t finished) {
+        if (finished != shown_) {
+            shown_ = finished;
+            const std::string text = finished < tiles_ ? "Compiling map tile " + std::to_string(finished + 1) +
+                                                             " of " + std::to_string(tiles_) + " with mkgmap"
+                                                       : "Writing gmapsupp.img with mkgmap";
+            progress_.stage(text, 10.0 + 85.0 * static_cast<double>(finished) / static_cast<double>(tiles_ + 1));
+        }
+        return progress_.cancelled();
+    }
+
+  private:
+    ImageProgress& progress_;
+    std::size_t tiles_;
+    std::size_t shown_ = static_cast<std::size_t>(-1);
+};
+
+} // namespace
+
+std::vector<int> hillShadingDistances(int samplesPerDegree) {
+    // mkgmap counts in units of 360° / 2^32: one arc second is about 3314 of them.
+    const double unitsPerSample = 4294967296.0 / 360.0 / std::max(samplesPerDegree, 1);
+    std::vector<int> distances;
+    for (int factor : {1, 4, 8, 16, 32, 64})
+        distances.push_back(static_cast<int>(std::lround(unitsPerSample * factor)));
+    return distances;
+}
+
+fs::path imagePath(const fs::path& outputDir) {
+    return outputDir / kImageName;
+}
+
+bool prepareOutputFolder(const fs::path& outputDir, bool replaceImage, std::string& error) {
+    std::error_code ec;
+    fs::create_directories(outputDir, ec);
+    if (ec) {
+        error = "cannot create the folder " + outputDir.string() + ": " + ec.message();
+        return false;
+    }
+    if (!replaceImage && fs::exists(imagePath(outputDir), ec)) {
+        error = std::string(kImageName) + " already exists in " + outputDir.string() + ".";
+        return false;
+    }
+    return makeWorkFolder(outputDir, error) != nullptr;
+}
+
+ImageResult makeGarminImage(const ImageJob& given, ImageProgress& progress) {
+    // mkgmap runs in the work folder: every path it is given must hold from there.
+    ImageJob job = given;
+    std::error_code ec;
+    job.map = fs::absolute(job.map, ec);
+    job.typText = fs::absolute(job.typText, ec);
+    job.outputDir = fs::absolute(job.outputDir, ec);
+    for (fs::path& folder : job.demFolders)
+        folder = fs::absolute(folder, ec);
+    ImageResult result;
+    MkgmapCommand command;
+    if (!prepareOutputFolder(job.outputDir, job.replaceImage, result.error) ||
+        !findMkgmap(job.mkgmap, command, result.error))
+        return result;
+    progress.stage("Reading the map", 1);
+    MapSurvey survey;
+    if (!surveyMap(job.map, survey, result.error))
+        return result;
+    const auto tiles = planTiles(survey, job.limits);
+    result.tiles = tiles.size();
+    result.firstNumber = job.mapNumber.value_or(mapNumberForArea(survey.bounds));
+    if (result.firstNumber + (tiles.size() - 1) > kLastMapNumber) {
+        result.error = "the map number " + std::to_string(result.firstNumber) + " leaves no room for the " +
+                       std::to_string(tiles.size()) + " tiles of this map";
+        return result;
+    }
+    const auto work = makeWorkFolder(job.outputDir, result.error);
+    if (!work)
+        return result;
+    const fs::path workDir = work->path().toStdString();
+    std::vector<fs::path> inputs = {job.map};
+    if (tiles.size() > 1) {
+        progress.stage("Cutting the map into " + std::to_string(tiles.size()) + " tiles", 5);
+        if (!writeTiles(job.map, survey, tiles, workDir, result.firstNumber, inputs, result.error))
+            return result;
+    }
+    if (progress.cancelled()) {
+        result.cancelled = true;
+        result.error = "Cancelled.";
+        return result;
+    }
+    std::vector<std::string> tileImages;
+    for (std::size_t i = 0; i < tiles.size(); ++i)
+        tileImages.push_back(std::to_string(result.firstNumber + i) + ".img");
+    TileWatch watch(progress, tiles.size());
+    const MkgmapRun run =
+        runMkgmap(command, mkgmapArguments(job, workDir, inputs, result.firstNumber), workDir, tileImages, watch);
+    if (run.cancelled) {
+        result.cancelled = true;
+        result.error = "Cancelled.";
+        return result;
+    }
+    if (!run.started || run.crashed || run.exitCode != 0 || run.failedMaps > 0 ||
+        !fs::exists(workDir / kImageName)) {
+        result.error = describeFailure(run);
+        return result;
+    }
+    progress.stage("Putting gmapsupp.img in place", 97);
+    if (!moveResults(workDir, job, result.error))
+        return result;
+    result.made = true;
+    result.image = imagePath(job.outputDir);
+    result.size = fs::file_size(result.image, ec);
+    progress.stage("Done", 100);
+    return result;
+}
+
+} // namespace orolith::garmin

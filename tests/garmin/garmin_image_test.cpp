@@ -1,0 +1,146 @@
+// Making gmapsupp.img: mkgmap found or clearly missing, its failures explained, the output
+// folder left as it was unless a complete image was made, and (with Debian's mkgmap) a map
+// cut into two tiles compiled into one image with its style.
+
+#include "core/conversion/conversion.h"
+#include "garmin/garmin_image.h"
+#include "garmin/mkgmap_program.h"
+#include "support/test_support.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace orolith::garmin {
+namespace {
+
+namespace fs = std::filesystem;
+
+class CancelAfter : public ImageProgress {
+  public:
+    explicit CancelAfter(int polls) : polls_(polls) {}
+    void stage(std::string_view text, double) override { stages.emplace_back(text); }
+    bool cancelled() override { return polls_ >= 0 && --polls_ < 0; }
+    std::vector<std::string> stages;
+
+  private:
+    int polls_;
+};
+
+struct GarminImage : ::testing::Test {
+    testing::TempDir dir;
+    ImageJob job;
+
+    void SetUp() override {
+        ConversionOptions options;
+        options.inputPath = (testing::sourceDir() / "data" / "sample.txt").string();
+        options.outputPath = (dir / "sample.mp").string();
+        options.detailLevels = {true, false, false, true};
+        testing::RecordingHost host;
+        const ConversionResult map = parse(ConversionMode::Write, options, host);
+        ASSERT_TRUE(map.written);
+        TypJob typ;
+        typ.style.patternText = std::string(kDefaultPatternText);
+        typ.style.typPath = (dir / "sample-typ.txt").string();
+        typ.companionPath = (dir / "sample.tpgn").string();
+        typ.types = map.types;
+        typ.lowest = map.lowest;
+        typ.familyId = 4242;
+        ASSERT_TRUE(create_typ(typ, host).written);
+        job.map = options.outputPath;
+        job.typText = typ.style.typPath;
+        job.outputDir = dir / "out";
+        job.familyId = typ.familyId;
+        job.mapNumber = 12345678;
+    }
+    // A stand-in for mkgmap: a shell script with `body`.
+    std::string fakeMkgmap(const std::string& body) const {
+        const fs::path script = dir.write("fake-mkgmap", "#!/bin/sh\n" + body + "\n");
+        fs::permissions(script, fs::perms::owner_all);
+        return script.string();
+    }
+    std::vector<std::string> outFiles() const { return testing::fileNames(job.outputDir); }
+};
+
+TEST_F(GarminImage, MissingMkgmapOrJavaIsNamedAndNothingIsWritten) {
+    job.mkgmap = (dir / "no-such-mkgmap").string();
+    CancelAfter progress(-1);
+    EXPECT_EQ(makeGarminImage(job, progress).error, kMkgmapMissing);
+
+    job.mkgmap = dir.write("mkgmap.jar", "PK").string();
+    const std::string path = std::getenv("PATH"), javaHome = std::getenv("JAVA_HOME") ? std::getenv("JAVA_HOME") : "";
+    ::setenv("PATH", dir.path().c_str(), 1);
+    ::unsetenv("JAVA_HOME");
+    const ImageResult result = makeGarminImage(job, progress);
+    ::setenv("PATH", path.c_str(), 1);
+    if (!javaHome.empty())
+        ::setenv("JAVA_HOME", javaHome.c_str(), 1);
+    EXPECT_EQ(result.error, kJavaMissing);
+    EXPECT_FALSE(result.made);
+    EXPECT_TRUE(outFiles().empty());
+}
+
+TEST_F(GarminImage, FailingMkgmapShowsItsLastLinesAndKeepsTheOldImage) {
+    fs::create_directories(job.outputDir);
+    const auto old = job.outputDir / "gmapsupp.img";
+    dir.write("out/gmapsupp.img", "old image");
+    CancelAfter progress(-1);
+    EXPECT_EQ(makeGarminImage(job, progress).error, "gmapsupp.img already exists in " + job.outputDir.string() + ".");
+
+    job.replaceImage = true;
+    job.mkgmap = fakeMkgmap("for i in $(seq 1 30); do echo \"line $i\"; done\necho 'Picked up JAVA_TOOL_OPTIONS: x'\nexit 3");
+    ImageResult result = makeGarminImage(job, progress);
+    EXPECT_FALSE(result.made);
+    EXPECT_EQ(result.error.rfind("mkgmap stopped with exit code 3. Its last lines:\nline 19\n", 0), 0u) << result.error;
+    EXPECT_EQ(result.error.substr(result.error.size() - 8), "\nline 30");
+
+    // Cancel in the middle: mkgmap is stopped and its half-written image never reaches the folder.
+    job.mkgmap = fakeMkgmap("for a; do case $a in --output-dir=*) out=${a#--output-dir=};; esac; done\n"
+                            "echo partial > \"$out/gmapsupp.img\"\nexec sleep 60");
+    CancelAfter cancel(5);
+    result = makeGarminImage(job, cancel);
+    EXPECT_TRUE(result.cancelled);
+    EXPECT_FALSE(result.made);
+    EXPECT_EQ(testing::readBytes(old), "old image");
+    EXPECT_EQ(outFiles(), std::vector<std::string>{"gmapsupp.img"});
+
+    // mkgmap saying it is done without an image is a failure too.
+    job.mkgmap = fakeMkgmap("echo 'Number of MapFailedExceptions: 1'");
+    EXPECT_NE(makeGarminImage(job, progress).error.find("MapFailedExceptions: 1"), std::string::npos);
+    EXPECT_EQ(testing::readBytes(old), "old image");
+
+    if (testing::makeReadOnly(job.outputDir)) {
+        job.mkgmap.clear();
+        EXPECT_EQ(makeGarminImage(job, progress).error.rfind("cannot write into the folder", 0), 0u);
+    }
+}
+
+TEST_F(GarminImage, TwoTilesAndTheStyleCompileIntoOneImage) {
+    if (!testing::haveMkgmap())
+        GTEST_SKIP() << "mkgmap is not installed";
+    MapSurvey survey;
+    std::string error;
+    ASSERT_TRUE(surveyMap(job.map, survey, error));
+    job.limits.blocks = survey.weightedBlocks / 2 + 20;
+    job.name = "Sample tint";
+    CancelAfter progress(-1);
+    const ImageResult result = makeGarminImage(job, progress);
+    ASSERT_TRUE(result.made) << result.error;
+    EXPECT_EQ(result.tiles, 2u);
+    EXPECT_EQ(result.firstNumber, 12345678u);
+    EXPECT_EQ(outFiles(), (std::vector<std::string>{"12345678.img", "12345679.img", "gmapsupp.img", "osmmap.img",
+                                                    "osmmap.tdb", "sample-typ.typ"}));
+    const std::string image = testing::readBytes(result.image);
+    EXPECT_EQ(result.size, image.size());
+    EXPECT_NE(image.find("12345678RGN"), std::string::npos);
+    EXPECT_NE(image.find("12345679RGN"), std::string::npos);
+    const std::string typ = testing::readBytes(job.outputDir / "sample-typ.typ");
+    ASSERT_GT(typ.size(), 49u);
+    EXPECT_EQ(static_cast<unsigned char>(typ[47]) | static_cast<unsigned char>(typ[48]) << 8, 4242);
+    EXPECT_NE(image.find(typ), std::string::npos) << "the style is not inside the image";
+    EXPECT_NE(std::find(progress.stages.begin(), progress.stages.end(), "Compiling map tile 1 of 2 with mkgmap"),
+              progress.stages.end());
+}
+
+} // namespace
+} // namespace orolith::garmin
