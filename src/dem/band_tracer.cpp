@@ -36,13 +36,42 @@ BandTracer::BandTracer(std::size_t width, BandLevels levels, RingSink& sink)
 void BandTracer::addRow(const double* values) {
     std::swap(upperValues_, lowerValues_);
     std::swap(upperBands_, lowerBands_);
+    loadLower(values);
+    traceRow();
+}
+
+void BandTracer::loadLower(const double* values) {
     for (std::size_t x = 0; x < width_; ++x) {
         lowerValues_[x + 1] = values[x];
         lowerBands_[x + 1] = levels_.bandOf(values[x]);
     }
     lowerValues_.front() = lowerValues_.back() = NAN;
     lowerBands_.front() = lowerBands_.back() = BandLevels::kVoid;
-    traceRow();
+}
+
+void BandTracer::startBelow(const double* values, std::size_t index) {
+    loadLower(values);
+    cellRow_ = index + 1;
+    topRow_ = cellRow_;
+}
+
+std::vector<BandTracer::OpenChain> BandTracer::takeBottomChains() {
+    return takeChains(cellRow_ == topRow_ ? 2 : cellRow_ & 1);
+}
+
+std::vector<BandTracer::OpenChain> BandTracer::takeChains(std::size_t parity) {
+    std::vector<OpenChain> open;
+    const std::int32_t* slots = horizontalSlots_[parity].data();
+    for (std::size_t id = 0; id < chains_.size(); ++id) {
+        Chain& chain = chains_[id];
+        if (chain.points.empty())
+            continue;
+        open.push_back({chain.band, static_cast<std::size_t>(chain.head - slots),
+                        static_cast<std::size_t>(chain.tail - slots), std::move(chain.points)});
+        chain.points.clear();
+        free_.push_back(static_cast<std::int32_t>(id));
+    }
+    return open;
 }
 
 void BandTracer::finish() {
@@ -91,8 +120,8 @@ void BandTracer::traceCell(std::size_t cx) {
     const double values[4] = {upperValues_[cx], upperValues_[cx + 1], lowerValues_[cx + 1], lowerValues_[cx]};
     const double top = static_cast<double>(cellRow_) - 0.5;
     const double left = static_cast<double>(cx) - 0.5;
-    auto& upperSlots = horizontalSlots_[cellRow_ & 1];
-    auto& lowerSlots = horizontalSlots_[(cellRow_ + 1) & 1];
+    auto& upperSlots = slotsOfRow(cellRow_);
+    auto& lowerSlots = slotsOfRow(cellRow_ + 1);
 
     EdgeEnd edges[4];
     // Fractions always run left to right or top to bottom, so both cells of an edge agree.

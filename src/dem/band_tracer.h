@@ -49,6 +49,21 @@ class BandTracer {
     // Closes every ring along the bottom edge. Call once after the last row.
     void finish();
 
+    // Strips traced side by side: the strip below starts with the row the strip above ended
+    // with (raster row `index`), without tracing above it.
+    void startBelow(const double* values, std::size_t index);
+    // A chain left open where a strip ends: both ends wait on the strip's last row, at the
+    // slots `head` and `tail` (2 per column: the lower and the higher band of the edge).
+    struct OpenChain {
+        std::int32_t band = 0;
+        std::size_t head = 0, tail = 0;
+        std::deque<PixelPoint> points;
+    };
+    // After the last row of a strip above another: its open chains.
+    std::vector<OpenChain> takeBottomChains();
+    // After finish() of a strip below another: its chains still open along the top row.
+    std::vector<OpenChain> takeTopChains() { return takeChains(2); }
+
     std::size_t openChains() const { return chains_.size() - free_.size(); }
 
   private:
@@ -65,6 +80,9 @@ class BandTracer {
     };
 
     void traceRow();
+    std::vector<std::int32_t>& slotsOfRow(std::size_t row) { return horizontalSlots_[row == topRow_ ? 2 : row & 1]; }
+    void loadLower(const double* values);
+    std::vector<OpenChain> takeChains(std::size_t parity);
     void traceCell(std::size_t cx);
     void piece(std::int32_t band, const EdgeEnd& from, const EdgeEnd& to, const PixelPoint* middle);
     void join(std::int32_t first, const PixelPoint* middle, std::int32_t second);
@@ -77,12 +95,14 @@ class BandTracer {
     RingSink& sink_;
     std::vector<double> upperValues_, lowerValues_;
     std::vector<std::int32_t> upperBands_, lowerBands_;
-    std::vector<std::int32_t> horizontalSlots_[2]; // by row parity: 2 per column
+    // By row parity, 2 per column; a third for the first row of a strip below another.
+    std::vector<std::int32_t> horizontalSlots_[3];
     std::vector<std::int32_t> verticalSlots_;      // the current cell row: 2 per column
     std::vector<Chain> chains_;
     std::vector<std::int32_t> free_;
     std::size_t cellRow_ = 0;
-    bool lastRow_ = false; // the cell row between padded pixel rows cellRow_ and cellRow_ + 1
+    bool lastRow_ = false;
+    std::size_t topRow_ = static_cast<std::size_t>(-1); // the first row of a strip below another // the cell row between padded pixel rows cellRow_ and cellRow_ + 1
 };
 
 } // namespace orolith::dem

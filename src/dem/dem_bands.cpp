@@ -3,9 +3,12 @@
 #include "core/platform/text_number.h"
 #include "dem/raster_rows.h"
 #include "dem/ring_assembly.h"
+#include "dem/strip_seam.h"
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <memory>
 #include <charconv>
 #include <cmath>
 #include <condition_variable>
@@ -18,55 +21,7 @@ namespace orolith::dem {
 
 namespace {
 
-constexpr std::size_t kRowsPerBlock = 32;
-constexpr std::size_t kBlocksAhead = 4;
 constexpr double kOpenShare = 30.0; // percent of the progress bar for the first reading
-
-// Blocks of rows handed from the reading thread to the tracing one, a few at most.
-class RowQueue {
-  public:
-    struct Block {
-        std::vector<double> values;
-        std::size_t rows = 0;
-    };
-    bool push(Block&& block) {
-        std::unique_lock lock(mutex_);
-        changed_.wait(lock, [this] { return blocks_.size() < kBlocksAhead || stopped_; });
-        if (stopped_)
-            return false;
-        blocks_.push_back(std::move(block));
-        changed_.notify_all();
-        return true;
-    }
-    // False once the reader has finished and every block was taken.
-    bool pop(Block& block) {
-        std::unique_lock lock(mutex_);
-        changed_.wait(lock, [this] { return !blocks_.empty() || finished_ || stopped_; });
-        if (blocks_.empty())
-            return false;
-        block = std::move(blocks_.front());
-        blocks_.pop_front();
-        changed_.notify_all();
-        return true;
-    }
-    void finish() {
-        std::lock_guard lock(mutex_);
-        finished_ = true;
-        changed_.notify_all();
-    }
-    void stop() {
-        std::lock_guard lock(mutex_);
-        stopped_ = true;
-        changed_.notify_all();
-    }
-
-  private:
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::deque<Block> blocks_;
-    bool finished_ = false;
-    bool stopped_ = false;
-};
 
 std::string wholeText(double value) {
     return std::to_string(static_cast<long long>(std::llround(value)));
@@ -153,78 +108,134 @@ bool DemBands::open(const DemOptions& options, Host& host) {
     return true;
 }
 
+// One strip of the raster: its rows read, traced and assembled on one thread.
+struct DemBands::Strip {
+    std::size_t first = 0, last = 0; // raster rows, both traced
+    bool below = false;              // starts at the last row of the strip above
+    std::unique_ptr<RingAssembly> assembly;
+    std::unique_ptr<BandTracer> tracer;
+    std::atomic<std::size_t> done{0};
+    std::atomic<bool> finished{false};
+    bool readFailed = false;
+};
+
+void DemBands::runStrip(Strip& strip, const std::atomic<bool>& stop) {
+    readStrip(strip, stop);
+    strip.finished = true;
+}
+
+void DemBands::readStrip(Strip& strip, const std::atomic<bool>& stop) {
+    const std::size_t width = raster_.width();
+    RasterRows rows(raster_, options_.smooth, strip.first);
+    std::vector<double> row(width);
+    for (std::size_t y = strip.first; y <= strip.last && !stop; ++y) {
+        if (!rows.next(row.data())) {
+            strip.readFailed = true;
+            return;
+        }
+        if (strip.below && y == strip.first)
+            strip.tracer->startBelow(row.data(), y);
+        else
+            strip.tracer->addRow(row.data());
+        strip.done = y - strip.first + 1;
+    }
+}
+
 bool DemBands::trace(Host& host, const std::function<void(BandPolygon&&)>& sink) {
     statistics_.polygons = statistics_.holes = statistics_.vertices = 0;
-    RowQueue queue;
-    std::atomic<bool> readFailed{false};
     const std::size_t width = raster_.width(), height = raster_.height();
-    std::thread reader([&] {
-        RasterRows rows(raster_, options_.smooth);
-        for (std::size_t y = 0; y < height;) {
-            RowQueue::Block block;
-            block.values.resize(width * kRowsPerBlock);
-            while (block.rows < kRowsPerBlock && y < height && rows.next(block.values.data() + block.rows * width)) {
-                ++block.rows;
-                ++y;
-            }
-            if (rows.failed())
-                readFailed = true;
-            if (block.rows == 0 || readFailed || !queue.push(std::move(block)))
-                break;
-        }
-        queue.finish();
-    });
-
+    std::mutex handing;
     auto hand = [&](PixelPolygon&& polygon) {
-        BandPolygon out;
-        out.band = static_cast<std::size_t>(polygon.band - lowestBand_);
-        out.rings.reserve(polygon.rings.size());
-        for (const PixelRing& ring : polygon.rings) {
-            Ring geo;
-            geo.reserve(ring.size() + 1);
-            for (const PixelPoint& p : ring)
-                geo.push_back(raster_.toGeo(p));
-            geo.push_back(geo.front());
-            statistics_.vertices += geo.size();
-            out.rings.push_back(std::move(geo));
-        }
-        ++statistics_.polygons;
-        statistics_.holes += out.rings.size() - 1;
-        sink(std::move(out));
+        std::lock_guard lock(handing);
+        handOn(std::move(polygon), sink);
     };
-    RingAssembly assembly(hand);
-    BandTracer tracer(width, {options_.base, options_.interval}, assembly);
-    RowQueue::Block block;
-    std::size_t done = 0;
+    // Two strips when there are two cores (even for small rasters, so that one way is tried).
+    const bool split = height >= 2 && std::thread::hardware_concurrency() >= 2;
+    std::vector<std::unique_ptr<Strip>> strips;
+    for (int s = 0; s < (split ? 2 : 1); ++s) {
+        auto strip = std::make_unique<Strip>();
+        strip->first = s == 0 ? 0 : height / 2;
+        strip->last = split && s == 0 ? height / 2 : height - 1;
+        strip->below = s == 1;
+        strip->assembly = std::make_unique<RingAssembly>(hand);
+        strip->tracer = std::make_unique<BandTracer>(width, BandLevels{options_.base, options_.interval},
+                                                     *strip->assembly);
+        strips.push_back(std::move(strip));
+    }
+    std::atomic<bool> stop{false};
+    std::vector<std::thread> threads;
     bool cancelled = false;
     try {
-        while (queue.pop(block)) {
-            for (std::size_t r = 0; r < block.rows; ++r)
-                tracer.addRow(block.values.data() + r * width);
-            done += block.rows;
-            host.progress(kOpenShare + (100.0 - kOpenShare) * static_cast<double>(done) / static_cast<double>(height));
-            if (host.cancelled()) {
+        for (auto& strip : strips)
+            threads.emplace_back([this, &strip, &stop] { runStrip(*strip, stop); });
+        // This thread reports progress and watches for cancelling while the strips run.
+        auto running = [&] {
+            return std::any_of(strips.begin(), strips.end(), [](const auto& strip) { return !strip->finished; });
+        };
+        while (running()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            std::size_t rows = 0;
+            for (const auto& strip : strips)
+                rows += strip->done;
+            host.progress(kOpenShare + (100.0 - kOpenShare) * static_cast<double>(rows) /
+                                           static_cast<double>(height + strips.size() - 1));
+            if (!cancelled && host.cancelled()) {
                 cancelled = true;
-                break;
+                stop = true;
             }
         }
     } catch (...) {
-        queue.stop();
-        reader.join();
+        stop = true;
+        for (auto& thread : threads)
+            thread.join();
         throw;
     }
-    queue.stop();
-    reader.join();
-    if (readFailed) {
-        error_ = raster_.error();
-        return false;
-    }
+    for (auto& thread : threads)
+        thread.join();
+    for (const auto& strip : strips)
+        if (strip->readFailed) {
+            error_ = raster_.error();
+            return false;
+        }
     if (cancelled) {
         error_ = "cancelled";
         return false;
     }
-    tracer.finish();
+    finishStrips(strips);
     return true;
+}
+
+void DemBands::finishStrips(std::vector<std::unique_ptr<Strip>>& strips) {
+    Strip& top = *strips.front();
+    if (strips.size() == 1) {
+        top.tracer->finish();
+        return;
+    }
+    Strip& bottom = *strips.back();
+    bottom.tracer->finish();
+    for (auto& [band, hole] : bottom.assembly->takeWaitingHoles())
+        top.assembly->ring(band, std::move(hole));
+    for (SeamRing& ring : joinAtSeam(top.tracer->takeBottomChains(), bottom.tracer->takeTopChains()))
+        top.assembly->ring(ring.band, std::move(ring.points));
+    top.assembly->rowDone(static_cast<double>(raster_.height()));
+}
+
+void DemBands::handOn(PixelPolygon&& polygon, const std::function<void(BandPolygon&&)>& sink) {
+    BandPolygon out;
+    out.band = static_cast<std::size_t>(polygon.band - lowestBand_);
+    out.rings.reserve(polygon.rings.size());
+    for (const PixelRing& ring : polygon.rings) {
+        Ring geo;
+        geo.reserve(ring.size() + 1);
+        for (const PixelPoint& p : ring)
+            geo.push_back(raster_.toGeo(p));
+        geo.push_back(geo.front());
+        statistics_.vertices += geo.size();
+        out.rings.push_back(std::move(geo));
+    }
+    ++statistics_.polygons;
+    statistics_.holes += out.rings.size() - 1;
+    sink(std::move(out));
 }
 
 } // namespace orolith::dem

@@ -16,13 +16,17 @@
 #include "core/host.h"
 #include "dem/dem_raster.h"
 
+#include <atomic>
 #include <cstdint>
+#include <memory>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace orolith::dem {
+
+struct PixelPolygon;
 
 struct DemOptions {
     std::vector<std::string> inputs; // several files: one mosaic
@@ -61,12 +65,20 @@ class DemBands {
     // Decimal places of coordinates that keep the raster's detail.
     int decimals() const;
 
-    // Traces every band polygon and hands it to `sink` on the calling thread. Reading the
-    // raster runs on a thread of its own. False on a read error or when the host cancels.
+    // Traces every band polygon and hands it to `sink`, one polygon at a time but not always
+    // on the calling thread: the raster is traced in two strips at once where there are two
+    // cores. Progress and cancelling go through `host` on the calling thread. False on a
+    // read error or when the host cancels.
     bool trace(Host& host, const std::function<void(BandPolygon&&)>& sink);
     const DemStatistics& statistics() const { return statistics_; }
 
   private:
+    struct Strip;
+    void runStrip(Strip& strip, const std::atomic<bool>& stop);
+    void readStrip(Strip& strip, const std::atomic<bool>& stop);
+    void finishStrips(std::vector<std::unique_ptr<Strip>>& strips);
+    void handOn(PixelPolygon&& polygon, const std::function<void(BandPolygon&&)>& sink);
+
     DemOptions options_;
     DemRaster raster_;
     std::vector<std::string> labels_;

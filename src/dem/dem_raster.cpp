@@ -10,6 +10,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
 #include <set>
 #include <system_error>
 
@@ -43,6 +44,7 @@ struct DemRaster::Impl {
     double geo[6] = {0, 1, 0, 0, 0, 1};
     OGRCoordinateTransformationH toWgs84 = nullptr;
     std::set<std::pair<int, int>> seaCells;
+    std::mutex reading;
 
     ~Impl() {
         if (toWgs84 != nullptr)
@@ -179,6 +181,7 @@ bool DemRaster::prepare(const RasterInputs& inputs) {
 
 bool DemRaster::readRows(std::size_t first, std::size_t count, double* out) {
     Impl& impl = *impl_;
+    std::unique_lock lock(impl.reading);
     const CPLErr result = GDALRasterIO(impl.band, GF_Read, 0, static_cast<int>(first), static_cast<int>(width_),
                                        static_cast<int>(count), out, static_cast<int>(width_),
                                        static_cast<int>(count), GDT_Float64, 0, 0);
@@ -186,6 +189,7 @@ bool DemRaster::readRows(std::size_t first, std::size_t count, double* out) {
         error_ = std::string("reading the elevation model failed: ") + CPLGetLastErrorMsg();
         return false;
     }
+    lock.unlock();
     const std::size_t n = width_ * count;
     const double noData = impl.noData;
     const bool single = GDALGetRasterDataType(impl.band) == GDT_Float32;

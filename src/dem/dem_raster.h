@@ -45,7 +45,8 @@ class DemRaster {
 
     std::size_t width() const { return width_; }
     std::size_t height() const { return height_; }
-    // Reads `count` rows from `first` on into `out` (count × width values).
+    // Reads `count` rows from `first` on into `out` (count × width values); safe from several
+    // threads at once.
     bool readRows(std::size_t first, std::size_t count, double* out);
 
     // A pixel/line position in WGS84 degrees.

@@ -10,8 +10,12 @@ namespace {
 constexpr std::size_t kBlockRows = 64;
 }
 
-RasterRows::RasterRows(DemRaster& raster, int smoothRadius)
+RasterRows::RasterRows(DemRaster& raster, int smoothRadius, std::size_t first)
     : raster_(raster), width_(raster.width()), height_(raster.height()), radius_(std::max(smoothRadius, 0)) {
+    const std::size_t r = static_cast<std::size_t>(radius_);
+    outNext_ = first;
+    rawNext_ = radius_ > 0 && first > r ? first - r : (radius_ > 0 ? 0 : first);
+    windowLow_ = rawNext_;
     block_.resize(width_ * kBlockRows);
     if (radius_ > 0) {
         const std::size_t window = 2 * static_cast<std::size_t>(radius_) + 1;

@@ -11,7 +11,8 @@ namespace orolith::dem {
 
 class RasterRows {
   public:
-    RasterRows(DemRaster& raster, int smoothRadius);
+    // Rows from `first` on.
+    RasterRows(DemRaster& raster, int smoothRadius, std::size_t first = 0);
 
     // The next row (width values, NaN where void). False at the end or on a read error
     // (then raster.error() says why).

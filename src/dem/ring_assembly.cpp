@@ -99,6 +99,16 @@ void RingAssembly::ring(std::int32_t band, PixelRing&& points) {
     }
 }
 
+std::vector<std::pair<std::int32_t, PixelRing>> RingAssembly::takeWaitingHoles() {
+    std::vector<std::pair<std::int32_t, PixelRing>> taken;
+    for (auto& [band, holes] : holes_)
+        for (auto& entry : holes)
+            taken.emplace_back(band, std::move(entry.second.points));
+    holes_.clear();
+    holeCount_ = 0;
+    return taken;
+}
+
 void RingAssembly::rowDone(double) {
     if (closedOuters_.empty())
         return;

@@ -25,6 +25,8 @@ class RingAssembly : public RingSink {
     void rowDone(double y) override;
 
     std::size_t waitingHoles() const { return holeCount_; }
+    // The holes still waiting for their outer ring, by band, taken out.
+    std::vector<std::pair<std::int32_t, PixelRing>> takeWaitingHoles();
 
   private:
     struct Bounds {

@@ -3,6 +3,7 @@
 
 #include "dem/band_tracer.h"
 #include "dem/ring_assembly.h"
+#include "dem/strip_seam.h"
 
 #include <gtest/gtest.h>
 
@@ -19,13 +20,29 @@ struct Grid {
     double at(std::size_t x, std::size_t y) const { return values[y * width + x]; }
 };
 
-std::vector<PixelPolygon> trace(const Grid& grid, BandLevels levels) {
+// Traces in one piece, or (seam > 0) in two strips that share raster row `seam`.
+std::vector<PixelPolygon> trace(const Grid& grid, BandLevels levels, std::size_t seam = 0) {
     std::vector<PixelPolygon> polygons;
-    RingAssembly assembly([&](PixelPolygon&& polygon) { polygons.push_back(std::move(polygon)); });
-    BandTracer tracer(grid.width, levels, assembly);
-    for (std::size_t y = 0; y < grid.height; ++y)
-        tracer.addRow(grid.values.data() + y * grid.width);
-    tracer.finish();
+    auto keep = [&](PixelPolygon&& polygon) { polygons.push_back(std::move(polygon)); };
+    RingAssembly assembly(keep), lowerAssembly(keep);
+    BandTracer tracer(grid.width, levels, assembly), lower(grid.width, levels, lowerAssembly);
+    const auto row = [&](std::size_t y) { return grid.values.data() + y * grid.width; };
+    for (std::size_t y = 0; y < grid.height && (seam == 0 || y <= seam); ++y)
+        tracer.addRow(row(y));
+    if (seam == 0) {
+        tracer.finish();
+    } else {
+        lower.startBelow(row(seam), seam);
+        for (std::size_t y = seam + 1; y < grid.height; ++y)
+            lower.addRow(row(y));
+        lower.finish();
+        for (auto& [band, hole] : lowerAssembly.takeWaitingHoles())
+            assembly.ring(band, std::move(hole));
+        for (SeamRing& ring : joinAtSeam(tracer.takeBottomChains(), lower.takeTopChains()))
+            assembly.ring(ring.band, std::move(ring.points));
+        assembly.rowDone(static_cast<double>(grid.height));
+        EXPECT_EQ(lower.openChains(), 0u);
+    }
     EXPECT_EQ(tracer.openChains(), 0u);
     EXPECT_EQ(assembly.waitingHoles(), 0u);
     return polygons;
@@ -40,8 +57,8 @@ bool insidePolygon(const PixelPolygon& polygon, PixelPoint point) {
 }
 
 // Every pixel centre in exactly one polygon of its own band; voids in none.
-void expectTiled(const Grid& grid, BandLevels levels) {
-    const std::vector<PixelPolygon> polygons = trace(grid, levels);
+void expectTiled(const Grid& grid, BandLevels levels, std::size_t seam = 0) {
+    const std::vector<PixelPolygon> polygons = trace(grid, levels, seam);
     for (const PixelPolygon& polygon : polygons) {
         ASSERT_FALSE(polygon.rings.empty());
         EXPECT_GT(signedArea(polygon.rings[0]), 0.0);
@@ -104,6 +121,8 @@ TEST(BandTracer, NoisyTerrainTilesTheRaster) {
                 grid.values.push_back(value);
             }
         expectTiled(grid, {round < 4 ? 0.0 : 7.0, round < 2 ? 25.0 : 10.0});
+        for (std::size_t seam = 1; seam + 1 < grid.height; seam += 4)
+            expectTiled(grid, {0.0, 10.0}, seam);
     }
 }
 
