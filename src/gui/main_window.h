@@ -109,6 +109,7 @@ class MainWindow : public QMainWindow {
     StyleOptions styleOptions() const;
     void createMap();
     void createTyp();
+    void createGarminImage(); // garmin_run.cpp
     void listInput();
     void applyConversionResult(const ConversionResult& result, bool listOnly);
     bool startRun(std::function<void(Host&)> work, std::function<void()> whenDone);
@@ -142,6 +143,8 @@ class MainWindow : public QMainWindow {
     LegendWidget* legend_ = nullptr;              // Label4
     QPushButton* createTypButton_ = nullptr;      // Command1
     QPushButton* createMapButton_ = nullptr;      // Command6
+    QPushButton* createImageButton_ = nullptr;    // "Create Garmin map"
+    QPushButton* cancelButton_ = nullptr;         // stops a Garmin map run
     QToolButton* downloadButton_ = nullptr;       // Picture2
     QLabel* updateLabel_ = nullptr;               // Label8
     QProgressBar* progressBar_ = nullptr;         // backprog
