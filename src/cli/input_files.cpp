@@ -1,5 +1,6 @@
 #include "cli/input_files.h"
 
+#include "cli/area_fetch.h"
 #include "dem/dem_conversion.h"
 #include "dem/dem_raster.h"
 
@@ -66,6 +67,13 @@ std::optional<int> readInputFiles(const ParsedArgs& parsed, const CommandInfo& c
     }
     if (!parsed.error.empty())
         return usageError(io, command, parsed.error);
+    if (parsed.value("--bbox") && !parsed.positional.empty() && !command.boxBesideInput)
+        return usageError(io, command, "give INPUT or --bbox, not both");
+    if (parsed.value("--bbox") && parsed.positional.empty()) {
+        if (const auto code = readBandOptions(parsed, command, io, inputs.dem))
+            return code;
+        return fetchAreaInputs(parsed, command, io, inputs);
+    }
     if (parsed.positional.empty())
         return usageError(io, command, "no INPUT given");
     std::size_t dems = 0;
@@ -96,6 +104,10 @@ ConversionResult convertInputs(ConversionMode mode, ConversionOptions options, c
         return parse(mode, options, host);
     }
     options.inputPath = inputs.dem.inputs.front();
+    if (!inputs.areaName.empty() && options.outputPath.empty())
+        options.outputPath = inputs.areaName + ".mp";
+    if (options.copyright.empty())
+        options.copyright = inputs.attribution;
     return dem::convertDem(mode, options, inputs.dem, host);
 }
 

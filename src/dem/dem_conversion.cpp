@@ -149,7 +149,7 @@ ConversionResult convertDem(ConversionMode mode, const ConversionOptions& option
         return result;
 
     MapWriter writer(output);
-    if (!writer.open()) {
+    if (!writer.open(options.copyright)) {
         result.finalMessage = output + " " + writer.error() + "\r\n\r\nThe map was not created.";
         host.message(MessageKind::Failure, result.finalMessage);
         return result;

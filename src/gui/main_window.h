@@ -45,8 +45,7 @@ class MainWindow : public QMainWindow {
     explicit MainWindow(const Options& options, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    const HomeFolder& homeFolder() const { return home_; }
-    const CurrentInput& currentInput() const { return input_; }
+    // What the window holds, read-only.
     const PaletteState& paletteState() const { return palette_; }
     const PatternState& patternState() const { return pattern_; }
     const KeptSettings& keptSettings() const { return kept_; }

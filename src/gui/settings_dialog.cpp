@@ -171,16 +171,16 @@ void SettingsDialog::apply() {
     accept();
 }
 
-QString runSettingsDialog(QWidget* parent, const QString& toolPath, const QString& apppath) {
-    SettingsDialog dialog(toolPath, apppath, parent);
+QString runSettingsDialog(QWidget* parent, const QString& toolPath, const QString& programFolder) {
+    SettingsDialog dialog(toolPath, programFolder, parent);
     dialog.exec();
     return dialog.toolPath();
 }
 
-QString runSettingsDialog(QWidget* parent, const QString& toolPath, const QString& apppath,
+QString runSettingsDialog(QWidget* parent, const QString& toolPath, const QString& programFolder,
                           const QString& garminFile) {
     const GarminSettings before = loadGarminSettings(garminFile);
-    SettingsDialog dialog(toolPath, apppath, parent, before);
+    SettingsDialog dialog(toolPath, programFolder, parent, before);
     dialog.exec();
     if (dialog.garminSettings() && *dialog.garminSettings() != before &&
         !saveGarminSettings(garminFile, *dialog.garminSettings()))

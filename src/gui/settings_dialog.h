@@ -52,9 +52,9 @@ class SettingsDialog : public QDialog {
 
 // Shows the window modally and returns the tool path after it closed. A file chosen with
 // "<<" stands even when the window is then closed with "Cancel".
-QString runSettingsDialog(QWidget* parent, const QString& toolPath, const QString& apppath);
+QString runSettingsDialog(QWidget* parent, const QString& toolPath, const QString& programFolder);
 // The same with the Garmin settings, which "Apply" stores in `garminFile`.
-QString runSettingsDialog(QWidget* parent, const QString& toolPath, const QString& apppath,
+QString runSettingsDialog(QWidget* parent, const QString& toolPath, const QString& programFolder,
                           const QString& garminFile);
 
 } // namespace orolith::gui

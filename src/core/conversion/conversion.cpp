@@ -191,7 +191,7 @@ ConversionResult parse(ConversionMode mode, const ConversionOptions& options, Ho
     const std::optional<FileStamp> inputStamp = stampOf(options.inputPath);
     MapWriter writer(output, existing);
     if (write)
-        writer.open();
+        writer.open(options.copyright);
     ElevationTypes table;
     const std::int64_t firstType = readFirstType(options.firstType, host);
     std::int64_t records = 0;

@@ -20,6 +20,7 @@ struct ConversionOptions {
     bool addContours = false;
     std::string outputPath;       // empty: derived from inputPath (see outputPathFor)
     bool replaceExisting = false; // true: replace an existing map without the "Replace?" question
+    std::string copyright;        // the header's Copyright value (empty: "PROGRAM")
 };
 
 enum class ConversionMode { Write, ListOnly };
