@@ -42,13 +42,23 @@ void MainWindow::openFile() {
         Desktop::instance().fileDialog(false, this, input_.openFolder, QString(), kVectorFilter);
     if (path.isEmpty())
         return;
-    openInputFromCommandLine(path);
+    openInput(path);
 }
 
 void MainWindow::openInputFromCommandLine(const QString& path) {
+    // A name that is no file is said so and not remembered among the recent files.
+    if (path.contains(QLatin1Char('*')) || !QFileInfo(path).isFile()) {
+        Desktop::instance().message(this, QStringLiteral("Cannot find file:") + path);
+        return;
+    }
+    openInput(path);
+}
+
+void MainWindow::openInput(const QString& path) {
     input_.path = path;
     rememberInput(path);
     typeList_->clear();
+    input_.listedPath.clear();
     if (path.contains(QLatin1Char('*')) || !QFileInfo(path).isFile())
         return;
     inputBox_->setText(path);

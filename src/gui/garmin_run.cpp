@@ -152,11 +152,11 @@ void MainWindow::createGarminImage() {
     cancelButton_->show();
     QProgressBar* bar = progressBar_;
     startRun([run, bar](Host& host) { runChain(*run, host, bar); },
-             [this, run] {
+             [this, run, inputPath = input_.path] {
                  cancelButton_->hide();
                  progressBar_->setTextVisible(false);
                  if (run->converted.ranPasses)
-                     applyConversionResult(run->converted, false);
+                     applyConversionResult(run->converted, false, inputPath);
                  if (!run->result.made)
                      return;
                  if (Desktop::instance().ask(this, summary(*run)))

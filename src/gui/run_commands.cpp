@@ -1,5 +1,6 @@
 // "Create mp", "Create TYP", listing an input, the progress bar and the output folder buttons.
 #include "core/conversion/conversion.h"
+#include "core/conversion/legend_captions.h"
 #include "core/style/typ_writer.h"
 #include "gui/byte_text.h"
 #include "gui/conversion_runner.h"
@@ -8,6 +9,7 @@
 #include "gui/main_window.h"
 #include "gui/pattern_editor.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
@@ -16,6 +18,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QToolButton>
 #include <memory>
 
 namespace orolith::gui {
@@ -60,19 +63,28 @@ StyleOptions MainWindow::styleOptions() const {
 }
 
 bool MainWindow::startRun(std::function<void(Host&)> work, std::function<void()> whenDone) {
-    createMapButton_->setEnabled(false);
-    createTypButton_->setEnabled(false);
-    createImageButton_->setEnabled(false);
-    return runner_->start(std::move(work), [this, done = std::move(whenDone)] {
+    const bool started = runner_->start(std::move(work), [this, done = std::move(whenDone)] {
         done();
         setProgressShown(false);
-        createMapButton_->setEnabled(true);
-        createTypButton_->setEnabled(true);
-        createImageButton_->setEnabled(true);
+        setRunControlsEnabled(true);
         emit runFinished();
         if (closeAfterRun_)
             QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
     });
+    // The end of the run reaches the window through its event queue, so after this.
+    if (started)
+        setRunControlsEnabled(false);
+    return started;
+}
+
+// Everything that would start another run, or change the input under one, waits for its end.
+void MainWindow::setRunControlsEnabled(bool enabled) {
+    createMapButton_->setEnabled(enabled);
+    createTypButton_->setEnabled(enabled);
+    createImageButton_->setEnabled(enabled);
+    folderButtons_[0]->setEnabled(enabled);
+    openAction_->setEnabled(enabled);
+    showRecentFiles();
 }
 
 void MainWindow::createMap() {
@@ -95,7 +107,7 @@ void MainWindow::createMap() {
     setProgressShown(true);
     showProgress(1);
     startRun([options, result](Host& host) { *result = parse(ConversionMode::Write, options, host); },
-             [this, result] { applyConversionResult(*result, false); });
+             [this, result, input = input_.path] { applyConversionResult(*result, false, input); });
 }
 
 void MainWindow::listInput() {
@@ -104,10 +116,10 @@ void MainWindow::listInput() {
     auto result = std::make_shared<ConversionResult>();
     const ConversionOptions options = conversionOptions();
     startRun([options, result](Host& host) { *result = parse(ConversionMode::ListOnly, options, host); },
-             [this, result] { applyConversionResult(*result, true); });
+             [this, result, input = input_.path] { applyConversionResult(*result, true, input); });
 }
 
-void MainWindow::applyConversionResult(const ConversionResult& result, bool listOnly) {
+void MainWindow::applyConversionResult(const ConversionResult& result, bool listOnly, const QString& input) {
     if (!result.mpfile.empty()) {
         input_.mapPath = fromBytes(result.mpfile);
         mapPathLabel_->setText(input_.mapPath);
@@ -115,14 +127,15 @@ void MainWindow::applyConversionResult(const ConversionResult& result, bool list
     }
     if (!result.ranPasses)
         return;
-    for (std::size_t i = 0; i < result.legendCaptions.size(); ++i)
-        legend_->setCaption(static_cast<int>(i), fromBytes(result.legendCaptions[i]));
+    legend_->setCaptions(result.legendCaptions);
     input_.lowestElevation = result.lowest;
     // A map run fills the list only when it is empty; listing always replaces it.
     if (listOnly || typeList_->count() == 0) {
         typeList_->clear();
         for (const auto& entry : result.types)
             typeList_->addItem(fromBytes(typeListText(entry)));
+        input_.listedPath = input;
+        input_.listedLowest = result.lowest;
     }
     if (result.written)
         input_.lastMapWritten = input_.mapPath;
@@ -137,19 +150,21 @@ void MainWindow::createTyp() {
     }
     input_.path = inputBox_->text();
     input_.typPath = typPathBox_->text();
-    const bool needsList = typeList_->count() == 0;
+    // The list is taken again when it belongs to another input than the box names.
+    const bool needsList = typeList_->count() == 0 || input_.listedPath != input_.path;
     TypJob job;
     job.style = styleOptions();
     job.types = typeListOf(*typeList_);
-    job.lowest = input_.lowestElevation;
+    job.lowest = input_.listedLowest;
     job.cols = palette_.colours;
     job.companionPath = toBytes(QDir::toNativeSeparators(home_.root + QStringLiteral("/test.tpgn")));
     job.toolPath = toBytes(kept_.typToolPath);
     job.protectedPaths = {toBytes(input_.path), toBytes(input_.mapPath)};
     const ConversionOptions listing = conversionOptions();
     auto listed = std::make_shared<ConversionResult>();
+    auto written = std::make_shared<bool>(false);
     startRun(
-        [job, listing, needsList, listed](Host& host) mutable {
+        [job, listing, needsList, listed, written](Host& host) mutable {
             if (needsList) {
                 *listed = parse(ConversionMode::ListOnly, listing, host);
                 if (listed->types.empty()) {
@@ -159,11 +174,14 @@ void MainWindow::createTyp() {
                 job.types = listed->types;
                 job.lowest = listed->lowest;
             }
-            create_typ(job, host);
+            *written = create_typ(job, host).written;
         },
-        [this, needsList, listed] {
+        [this, needsList, listed, written, input = input_.path] {
             if (needsList)
-                applyConversionResult(*listed, true);
+                applyConversionResult(*listed, true, input);
+            // The legend names the bands of the list the TYP file was made from.
+            if (*written)
+                legend_->setCaptions(legendCaptions(typeListOf(*typeList_), input_.listedLowest));
         });
 }
 
@@ -188,10 +206,11 @@ void MainWindow::findMapFolder() {
 }
 
 void MainWindow::findTypFile() {
-    Desktop::instance().message(this, input_.typPath);
-    const QString folder = input_.typPath.isEmpty()
-                               ? QString()
-                               : QDir::toNativeSeparators(QFileInfo(input_.typPath).absolutePath());
+    // The path in the box, whether or not a TYP file was written there yet.
+    const QString typPath = typPathBox_->text();
+    Desktop::instance().message(this, typPath);
+    const QString folder =
+        typPath.isEmpty() ? QString() : QDir::toNativeSeparators(QFileInfo(typPath).absolutePath());
     Desktop::instance().fileDialog(false, this, folder, QString(), kTypFilter);
 }
 

@@ -1,4 +1,5 @@
 #include "core/style/typ_writer.h"
+#include "core/conversion/legend_captions.h"
 #include "support/test_support.h"
 
 #include <algorithm>
@@ -165,6 +166,28 @@ TEST_F(TypWriter, PaletteWrapsAroundTheTableEvenBelowZero) {
     EXPECT_EQ(colourOf(0), "191919");
     EXPECT_EQ(colourOf(4), "000000");
     EXPECT_EQ(notices().size(), 1u); // only "created:"
+}
+
+// The legend's caption of an entry names the first band the TYP file paints in that entry's
+// colour, and an entry without a caption paints no band, whatever the lowest elevation.
+TEST_F(TypWriter, LegendCaptionsNameTheFirstBandOfTheirColour) {
+    for (int i = 0; i < 26; ++i)
+        job.cols[static_cast<std::size_t>(i)] = i * 0x010101; // grey i
+    for (const std::int32_t lowest : {0, 99, 100, 150, 2750, -50, -150, -2650}) {
+        job.types = bands(lowest, lowest == 100 ? 9 : 111); // 9 bands leave most entries unused
+        job.lowest = lowest;
+        ASSERT_TRUE(write());
+        const std::string text = typ();
+        std::vector<std::string> firstBandOf(26);
+        std::size_t at = 0;
+        for (std::size_t band = 0; band < job.types.size(); ++band) {
+            at = text.find("\"1 c #", at) + 1;
+            const auto entry = std::stoul(text.substr(at + 5, 2), nullptr, 16);
+            if (band % 4 == 0 && firstBandOf.at(entry).empty())
+                firstBandOf[entry] = job.types[band].elevation + "m";
+        }
+        EXPECT_EQ(legendCaptions(job.types, lowest), firstBandOf) << "lowest " << lowest;
+    }
 }
 
 TEST_F(TypWriter, CompanionListSkipsHighSubTypesAndDropsQuotes) {

@@ -109,6 +109,10 @@ TEST_F(GarminImage, FailingMkgmapShowsItsLastLinesAndKeepsTheOldImage) {
     EXPECT_NE(makeGarminImage(job, progress).error.find("MapFailedExceptions: 1"), std::string::npos);
     EXPECT_EQ(testing::readBytes(old), "old image");
 
+    // An output folder that cannot be made (a file is in its way) is named before mkgmap runs.
+    job.outputDir = dir.write("in-the-way", "file") / "out";
+    EXPECT_EQ(makeGarminImage(job, progress).error.rfind("cannot create the folder " + job.outputDir.string(), 0), 0u);
+    job.outputDir = old.parent_path();
     if (testing::makeReadOnly(job.outputDir)) {
         job.mkgmap.clear();
         EXPECT_EQ(makeGarminImage(job, progress).error.rfind("cannot write into the folder", 0), 0u);

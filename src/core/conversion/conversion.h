@@ -41,7 +41,7 @@ struct ConversionResult {
     bool cancelled = false; // the host cancelled the run; nothing was written
     TypeList types;         // every distinct elevation in order of first appearance
     std::int32_t lowest = 0;
-    std::vector<std::string> legendCaptions; // captions of swatches 0..k-1 (types number 0, 4, 8, …, 100)
+    std::vector<std::string> legendCaptions; // one per colour table entry (see legend_captions.h)
     std::string mpfile;                      // the output path of this input
     std::string finalMessage;                // "Created …" (or why the map was not created)
     std::int64_t notIncluded = 0;
