@@ -23,8 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 #else
     options.outputPath = "/dev/null";
 #endif
-    const ConversionResult listed = parse(ConversionMode::ListOnly, options, host);
-    const ConversionResult written = parse(ConversionMode::Write, options, host);
+    const ConversionResult listed = listElevations(options, host);
+    const ConversionResult written = convertGeoVector(options, host);
     if (written.ranPasses && !written.written)
         fuzz::broken("a map to the null device was not written");
     if (listed.types.size() != written.types.size() || listed.lowest != written.lowest)

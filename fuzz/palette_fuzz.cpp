@@ -16,15 +16,15 @@ void checkRange(const Palette& palette) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Palette palette = defaultPalette();
-    loadcols(fuzz::scratchFile(fuzz::textOf(data, size), "input.col").string(), palette);
+    readPalette(fuzz::scratchFile(fuzz::textOf(data, size), "input.col").string(), palette);
     checkRange(palette);
     Palette again{};
-    loadcols(fuzz::scratchFile(paletteFileText(palette), "again.col").string(), again);
+    readPalette(fuzz::scratchFile(paletteFileText(palette), "again.col").string(), again);
     if (again != palette)
         fuzz::broken("a saved palette reads back differently");
     desaturate(again);
     checkRange(again);
-    shades2(palette);
+    shadePaletteFromFirst(palette);
     checkRange(palette);
     return 0;
 }

@@ -13,13 +13,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text = fuzz::textOf(data + 4, size - 4);
     fuzz::QuietHost host;
     isValidPatternFileText(text);
-    const auto pattern = get_patterns(text, host);
+    const auto pattern = patternFromText(text, host);
     if (!pattern)
         return 0;
     if (pattern->count() < 1 || pattern->count() > 32 || 32 % pattern->count() != 0)
         fuzz::broken("a pattern of an unusable row count");
     for (bool rowPerBand : {false, true}) {
-        const std::string bitmap = getbitmap(*pattern, band, rowPerBand);
+        const std::string bitmap = fillPatternBitmap(*pattern, band, rowPerBand);
         if (bitmap.size() != 32 * 36)
             fuzz::broken("a bitmap that is not 32 lines of 32 quoted characters");
         if (bitmap.find_first_not_of("01\"\r\n") != std::string::npos)

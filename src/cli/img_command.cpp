@@ -196,7 +196,7 @@ bool writeSources(const ImgSettings& settings, const ParsedArgs& parsed, Streams
     typ.protectedPaths = settings.inputs.isDem ? settings.inputs.dem.inputs
                                                : std::vector<std::string>{settings.inputs.geoVector};
     typ.protectedPaths.push_back(options.outputPath);
-    if (!create_typ(typ, host).written)
+    if (!writeTypFile(typ, host).written)
         return false;
     image.map = options.outputPath;
     image.typText = typ.style.typPath;

@@ -37,7 +37,8 @@ std::optional<int> readBandOptions(const ParsedArgs& parsed, const CommandInfo& 
     if (const auto text = parsed.value("--interval")) {
         const auto value = dem::readWholeMetres(*text, true);
         if (!value)
-            return usageError(io, command, "--interval takes a whole number of metres above 0, not '" + *text + "'");
+            return usageError(io, command,
+                              "--interval takes a whole number of metres above 0, not '" + *text + "'");
         options.interval = *value;
     }
     if (const auto text = parsed.value("--base")) {
@@ -50,7 +51,8 @@ std::optional<int> readBandOptions(const ParsedArgs& parsed, const CommandInfo& 
         int value = -1;
         const auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), value);
         if (ec != std::errc() || end != text->data() + text->size() || value < 0 || value > 100)
-            return usageError(io, command, "--smooth takes a number of pixels from 0 to 100, not '" + *text + "'");
+            return usageError(io, command,
+                              "--smooth takes a number of pixels from 0 to 100, not '" + *text + "'");
         options.smooth = value;
     }
     options.fillVoids = parsed.has("--fill-voids");
@@ -101,7 +103,8 @@ ConversionResult convertInputs(ConversionMode mode, ConversionOptions options, c
                                Host& host) {
     if (!inputs.isDem) {
         options.inputPath = inputs.geoVector;
-        return parse(mode, options, host);
+        return mode == ConversionMode::Write ? convertGeoVector(options, host)
+                                             : listElevations(options, host);
     }
     options.inputPath = inputs.dem.inputs.front();
     if (!inputs.areaName.empty() && options.outputPath.empty())

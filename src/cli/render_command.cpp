@@ -160,7 +160,7 @@ std::optional<render::BandSet> readBands(const RenderSettings& settings, CliHost
 
 int renderPicture(const RenderSettings& settings, const TypJob& job, Streams& io) {
     CliHost host(io);
-    const auto style = render::styleChoiceOf(job.style, job.cols, host);
+    const auto style = render::styleChoiceOf(job.style, job.palette, host);
     if (!style)
         return 1;
     for (const std::string& input : settings.inputs.isDem ? settings.inputs.dem.inputs

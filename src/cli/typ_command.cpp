@@ -92,9 +92,9 @@ int writeTyp(const TypCommand& command, Streams& io) {
         job.protectedPaths.push_back(dem::demOutputPathFor(command.inputs.dem.inputs.front()));
     } else {
         const std::string& input = command.inputs.geoVector;
-        job.protectedPaths = {input, listed.mpfile.empty() ? outputPathFor(input) : listed.mpfile};
+        job.protectedPaths = {input, listed.mapPath.empty() ? outputPathFor(input) : listed.mapPath};
     }
-    return create_typ(job, host).written ? 0 : 1;
+    return writeTypFile(job, host).written ? 0 : 1;
 }
 
 } // namespace

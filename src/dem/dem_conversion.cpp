@@ -130,7 +130,7 @@ ConversionResult convertDem(ConversionMode mode, const ConversionOptions& option
     const std::string output = options.outputPath.empty() && !dem.inputs.empty()
                                    ? demOutputPathFor(dem.inputs.front())
                                    : options.outputPath;
-    result.mpfile = output;
+    result.mapPath = output;
     DemBands bands;
     const bool opened = bands.open(dem, host);
     for (const std::string& note : bands.notes())

@@ -106,7 +106,7 @@ void MainWindow::createMap() {
     auto result = std::make_shared<ConversionResult>();
     setProgressShown(true);
     showProgress(1);
-    startRun([options, result](Host& host) { *result = parse(ConversionMode::Write, options, host); },
+    startRun([options, result](Host& host) { *result = convertGeoVector(options, host); },
              [this, result, input = input_.path] { applyConversionResult(*result, false, input); });
 }
 
@@ -115,13 +115,13 @@ void MainWindow::listInput() {
         return;
     auto result = std::make_shared<ConversionResult>();
     const ConversionOptions options = conversionOptions();
-    startRun([options, result](Host& host) { *result = parse(ConversionMode::ListOnly, options, host); },
+    startRun([options, result](Host& host) { *result = listElevations(options, host); },
              [this, result, input = input_.path] { applyConversionResult(*result, true, input); });
 }
 
 void MainWindow::applyConversionResult(const ConversionResult& result, bool listOnly, const QString& input) {
-    if (!result.mpfile.empty()) {
-        input_.mapPath = fromBytes(result.mpfile);
+    if (!result.mapPath.empty()) {
+        input_.mapPath = fromBytes(result.mapPath);
         mapPathLabel_->setText(input_.mapPath);
         mapPathLabel_->setToolTip(input_.mapPath);
     }
@@ -156,7 +156,7 @@ void MainWindow::createTyp() {
     job.style = styleOptions();
     job.types = typeListOf(*typeList_);
     job.lowest = input_.listedLowest;
-    job.cols = palette_.colours;
+    job.palette = palette_.colours;
     job.companionPath = toBytes(QDir::toNativeSeparators(home_.root + QStringLiteral("/test.tpgn")));
     job.toolPath = toBytes(kept_.typToolPath);
     job.protectedPaths = {toBytes(input_.path), toBytes(input_.mapPath)};
@@ -166,7 +166,7 @@ void MainWindow::createTyp() {
     startRun(
         [job, listing, needsList, listed, written](Host& host) mutable {
             if (needsList) {
-                *listed = parse(ConversionMode::ListOnly, listing, host);
+                *listed = listElevations(listing, host);
                 if (listed->types.empty()) {
                     host.message(MessageKind::Notice, "No data");
                     return;
@@ -174,7 +174,7 @@ void MainWindow::createTyp() {
                 job.types = listed->types;
                 job.lowest = listed->lowest;
             }
-            *written = create_typ(job, host).written;
+            *written = writeTypFile(job, host).written;
         },
         [this, needsList, listed, written, input = input_.path] {
             if (needsList)

@@ -40,11 +40,11 @@ struct Conversion : ::testing::Test {
     testing::RecordingHost host;
     ConversionOptions options;
 
-    ConversionResult run(const std::string& input, ConversionMode mode = ConversionMode::Write) {
+    ConversionResult run(const std::string& input, bool listOnly = false) {
         options.inputPath = dir.write("in.txt", input).string();
         if (options.detailLevels == std::array<bool, 4>{})
             options.detailLevels = {true, false, false, false};
-        return parse(mode, options, host);
+        return listOnly ? listElevations(options, host) : convertGeoVector(options, host);
     }
     std::string map() const { return readBytes(dir / "in.mp"); }
     std::vector<std::string> failures() const { return host.texts(MessageKind::Failure); }
@@ -68,8 +68,8 @@ TEST_F(Conversion, WorkedExampleByteForByte) {
     std::vector<std::string> captions(26);
     captions[1] = "100m"; // the colour of bands from 100 m
     EXPECT_EQ(result.legendCaptions, captions);
-    EXPECT_EQ(result.mpfile, (dir / "in.mp").string());
-    const std::string message = "Created " + result.mpfile + " (0 polygons not included)";
+    EXPECT_EQ(result.mapPath, (dir / "in.mp").string());
+    const std::string message = "Created " + result.mapPath + " (0 polygons not included)";
     EXPECT_EQ(result.finalMessage, message);
     EXPECT_EQ(host.texts(MessageKind::Notice), std::vector<std::string>{message});
     EXPECT_TRUE(failures().empty());
@@ -158,7 +158,7 @@ TEST_F(Conversion, LegendCaptionsNameTheFirstBandOfEachColour) {
         std::vector<std::string> elevations;
         for (int i = 0; i < c.count; ++i)
             elevations.push_back(std::to_string(c.first + i * c.step));
-        const ConversionResult result = run(rings(elevations), ConversionMode::ListOnly);
+        const ConversionResult result = run(rings(elevations), true);
         ASSERT_EQ(result.legendCaptions.size(), 26u);
         std::size_t captioned = 0;
         for (const std::string& caption : result.legendCaptions)
@@ -180,15 +180,15 @@ TEST_F(Conversion, OpenPolygonsBeyondMaxDistanceAreLeftOutAndCounted) {
     ConversionResult result = run(input);
     EXPECT_EQ(result.notIncluded, 1);
     EXPECT_EQ(map().find("Type=0x10304"), std::string::npos);
-    EXPECT_EQ(result.finalMessage, "Created " + result.mpfile + " (1 polygons not included)" + advice);
+    EXPECT_EQ(result.finalMessage, "Created " + result.mapPath + " (1 polygons not included)" + advice);
     options.maxDistance = "111190";
     options.replaceExisting = true;
     result = run(input);
     EXPECT_EQ(result.notIncluded, 0);
-    EXPECT_EQ(result.finalMessage, "Created " + result.mpfile + " (0 polygons not included)");
+    EXPECT_EQ(result.finalMessage, "Created " + result.mapPath + " (0 polygons not included)");
     result = run(crlf({"L 1 100.0", "L 2 200.0", " 7 50", " 7 50"})); // left out for want of vertices
     EXPECT_EQ(result.notIncluded, 1);
-    EXPECT_EQ(result.finalMessage, "Created " + result.mpfile + " (1 polygons not included)");
+    EXPECT_EQ(result.finalMessage, "Created " + result.mapPath + " (1 polygons not included)");
 
     // Max Distance 0 keeps a ring whose ends are the same point, not one a metre short of it.
     options.maxDistance = "0";
@@ -245,12 +245,12 @@ TEST_F(Conversion, UnusableInputPathOrNoLevelStopsBeforeAnything) {
          {(dir / "missing.txt").string(), (dir / "*.txt").string(), std::string(), dir.path().string()}) {
         options.inputPath = path;
         options.detailLevels = {true, false, false, false};
-        EXPECT_FALSE(parse(ConversionMode::Write, options, host).ranPasses) << path;
+        EXPECT_FALSE(convertGeoVector(options, host).ranPasses) << path;
         EXPECT_EQ(failures().back(), "Cannot find file:" + path);
     }
     options.detailLevels = {};
     options.inputPath = (dir / "a.txt").string();
-    EXPECT_FALSE(parse(ConversionMode::Write, options, host).ranPasses);
+    EXPECT_FALSE(convertGeoVector(options, host).ranPasses);
     EXPECT_EQ(failures().back(), "Please select a 'Detail Level'.");
     EXPECT_EQ(files(), std::vector<std::string>{"a.txt"});
 }
@@ -312,7 +312,7 @@ TEST_F(Conversion, InputsWithoutAnyVertexAreRefused) {
     for (std::size_t i = 0; i < cases.size(); ++i) {
         const auto& [what, input] = cases[i];
         host.messages.clear();
-        const ConversionResult result = run(input, i % 2 ? ConversionMode::ListOnly : ConversionMode::Write);
+        const ConversionResult result = run(input, i % 2 == 1);
         EXPECT_FALSE(result.ranPasses) << what;
         EXPECT_TRUE(result.types.empty()) << what;
         EXPECT_EQ(failures(), std::vector<std::string>{options.inputPath + " holds no Geo Vector polygons"})

@@ -37,7 +37,7 @@ struct GarminImage : ::testing::Test {
         options.outputPath = (dir / "sample.mp").string();
         options.detailLevels = {true, false, false, true};
         testing::RecordingHost host;
-        const ConversionResult map = parse(ConversionMode::Write, options, host);
+        const ConversionResult map = convertGeoVector(options, host);
         ASSERT_TRUE(map.written);
         TypJob typ;
         typ.style.patternText = std::string(kDefaultPatternText);
@@ -46,7 +46,7 @@ struct GarminImage : ::testing::Test {
         typ.types = map.types;
         typ.lowest = map.lowest;
         typ.familyId = 4242;
-        ASSERT_TRUE(create_typ(typ, host).written);
+        ASSERT_TRUE(writeTypFile(typ, host).written);
         job.map = options.outputPath;
         job.typText = typ.style.typPath;
         job.outputDir = dir / "out";

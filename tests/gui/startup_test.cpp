@@ -44,10 +44,10 @@ class StartupTest : public QObject {
         orolith::Settings earlier;
         earlier.toolPath = "/opt/tool, with comma";
         earlier.region = 9;
-        earlier.colFile = writeFile(home.filePath("col/warm.col"), "FF\r\nFF00\r\n").toStdString();
-        earlier.patFile = writeFile(home.filePath("patterns/dots.ptn"), "1000\r\n0000\r\n\r\n").toStdString();
+        earlier.palettePath = writeFile(home.filePath("col/warm.col"), "FF\r\nFF00\r\n").toStdString();
+        earlier.patternPath = writeFile(home.filePath("patterns/dots.ptn"), "1000\r\n0000\r\n\r\n").toStdString();
         const QString folder = QDir::toNativeSeparators(home.filePath("typ"));
-        earlier.recent[1] = folder.toStdString(); // a folder: listed, but not to be opened
+        earlier.recentFiles[1] = folder.toStdString(); // a folder: listed, but not to be opened
         writeSettingsFile(home.path(), earlier);
         {
             auto window = openWindow(home.path());
@@ -68,7 +68,7 @@ class StartupTest : public QObject {
         QCOMPARE(lines.at(7), QByteArray(" 1 \r"));
         QCOMPARE(lines.at(10), folder.toUtf8() + "\r");
         QCOMPARE(lines.at(13), QByteArray("1234.5\r")); // Max Distance as typed
-        QCOMPARE(lines.at(14), QByteArray(earlier.patFile.c_str()) + "\r");
+        QCOMPARE(lines.at(14), QByteArray(earlier.patternPath.c_str()) + "\r");
         QCOMPARE(lines.at(15), QByteArray(" 1 \r")); // Add Contours, not One Polygon Per Line
         QCOMPARE(lines.at(16), QByteArray(" 0 \r"));
         QCOMPARE(lines.at(18), QByteArray(" 3 \r"));

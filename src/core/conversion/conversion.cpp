@@ -114,7 +114,7 @@ void reportNotCreated(const std::string& output, const std::string& error, Conve
 void writeMap(GeoVectorReader& reader, const ElevationTypes& table, const WriteSettings& settings,
               const std::string& input, const std::optional<FileStamp>& inputStamp, MapWriter& writer,
               ConversionResult& result, Host& host) {
-    const std::string& output = result.mpfile;
+    const std::string& output = result.mapPath;
     WriteOutcome outcome = writePolygons(reader, table, settings, writer, host);
     if (outcome.readError.empty() && !outcome.cancelled && stampOf(input) != inputStamp)
         outcome.readError = "changed while it was being read";
@@ -169,13 +169,15 @@ std::string levelDigits(const std::array<bool, 4>& detailLevels) {
     return digits;
 }
 
-ConversionResult parse(ConversionMode mode, const ConversionOptions& options, Host& host) {
+namespace {
+
+// Both passes when `write`, else only the listing of the elevations.
+ConversionResult runConversion(bool write, const ConversionOptions& options, Host& host) {
     ConversionResult result;
     GeoVectorReader reader;
     if (!checkInput(options, reader, host))
         return result;
     host.progress(1);
-    const bool write = mode == ConversionMode::Write;
     const double maxDistance = leadingDecimal(options.maxDistance);
     if (write && !hasLeadingDecimal(options.maxDistance))
         host.message(MessageKind::Failure,
@@ -183,7 +185,7 @@ ConversionResult parse(ConversionMode mode, const ConversionOptions& options, Ho
                          "\" is not a number; 0 is used, so only closed polygons are written.");
     const std::string output =
         options.outputPath.empty() ? outputPathFor(options.inputPath) : options.outputPath;
-    result.mpfile = output;
+    result.mapPath = output;
     ExistingTarget existing = ExistingTarget::Replace;
     if (write && !mayWrite(options, output, existing, host))
         return result;
@@ -221,6 +223,16 @@ ConversionResult parse(ConversionMode mode, const ConversionOptions& options, Ho
     WriteSettings settings{levelDigits(options.detailLevels), maxDistance, options.addContours, counts.records};
     writeMap(reader, table, settings, options.inputPath, inputStamp, writer, result, host);
     return result;
+}
+
+} // namespace
+
+ConversionResult convertGeoVector(const ConversionOptions& options, Host& host) {
+    return runConversion(true, options, host);
+}
+
+ConversionResult listElevations(const ConversionOptions& options, Host& host) {
+    return runConversion(false, options, host);
 }
 
 } // namespace orolith
