@@ -16,7 +16,7 @@ SwatchLabel::SwatchLabel(int index, QWidget* parent) : QLabel(parent), index_(in
     setAutoFillBackground(true);
     setAlignment(Qt::AlignCenter);
     setFrameShape(QFrame::Box);
-    setToolTip(QStringLiteral("Double-click to change this colour"));
+    setToolTip(tr("Double-click to change this colour"));
     setFocusPolicy(Qt::StrongFocus);
     setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("-00000m")) + 24);
     setMaximumWidth(minimumWidth());
@@ -77,11 +77,20 @@ LegendWidget::LegendWidget(QWidget* parent) : QWidget(parent) {
 void LegendWidget::paint(const Palette& cols) {
     for (int i = 0; i < kSwatches; ++i)
         swatch(i)->setColour(cols[static_cast<std::size_t>(i)]);
+    emit painted();
+}
+
+void LegendWidget::select(int index) {
+    if (selected_ >= 0)
+        swatch(selected_)->setLineWidth(1);
+    selected_ = index >= 0 && index < kSwatches ? index : -1;
+    if (selected_ >= 0)
+        swatch(selected_)->setLineWidth(3);
 }
 
 void LegendWidget::resetCaptions() {
     for (int i = 0; i < kSwatches; ++i)
-        swatch(i)->setCaption(QStringLiteral("%1m").arg(i * 100));
+        swatch(i)->setCaption(tr("%1m").arg(i * 100));
 }
 
 void LegendWidget::setCaptions(const std::vector<std::string>& captions) {

@@ -25,7 +25,9 @@ namespace orolith::gui {
 
 namespace {
 
-const FileFilter kTypFilter{QStringLiteral("TYP txt files(*.txt)"), QStringLiteral("*.txt")};
+FileFilter typFilter() {
+    return {MainWindow::tr("TYP txt files(*.txt)"), QStringLiteral("*.txt")};
+}
 
 TypeList typeListOf(const QListWidget& list) {
     TypeList types;
@@ -99,7 +101,7 @@ void MainWindow::createMap() {
     // replaces the input it reads.
     if (anyLevel && QFileInfo(input_.path).isFile() && !input_.path.contains(QLatin1Char('*')) &&
         output != input_.path && QFileInfo(output).isFile()) {
-        if (!askReplace(output, QStringLiteral("Replace?")))
+        if (!askReplace(output, tr("Replace?")))
             return;
         options.replaceExisting = true;
     }
@@ -139,13 +141,15 @@ void MainWindow::applyConversionResult(const ConversionResult& result, bool list
     }
     if (result.written)
         input_.lastMapWritten = input_.mapPath;
+    if (listOnly && !result.types.empty())
+        previewInput();
 }
 
 void MainWindow::createTyp() {
     if (runner_->active())
         return;
     if (patternEditor_->patternText().trimmed().isEmpty()) {
-        Desktop::instance().message(this, QStringLiteral("Please add pattern."));
+        Desktop::instance().message(this, tr("Please add pattern."));
         return;
     }
     input_.path = inputBox_->text();
@@ -168,7 +172,7 @@ void MainWindow::createTyp() {
             if (needsList) {
                 *listed = listElevations(listing, host);
                 if (listed->types.empty()) {
-                    host.message(MessageKind::Notice, "No data");
+                    host.message(MessageKind::Notice, toBytes(MainWindow::tr("No data")));
                     return;
                 }
                 job.types = listed->types;
@@ -211,7 +215,7 @@ void MainWindow::findTypFile() {
     Desktop::instance().message(this, typPath);
     const QString folder =
         typPath.isEmpty() ? QString() : QDir::toNativeSeparators(QFileInfo(typPath).absolutePath());
-    Desktop::instance().fileDialog(false, this, folder, QString(), kTypFilter);
+    Desktop::instance().fileDialog(false, this, folder, QString(), typFilter());
 }
 
 } // namespace orolith::gui
