@@ -15,22 +15,6 @@ const std::set<std::string> kDemFlagOptions = {"--fill-voids"};
 
 namespace {
 
-bool hasRasterExtension(const std::string& path) {
-    std::string name = std::filesystem::path(path).filename().string();
-    std::transform(name.begin(), name.end(), name.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    for (const char* suffix : {".hgt", ".zip", ".tif", ".tiff", ".asc", ".vrt"}) {
-        const std::string s(suffix);
-        if (name.size() > s.size() && name.compare(name.size() - s.size(), s.size(), s) == 0)
-            return true;
-    }
-    return false;
-}
-
-bool isDemInput(const std::string& path) {
-    return dem::isElevationRaster(path) || hasRasterExtension(path);
-}
-
 std::optional<int> readBandOptions(const ParsedArgs& parsed, const CommandInfo& command, Streams& io,
                                    dem::DemOptions& options) {
     if (const auto text = parsed.value("--interval")) {
@@ -70,7 +54,7 @@ std::optional<int> readInputFiles(const ParsedArgs& parsed, const CommandInfo& c
         return usageError(io, command, "no INPUT given");
     std::size_t dems = 0;
     for (const std::string& path : parsed.positional)
-        dems += isDemInput(path) ? 1 : 0;
+        dems += dem::isElevationModelInput(path) ? 1 : 0;
     if (dems == 0) {
         if (parsed.positional.size() > 1)
             return usageError(io, command, "give one Geo Vector file, or one or more elevation models");
@@ -91,12 +75,8 @@ std::optional<int> readInputFiles(const ParsedArgs& parsed, const CommandInfo& c
 
 ConversionResult convertInputs(ConversionMode mode, ConversionOptions options, const InputFiles& inputs,
                                Host& host) {
-    if (!inputs.isDem) {
-        options.inputPath = inputs.geoVector;
-        return parse(mode, options, host);
-    }
-    options.inputPath = inputs.dem.inputs.front();
-    return dem::convertDem(mode, options, inputs.dem, host);
+    options.inputPath = inputs.isDem ? inputs.dem.inputs.front() : inputs.geoVector;
+    return dem::convertInput(mode, options, inputs.isDem ? inputs.dem : dem::DemOptions{}, host);
 }
 
 } // namespace orolith::cli

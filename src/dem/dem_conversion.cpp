@@ -4,6 +4,7 @@
 #include "core/conversion/map_writer.h"
 #include "core/platform/text_number.h"
 
+#include <cctype>
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
@@ -85,6 +86,21 @@ std::string createdMessage(const std::string& output, const Written& written, do
 }
 
 } // namespace
+
+bool isElevationModelInput(const std::string& path) {
+    std::string name = fs::path(path).filename().string();
+    for (char& c : name)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const std::string suffix : {".hgt", ".zip", ".tif", ".tiff", ".asc", ".vrt"})
+        if (name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
+            return true;
+    return isElevationRaster(path);
+}
+
+ConversionResult convertInput(ConversionMode mode, const ConversionOptions& options, const DemOptions& dem,
+                              Host& host) {
+    return dem.inputs.empty() ? parse(mode, options, host) : convertDem(mode, options, dem, host);
+}
 
 std::string demOutputPathFor(const std::string& firstInput) {
     fs::path path(firstInput);

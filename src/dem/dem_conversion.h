@@ -9,6 +9,15 @@
 
 namespace orolith::dem {
 
+// True when `path` is read as an elevation model: GDAL reads it as a raster, or it carries a
+// raster's extension (.hgt, .zip, .tif, .tiff, .asc, .vrt; then a file GDAL cannot read says so).
+bool isElevationModelInput(const std::string& path);
+
+// Lists or converts: the elevation models of `dem.inputs` when there are any, else the Geo
+// Vector file of `options.inputPath`.
+ConversionResult convertInput(ConversionMode mode, const ConversionOptions& options, const DemOptions& dem,
+                              Host& host);
+
 // The map beside the first input: its extensions (".hgt.zip", ".tif", …) replaced by ".mp".
 std::string demOutputPathFor(const std::string& firstInput);
 

@@ -21,7 +21,9 @@ namespace orolith::gui {
 
 namespace {
 
-const FileFilter kVectorFilter{QStringLiteral("Geo Vector txt (*.txt)"), QStringLiteral("*.txt")};
+const FileFilter kInputFilter{
+    QStringLiteral("Geo Vector txt (*.txt);;Elevation models (*.hgt *.hgt.zip *.zip *.tif *.tiff *.asc *.vrt)"),
+    QStringLiteral("*.txt")};
 const FileFilter kPaletteFilter{QStringLiteral("Color Palette (*.col)"), QStringLiteral("*.col")};
 const FileFilter kPatternFilter{QStringLiteral("Bitmap Pattern (*.ptn)"), QStringLiteral("*.ptn")};
 
@@ -38,11 +40,9 @@ void MainWindow::openFile() {
         return;
     if (input_.openFolder.isEmpty())
         input_.openFolder = QDir::homePath();
-    const QString path =
-        Desktop::instance().fileDialog(false, this, input_.openFolder, QString(), kVectorFilter);
-    if (path.isEmpty())
-        return;
-    openInputFromCommandLine(path);
+    const QStringList paths = Desktop::instance().openFiles(this, input_.openFolder, kInputFilter);
+    if (!paths.isEmpty())
+        openInputs(paths);
 }
 
 void MainWindow::openInputFromCommandLine(const QString& path) {
@@ -52,6 +52,7 @@ void MainWindow::openInputFromCommandLine(const QString& path) {
     if (path.contains(QLatin1Char('*')) || !QFileInfo(path).isFile())
         return;
     inputBox_->setText(path);
+    updateElevationBoxes();
     listInput();
 }
 
@@ -61,6 +62,7 @@ void MainWindow::openRecent(int index) {
     const QString path = recentFiles_.at(index);
     inputBox_->setText(path);
     input_.path = path;
+    updateElevationBoxes();
     listInput();
 }
 

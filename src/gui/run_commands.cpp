@@ -1,6 +1,7 @@
 // "Create mp", "Create TYP", listing an input, the progress bar and the output folder buttons.
 #include "core/conversion/conversion.h"
 #include "core/style/typ_writer.h"
+#include "dem/dem_conversion.h"
 #include "gui/byte_text.h"
 #include "gui/conversion_runner.h"
 #include "gui/desktop.h"
@@ -44,7 +45,8 @@ ConversionOptions MainWindow::conversionOptions() const {
     options.firstType = toBytes(firstTypeBox_->text());
     options.maxDistance = toBytes(maxDistanceBox_->text());
     options.addContours = contoursBox_->isChecked();
-    options.outputPath = outputPathFor(options.inputPath);
+    options.outputPath = inputIsElevationModel() ? dem::demOutputPathFor(options.inputPath)
+                                                 : outputPathFor(options.inputPath);
     return options;
 }
 
@@ -91,10 +93,15 @@ void MainWindow::createMap() {
             return;
         options.replaceExisting = true;
     }
+    dem::DemOptions elevation;
+    if (!elevationOptions(elevation))
+        return;
     auto result = std::make_shared<ConversionResult>();
     setProgressShown(true);
     showProgress(1);
-    startRun([options, result](Host& host) { *result = parse(ConversionMode::Write, options, host); },
+    startRun([options, elevation, result](Host& host) {
+        *result = dem::convertInput(ConversionMode::Write, options, elevation, host);
+    },
              [this, result] { applyConversionResult(*result, false); });
 }
 
@@ -103,7 +110,12 @@ void MainWindow::listInput() {
         return;
     auto result = std::make_shared<ConversionResult>();
     const ConversionOptions options = conversionOptions();
-    startRun([options, result](Host& host) { *result = parse(ConversionMode::ListOnly, options, host); },
+    dem::DemOptions elevation;
+    if (!elevationOptions(elevation))
+        return;
+    startRun([options, elevation, result](Host& host) {
+        *result = dem::convertInput(ConversionMode::ListOnly, options, elevation, host);
+    },
              [this, result] { applyConversionResult(*result, true); });
 }
 
@@ -147,11 +159,14 @@ void MainWindow::createTyp() {
     job.toolPath = toBytes(kept_.typToolPath);
     job.protectedPaths = {toBytes(input_.path), toBytes(input_.mapPath)};
     const ConversionOptions listing = conversionOptions();
+    dem::DemOptions elevation;
+    if (needsList && !elevationOptions(elevation))
+        return;
     auto listed = std::make_shared<ConversionResult>();
     startRun(
-        [job, listing, needsList, listed](Host& host) mutable {
+        [job, listing, elevation, needsList, listed](Host& host) mutable {
             if (needsList) {
-                *listed = parse(ConversionMode::ListOnly, listing, host);
+                *listed = dem::convertInput(ConversionMode::ListOnly, listing, elevation, host);
                 if (listed->types.empty()) {
                     host.message(MessageKind::Notice, "No data");
                     return;
