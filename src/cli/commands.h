@@ -20,6 +20,7 @@ int runMp(Args args, Streams& io);
 int runList(Args args, Streams& io);
 int runTyp(Args args, Streams& io);
 int runTile(Args args, Streams& io);
+int runRender(Args args, Streams& io);
 int runImg(Args args, Streams& io);
 
 // The whole tool: argv without the program name.

@@ -17,6 +17,7 @@ constexpr std::string_view kUsage =
     "  typ INPUT    write the TYP style text file and the companion polygon list\n"
     "  img INPUT    make gmapsupp.img for the receiver with mkgmap (map, TYP and image)\n"
     "  tile COORD   name the SRTM tile of a coordinate and its download address\n"
+    "  render INPUT draw the elevation bands with the TYP's colours into a PNG picture\n"
     "\n"
     "Run 'orolith COMMAND --help' for the options of a command.\n"
     "  --help       show this text\n"
@@ -49,6 +50,8 @@ int runMain(Args args, Streams& io) {
         return runImg(rest, io);
     if (command == "tile")
         return runTile(rest, io);
+    if (command == "render")
+        return runRender(rest, io);
     io.err << "orolith: unknown command '" << command << "'\n\n" << kUsage;
     return 2;
 }

@@ -110,6 +110,8 @@ class MainWindow : public QMainWindow {
     void editSwatch(int index);
     void locateTypTool();
     void openDownloadWindow();
+    // True when nothing is at `path`, or the user agreed to replace it ("File exists." and
+    // `question`).
     bool askReplace(const QString& path, const QString& question);
 
     // Map and TYP runs, progress, output folders (run_commands.cpp).

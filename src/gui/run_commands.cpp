@@ -87,9 +87,7 @@ void MainWindow::createMap() {
     // replaces the input it reads.
     if (anyLevel && QFileInfo(input_.path).isFile() && !input_.path.contains(QLatin1Char('*')) &&
         output != input_.path && QFileInfo(output).isFile()) {
-        const QString question = output + kCrlf + kCrlf + QStringLiteral("File exists.") + kCrlf + kCrlf +
-                                 QStringLiteral("Replace?");
-        if (!Desktop::instance().ask(this, question))
+        if (!askReplace(output, QStringLiteral("Replace?")))
             return;
         options.replaceExisting = true;
     }

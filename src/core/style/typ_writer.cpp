@@ -1,6 +1,7 @@
 #include "core/style/typ_writer.h"
 
 #include "core/platform/atomic_file.h"
+#include "core/style/band_colour.h"
 #include "core/colour/colour_value.h"
 #include "core/platform/text_number.h"
 
@@ -15,12 +16,11 @@ namespace {
 
 constexpr std::string_view kCrlf = "\r\n";
 
-// The draw-order box: a lenient decimal, rounded half to even, kept within 16 bits.
-std::int16_t readMaxDrawOrder(std::string_view text) {
-    const double value = leadingDecimal(text);
-    const auto rounded = roundHalfEven(value);
-    return static_cast<std::int16_t>(std::clamp<std::int64_t>(
-        rounded, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
+// Six upper-case hexadecimal digits, red first.
+std::string colourText(const Rgb& rgb) {
+    char text[7];
+    std::snprintf(text, sizeof text, "%02X%02X%02X", rgb.red, rgb.green, rgb.blue);
+    return text;
 }
 
 // The first-type box: its leading hexadecimal digits (at most 8), 0 when there are none.
@@ -89,13 +89,6 @@ std::string lineBlock(const TypeEntry& entry, std::uint32_t code, std::size_t ba
            std::to_string(band * 25) + "m\r\nxpm=\"0 0 1 0\"\r\n\"0 c #000000\" \r\n[END]\r\n";
 }
 
-// The palette entry of counter value `ci`: a true modulo, so negative counters (elevations
-// of -100 m and below) wrap to the end of the table.
-std::int32_t paletteColour(const Palette& cols, std::int64_t ci) {
-    const auto size = static_cast<std::int64_t>(cols.size());
-    return cols[static_cast<std::size_t>(((ci % size) + size) % size)];
-}
-
 std::filesystem::path comparable(const std::string& path) {
     std::error_code ec;
     auto canonical = std::filesystem::weakly_canonical(path, ec);
@@ -143,24 +136,19 @@ bool writeWhole(const std::string& path, const std::string& text, Host& host) {
 
 } // namespace
 
+std::int16_t readMaxDrawOrder(std::string_view text) {
+    const double value = leadingDecimal(text);
+    const auto rounded = roundHalfEven(value);
+    return static_cast<std::int16_t>(std::clamp<std::int64_t>(
+        rounded, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
+}
+
 std::string fnhx(std::int32_t value) {
     return hexUpper(static_cast<std::uint32_t>(value));
 }
 
 std::string invers(std::int32_t colour, int step, bool oneColour) {
-    const Rgb split = splitColour(colour);
-    int rgb[3] = {split.red, split.green, split.blue};
-    if (oneColour)
-        rgb[0] = rgb[1] = rgb[2] = 220;
-    if (step > 0) {
-        for (int& x : rgb) {
-            const auto lighter = roundHalfEven(static_cast<double>(x) * step / 50.0 + x);
-            x = static_cast<int>(std::min<std::int64_t>(lighter, 250));
-        }
-    }
-    char text[7];
-    std::snprintf(text, sizeof text, "%02X%02X%02X", rgb[0], rgb[1], rgb[2]);
-    return text;
+    return colourText(shadeOf(colour, step, oneColour));
 }
 
 TypTexts buildTypTexts(const TypJob& job, const Pattern& pattern, std::int16_t maxDrawOrder) {
@@ -173,17 +161,12 @@ TypTexts buildTypTexts(const TypJob& job, const Pattern& pattern, std::int16_t m
     out.companion = companionList(firstType, types.size());
     out.companion += kCrlf;
 
-    std::int64_t ci = job.lowest / 100; // truncated toward zero
-    std::int32_t colour = 0;
     bool unused = false;
     for (std::size_t i = 0; i < types.size(); ++i) {
         const std::string bitmap = getbitmap(pattern, static_cast<std::int32_t>(i), job.style.rowPerBand);
-        if (i % 4 == 0) {
-            colour = paletteColour(job.cols, ci);
-            if (++ci > 25)
-                out.paletteExhausted = true;
-        }
-        const std::string hex = invers(colour, static_cast<int>(i % 4), job.style.oneColour);
+        if (paletteCounter(job.lowest, i) + 1 > 25)
+            out.paletteExhausted = true;
+        const std::string hex = colourText(bandColour(job.cols, job.lowest, i, job.style.oneColour));
         out.typ += polygonBlock(types[i], hex, bitmap);
         out.typ += kCrlf;
         out.companion += companionBlock(types[i], drawOrder(i, maxDrawOrder, unused), hex, bitmap);

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orolith {
@@ -53,6 +54,9 @@ TypResult create_typ(const TypJob& job, Host& host);
 // The six-digit colour text (red first) of one band: `step` 0..3 lightens the colour by
 // step/50; components above 250 are capped except at step 0. `oneColour` starts from grey 220.
 std::string invers(std::int32_t colour, int step, bool oneColour);
+
+// The draw-order box: a lenient decimal, rounded half to even, kept within 16 bits.
+std::int16_t readMaxDrawOrder(std::string_view text);
 
 // Upper-case hexadecimal digits without prefix or leading zeros.
 std::string fnhx(std::int32_t value);

@@ -1,0 +1,35 @@
+#include "core/style/band_colour.h"
+
+#include "core/platform/text_number.h"
+
+#include <algorithm>
+
+namespace orolith {
+
+std::int64_t paletteCounter(std::int32_t lowest, std::size_t band) {
+    return static_cast<std::int64_t>(lowest / 100) + static_cast<std::int64_t>(band / 4);
+}
+
+std::int32_t paletteEntry(const Palette& cols, std::int64_t counter) {
+    const auto size = static_cast<std::int64_t>(cols.size());
+    return cols[static_cast<std::size_t>(((counter % size) + size) % size)];
+}
+
+Rgb shadeOf(std::int32_t colour, int step, bool oneColour) {
+    Rgb rgb = splitColour(colour);
+    if (oneColour)
+        rgb = {220, 220, 220};
+    if (step > 0) {
+        for (int* x : {&rgb.red, &rgb.green, &rgb.blue}) {
+            const auto lighter = roundHalfEven(static_cast<double>(*x) * step / 50.0 + *x);
+            *x = static_cast<int>(std::min<std::int64_t>(lighter, 250));
+        }
+    }
+    return rgb;
+}
+
+Rgb bandColour(const Palette& cols, std::int32_t lowest, std::size_t band, bool oneColour) {
+    return shadeOf(paletteEntry(cols, paletteCounter(lowest, band)), static_cast<int>(band % 4), oneColour);
+}
+
+} // namespace orolith

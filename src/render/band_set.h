@@ -1,0 +1,61 @@
+#pragma once
+// The elevation bands of one input, ready to draw: the band list in the order the TYP file
+// numbers them, the lowest elevation (which picks the first palette entry), and the polygons.
+
+#include "core/conversion/band_geometry.h"
+#include "core/conversion/conversion.h"
+#include "render/geo_box.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace orolith::render {
+
+// How the bands of an input are read for drawing.
+struct BandReadSettings {
+    double maxDistance = 45000.0;    // metres; Geo Vector outlines open by more are left out
+    std::string firstType = "10300"; // hexadecimal: the type of the first band
+    double tolerance = 0.0;          // degrees; vertices closer than this are merged
+    GeoBox area;                     // polygons outside it are left out; empty: keep all
+};
+
+class BandSet;
+// Called from the reading thread every few thousand polygons with everything read so far;
+// polygons from `firstNew` on arrived since the last call.
+using BatchReady = std::function<void(const BandSet& soFar, std::size_t firstNew)>;
+
+class BandSet {
+  public:
+    TypeList types;          // band i: its elevation label and polygon type
+    std::int32_t lowest = 0; // the lowest elevation of the input
+    std::vector<BandPolygon> polygons; // in the order the map holds them
+    std::vector<GeoBox> bounds;        // the outer ring's box of each polygon
+    GeoBox extent;                     // of every polygon
+    double tolerance = 0.0;            // degrees: vertices closer than this were merged
+
+    std::size_t vertexCount() const;
+    // Adds a polygon, keeping its box and the extent.
+    void add(BandPolygon polygon);
+    // Adds it simplified, unless it vanishes or lies outside the area; then calls
+    // `batchReady` when enough polygons arrived since the last call.
+    void take(BandPolygon polygon, const BandReadSettings& settings, const BatchReady& batchReady);
+    // Hands the polygons not yet handed on to `batchReady`.
+    void flush(const BatchReady& batchReady);
+
+  private:
+    std::size_t reported_ = 0;
+};
+
+// The ring with every vertex closer than `tolerance` (degrees, along either axis) to the last
+// kept one merged into it. The first and last vertex are kept; a ring that shrinks below four
+// points (it fits inside a pixel) comes back empty. Tolerance 0 keeps the ring as it is.
+Ring simplifiedRing(const Ring& ring, double tolerance);
+
+// The polygon with every ring simplified; holes that vanish are dropped, and an outer ring
+// that vanishes empties the polygon.
+BandPolygon simplifiedPolygon(const BandPolygon& polygon, double tolerance);
+
+} // namespace orolith::render

@@ -1,0 +1,72 @@
+#include "render/band_style.h"
+
+#include "core/platform/text_number.h"
+#include "core/style/band_colour.h"
+#include "core/style/typ_writer.h"
+
+#include <algorithm>
+
+namespace orolith::render {
+
+namespace {
+
+// The bitmap text of one band (32 quoted rows) as a tile in `colour`.
+QImage tileOf(const std::string& bitmap, const QColor& colour) {
+    QImage tile(32, 32, QImage::Format_ARGB32_Premultiplied);
+    tile.fill(Qt::transparent);
+    const QRgb ink = colour.rgba();
+    std::size_t at = 0;
+    for (int y = 0; y < 32; ++y) {
+        at = bitmap.find('"', at) + 1; // opening quote
+        auto* line = reinterpret_cast<QRgb*>(tile.scanLine(y));
+        for (int x = 0; x < 32; ++x)
+            if (bitmap[at + static_cast<std::size_t>(x)] == '1')
+                line[x] = ink;
+        at = bitmap.find('"', at) + 1; // past the closing quote
+    }
+    return tile;
+}
+
+} // namespace
+
+std::optional<StyleChoice> styleChoiceOf(const orolith::StyleOptions& options, const Palette& cols, Host& host) {
+    StyleChoice choice;
+    choice.maxDrawOrder = readMaxDrawOrder(options.maxDrawOrder);
+    if (choice.maxDrawOrder == 0) {
+        host.message(MessageKind::Failure, "Maximum draworder can't be zero");
+        return std::nullopt;
+    }
+    if (trimBlanks(options.patternText).empty()) {
+        host.message(MessageKind::Failure, "Please add pattern.");
+        return std::nullopt;
+    }
+    auto pattern = get_patterns(options.patternText, host);
+    if (!pattern)
+        return std::nullopt;
+    choice.pattern = std::move(*pattern);
+    choice.cols = cols;
+    choice.oneColour = options.oneColour;
+    choice.rowPerBand = options.rowPerBand;
+    return choice;
+}
+
+int bandDrawOrder(std::size_t band, std::int16_t maxDrawOrder) {
+    const auto d = static_cast<std::int64_t>(band / 4 + 1);
+    return static_cast<int>(std::min<std::int64_t>(d, std::max<std::int16_t>(maxDrawOrder, 1)));
+}
+
+std::vector<BandLook> bandLooks(const StyleChoice& style, std::size_t bandCount, std::int32_t lowest) {
+    std::vector<BandLook> looks;
+    looks.reserve(bandCount);
+    for (std::size_t i = 0; i < bandCount; ++i) {
+        const Rgb rgb = bandColour(style.cols, lowest, i, style.oneColour);
+        BandLook look;
+        look.colour = QColor(rgb.red, rgb.green, rgb.blue);
+        look.tile = tileOf(getbitmap(style.pattern, static_cast<std::int32_t>(i), style.rowPerBand), look.colour);
+        look.drawOrder = bandDrawOrder(i, style.maxDrawOrder);
+        looks.push_back(std::move(look));
+    }
+    return looks;
+}
+
+} // namespace orolith::render
