@@ -1,6 +1,11 @@
 #include "cli/cli_host.h"
 
 #include <algorithm>
+#include <system_error>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace orolith::cli {
 
@@ -48,6 +53,21 @@ void CliHost::endProgress() {
     shownPercent_ = -1;
     io_.err << "\r\033[K";
     io_.err.flush();
+}
+
+std::filesystem::path executableFolder() {
+#ifdef _WIN32
+    wchar_t buffer[32768];
+    const DWORD length = GetModuleFileNameW(nullptr, buffer, 32768);
+    if (length > 0 && length < 32768)
+        return std::filesystem::path(std::wstring(buffer, length)).parent_path();
+#else
+    std::error_code ec;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec)
+        return self.parent_path();
+#endif
+    return std::filesystem::current_path();
 }
 
 std::vector<std::string> splitList(std::string_view text) {

@@ -6,6 +6,7 @@
 #include "cli/commands.h"
 #include "core/host.h"
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,9 @@ class CliHost : public Host {
     std::string progressLabel_ = "Working";
     int shownPercent_ = -1;
 };
+
+// The folder of the running program (the default home folder is decided from it).
+std::filesystem::path executableFolder();
 
 // Splits "a,b,c" at commas (empty pieces kept out).
 std::vector<std::string> splitList(std::string_view text);

@@ -18,6 +18,7 @@ constexpr std::string_view kUsage =
     "  img INPUT    make gmapsupp.img for the receiver with mkgmap (map, TYP and image)\n"
     "  tile COORD   name the SRTM tile of a coordinate and its download address\n"
     "  render INPUT draw the elevation bands with the TYP's colours into a PNG picture\n"
+    "  fetch AREA   fetch the elevation tiles of a coordinate or --bbox into the cache\n"
     "\n"
     "Run 'orolith COMMAND --help' for the options of a command.\n"
     "  --help       show this text\n"
@@ -52,6 +53,8 @@ int runMain(Args args, Streams& io) {
         return runTile(rest, io);
     if (command == "render")
         return runRender(rest, io);
+    if (command == "fetch")
+        return runFetch(rest, io);
     io.err << "orolith: unknown command '" << command << "'\n\n" << kUsage;
     return 2;
 }

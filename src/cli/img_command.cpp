@@ -63,16 +63,6 @@ constexpr std::string_view kImgUsage =
 
 constexpr CommandInfo kImgCommand{"img", kImgUsage};
 
-// Beside the input, in a folder named after it ("area.txt" gives "area/"); when a file of
-// that name is in the way, "area-garmin/".
-fs::path defaultOutputDir(const fs::path& inputFolder, const std::string& stem) {
-    const fs::path folder = inputFolder / stem;
-    std::error_code ec;
-    if (fs::exists(folder, ec) && !fs::is_directory(folder, ec))
-        return inputFolder / (stem + "-garmin");
-    return folder;
-}
-
 // The map's name without folder and extension: "area" for "area.txt" or "N50W004.hgt.zip".
 std::string stemOf(const InputFiles& inputs) {
     const std::string map = inputs.isDem ? dem::demOutputPathFor(inputs.dem.inputs.front())
@@ -141,7 +131,7 @@ std::optional<int> readSettings(const ParsedArgs& parsed, Streams& io, ImgSettin
         return usageError(io, kImgCommand, "--hill-shading needs .hgt elevation tiles as input");
     settings.stem = stemOf(inputs);
     const fs::path first = inputs.isDem ? inputs.dem.inputs.front() : inputs.geoVector;
-    settings.outputDir = parsed.value("--output-dir").value_or(defaultOutputDir(first.parent_path(), settings.stem).string());
+    settings.outputDir = parsed.value("--output-dir").value_or(garmin::imageFolderFor(first.parent_path(), settings.stem).string());
     settings.image.outputDir = settings.outputDir;
     settings.image.name = parsed.value("--name").value_or(settings.stem);
     settings.image.mkgmap = parsed.value("--mkgmap").value_or("");

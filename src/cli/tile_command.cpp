@@ -3,8 +3,6 @@
 #include "cli/option_reader.h"
 #include "core/tiles/srtm_tile.h"
 
-#include <algorithm>
-#include <cctype>
 #include <optional>
 #include <string_view>
 
@@ -27,23 +25,6 @@ constexpr std::string_view kTileUsage =
 
 constexpr CommandInfo kTileCommand{"tile", kTileUsage};
 
-bool sameLetters(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
-// A continent by its folder name (any case) or its index 0..5.
-std::optional<int> continentOf(std::string_view text) {
-    if (text.size() == 1 && text[0] >= '0' && text[0] < '0' + kSrtmContinentCount)
-        return text[0] - '0';
-    for (int i = 0; i < kSrtmContinentCount; ++i) {
-        if (sameLetters(text, kSrtmContinents[static_cast<std::size_t>(i)]))
-            return i;
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
 int runTile(Args args, Streams& io) {
@@ -52,7 +33,7 @@ int runTile(Args args, Streams& io) {
         return *code;
     int region = 0;
     if (const auto value = parsed.value("--region")) {
-        const std::optional<int> continent = continentOf(*value);
+        const std::optional<int> continent = srtmContinentByName(*value);
         if (!continent)
             return usageError(io, kTileCommand, "unknown region '" + *value + "'");
         region = *continent;

@@ -15,9 +15,6 @@
 #include <optional>
 #include <string_view>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace orolith::cli {
 
@@ -51,20 +48,6 @@ constexpr std::string_view kTypUsage =
 
 constexpr CommandInfo kTypCommand{"typ", kTypUsage};
 
-std::filesystem::path executableFolder() {
-#ifdef _WIN32
-    wchar_t buffer[32768];
-    const DWORD length = GetModuleFileNameW(nullptr, buffer, 32768);
-    if (length > 0 && length < 32768)
-        return std::filesystem::path(std::wstring(buffer, length)).parent_path();
-#else
-    std::error_code ec;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (!ec)
-        return self.parent_path();
-#endif
-    return std::filesystem::current_path();
-}
 
 struct TypCommand {
     ParsedArgs parsed;

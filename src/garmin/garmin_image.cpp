@@ -118,6 +118,14 @@ std::vector<int> hillShadingDistances(int samplesPerDegree) {
     return distances;
 }
 
+fs::path imageFolderFor(const fs::path& inputFolder, const std::string& stem) {
+    const fs::path folder = inputFolder / stem;
+    std::error_code ec;
+    if (fs::exists(folder, ec) && !fs::is_directory(folder, ec))
+        return inputFolder / (stem + "-garmin");
+    return folder;
+}
+
 fs::path imagePath(const fs::path& outputDir) {
     return outputDir / kImageName;
 }

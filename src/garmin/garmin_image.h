@@ -63,6 +63,10 @@ class ImageProgress {
 // for the levels further out.
 std::vector<int> hillShadingDistances(int samplesPerDegree);
 
+// The default output folder: beside the input, in a folder named after it ("area" for
+// "area.txt"); when a file of that name is in the way, "area-garmin".
+std::filesystem::path imageFolderFor(const std::filesystem::path& inputFolder, const std::string& stem);
+
 // The path of gmapsupp.img in `outputDir`.
 std::filesystem::path imagePath(const std::filesystem::path& outputDir);
 

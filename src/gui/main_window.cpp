@@ -209,6 +209,10 @@ QWidget* MainWindow::buildActionRow() {
     auto* buttons = new QHBoxLayout;
     createMapButton_ = named(new QPushButton(QStringLiteral("Create mp")), QStringLiteral("Command6"));
     createTypButton_ = named(new QPushButton(QStringLiteral("Create TYP")), QStringLiteral("Command1"));
+    createImageButton_ = named(new QPushButton(QStringLiteral("Create Garmin map")), QStringLiteral("createGarminMap"));
+    createImageButton_->setToolTip(QStringLiteral("Write the map and the TYP, then compile gmapsupp.img with mkgmap"));
+    cancelButton_ = named(new QPushButton(QStringLiteral("Cancel")), QStringLiteral("cancelRun"));
+    cancelButton_->hide();
     downloadButton_ = named(new QToolButton, QStringLiteral("Picture2"));
     downloadButton_->setToolTip(QStringLiteral("Download map data"));
     downloadButton_->setIcon(tileDownloadIcon());
@@ -222,6 +226,8 @@ QWidget* MainWindow::buildActionRow() {
     updateLabel_->hide();
     buttons->addWidget(createMapButton_);
     buttons->addWidget(createTypButton_);
+    buttons->addWidget(createImageButton_);
+    buttons->addWidget(cancelButton_);
     buttons->addWidget(downloadButton_);
     buttons->addStretch(1);
     buttons->addWidget(updateLabel_);
@@ -235,6 +241,8 @@ QWidget* MainWindow::buildActionRow() {
 
     connect(createMapButton_, &QPushButton::clicked, this, &MainWindow::createMap);
     connect(createTypButton_, &QPushButton::clicked, this, &MainWindow::createTyp);
+    connect(createImageButton_, &QPushButton::clicked, this, &MainWindow::createGarminImage);
+    connect(cancelButton_, &QPushButton::clicked, this, [this] { runner_->cancel(); });
     connect(downloadButton_, &QToolButton::clicked, this, &MainWindow::openDownloadWindow);
     return box;
 }

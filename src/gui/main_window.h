@@ -48,8 +48,7 @@ class MainWindow : public QMainWindow {
     explicit MainWindow(const Options& options, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    const HomeFolder& homeFolder() const { return home_; }
-    const CurrentInput& currentInput() const { return input_; }
+    // What the window holds, read-only.
     const PaletteState& paletteState() const { return palette_; }
     const PatternState& patternState() const { return pattern_; }
     const KeptSettings& keptSettings() const { return kept_; }
@@ -119,6 +118,7 @@ class MainWindow : public QMainWindow {
     StyleOptions styleOptions() const;
     void createMap();
     void createTyp();
+    void createGarminImage(); // garmin_run.cpp
     void listInput();
     void applyConversionResult(const ConversionResult& result, bool listOnly);
     bool startRun(std::function<void(Host&)> work, std::function<void()> whenDone);
@@ -154,6 +154,8 @@ class MainWindow : public QMainWindow {
     LegendWidget* legend_ = nullptr;              // Label4
     QPushButton* createTypButton_ = nullptr;      // Command1
     QPushButton* createMapButton_ = nullptr;      // Command6
+    QPushButton* createImageButton_ = nullptr;    // "Create Garmin map"
+    QPushButton* cancelButton_ = nullptr;         // stops a Garmin map run
     QToolButton* downloadButton_ = nullptr;       // Picture2
     QLabel* updateLabel_ = nullptr;               // Label8
     QProgressBar* progressBar_ = nullptr;         // backprog

@@ -64,11 +64,13 @@ StyleOptions MainWindow::styleOptions() const {
 bool MainWindow::startRun(std::function<void(Host&)> work, std::function<void()> whenDone) {
     createMapButton_->setEnabled(false);
     createTypButton_->setEnabled(false);
+    createImageButton_->setEnabled(false);
     return runner_->start(std::move(work), [this, done = std::move(whenDone)] {
         done();
         setProgressShown(false);
         createMapButton_->setEnabled(true);
         createTypButton_->setEnabled(true);
+        createImageButton_->setEnabled(true);
         emit runFinished();
         if (closeAfterRun_)
             QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);

@@ -5,6 +5,8 @@
 #include "gui/desktop.h"
 
 #include <QFileInfo>
+#include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -48,8 +50,9 @@ bool isToolProgram(const QString& path) {
 #endif
 }
 
-SettingsDialog::SettingsDialog(const QString& toolPath, const QString& programFolder, QWidget* parent)
-    : QDialog(parent), toolPath_(toolPath), programFolder_(programFolder) {
+SettingsDialog::SettingsDialog(const QString& toolPath, const QString& programFolder, QWidget* parent,
+                               std::optional<GarminSettings> garmin)
+    : QDialog(parent), toolPath_(toolPath), programFolder_(programFolder), garmin_(std::move(garmin)) {
     setObjectName(QStringLiteral("settings"));
     setWindowTitle(QStringLiteral("Settings"));
 
@@ -93,6 +96,8 @@ SettingsDialog::SettingsDialog(const QString& toolPath, const QString& programFo
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(editions);
     layout->addLayout(pathRow);
+    if (garmin_)
+        layout->addWidget(buildGarminGroup());
     layout->addSpacing(8);
     layout->addLayout(buttonRow);
     layout->setSizeConstraint(QLayout::SetMinimumSize);
@@ -115,14 +120,71 @@ void SettingsDialog::chooseTool() {
     pathEdit_->setText(chosen);
 }
 
+QWidget* SettingsDialog::buildGarminGroup() {
+    auto* group = new QGroupBox(QStringLiteral("Garmin map"), this);
+    auto* form = new QFormLayout(group);
+    const auto edit = [group](const char* name, const QString& text, const QString& placeholder) {
+        auto* box = new QLineEdit(text, group);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setPlaceholderText(placeholder);
+        return box;
+    };
+    mkgmapEdit_ = edit("mkgmapProgram", garmin_->mkgmapProgram, QStringLiteral("mkgmap on the PATH"));
+    mapNameEdit_ = edit("mapName", garmin_->mapName, QStringLiteral("the input's name"));
+    mapNumberEdit_ = edit("mapNumber", garmin_->mapNumber, QStringLiteral("from the map's area"));
+    familyIdEdit_ = edit("familyId", garmin_->familyId, QString());
+    auto* choose = new QPushButton(QStringLiteral("<<"), group);
+    choose->setObjectName(QStringLiteral("chooseMkgmap"));
+    choose->setToolTip(QStringLiteral("Choose mkgmap's program or .jar file"));
+    choose->setAutoDefault(false);
+    choose->setMaximumWidth(choose->fontMetrics().horizontalAdvance(QStringLiteral("<<")) * 4);
+    auto* mkgmapRow = new QHBoxLayout;
+    mkgmapRow->addWidget(mkgmapEdit_, 1);
+    mkgmapRow->addWidget(choose);
+    form->addRow(QStringLiteral("mkgmap"), mkgmapRow);
+    form->addRow(QStringLiteral("Map name"), mapNameEdit_);
+    form->addRow(QStringLiteral("Map number"), mapNumberEdit_);
+    form->addRow(QStringLiteral("Family ID"), familyIdEdit_);
+    connect(choose, &QPushButton::clicked, this, &SettingsDialog::chooseMkgmap);
+    return group;
+}
+
+void SettingsDialog::chooseMkgmap() {
+    const QString chosen = Desktop::instance().fileDialog(
+        false, this, startFolderFor(mkgmapEdit_->text(), programFolder_), QString(),
+        {QStringLiteral("mkgmap (mkgmap mkgmap.jar *.jar)"), QStringLiteral("*")});
+    if (!chosen.isEmpty())
+        mkgmapEdit_->setText(chosen);
+}
+
 void SettingsDialog::apply() {
+    if (garmin_) {
+        GarminSettings garmin{mkgmapEdit_->text().trimmed(), mapNameEdit_->text().trimmed(),
+                              mapNumberEdit_->text().trimmed(), familyIdEdit_->text().trimmed()};
+        if (const QString problem = garminSettingsProblem(garmin); !problem.isEmpty()) {
+            Desktop::instance().message(this, problem);
+            return;
+        }
+        garmin_ = garmin;
+    }
     toolPath_ = pathEdit_->text();
     accept();
 }
 
-QString runSettingsDialog(QWidget* parent, const QString& toolPath, const QString& apppath) {
-    SettingsDialog dialog(toolPath, apppath, parent);
+QString runSettingsDialog(QWidget* parent, const QString& toolPath, const QString& programFolder) {
+    SettingsDialog dialog(toolPath, programFolder, parent);
     dialog.exec();
+    return dialog.toolPath();
+}
+
+QString runSettingsDialog(QWidget* parent, const QString& toolPath, const QString& programFolder,
+                          const QString& garminFile) {
+    const GarminSettings before = loadGarminSettings(garminFile);
+    SettingsDialog dialog(toolPath, programFolder, parent, before);
+    dialog.exec();
+    if (dialog.garminSettings() && *dialog.garminSettings() != before &&
+        !saveGarminSettings(garminFile, *dialog.garminSettings()))
+        Desktop::instance().message(parent, garminFile + QStringLiteral(" could not be written."));
     return dialog.toolPath();
 }
 

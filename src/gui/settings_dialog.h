@@ -1,7 +1,11 @@
 #pragma once
-// The "Settings" window, where the user locates the TYP tool's program file.
+// The "Settings" window, where the user locates the TYP tool's program file and sets up
+// "Create Garmin map" (mkgmap's program, the map's name, number and family ID).
+
+#include "gui/garmin_settings.h"
 
 #include <QDialog>
+#include <optional>
 #include <QString>
 
 class QLineEdit;
@@ -20,24 +24,37 @@ bool isToolProgram(const QString& path);
 class SettingsDialog : public QDialog {
     Q_OBJECT
   public:
-    SettingsDialog(const QString& toolPath, const QString& programFolder, QWidget* parent = nullptr);
+    SettingsDialog(const QString& toolPath, const QString& programFolder, QWidget* parent = nullptr,
+                   std::optional<GarminSettings> garmin = std::nullopt);
 
     // The tool path as it stands: the one given, a file chosen with "<<", or the text taken
     // by "Apply".
     QString toolPath() const { return toolPath_; }
+    // The Garmin settings as taken by "Apply" (as given until then).
+    const std::optional<GarminSettings>& garminSettings() const { return garmin_; }
 
   private slots:
     void chooseTool();
+    void chooseMkgmap();
     void apply();
 
   private:
+    QWidget* buildGarminGroup();
     QString toolPath_;
     QString programFolder_;
     QLineEdit* pathEdit_ = nullptr;
+    std::optional<GarminSettings> garmin_;
+    QLineEdit* mkgmapEdit_ = nullptr;
+    QLineEdit* mapNameEdit_ = nullptr;
+    QLineEdit* mapNumberEdit_ = nullptr;
+    QLineEdit* familyIdEdit_ = nullptr;
 };
 
 // Shows the window modally and returns the tool path after it closed. A file chosen with
 // "<<" stands even when the window is then closed with "Cancel".
-QString runSettingsDialog(QWidget* parent, const QString& toolPath, const QString& apppath);
+QString runSettingsDialog(QWidget* parent, const QString& toolPath, const QString& programFolder);
+// The same with the Garmin settings, which "Apply" stores in `garminFile`.
+QString runSettingsDialog(QWidget* parent, const QString& toolPath, const QString& programFolder,
+                          const QString& garminFile);
 
 } // namespace orolith::gui

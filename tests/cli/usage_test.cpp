@@ -38,7 +38,17 @@ TEST(Usage, WrongWordsExitTwoWithTheUsage) {
                                                {"tile", "1/2", "--region"},
                                                {"tile", "1/2", "--region", "6"},
                                                {"tile", "1/2", "--region", "Europe"},
-                                               {"tile", "1/2", "--colour"}}) {
+                                               {"tile", "1/2", "--colour"},
+                                               {"fetch"},
+                                               {"fetch", "1/2", "--bbox", "1,2,3,4"},
+                                               {"fetch", "1 2"},
+                                               {"fetch", "--bbox", "3,2,1,4"},
+                                               {"fetch", "--bbox", "0,0,30,30"},
+                                               {"fetch", "1/2", "--source", "copernicus30,nasa"},
+                                               {"fetch", "1/2", "--source", "skadi,skadi"},
+                                               {"fetch", "1/2", "--base-url", "ftp://mirror/dem"},
+                                               {"fetch", "1/2", "--connections", "9"},
+                                               {"fetch", "1/2", "--region", "Europe"}}) {
         const ToolRun run = runTool(words);
         EXPECT_EQ(run.code, 2) << ::testing::PrintToString(words);
         EXPECT_NE(run.err.find("Usage: orolith " + words[0]), std::string::npos)
@@ -53,7 +63,8 @@ TEST(Usage, HelpGoesToStandardOutput) {
                                                           {"list", "--first-type"},
                                                           {"typ", "--row-per-band"},
                                                           {"img", "--family-id N"},
-                                                          {"tile", "--region NAME|INDEX"}}) {
+                                                          {"tile", "--region NAME|INDEX"},
+                                                          {"fetch", "--base-url URL"}}) {
         const ToolRun run = runTool({command, "--help"});
         EXPECT_EQ(run.code, 0) << command;
         EXPECT_EQ(run.out.rfind("Usage: orolith " + command, 0), 0u) << command;

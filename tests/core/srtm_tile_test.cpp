@@ -12,7 +12,8 @@ TEST(SrtmTile, NamesTheSouthWestCorner) {
         {"1.5/106.9", "N01E106"},       {" 12 / 7 ", "N12E007"},
         {"-90/-180", "S90W180"},        {"0/0", "N00E000"},
         {"-1/-1", "S01W001"},           {"45,10,99", "N45E010"},
-        {"50,5/-3,2", "N50W003"}}; // the slash wins: "50,5" reads as 50
+        {"50,5/-3,2", "N50W003"},       // the slash wins: "50,5" reads as 50
+        {"90/180", "N89E179"}};         // the pole and the 180° meridian edge the last tile
     for (const auto& [coordinate, name] : table) {
         const TileNameResult result = srtmTileName(coordinate);
         EXPECT_EQ(result.problem, TileProblem::None) << coordinate;

@@ -3,6 +3,8 @@
 #include "core/app/app_info.h"
 #include "core/platform/text_number.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -49,20 +51,43 @@ int clampSrtmContinent(int index) {
     return index >= kSrtmContinentCount ? kSrtmContinentCount - 1 : index;
 }
 
+std::optional<int> srtmContinentByName(std::string_view text) {
+    if (text.size() == 1 && text[0] >= '0' && text[0] < '0' + kSrtmContinentCount)
+        return text[0] - '0';
+    for (int i = 0; i < kSrtmContinentCount; ++i) {
+        const std::string_view name = kSrtmContinents[static_cast<std::size_t>(i)];
+        const bool same = std::equal(text.begin(), text.end(), name.begin(), name.end(), [](char a, char b) {
+            return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+        });
+        if (same)
+            return i;
+    }
+    return std::nullopt;
+}
+
 TileNameResult srtmTileName(std::string_view coordinate) {
     const std::vector<std::string_view> pieces = splitAt(coordinate, separatorOf(coordinate));
     if (pieces.size() < 2)
-        return {TileProblem::NoSeparator, {}};
+        return {TileProblem::NoSeparator, {}, {}};
     if (!hasLeadingDecimal(pieces[0]) || !hasLeadingDecimal(pieces[1]))
-        return {TileProblem::NotACoordinate, {}};
+        return {TileProblem::NotACoordinate, {}, {}};
     const double latitude = leadingDecimal(pieces[0]);
     const double longitude = leadingDecimal(pieces[1]);
     if (!(latitude >= -90 && latitude <= 90 && longitude >= -180 && longitude <= 180))
-        return {TileProblem::NotACoordinate, {}};
+        return {TileProblem::NotACoordinate, {}, {}};
+    const TileCorner tile = tileOfPoint(latitude, longitude);
+    return {TileProblem::None, tileName(tile), tile};
+}
+
+TileCorner tileOfPoint(double latitude, double longitude) {
     const int lat = static_cast<int>(std::floor(latitude));
     const int lon = static_cast<int>(std::floor(longitude));
-    return {TileProblem::None,
-            hemisphereText(lat >= 0 ? 'N' : 'S', lat, 2) + hemisphereText(lon < 0 ? 'W' : 'E', lon, 3)};
+    return {std::clamp(lat, -90, 89), std::clamp(lon, -180, 179)};
+}
+
+std::string tileName(TileCorner tile) {
+    return hemisphereText(tile.lat >= 0 ? 'N' : 'S', tile.lat, 2) +
+           hemisphereText(tile.lon < 0 ? 'W' : 'E', tile.lon, 3);
 }
 
 std::string_view tileProblemMessage(TileProblem problem) {

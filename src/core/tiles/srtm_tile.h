@@ -3,6 +3,7 @@
 // that tile in the public archive (one folder per continent).
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,9 @@ inline constexpr std::array<std::string_view, kSrtmContinentCount> kSrtmContinen
 // A stored continent index made usable: anything above the last continent selects it.
 int clampSrtmContinent(int index);
 
+// A continent by its folder name (any letter case) or its index "0".."5".
+std::optional<int> srtmContinentByName(std::string_view text);
+
 // What became of a coordinate text.
 enum class TileProblem {
     None,
@@ -23,9 +27,24 @@ enum class TileProblem {
     NotACoordinate // a piece is not a number, or lies outside −90..90 / −180..180
 };
 
+// A 1° tile by the whole degrees of its south-west corner: lat −90..89, lon −180..179.
+struct TileCorner {
+    int lat = 0;
+    int lon = 0;
+    auto operator<=>(const TileCorner&) const = default;
+};
+
+// The tile that holds a point. The north pole and the 180° meridian lie on the edge of the
+// last tile (N89, E179): there is no tile beyond them.
+TileCorner tileOfPoint(double latitude, double longitude);
+
+// "N50W004": hemisphere letters with two latitude and three longitude digits.
+std::string tileName(TileCorner tile);
+
 struct TileNameResult {
     TileProblem problem = TileProblem::None;
     std::string name; // e.g. "N50W004"; empty unless problem is None
+    TileCorner tile;
 };
 
 // The tile of a coordinate "LAT/LON" ("LAT,LON" or "LAT\LON" also do; a slash wins over a

@@ -1,0 +1,17 @@
+#pragma once
+// The last check before a downloaded file joins the cache: GDAL must open it as the
+// elevation raster of the expected tile and read every block of it.
+
+#include "core/tiles/srtm_tile.h"
+
+#include <filesystem>
+#include <string>
+
+namespace orolith::download {
+
+// Checks `file` as if it were named `finalName` (GDAL knows height files by their name:
+// they are looked at under that name through a link in a private folder beside the file).
+// Empty when the file is a sound raster of `tile`; otherwise what is wrong with it.
+std::string checkTileRaster(const std::filesystem::path& file, const std::string& finalName, TileCorner tile);
+
+} // namespace orolith::download
