@@ -81,7 +81,7 @@ std::string createdMessage(const std::string& output, const Written& written, do
                        " vertices; " + percentText(voidShare) + " % of the area has no elevation data)";
     if (written.polygons > kTilePolygons || written.vertices > kTileVertices)
         text += "\r\n\r\nThat is more than one mkgmap map tile holds (about 200 000 polygons or 20 million "
-                "vertices): choose a larger interval, smooth or simplify, or split the area.";
+                "vertices): choose a larger interval, smooth the raster, or split the area.";
     return text;
 }
 
