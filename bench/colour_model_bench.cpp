@@ -28,8 +28,8 @@ int main(int argc, char** argv) {
         const std::int32_t colour = static_cast<std::int32_t>((i * 2654435761L) & 0xFFFFFF);
         const orolith::ShadeCells cells = orolith::shadeCells(colour, 227);
         checksum += cells[7].colour + orolith::shadePointerPosition(colour);
-        const orolith::Hsv hsv = orolith::RGBToHSV(colour);
-        checksum += orolith::HSLToRGB02(hsv.hue, hsv.sat, hsv.val);
+        const orolith::Hsv hsv = orolith::rgbToHsv(colour);
+        checksum += orolith::hsvToRgb(hsv.hue, hsv.saturation, hsv.value);
     }
     const double perMove = microsecondsSince(start, rounds);
 

@@ -2,6 +2,7 @@
 // companion list into a scratch folder, several times, and prints the best run.
 //   typ_bench [BANDS] [FOLDER]
 
+#include "core/conversion/elevation_types.h"
 #include "core/style/typ_writer.h"
 
 #include <algorithm>
@@ -32,7 +33,7 @@ int main(int argc, char** argv) {
     job.companionPath = (folder / "test.tpgn").string();
     std::uint32_t type = 0x10300;
     for (int i = 0; i < bands; ++i) {
-        job.types.push_back({std::to_string(i * 25), orolith::fnhx(static_cast<std::int32_t>(type))});
+        job.types.push_back({std::to_string(i * 25), orolith::typeText(static_cast<std::int32_t>(type))});
         if (++type % 32 == 0)
             type += 224;
     }
@@ -41,7 +42,7 @@ int main(int argc, char** argv) {
     double best = 1e9;
     for (int run = 0; run < 5; ++run) {
         const auto start = std::chrono::steady_clock::now();
-        if (!orolith::create_typ(job, host).written) {
+        if (!orolith::writeTypFile(job, host).written) {
             std::fprintf(stderr, "typ_bench: the TYP file was not written\n");
             return 1;
         }

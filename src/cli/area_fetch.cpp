@@ -1,9 +1,12 @@
 #include "cli/area_fetch.h"
 
+#include "cli/cli_host.h"
 #include "core/platform/text_number.h"
+#include "core/settings/home_folder.h"
 #include "core/settings/settings_file.h"
 #include "download/source_settings.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace orolith::cli {
@@ -26,6 +29,11 @@ const std::string_view kAreaOptionsUsage =
     "  --region NAME|INDEX    continent folder of the srtm3 layout (default: the settings')\n"
     "  --dir DIR              the tile cache (default HOME/dem; tiles go to DIR/<source>/)\n"
     "  --connections N        tiles fetched at once, 1 to 4 (default 4)\n";
+
+std::set<std::string> withAreaOptions(std::set<std::string> values) {
+    values.insert(areaOptions().begin(), areaOptions().end());
+    return values;
+}
 
 namespace {
 
@@ -151,6 +159,54 @@ dl::FetchReport fetchArea(const AreaRequest& request, Streams& io, std::string_v
             io.err << "orolith " << command << ": " << tileName(tile.tile) << ": " << tile.problem << "\n";
     }
     return report;
+}
+
+} // namespace orolith::cli
+
+namespace orolith::cli {
+
+namespace {
+
+// "N50W004-N51W003": the south-west and the north-east tile of the area.
+std::string areaNameOf(const std::vector<TileCorner>& tiles) {
+    const auto [south, north] = std::minmax_element(tiles.begin(), tiles.end(),
+                                                    [](TileCorner a, TileCorner b) { return a.lat < b.lat; });
+    const auto [west, east] = std::minmax_element(tiles.begin(), tiles.end(),
+                                                  [](TileCorner a, TileCorner b) { return a.lon < b.lon; });
+    const std::string first = tileName({south->lat, west->lon});
+    const std::string last = tileName({north->lat, east->lon});
+    return first == last ? first : first + "-" + last;
+}
+
+} // namespace
+
+std::optional<int> fetchAreaInputs(const ParsedArgs& parsed, const CommandInfo& command, Streams& io,
+                                   InputFiles& inputs) {
+    const std::filesystem::path home =
+        parsed.value("--home") ? std::filesystem::path(*parsed.value("--home")) : defaultHome(executableFolder());
+    std::string problem;
+    const auto request = readAreaRequest(parsed, nullptr, home, problem);
+    if (!request)
+        return usageError(io, command, problem);
+    const dl::FetchReport report = fetchArea(*request, io, command.name);
+    if (!report.complete()) {
+        io.err << "orolith " << command.name << ": not every tile of the area could be fetched\n";
+        return 1;
+    }
+    inputs.isDem = true;
+    for (const dl::TileResult& tile : report.tiles) {
+        if (tile.state == dl::TileState::None)
+            inputs.dem.seaCells.push_back({tile.tile.lat, tile.tile.lon});
+        else
+            inputs.dem.inputs.push_back(dl::gdalPathOf(tile.file.string()));
+    }
+    if (inputs.dem.inputs.empty()) {
+        io.err << "orolith " << command.name << ": no source has a tile of this area: it is all sea\n";
+        return 1;
+    }
+    inputs.areaName = areaNameOf(request->tiles);
+    inputs.attribution = dl::attributionOf(report.sourcesUsed());
+    return std::nullopt;
 }
 
 } // namespace orolith::cli

@@ -3,6 +3,7 @@
 // input file: the tiles (one coordinate's, or --bbox's), the sources, a mirror, the cache
 // folder; and the fetch itself with its progress line on a terminal.
 
+#include "cli/input_files.h"
 #include "cli/option_reader.h"
 #include "download/tile_area.h"
 #include "download/tile_fetcher.h"
@@ -16,6 +17,9 @@ namespace orolith::cli {
 
 // The options that name an area and where its tiles come from.
 const std::set<std::string>& areaOptions();
+
+// `values` with the area options added.
+std::set<std::string> withAreaOptions(std::set<std::string> values);
 
 // The part of a command's usage text that explains them.
 extern const std::string_view kAreaOptionsUsage;
@@ -34,5 +38,12 @@ std::optional<AreaRequest> readAreaRequest(const ParsedArgs& parsed, const std::
 // Fetches, drawing "Fetching 3/16 tiles, 12.4 MB, 2.1 MB/s" on standard error when that is
 // a terminal; tiles that failed are listed on standard error after "orolith COMMAND: ".
 download::FetchReport fetchArea(const AreaRequest& request, Streams& io, std::string_view command);
+
+// For a converting command given --bbox in place of input files: fetches the tiles into the
+// cache and makes them the inputs (tiles no source has as sea cells, the sources' attribution
+// for the map). nullopt: go on; otherwise the exit code (2 a usage error; 1 when tiles
+// failed or the whole box is sea, said on standard error).
+std::optional<int> fetchAreaInputs(const ParsedArgs& parsed, const CommandInfo& command, Streams& io,
+                                   InputFiles& inputs);
 
 } // namespace orolith::cli

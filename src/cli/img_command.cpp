@@ -1,3 +1,4 @@
+#include "cli/area_fetch.h"
 #include "cli/cli_host.h"
 #include "cli/commands.h"
 #include "cli/input_files.h"
@@ -24,6 +25,7 @@ namespace fs = std::filesystem;
 constexpr std::string_view kImgUsage =
     "Usage: orolith img INPUT [OPTIONS]\n"
     "       orolith img DEM... [OPTIONS]\n"
+    "       orolith img --bbox S,W,N,E [--source NAME[,NAME]] [--base-url URL] [--dir DIR] [OPTIONS]\n"
     "\n"
     "Makes gmapsupp.img, the file that goes onto the receiver, in one step: writes the Polish\n"
     "map and the TYP text of a Geo Vector file (or of elevation models, as 'orolith mp' reads\n"
@@ -56,6 +58,10 @@ constexpr std::string_view kImgUsage =
     "  --companion PATH       the companion polygon list (default: DIR/INPUT's name.tpgn)\n"
     "  --interval, --base, --fill-voids, --smooth   elevation models, as for 'orolith mp'\n"
     "  --hill-shading         .hgt tiles: mkgmap adds its relief shading from the same tiles\n"
+    "  --bbox S,W,N,E         in place of INPUT: the elevation tiles of a bounding box,\n"
+    "                         fetched as 'orolith fetch' does (with its --source, --base-url,\n"
+    "                         --region, --dir, --connections); tiles no source has are sea\n"
+    "                         at 0 m; the output is named after the tiles (N50W004-N51W003)\n"
     "  --help                 show this text\n"
     "\n"
     "Exit status: 0 gmapsupp.img was made, 1 it was not (the reason on standard error),\n"
@@ -65,6 +71,8 @@ constexpr CommandInfo kImgCommand{"img", kImgUsage};
 
 // The map's name without folder and extension: "area" for "area.txt" or "N50W004.hgt.zip".
 std::string stemOf(const InputFiles& inputs) {
+    if (!inputs.areaName.empty())
+        return inputs.areaName;
     const std::string map = inputs.isDem ? dem::demOutputPathFor(inputs.dem.inputs.front())
                                          : outputPathFor(inputs.geoVector);
     return fs::path(map).stem().string();
@@ -131,7 +139,9 @@ std::optional<int> readSettings(const ParsedArgs& parsed, Streams& io, ImgSettin
         return usageError(io, kImgCommand, "--hill-shading needs .hgt elevation tiles as input");
     settings.stem = stemOf(inputs);
     const fs::path first = inputs.isDem ? inputs.dem.inputs.front() : inputs.geoVector;
-    settings.outputDir = parsed.value("--output-dir").value_or(garmin::imageFolderFor(first.parent_path(), settings.stem).string());
+    const fs::path inputFolder = inputs.areaName.empty() ? first.parent_path() : fs::path("."); // not the cache
+    settings.outputDir =
+        parsed.value("--output-dir").value_or(garmin::imageFolderFor(inputFolder, settings.stem).string());
     settings.image.outputDir = settings.outputDir;
     settings.image.name = parsed.value("--name").value_or(settings.stem);
     settings.image.mkgmap = parsed.value("--mkgmap").value_or("");
@@ -186,7 +196,7 @@ bool writeSources(const ImgSettings& settings, const ParsedArgs& parsed, Streams
     typ.protectedPaths = settings.inputs.isDem ? settings.inputs.dem.inputs
                                                : std::vector<std::string>{settings.inputs.geoVector};
     typ.protectedPaths.push_back(options.outputPath);
-    if (!create_typ(typ, host).written)
+    if (!writeTypFile(typ, host).written)
         return false;
     image.map = options.outputPath;
     image.typText = typ.style.typPath;
@@ -197,9 +207,10 @@ bool writeSources(const ImgSettings& settings, const ParsedArgs& parsed, Streams
 
 int runImg(Args args, Streams& io) {
     const ParsedArgs parsed = readArgs(args,
-                                       {"--output-dir", "--name", "--map-id", "--family-id", "--mkgmap", "--levels",
-                                        "--first-type", "--max-distance", "--pattern", "--pattern-text", "--palette",
-                                        "--max-draworder", "--companion", "--interval", "--base", "--smooth"},
+                                       withAreaOptions({"--output-dir", "--name", "--map-id", "--family-id",
+                                                        "--mkgmap", "--levels", "--first-type", "--max-distance",
+                                                        "--pattern", "--pattern-text", "--palette", "--max-draworder",
+                                                        "--companion", "--interval", "--base", "--smooth"}),
                                        {"--contours", "--one-colour", "--row-per-band", "--hill-shading", "--force",
                                         "--help", "--fill-voids"});
     ImgSettings settings;

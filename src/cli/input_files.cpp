@@ -1,5 +1,6 @@
 #include "cli/input_files.h"
 
+#include "cli/area_fetch.h"
 #include "dem/dem_conversion.h"
 #include "dem/dem_raster.h"
 
@@ -15,12 +16,29 @@ const std::set<std::string> kDemFlagOptions = {"--fill-voids"};
 
 namespace {
 
+bool hasRasterExtension(const std::string& path) {
+    std::string name = std::filesystem::path(path).filename().string();
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    for (const char* suffix : {".hgt", ".zip", ".tif", ".tiff", ".asc", ".vrt"}) {
+        const std::string s(suffix);
+        if (name.size() > s.size() && name.compare(name.size() - s.size(), s.size(), s) == 0)
+            return true;
+    }
+    return false;
+}
+
+bool isDemInput(const std::string& path) {
+    return dem::isElevationRaster(path) || hasRasterExtension(path);
+}
+
 std::optional<int> readBandOptions(const ParsedArgs& parsed, const CommandInfo& command, Streams& io,
                                    dem::DemOptions& options) {
     if (const auto text = parsed.value("--interval")) {
         const auto value = dem::readWholeMetres(*text, true);
         if (!value)
-            return usageError(io, command, "--interval takes a whole number of metres above 0, not '" + *text + "'");
+            return usageError(io, command,
+                              "--interval takes a whole number of metres above 0, not '" + *text + "'");
         options.interval = *value;
     }
     if (const auto text = parsed.value("--base")) {
@@ -33,7 +51,8 @@ std::optional<int> readBandOptions(const ParsedArgs& parsed, const CommandInfo& 
         int value = -1;
         const auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), value);
         if (ec != std::errc() || end != text->data() + text->size() || value < 0 || value > 100)
-            return usageError(io, command, "--smooth takes a number of pixels from 0 to 100, not '" + *text + "'");
+            return usageError(io, command,
+                              "--smooth takes a number of pixels from 0 to 100, not '" + *text + "'");
         options.smooth = value;
     }
     options.fillVoids = parsed.has("--fill-voids");
@@ -50,11 +69,18 @@ std::optional<int> readInputFiles(const ParsedArgs& parsed, const CommandInfo& c
     }
     if (!parsed.error.empty())
         return usageError(io, command, parsed.error);
+    if (parsed.value("--bbox") && !parsed.positional.empty() && !command.boxBesideInput)
+        return usageError(io, command, "give INPUT or --bbox, not both");
+    if (parsed.value("--bbox") && parsed.positional.empty()) {
+        if (const auto code = readBandOptions(parsed, command, io, inputs.dem))
+            return code;
+        return fetchAreaInputs(parsed, command, io, inputs);
+    }
     if (parsed.positional.empty())
         return usageError(io, command, "no INPUT given");
     std::size_t dems = 0;
     for (const std::string& path : parsed.positional)
-        dems += dem::isElevationModelInput(path) ? 1 : 0;
+        dems += isDemInput(path) ? 1 : 0;
     if (dems == 0) {
         if (parsed.positional.size() > 1)
             return usageError(io, command, "give one Geo Vector file, or one or more elevation models");
@@ -75,8 +101,17 @@ std::optional<int> readInputFiles(const ParsedArgs& parsed, const CommandInfo& c
 
 ConversionResult convertInputs(ConversionMode mode, ConversionOptions options, const InputFiles& inputs,
                                Host& host) {
-    options.inputPath = inputs.isDem ? inputs.dem.inputs.front() : inputs.geoVector;
-    return dem::convertInput(mode, options, inputs.isDem ? inputs.dem : dem::DemOptions{}, host);
+    if (!inputs.isDem) {
+        options.inputPath = inputs.geoVector;
+        return mode == ConversionMode::Write ? convertGeoVector(options, host)
+                                             : listElevations(options, host);
+    }
+    options.inputPath = inputs.dem.inputs.front();
+    if (!inputs.areaName.empty() && options.outputPath.empty())
+        options.outputPath = inputs.areaName + ".mp";
+    if (options.copyright.empty())
+        options.copyright = inputs.attribution;
+    return dem::convertDem(mode, options, inputs.dem, host);
 }
 
 } // namespace orolith::cli

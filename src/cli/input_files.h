@@ -21,6 +21,10 @@ struct InputFiles {
     bool isDem = false;
     std::string geoVector;  // the Geo Vector file
     dem::DemOptions dem;    // the elevation models and the band options
+    // Tiles fetched for --bbox: the area's name ("N50W004-N51W003"), which names the map in
+    // the current folder, and the attribution their sources ask for in the map's header.
+    std::string areaName;
+    std::string attribution;
 };
 
 // Reads the positional words and the band options. nullopt: go on; otherwise the exit code

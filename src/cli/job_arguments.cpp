@@ -72,7 +72,7 @@ bool readStyleArguments(const ParsedArgs& parsed, Streams& io, std::string_view 
     else
         return false;
     if (const auto palette = parsed.value("--palette")) {
-        const FileRead read = loadcols(*palette, job.cols);
+        const FileRead read = readPalette(*palette, job.palette);
         if (read != FileRead::Done) {
             io.err << (read == FileRead::Missing
                            ? "orolith " + std::string(command) + ": cannot read the palette file " + *palette

@@ -1,3 +1,4 @@
+#include "cli/area_fetch.h"
 #include "cli/cli_host.h"
 #include "cli/commands.h"
 #include "cli/input_files.h"
@@ -13,6 +14,7 @@ namespace {
 constexpr std::string_view kListUsage =
     "Usage: orolith list INPUT [--first-type HEX]\n"
     "       orolith list DEM... [--first-type HEX] [--interval M] [--base B] [--fill-voids] [--smooth PIXELS]\n"
+    "       orolith list --bbox S,W,N,E [--source NAME[,NAME]] [--base-url URL] [--dir DIR] [OPTIONS]\n"
     "\n"
     "Lists the distinct elevations of a Geo Vector file in order of first appearance, one a\n"
     "line: the elevation, a tab, and its Garmin polygon type in hexadecimal. For elevation\n"
@@ -21,6 +23,10 @@ constexpr std::string_view kListUsage =
     "Options:\n"
     "  --first-type HEX   first polygon type, hexadecimal (default: 10300)\n"
     "  --interval, --base, --fill-voids, --smooth   as for 'orolith mp'\n"
+    "  --bbox S,W,N,E     in place of INPUT: the elevation tiles of a bounding box,\n"
+    "                     fetched as 'orolith fetch' does (with its --source, --base-url,\n"
+    "                     --region, --dir, --connections); tiles no source has are sea\n"
+    "                     at 0 m; the output is named after the tiles (N50W004-N51W003)\n"
     "  --help             show this text\n"
     "\n"
     "Exit status: 0 listed, 1 the input could not be read, 2 a usage error.\n";
@@ -34,7 +40,7 @@ int runList(Args args, Streams& io) {
     std::set<std::string> flags = {"--help"};
     values.insert(kDemValueOptions.begin(), kDemValueOptions.end());
     flags.insert(kDemFlagOptions.begin(), kDemFlagOptions.end());
-    const ParsedArgs parsed = readArgs(args, values, flags);
+    const ParsedArgs parsed = readArgs(args, withAreaOptions(values), flags);
     InputFiles inputs;
     if (const auto code = readInputFiles(parsed, kListCommand, io, inputs))
         return *code;

@@ -1,3 +1,4 @@
+#include "cli/area_fetch.h"
 #include "cli/cli_host.h"
 #include "cli/commands.h"
 #include "cli/input_files.h"
@@ -14,6 +15,7 @@ namespace {
 constexpr std::string_view kMpUsage =
     "Usage: orolith mp INPUT [OPTIONS]\n"
     "       orolith mp DEM... [OPTIONS]\n"
+    "       orolith mp --bbox S,W,N,E [--source NAME[,NAME]] [--base-url URL] [--dir DIR] [OPTIONS]\n"
     "\n"
     "Writes the Polish map (.mp) of a Geo Vector file: every elevation band becomes a polygon\n"
     "with its own Garmin polygon type, once for every selected detail level.\n"
@@ -35,6 +37,10 @@ constexpr std::string_view kMpUsage =
     "  --base B              elevation models: the elevation bands start from (default: 0)\n"
     "  --fill-voids          elevation models: fill voids by interpolation first\n"
     "  --smooth PIXELS       elevation models: smooth the raster over PIXELS around each pixel\n"
+    "  --bbox S,W,N,E        in place of INPUT: the elevation tiles of a bounding box,\n"
+    "                        fetched as 'orolith fetch' does (with its --source, --base-url,\n"
+    "                        --region, --dir, --connections); tiles no source has are sea\n"
+    "                        at 0 m; the output is named after the tiles (N50W004-N51W003)\n"
     "  --help                show this text\n"
     "\n"
     "Exit status: 0 the map was written, 1 it was not, 2 a usage error.\n";
@@ -48,7 +54,7 @@ int runMp(Args args, Streams& io) {
     std::set<std::string> flags = {"--contours", "--force", "--help"};
     values.insert(kDemValueOptions.begin(), kDemValueOptions.end());
     flags.insert(kDemFlagOptions.begin(), kDemFlagOptions.end());
-    const ParsedArgs parsed = readArgs(args, values, flags);
+    const ParsedArgs parsed = readArgs(args, withAreaOptions(values), flags);
     InputFiles inputs;
     if (const auto code = readInputFiles(parsed, kMpCommand, io, inputs))
         return *code;

@@ -31,6 +31,7 @@ ParsedArgs readArgs(Args args, const std::set<std::string>& valueOptions,
 struct CommandInfo {
     std::string_view name;
     std::string_view usage;
+    bool boxBesideInput = false; // --bbox beside INPUT means the command's own area, not tiles to fetch
 };
 
 // Prints "orolith NAME: PROBLEM" and the usage on stderr; returns 2.

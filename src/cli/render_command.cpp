@@ -1,3 +1,4 @@
+#include "cli/area_fetch.h"
 #include "cli/cli_host.h"
 #include "cli/commands.h"
 #include "cli/option_reader.h"
@@ -30,7 +31,9 @@ constexpr std::string_view kRenderUsage =
     "Options:\n"
     "  --output FILE.png      the picture to write (required)\n"
     "  --size WIDTHxHEIGHT    picture size in pixels (default: 1600 on the long side)\n"
-    "  --bbox S,W,N,E         the area drawn, in degrees (default: the input's extent)\n"
+    "  --bbox S,W,N,E         the area drawn, in degrees (default: the input's extent); without\n"
+    "                         INPUT, the elevation tiles of that area are fetched first, as\n"
+    "                         'orolith fetch' does (with its --source, --base-url, --dir)\n"
     "  --background COLOUR    where no band is: #RRGGBB, a colour name or 'transparent'\n"
     "                         (default: white)\n"
     "  --max-distance TEXT    outlines whose ends lie further apart (metres) are left out, as\n"
@@ -49,7 +52,7 @@ constexpr std::string_view kRenderUsage =
     "\n"
     "Exit status: 0 the picture was written, 1 it was not, 2 a usage error.\n";
 
-constexpr CommandInfo kRenderCommand{"render", kRenderUsage};
+constexpr CommandInfo kRenderCommand{"render", kRenderUsage, true};
 
 constexpr int kDefaultLongSide = 1600;
 constexpr int kMaxSide = 16384;
@@ -157,7 +160,7 @@ std::optional<render::BandSet> readBands(const RenderSettings& settings, CliHost
 
 int renderPicture(const RenderSettings& settings, const TypJob& job, Streams& io) {
     CliHost host(io);
-    const auto style = render::styleChoiceOf(job.style, job.cols, host);
+    const auto style = render::styleChoiceOf(job.style, job.palette, host);
     if (!style)
         return 1;
     for (const std::string& input : settings.inputs.isDem ? settings.inputs.dem.inputs
@@ -193,8 +196,9 @@ int renderPicture(const RenderSettings& settings, const TypJob& job, Streams& io
 int runRender(Args args, Streams& io) {
     const ParsedArgs parsed =
         readArgs(args,
-                 {"--output", "--size", "--bbox", "--background", "--max-distance", "--pattern", "--pattern-text",
-                  "--palette", "--first-type", "--max-draworder", "--interval", "--base", "--smooth"},
+                 withAreaOptions({"--output", "--size", "--background", "--max-distance", "--pattern",
+                                  "--pattern-text", "--palette", "--first-type", "--max-draworder", "--interval",
+                                  "--base", "--smooth"}),
                  {"--contours", "--one-colour", "--row-per-band", "--fill-voids", "--help"});
     RenderSettings settings;
     if (const auto code = readInputFiles(parsed, kRenderCommand, io, settings.inputs))

@@ -1,3 +1,4 @@
+#include "cli/area_fetch.h"
 #include "cli/cli_host.h"
 #include "cli/commands.h"
 #include "cli/input_files.h"
@@ -23,6 +24,7 @@ namespace {
 constexpr std::string_view kTypUsage =
     "Usage: orolith typ INPUT [OPTIONS]\n"
     "       orolith typ DEM... [OPTIONS]\n"
+    "       orolith typ --bbox S,W,N,E [--source NAME[,NAME]] [--base-url URL] [--dir DIR] [OPTIONS]\n"
     "\n"
     "Lists the elevation bands of a Geo Vector file (or of elevation models) and writes the TYP style text file (one\n"
     "draw order, one two-colour 32 x 32 polygon style and one line style per band) and the\n"
@@ -42,6 +44,10 @@ constexpr std::string_view kTypUsage =
     "  --home DIR             the program's folder (default: the executable's folder when\n"
     "                         writable, else the per-user data folder)\n"
     "  --interval, --base, --fill-voids, --smooth   elevation models, as for 'orolith mp'\n"
+    "  --bbox S,W,N,E         in place of INPUT: the elevation tiles of a bounding box,\n"
+    "                         fetched as 'orolith fetch' does (with its --source, --base-url,\n"
+    "                         --region, --dir, --connections); tiles no source has are sea\n"
+    "                         at 0 m; the output is named after the tiles (N50W004-N51W003)\n"
     "  --help                 show this text\n"
     "\n"
     "Exit status: 0 the TYP file was written, 1 it was not, 2 a usage error.\n";
@@ -86,9 +92,9 @@ int writeTyp(const TypCommand& command, Streams& io) {
         job.protectedPaths.push_back(dem::demOutputPathFor(command.inputs.dem.inputs.front()));
     } else {
         const std::string& input = command.inputs.geoVector;
-        job.protectedPaths = {input, listed.mpfile.empty() ? outputPathFor(input) : listed.mpfile};
+        job.protectedPaths = {input, listed.mapPath.empty() ? outputPathFor(input) : listed.mapPath};
     }
-    return create_typ(job, host).written ? 0 : 1;
+    return writeTypFile(job, host).written ? 0 : 1;
 }
 
 } // namespace
@@ -96,8 +102,9 @@ int writeTyp(const TypCommand& command, Streams& io) {
 int runTyp(Args args, Streams& io) {
     TypCommand command;
     command.parsed = readArgs(args,
-                              {"--output", "--companion", "--pattern", "--pattern-text", "--palette",
-                               "--first-type", "--max-draworder", "--home", "--interval", "--base", "--smooth"},
+                              withAreaOptions({"--output", "--companion", "--pattern", "--pattern-text", "--palette",
+                                               "--first-type", "--max-draworder", "--home", "--interval", "--base",
+                                               "--smooth"}),
                               {"--one-colour", "--row-per-band", "--help", "--fill-voids"});
     const ParsedArgs& parsed = command.parsed;
     if (const auto code = readInputFiles(parsed, kTypCommand, io, command.inputs))

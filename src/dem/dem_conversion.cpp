@@ -99,7 +99,9 @@ bool isElevationModelInput(const std::string& path) {
 
 ConversionResult convertInput(ConversionMode mode, const ConversionOptions& options, const DemOptions& dem,
                               Host& host) {
-    return dem.inputs.empty() ? parse(mode, options, host) : convertDem(mode, options, dem, host);
+    if (!dem.inputs.empty())
+        return convertDem(mode, options, dem, host);
+    return mode == ConversionMode::Write ? convertGeoVector(options, host) : listElevations(options, host);
 }
 
 std::string demOutputPathFor(const std::string& firstInput) {
@@ -146,7 +148,7 @@ ConversionResult convertDem(ConversionMode mode, const ConversionOptions& option
     const std::string output = options.outputPath.empty() && !dem.inputs.empty()
                                    ? demOutputPathFor(dem.inputs.front())
                                    : options.outputPath;
-    result.mpfile = output;
+    result.mapPath = output;
     DemBands bands;
     const bool opened = bands.open(dem, host);
     for (const std::string& note : bands.notes())
@@ -165,7 +167,7 @@ ConversionResult convertDem(ConversionMode mode, const ConversionOptions& option
         return result;
 
     MapWriter writer(output);
-    if (!writer.open()) {
+    if (!writer.open(options.copyright)) {
         result.finalMessage = output + " " + writer.error() + "\r\n\r\nThe map was not created.";
         host.message(MessageKind::Failure, result.finalMessage);
         return result;

@@ -70,13 +70,13 @@ void ColourPickerWindow::shades(std::int32_t colour) {
     hexEntry_->setText(QString::fromStdString(hexTextOfColour(colour)));
     strip_->showShadesOf(colour);
     setPointerLeft(shadePointerPosition(colour));
-    fillEntries(RGBToHSV(colour));
+    fillEntries(rgbToHsv(colour));
 }
 
 void ColourPickerWindow::findColor(std::int32_t colour) {
     if (!isColour(colour))
         return;
-    const Hsv hsv = RGBToHSV(colour);
+    const Hsv hsv = rgbToHsv(colour);
     const MarkerPosition at =
         markerPosition(hsv, field_->width(), field_->height(), FieldMarker::kSize, FieldMarker::kSize);
     field_->marker()->move(at.left, at.top);
@@ -86,8 +86,8 @@ void ColourPickerWindow::findColor(std::int32_t colour) {
 
 void ColourPickerWindow::fillEntries(const Hsv& hsv) {
     tripleEntries_[0]->setText(QString::number(hsv.hue));
-    tripleEntries_[1]->setText(QString::number(hsv.sat));
-    tripleEntries_[2]->setText(QString::number(hsv.val));
+    tripleEntries_[1]->setText(QString::number(hsv.saturation));
+    tripleEntries_[2]->setText(QString::number(hsv.value));
 }
 
 void ColourPickerWindow::setPointerLeft(int x) {
@@ -106,7 +106,7 @@ void ColourPickerWindow::onSwatchPressed(std::int32_t colour) {
 
 void ColourPickerWindow::onModifiedClicked() {
     if (modified_->colour())
-        fillEntries(RGBToHSV(*modified_->colour()));
+        fillEntries(rgbToHsv(*modified_->colour()));
 }
 
 void ColourPickerWindow::onFieldPressed(QPoint position) {
@@ -123,7 +123,7 @@ void ColourPickerWindow::onFieldMoved(QPoint position, Qt::MouseButtons buttons)
         return;
     modified_->setColour(colour);
     onFieldPressed(position);
-    fillEntries(RGBToHSV(colour));
+    fillEntries(rgbToHsv(colour));
 }
 
 void ColourPickerWindow::onFieldReleased() {
@@ -163,7 +163,7 @@ void ColourPickerWindow::onStripMoved(QPoint position, Qt::MouseButtons buttons)
     if (!isColour(colour))
         return;
     onStripPressed(position);
-    fillEntries(RGBToHSV(colour));
+    fillEntries(rgbToHsv(colour));
 }
 
 // Dragging the pointer along its track: the left edge stays within 0 and the track's width
@@ -180,7 +180,7 @@ void ColourPickerWindow::onPointerMoved(QPoint position, Qt::MouseButtons button
         return;
     modified_->setColour(colour);
     hexEntry_->setText(QString::fromStdString(hexTextOfColour(colour)));
-    fillEntries(RGBToHSV(colour));
+    fillEntries(rgbToHsv(colour));
 }
 
 // The change handling of the hex box, whether typed or set: more than six characters are
@@ -267,8 +267,8 @@ bool ColourPickerWindow::tripleKeyPress(int index, QKeyEvent* key) {
 // The colour of the three numbers. Saturation or value beyond 100, left in a box other than
 // the one checked, gives no colour: nothing changes then.
 void ColourPickerWindow::applyTriple() {
-    const std::int32_t colour = HSLToRGB02(entryNumber(tripleEntries_[0]), entryNumber(tripleEntries_[1]),
-                                           entryNumber(tripleEntries_[2]));
+    const std::int32_t colour = hsvToRgb(entryNumber(tripleEntries_[0]), entryNumber(tripleEntries_[1]),
+                                         entryNumber(tripleEntries_[2]));
     if (!isColour(colour))
         return;
     modified_->setColour(colour);

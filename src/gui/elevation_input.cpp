@@ -14,7 +14,7 @@ namespace orolith::gui {
 
 void MainWindow::openInputs(const QStringList& paths) {
     if (paths.size() == 1) {
-        openInputFromCommandLine(paths.front());
+        openInput(paths.front());
         return;
     }
     for (const QString& path : paths)
@@ -33,7 +33,7 @@ void MainWindow::openInputs(const QStringList& paths) {
         Desktop::instance().message(this, fromBytes(error));
         return;
     }
-    openInputFromCommandLine(mosaic);
+    openInput(mosaic);
 }
 
 // HOME/mosaics/FIRST+N.vrt: the first tile's name and how many more there are, so that

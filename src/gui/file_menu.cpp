@@ -46,9 +46,19 @@ void MainWindow::openFile() {
 }
 
 void MainWindow::openInputFromCommandLine(const QString& path) {
+    // A name that is no file is said so and not remembered among the recent files.
+    if (path.contains(QLatin1Char('*')) || !QFileInfo(path).isFile()) {
+        Desktop::instance().message(this, QStringLiteral("Cannot find file:") + path);
+        return;
+    }
+    openInput(path);
+}
+
+void MainWindow::openInput(const QString& path) {
     input_.path = path;
     rememberInput(path);
     typeList_->clear();
+    input_.listedPath.clear();
     if (path.contains(QLatin1Char('*')) || !QFileInfo(path).isFile())
         return;
     inputBox_->setText(path);
@@ -71,7 +81,7 @@ void MainWindow::importPalette() {
         Desktop::instance().fileDialog(false, this, home_.paletteFolder, QString(), kPaletteFilter);
     if (path.isEmpty())
         return;
-    if (loadcols(toBytes(path), palette_.colours) == FileRead::NotValid) {
+    if (readPalette(toBytes(path), palette_.colours) == FileRead::NotValid) {
         Desktop::instance().message(this, QStringLiteral("Not a valid palette file."));
         return;
     }
@@ -114,7 +124,7 @@ void MainWindow::savePalette() {
     if (!askReplace(path, QStringLiteral("Replace file?")))
         return;
     palette_.file = path;
-    savecols(toBytes(path), palette_.colours, runner_->host());
+    writePalette(toBytes(path), palette_.colours, runner_->host());
     palette_.unsaved = false;
 }
 
@@ -138,7 +148,7 @@ void MainWindow::desaturateColours() {
 }
 
 void MainWindow::convertToShades() {
-    shades2(palette_.colours);
+    shadePaletteFromFirst(palette_.colours);
     legend_->paint(palette_.colours);
     palette_.unsaved = true;
 }

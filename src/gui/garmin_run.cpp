@@ -76,13 +76,13 @@ void runChain(GarminRun& run, Host& host, QProgressBar* bar) {
         return;
     }
     StepHost mapStep(host, 0, 40);
-    run.converted = parse(ConversionMode::Write, run.map, mapStep);
+    run.converted = convertGeoVector(run.map, mapStep);
     if (!run.converted.written)
         return;
     run.typ.types = run.converted.types;
     run.typ.lowest = run.converted.lowest;
     StepHost typStep(host, 40, 5);
-    if (!create_typ(run.typ, typStep).written)
+    if (!writeTypFile(run.typ, typStep).written)
         return;
     run.image.map = run.map.outputPath;
     run.image.typText = run.typ.style.typPath;
@@ -135,7 +135,7 @@ void MainWindow::createGarminImage() {
     }
     run->typ.style = styleOptions();
     run->typ.style.typPath = (folder / (stem + "-typ.txt")).string();
-    run->typ.cols = palette_.colours;
+    run->typ.palette = palette_.colours;
     run->typ.companionPath = toBytes(QDir::toNativeSeparators(home_.root + QStringLiteral("/test.tpgn")));
     run->typ.familyId = *garmin::parseFamilyId(settings.familyId.trimmed().toStdString());
     run->typ.protectedPaths = {toBytes(input_.path), run->map.outputPath};
@@ -152,11 +152,11 @@ void MainWindow::createGarminImage() {
     cancelButton_->show();
     QProgressBar* bar = progressBar_;
     startRun([run, bar](Host& host) { runChain(*run, host, bar); },
-             [this, run] {
+             [this, run, inputPath = input_.path] {
                  cancelButton_->hide();
                  progressBar_->setTextVisible(false);
                  if (run->converted.ranPasses)
-                     applyConversionResult(run->converted, false);
+                     applyConversionResult(run->converted, false, inputPath);
                  if (!run->result.made)
                      return;
                  if (Desktop::instance().ask(this, summary(*run)))

@@ -1,8 +1,10 @@
 #include "gui/legend_widget.h"
 
+#include "gui/byte_text.h"
 #include "gui/qt_colour.h"
 
 #include <QColor>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPalette>
 #include <QVBoxLayout>
@@ -15,8 +17,19 @@ SwatchLabel::SwatchLabel(int index, QWidget* parent) : QLabel(parent), index_(in
     setAlignment(Qt::AlignCenter);
     setFrameShape(QFrame::Box);
     setToolTip(QStringLiteral("Double-click to change this colour"));
+    setFocusPolicy(Qt::StrongFocus);
     setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("-00000m")) + 24);
+    setMaximumWidth(minimumWidth());
     setMinimumHeight(fontMetrics().height() + 2);
+}
+
+void SwatchLabel::setCaption(const QString& caption) {
+    caption_ = caption;
+    showCaption();
+}
+
+void SwatchLabel::showCaption() {
+    setText(fontMetrics().elidedText(caption_, Qt::ElideRight, contentsRect().width() - 2));
 }
 
 void SwatchLabel::setColour(std::int32_t colour) {
@@ -33,6 +46,19 @@ void SwatchLabel::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
         emit doubleClicked(index_);
     QLabel::mouseDoubleClickEvent(event);
+}
+
+void SwatchLabel::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        emit doubleClicked(index_);
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void SwatchLabel::resizeEvent(QResizeEvent* event) {
+    QLabel::resizeEvent(event);
+    showCaption();
 }
 
 LegendWidget::LegendWidget(QWidget* parent) : QWidget(parent) {
@@ -55,12 +81,14 @@ void LegendWidget::paint(const Palette& cols) {
 
 void LegendWidget::resetCaptions() {
     for (int i = 0; i < kSwatches; ++i)
-        swatch(i)->setText(QStringLiteral("%1m").arg(i * 100));
+        swatch(i)->setCaption(QStringLiteral("%1m").arg(i * 100));
 }
 
-void LegendWidget::setCaption(int index, const QString& text) {
-    if (index >= 0 && index < kSwatches)
-        swatch(index)->setText(text);
+void LegendWidget::setCaptions(const std::vector<std::string>& captions) {
+    for (int i = 0; i < kSwatches; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        swatch(i)->setCaption(at < captions.size() ? fromBytes(captions[at]) : QString());
+    }
 }
 
 } // namespace orolith::gui

@@ -1,12 +1,15 @@
 #pragma once
 // The elevation colour legend: 26 swatches, one per entry of the colour table, each
-// captioned with the elevation it starts at. A double click on a swatch asks to edit it.
+// captioned with the first band its colour paints. A double click on a swatch, or Enter
+// while it has the focus, asks to edit it.
 
 #include "core/style/palette.h"
 
 #include <QLabel>
 #include <QWidget>
 #include <array>
+#include <string>
+#include <vector>
 
 namespace orolith::gui {
 
@@ -15,15 +18,23 @@ class SwatchLabel : public QLabel {
   public:
     SwatchLabel(int index, QWidget* parent);
     void setColour(std::int32_t colour);
+    // The caption is shown cut to the swatch's width, so a long one never widens the legend.
+    void setCaption(const QString& caption);
+    const QString& caption() const { return caption_; }
 
   signals:
     void doubleClicked(int index);
 
   protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
+    void showCaption();
+
     int index_;
+    QString caption_;
 };
 
 class LegendWidget : public QWidget {
@@ -37,7 +48,8 @@ class LegendWidget : public QWidget {
     void paint(const Palette& cols);
     // Captions 0m, 100m, … 2500m.
     void resetCaptions();
-    void setCaption(int index, const QString& text);
+    // One caption per swatch, as the conversion gives them (empty: the colour paints no band).
+    void setCaptions(const std::vector<std::string>& captions);
     SwatchLabel* swatch(int index) const { return swatches_.at(static_cast<std::size_t>(index)); }
 
   signals:

@@ -4,6 +4,7 @@
 #include "gui/byte_text.h"
 #include "gui/desktop.h"
 #include "gui/help_page.h"
+#include "gui/conversion_runner.h"
 #include "gui/main_window.h"
 
 #include <QAction>
@@ -62,9 +63,9 @@ void MainWindow::buildMenus() {
 }
 
 void MainWindow::buildFileMenu(QMenu* menu) {
-    QAction* open = namedAction(menu, QStringLiteral("mf_0"), QStringLiteral("Open File"));
-    open->setShortcut(QKeySequence::Open);
-    connect(open, &QAction::triggered, this, &MainWindow::openFile);
+    openAction_ = namedAction(menu, QStringLiteral("mf_0"), QStringLiteral("Open File"));
+    openAction_->setShortcut(QKeySequence::Open);
+    connect(openAction_, &QAction::triggered, this, &MainWindow::openFile);
     separator(menu, QStringLiteral("mf_1"));
     connect(namedAction(menu, QStringLiteral("mf_2"), QStringLiteral("Import Colour Palette")),
             &QAction::triggered, this, &MainWindow::importPalette);
@@ -102,7 +103,7 @@ void MainWindow::showRecentFiles() {
         entry->setText(menuText(path));
         // A path on a network share keeps its state: looking it up may take long.
         if (!path.startsWith(QLatin1Char('\\')))
-            entry->setEnabled(!path.trimmed().isEmpty() && QFileInfo(path).isFile());
+            entry->setEnabled(!runner_->active() && !path.trimmed().isEmpty() && QFileInfo(path).isFile());
         // An entry that holds no path yet is not shown.
         entry->setVisible(!path.trimmed().isEmpty());
     }

@@ -92,6 +92,7 @@ class MainWindow : public QMainWindow {
 
     // File, Colours, Options and Help menus (file_menu.cpp).
     void openFile();
+    void openInput(const QString& path);
     void openRecent(int index);
     // Elevation models: several files become one mosaic file in the home folder.
     void openInputs(const QStringList& paths);
@@ -120,8 +121,9 @@ class MainWindow : public QMainWindow {
     void createTyp();
     void createGarminImage(); // garmin_run.cpp
     void listInput();
-    void applyConversionResult(const ConversionResult& result, bool listOnly);
+    void applyConversionResult(const ConversionResult& result, bool listOnly, const QString& input);
     bool startRun(std::function<void(Host&)> work, std::function<void()> whenDone);
+    void setRunControlsEnabled(bool enabled);
     void showProgress(double percent);
     void setProgressShown(bool shown);
     void findMapFolder();
@@ -161,6 +163,7 @@ class MainWindow : public QMainWindow {
     QProgressBar* progressBar_ = nullptr;         // backprog
     static constexpr int kProgressSteps = 1000;   // a tenth of a percent each
     bool progressShown_ = false;
+    QAction* openAction_ = nullptr;                             // mf(0)
     std::array<QAction*, RecentFiles::kCount> recentActions_{}; // mf(12)..mf(15)
 };
 

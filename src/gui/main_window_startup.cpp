@@ -74,7 +74,7 @@ void MainWindow::startUpdateCheck(const Options& options) {
 // Reads the editor's pattern as the TYP writer will; its messages are shown when the text is
 // no tile.
 void MainWindow::takePatternFromEditor() {
-    get_patterns(toBytes(patternEditor_->patternText()), runner_->host());
+    patternFromText(toBytes(patternEditor_->patternText()), runner_->host());
 }
 
 void MainWindow::restoreSettings(const QString& path) {
@@ -89,20 +89,20 @@ void MainWindow::restoreSettings(const QString& path) {
     kept_.typToolPath = fromBytes(saved.toolPath);
     firstTypeBox_->setText(fromBytes(saved.firstType));
     inputBox_->setText(fromBytes(saved.inputPath));
-    palette_.file = fromBytes(saved.colFile);
-    if (loadcols(saved.colFile, palette_.colours) == FileRead::NotValid)
+    palette_.file = fromBytes(saved.palettePath);
+    if (readPalette(saved.palettePath, palette_.colours) == FileRead::NotValid)
         Desktop::instance().message(this, QStringLiteral("Not a valid palette file."));
     for (std::size_t i = 0; i < levelBoxes_.size(); ++i)
-        levelBoxes_[i]->setChecked(saved.levels[i] == 1);
+        levelBoxes_[i]->setChecked(saved.detailLevels[i] == 1);
     QStringList recent;
-    for (const auto& entry : saved.recent)
+    for (const auto& entry : saved.recentFiles)
         recent.append(fromBytes(entry));
     recentFiles_.assign(recent);
     showRecentFiles();
     maxDistanceBox_->setText(fromBytes(saved.maxDistance));
-    pattern_.file = fromBytes(saved.patFile);
+    pattern_.file = fromBytes(saved.patternPath);
     const SmallFile pattern =
-        pattern_.file.isEmpty() ? SmallFile{} : readSmallFile(saved.patFile, kPatternFileLimit);
+        pattern_.file.isEmpty() ? SmallFile{} : readSmallFile(saved.patternPath, kPatternFileLimit);
     if (pattern.outcome == FileRead::NotValid)
         Desktop::instance().message(this, QStringLiteral("Not a valid pattern file."));
     if (pattern.outcome == FileRead::Done) {
@@ -111,7 +111,7 @@ void MainWindow::restoreSettings(const QString& path) {
     }
     contoursBox_->setChecked(saved.addContours == 1);
     rowPerBandBox_->setChecked(saved.rowPerBand == 1);
-    input_.mapPath = fromBytes(saved.mpFile);
+    input_.mapPath = fromBytes(saved.mapPath);
     mapPathLabel_->setText(input_.mapPath);
     mapPathLabel_->setToolTip(input_.mapPath);
     kept_.tileRegion = saved.region;
@@ -124,16 +124,16 @@ void MainWindow::storeSettings() {
     current.toolPath = toBytes(kept_.typToolPath);
     current.firstType = toBytes(firstTypeBox_->text());
     current.inputPath = toBytes(inputBox_->text());
-    current.colFile = toBytes(palette_.file);
+    current.palettePath = toBytes(palette_.file);
     for (std::size_t i = 0; i < levelBoxes_.size(); ++i)
-        current.levels[i] = levelBoxes_[i]->isChecked() ? 1 : 0;
-    for (std::size_t i = 0; i < current.recent.size(); ++i)
-        current.recent[i] = toBytes(recentFiles_.at(static_cast<int>(i)));
+        current.detailLevels[i] = levelBoxes_[i]->isChecked() ? 1 : 0;
+    for (std::size_t i = 0; i < current.recentFiles.size(); ++i)
+        current.recentFiles[i] = toBytes(recentFiles_.at(static_cast<int>(i)));
     current.maxDistance = toBytes(maxDistanceBox_->text());
-    current.patFile = toBytes(pattern_.file);
+    current.patternPath = toBytes(pattern_.file);
     current.addContours = contoursBox_->isChecked() ? 1 : 0;
     current.rowPerBand = rowPerBandBox_->isChecked() ? 1 : 0;
-    current.mpFile = toBytes(input_.mapPath);
+    current.mapPath = toBytes(input_.mapPath);
     current.region = kept_.tileRegion;
     current.maxDrawOrder = toBytes(maxDrawOrderBox_->text());
     std::string error;

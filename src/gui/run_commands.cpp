@@ -1,5 +1,6 @@
 // "Create mp", "Create TYP", listing an input, the progress bar and the output folder buttons.
 #include "core/conversion/conversion.h"
+#include "core/conversion/legend_captions.h"
 #include "core/style/typ_writer.h"
 #include "dem/dem_conversion.h"
 #include "gui/byte_text.h"
@@ -9,6 +10,7 @@
 #include "gui/main_window.h"
 #include "gui/pattern_editor.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
@@ -17,6 +19,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QToolButton>
 #include <memory>
 
 namespace orolith::gui {
@@ -62,19 +65,28 @@ StyleOptions MainWindow::styleOptions() const {
 }
 
 bool MainWindow::startRun(std::function<void(Host&)> work, std::function<void()> whenDone) {
-    createMapButton_->setEnabled(false);
-    createTypButton_->setEnabled(false);
-    createImageButton_->setEnabled(false);
-    return runner_->start(std::move(work), [this, done = std::move(whenDone)] {
+    const bool started = runner_->start(std::move(work), [this, done = std::move(whenDone)] {
         done();
         setProgressShown(false);
-        createMapButton_->setEnabled(true);
-        createTypButton_->setEnabled(true);
-        createImageButton_->setEnabled(true);
+        setRunControlsEnabled(true);
         emit runFinished();
         if (closeAfterRun_)
             QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
     });
+    // The end of the run reaches the window through its event queue, so after this.
+    if (started)
+        setRunControlsEnabled(false);
+    return started;
+}
+
+// Everything that would start another run, or change the input under one, waits for its end.
+void MainWindow::setRunControlsEnabled(bool enabled) {
+    createMapButton_->setEnabled(enabled);
+    createTypButton_->setEnabled(enabled);
+    createImageButton_->setEnabled(enabled);
+    folderButtons_[0]->setEnabled(enabled);
+    openAction_->setEnabled(enabled);
+    showRecentFiles();
 }
 
 void MainWindow::createMap() {
@@ -102,7 +114,7 @@ void MainWindow::createMap() {
     startRun([options, elevation, result](Host& host) {
         *result = dem::convertInput(ConversionMode::Write, options, elevation, host);
     },
-             [this, result] { applyConversionResult(*result, false); });
+             [this, result, input = input_.path] { applyConversionResult(*result, false, input); });
 }
 
 void MainWindow::listInput() {
@@ -116,25 +128,26 @@ void MainWindow::listInput() {
     startRun([options, elevation, result](Host& host) {
         *result = dem::convertInput(ConversionMode::ListOnly, options, elevation, host);
     },
-             [this, result] { applyConversionResult(*result, true); });
+             [this, result, input = input_.path] { applyConversionResult(*result, true, input); });
 }
 
-void MainWindow::applyConversionResult(const ConversionResult& result, bool listOnly) {
-    if (!result.mpfile.empty()) {
-        input_.mapPath = fromBytes(result.mpfile);
+void MainWindow::applyConversionResult(const ConversionResult& result, bool listOnly, const QString& input) {
+    if (!result.mapPath.empty()) {
+        input_.mapPath = fromBytes(result.mapPath);
         mapPathLabel_->setText(input_.mapPath);
         mapPathLabel_->setToolTip(input_.mapPath);
     }
     if (!result.ranPasses)
         return;
-    for (std::size_t i = 0; i < result.legendCaptions.size(); ++i)
-        legend_->setCaption(static_cast<int>(i), fromBytes(result.legendCaptions[i]));
+    legend_->setCaptions(result.legendCaptions);
     input_.lowestElevation = result.lowest;
     // A map run fills the list only when it is empty; listing always replaces it.
     if (listOnly || typeList_->count() == 0) {
         typeList_->clear();
         for (const auto& entry : result.types)
             typeList_->addItem(fromBytes(typeListText(entry)));
+        input_.listedPath = input;
+        input_.listedLowest = result.lowest;
     }
     if (result.written)
         input_.lastMapWritten = input_.mapPath;
@@ -149,12 +162,13 @@ void MainWindow::createTyp() {
     }
     input_.path = inputBox_->text();
     input_.typPath = typPathBox_->text();
-    const bool needsList = typeList_->count() == 0;
+    // The list is taken again when it belongs to another input than the box names.
+    const bool needsList = typeList_->count() == 0 || input_.listedPath != input_.path;
     TypJob job;
     job.style = styleOptions();
     job.types = typeListOf(*typeList_);
-    job.lowest = input_.lowestElevation;
-    job.cols = palette_.colours;
+    job.lowest = input_.listedLowest;
+    job.palette = palette_.colours;
     job.companionPath = toBytes(QDir::toNativeSeparators(home_.root + QStringLiteral("/test.tpgn")));
     job.toolPath = toBytes(kept_.typToolPath);
     job.protectedPaths = {toBytes(input_.path), toBytes(input_.mapPath)};
@@ -163,8 +177,9 @@ void MainWindow::createTyp() {
     if (needsList && !elevationOptions(elevation))
         return;
     auto listed = std::make_shared<ConversionResult>();
+    auto written = std::make_shared<bool>(false);
     startRun(
-        [job, listing, elevation, needsList, listed](Host& host) mutable {
+        [job, listing, elevation, needsList, listed, written](Host& host) mutable {
             if (needsList) {
                 *listed = dem::convertInput(ConversionMode::ListOnly, listing, elevation, host);
                 if (listed->types.empty()) {
@@ -174,11 +189,14 @@ void MainWindow::createTyp() {
                 job.types = listed->types;
                 job.lowest = listed->lowest;
             }
-            create_typ(job, host);
+            *written = writeTypFile(job, host).written;
         },
-        [this, needsList, listed] {
+        [this, needsList, listed, written, input = input_.path] {
             if (needsList)
-                applyConversionResult(*listed, true);
+                applyConversionResult(*listed, true, input);
+            // The legend names the bands of the list the TYP file was made from.
+            if (*written)
+                legend_->setCaptions(legendCaptions(typeListOf(*typeList_), input_.listedLowest));
         });
 }
 
@@ -203,10 +221,11 @@ void MainWindow::findMapFolder() {
 }
 
 void MainWindow::findTypFile() {
-    Desktop::instance().message(this, input_.typPath);
-    const QString folder = input_.typPath.isEmpty()
-                               ? QString()
-                               : QDir::toNativeSeparators(QFileInfo(input_.typPath).absolutePath());
+    // The path in the box, whether or not a TYP file was written there yet.
+    const QString typPath = typPathBox_->text();
+    Desktop::instance().message(this, typPath);
+    const QString folder =
+        typPath.isEmpty() ? QString() : QDir::toNativeSeparators(QFileInfo(typPath).absolutePath());
     Desktop::instance().fileDialog(false, this, folder, QString(), kTypFilter);
 }
 

@@ -30,6 +30,8 @@ struct CurrentInput {
     QString lastMapWritten; // the folder button opens the folder that holds it
     QString typPath;        // the TYP text file, shown in Text6
     std::int32_t lowestElevation = 0;
+    QString listedPath;              // the input whose bands the type list holds
+    std::int32_t listedLowest = 0;   // and their lowest elevation
 };
 
 // The elevation colour table the legend shows and the TYP writer uses.

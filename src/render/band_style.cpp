@@ -40,7 +40,7 @@ std::optional<StyleChoice> styleChoiceOf(const orolith::StyleOptions& options, c
         host.message(MessageKind::Failure, "Please add pattern.");
         return std::nullopt;
     }
-    auto pattern = get_patterns(options.patternText, host);
+    auto pattern = patternFromText(options.patternText, host);
     if (!pattern)
         return std::nullopt;
     choice.pattern = std::move(*pattern);
@@ -62,7 +62,7 @@ std::vector<BandLook> bandLooks(const StyleChoice& style, std::size_t bandCount,
         const Rgb rgb = bandColour(style.cols, lowest, i, style.oneColour);
         BandLook look;
         look.colour = QColor(rgb.red, rgb.green, rgb.blue);
-        look.tile = tileOf(getbitmap(style.pattern, static_cast<std::int32_t>(i), style.rowPerBand), look.colour);
+        look.tile = tileOf(fillPatternBitmap(style.pattern, static_cast<std::int32_t>(i), style.rowPerBand), look.colour);
         look.drawOrder = bandDrawOrder(i, style.maxDrawOrder);
         looks.push_back(std::move(look));
     }

@@ -22,7 +22,7 @@ struct BandLook {
 };
 
 struct StyleChoice {
-    Pattern pattern;             // checked rows (see get_patterns)
+    Pattern pattern;             // checked rows (see patternFromText)
     Palette cols = defaultPalette();
     std::int16_t maxDrawOrder = 14; // above 0
     bool oneColour = false;

@@ -59,8 +59,8 @@ class RecordRing {
 bool readBandList(GeoVectorReader& reader, const std::string& firstTypeText, BandSet& bands,
                   std::unordered_map<std::string, std::size_t>& bandOf, Host& host) {
     ElevationTypes table;
-    std::int64_t records = 0;
-    const ScanOutcome scan = scanElevations(reader, table, host, records);
+    ScanCounts counts;
+    const ScanOutcome scan = scanElevations(reader, table, host, counts);
     if (scan == ScanOutcome::ReadFailed)
         host.message(MessageKind::Failure, reader.error());
     if (scan != ScanOutcome::Done)

@@ -61,3 +61,57 @@ TEST(FetchCommand, FailuresAndAllSea) {
 
 } // namespace
 } // namespace orolith
+
+namespace orolith {
+namespace {
+
+// The converting commands take --bbox in place of input files: one land tile (100 m) of
+// Copernicus beside a sea tile it does not have.
+class AreaInput : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        serveTile(server_, "c30", SourceKind::Copernicus30, {50, -4});
+        words_ = {"--bbox", "50.5,-3.5,50.9,-2.5", "--source", "copernicus30", "--base-url", server_.baseUrl() + "/c30",
+                  "--dir", (work_ / "cache").string()};
+    }
+    ToolRun run(std::vector<std::string> words) {
+        words.insert(words.end(), words_.begin(), words_.end());
+        return runTool(words);
+    }
+    testing::LoopbackServer server_;
+    testing::TempDir work_;
+    std::vector<std::string> words_;
+};
+
+TEST_F(AreaInput, SeaTilesAreBandZeroAndTheMapCarriesTheAttribution) {
+    const ToolRun list = run({"list"});
+    EXPECT_EQ(list.code, 0) << list.err;
+    EXPECT_EQ(list.out.rfind("0\t10300\n25\t10301\n", 0), 0u) << list.out; // the sea at 0 m, not a void
+    EXPECT_TRUE(list.out.ends_with("\n100\t10304\n")) << list.out;
+    const auto map = work_ / "area.mp";
+    const ToolRun mp = run({"mp", "--output", map.string()});
+    EXPECT_EQ(mp.code, 0) << mp.err;
+    const std::string text = testing::readBytes(map);
+    EXPECT_NE(text.find("\r\nCopyright = " + std::string(download::sourceAttribution(SourceKind::Copernicus30)) + "\r\n"),
+              std::string::npos);
+    EXPECT_EQ(server_.requests().size(), 3u); // the land tile came from the cache, the sea was asked again
+
+    testing::LoopbackServer empty; // all sea
+    const ToolRun sea = runTool({"mp", "--bbox", "0,-30,1,-29", "--source", "copernicus90", "--base-url", empty.baseUrl(), "--dir",
+                                 (work_ / "cache").string(), "--output", map.string(), "--force"});
+    EXPECT_EQ(sea.code, 1);
+    EXPECT_NE(sea.err.find("all sea"), std::string::npos);
+}
+
+TEST_F(AreaInput, ImgMakesTheReceiverFileFromABox) {
+    if (!testing::haveMkgmap())
+        GTEST_SKIP() << "mkgmap is not installed";
+    const auto out = work_ / "img";
+    const ToolRun img = run({"img", "--output-dir", out.string()});
+    EXPECT_EQ(img.code, 0) << img.err;
+    EXPECT_TRUE(std::filesystem::exists(out / "gmapsupp.img"));
+    EXPECT_TRUE(std::filesystem::exists(out / "N50W004-N50W003.mp"));
+}
+
+} // namespace
+} // namespace orolith

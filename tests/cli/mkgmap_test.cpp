@@ -27,7 +27,7 @@ TEST(Mkgmap, CompilesTheSampleMapForEveryLevelSet) {
         options.inputPath = (testing::sourceDir() / "data" / "sample.txt").string();
         options.outputPath = (dir / ("map" + std::to_string(run) + ".mp")).string();
         testing::RecordingHost host;
-        EXPECT_TRUE(parse(ConversionMode::Write, options, host).written) << options.outputPath;
+        EXPECT_TRUE(convertGeoVector(options, host).written) << options.outputPath;
         if (mask == 9) { // Highest and Low: the Highest blocks reach down to level 2
             const std::string map = testing::readBytes(options.outputPath);
             EXPECT_NE(map.find("\r\nEndLevel=2\r\nData0="), std::string::npos);

@@ -15,8 +15,8 @@ std::int32_t hex(const char* rrggbb) {
 } // namespace
 
 TEST(ColourText, RedFirstUpperCaseAndShortTextsAsBlue) {
-    EXPECT_EQ(rev("FF"), "FF0000");
-    EXPECT_EQ(rev("E2202C"), "2C20E2");
+    EXPECT_EQ(swapRedBlueText("FF"), "FF0000");
+    EXPECT_EQ(swapRedBlueText("E2202C"), "2C20E2");
     EXPECT_EQ(colourOfHexText("e2202c"), 0x2C20E2);
     EXPECT_EQ(colourOfHexText("FF"), 0xFF0000); // read as 0000FF
     for (const char* bad : {"GG0000", "#FF000", "12 456", "-12345", "0x1234"})
@@ -29,8 +29,8 @@ TEST(ColourModel, RgbToHsvAndBack) {
         {"808080", {0, 0, 50}},    {"7F7F7F", {0, 0, 50}},     {"000000", {0, 0, 0}},
         {"FFFFFF", {0, 0, 100}},   {"673FB4", {261, 65, 71}},  {"E2202C", {356, 86, 89}}};
     for (const auto& [text, hsv] : toHsv)
-        EXPECT_EQ(RGBToHSV(hex(text)), hsv) << text;
-    EXPECT_EQ(RGBToHSV(hex("FF0004")).hue, 359); // negative hue wraps round
+        EXPECT_EQ(rgbToHsv(hex(text)), hsv) << text;
+    EXPECT_EQ(rgbToHsv(hex("FF0004")).hue, 359); // negative hue wraps round
 
     const std::vector<std::pair<Hsv, const char*>> toRgb = {
         {{120, 100, 50}, "008000"}, // 127.5 goes to 128
@@ -38,15 +38,15 @@ TEST(ColourModel, RgbToHsvAndBack) {
         {{60, 50, 50}, "808040"},   {{200, 40, 70}, "6B9AB2"},   {{0, 100, 0}, "000000"},
         {{356, 86, 89}, "E3202D"}}; // the round trip of E2202C is not exact
     for (const auto& [hsv, text] : toRgb)
-        EXPECT_EQ(hexTextOfColour(HSLToRGB02(hsv.hue, hsv.sat, hsv.val)), text) << text;
+        EXPECT_EQ(hexTextOfColour(hsvToRgb(hsv.hue, hsv.saturation, hsv.value)), text) << text;
 }
 
 TEST(ColourModel, HsvOutsideItsRangesGivesNoValidColour) {
-    EXPECT_EQ(HSLToRGB02(361, 100, 100), 0);
-    EXPECT_EQ(HSLToRGB02(-1, 100, 100), 0);
-    EXPECT_EQ(HSLToRGB02(400, 999, 999), 0);
+    EXPECT_EQ(hsvToRgb(361, 100, 100), 0);
+    EXPECT_EQ(hsvToRgb(-1, 100, 100), 0);
+    EXPECT_EQ(hsvToRgb(400, 999, 999), 0);
     for (const auto& [sat, val] : std::vector<std::pair<int, int>>{{100, 101}, {150, 50}, {-50, 0}, {0, -1}})
-        EXPECT_EQ(HSLToRGB02(200, sat, val), kNoColour) << sat << " " << val;
+        EXPECT_EQ(hsvToRgb(200, sat, val), kNoColour) << sat << " " << val;
 }
 
 TEST(ShadeStrip, CellsOfE2202C) {

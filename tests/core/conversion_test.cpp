@@ -1,6 +1,7 @@
 #include "core/conversion/conversion.h"
 #include "support/test_support.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <functional>
 #include <random>
@@ -39,11 +40,11 @@ struct Conversion : ::testing::Test {
     testing::RecordingHost host;
     ConversionOptions options;
 
-    ConversionResult run(const std::string& input, ConversionMode mode = ConversionMode::Write) {
+    ConversionResult run(const std::string& input, bool listOnly = false) {
         options.inputPath = dir.write("in.txt", input).string();
         if (options.detailLevels == std::array<bool, 4>{})
             options.detailLevels = {true, false, false, false};
-        return parse(mode, options, host);
+        return listOnly ? listElevations(options, host) : convertGeoVector(options, host);
     }
     std::string map() const { return readBytes(dir / "in.mp"); }
     std::vector<std::string> failures() const { return host.texts(MessageKind::Failure); }
@@ -64,11 +65,11 @@ TEST_F(Conversion, WorkedExampleByteForByte) {
     ASSERT_EQ(result.types.size(), 2u);
     EXPECT_EQ(typeListText(result.types[0]), "100\t10304");
     EXPECT_EQ(typeListText(result.types[1]), "150\t10305");
-    EXPECT_EQ(result.legendCaptions, std::vector<std::string>{"100"});
-    EXPECT_EQ(result.mpfile, (dir / "in.mp").string());
-    const std::string message =
-        "Created " + result.mpfile +
-        " (0 polygons not included)\r\n\r\nIncrease Max Distance to include more polygons.";
+    std::vector<std::string> captions(26);
+    captions[1] = "100m"; // the colour of bands from 100 m
+    EXPECT_EQ(result.legendCaptions, captions);
+    EXPECT_EQ(result.mapPath, (dir / "in.mp").string());
+    const std::string message = "Created " + result.mapPath + " (0 polygons not included)";
     EXPECT_EQ(result.finalMessage, message);
     EXPECT_EQ(host.texts(MessageKind::Notice), std::vector<std::string>{message});
     EXPECT_TRUE(failures().empty());
@@ -136,31 +137,54 @@ TEST_F(Conversion, TypesFollowDistinctElevationsAndSkipSubTypesAbove1F) {
     }
 }
 
-TEST_F(Conversion, LegendCaptionsAreEveryFourthElevationUpToType100) {
-    std::vector<std::string> lines;
-    for (int i = 0; i < 120; ++i)
-        lines.push_back("L 1 " + std::to_string(-i));
-    const ConversionResult result = run(crlf(lines), ConversionMode::ListOnly);
-    ASSERT_EQ(result.legendCaptions.size(), 26u);
-    EXPECT_EQ(result.legendCaptions[1], "-4");
-    EXPECT_EQ(result.legendCaptions[25], "-100");
-    EXPECT_EQ(result.types[0].type, "10300"); // no shift below 1 m
-    EXPECT_FALSE(result.written);             // list-only: no file, no message
-    EXPECT_TRUE(host.messages.empty());
+// Each swatch names the first band its colour paints: four bands share a colour, and the
+// first four take the colour of the lowest elevation's hundreds.
+TEST_F(Conversion, LegendCaptionsNameTheFirstBandOfEachColour) {
+    struct Case {
+        int first, step, count;
+        std::vector<std::pair<std::size_t, std::string>> captions; // the others are empty
+    };
+    const std::vector<Case> cases = {
+        {100, 100, 25, {{1, "100m"}, {2, "500m"}, {7, "2500m"}}},
+        {0, 25, 120, {{0, "0m"}, {1, "100m"}, {25, "2500m"}}}, // bands 104.. repeat entries 0..
+        {0, -1, 120, {{25, "0m"}, {0, "-4m"}, {24, "-100m"}}}, // lowest -119: entry -1 wraps to 25
+        {50, 10, 3, {{0, "50m"}}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> elevations;
+        for (int i = 0; i < c.count; ++i)
+            elevations.push_back(std::to_string(c.first + i * c.step));
+        const ConversionResult result = run(rings(elevations), true);
+        ASSERT_EQ(result.legendCaptions.size(), 26u);
+        std::size_t captioned = 0;
+        for (const std::string& caption : result.legendCaptions)
+            captioned += caption.empty() ? 0 : 1;
+        EXPECT_EQ(captioned, std::min<std::size_t>(26, (c.count + 3) / 4)) << c.first;
+        for (const auto& [entry, caption] : c.captions)
+            EXPECT_EQ(result.legendCaptions[entry], caption) << c.first << " entry " << entry;
+    }
+    EXPECT_TRUE(host.messages.empty()); // list-only: no file, no message
     EXPECT_EQ(files(), std::vector<std::string>{"in.txt"});
 }
 
+// "Increase Max Distance" only when the distance left something out.
 TEST_F(Conversion, OpenPolygonsBeyondMaxDistanceAreLeftOutAndCounted) {
+    const std::string advice = "\r\n\r\nIncrease Max Distance to include more polygons.";
     // The open outline's ends are one degree of latitude (111 km) apart.
     const std::string input =
         crlf({"L 1 100.0", " 7 50", " 7.5 50.5", " 7 51", "L 2 200.0", " 7 50", " 7 50"});
     ConversionResult result = run(input);
     EXPECT_EQ(result.notIncluded, 1);
     EXPECT_EQ(map().find("Type=0x10304"), std::string::npos);
-    EXPECT_NE(result.finalMessage.find("(1 polygons not included)"), std::string::npos);
+    EXPECT_EQ(result.finalMessage, "Created " + result.mapPath + " (1 polygons not included)" + advice);
     options.maxDistance = "111190";
     options.replaceExisting = true;
-    EXPECT_EQ(run(input).notIncluded, 0);
+    result = run(input);
+    EXPECT_EQ(result.notIncluded, 0);
+    EXPECT_EQ(result.finalMessage, "Created " + result.mapPath + " (0 polygons not included)");
+    result = run(crlf({"L 1 100.0", "L 2 200.0", " 7 50", " 7 50"})); // left out for want of vertices
+    EXPECT_EQ(result.notIncluded, 1);
+    EXPECT_EQ(result.finalMessage, "Created " + result.mapPath + " (1 polygons not included)");
 }
 
 TEST_F(Conversion, ReplaceQuestionAndOutputPathRule) {
@@ -210,12 +234,12 @@ TEST_F(Conversion, UnusableInputPathOrNoLevelStopsBeforeAnything) {
          {(dir / "missing.txt").string(), (dir / "*.txt").string(), std::string(), dir.path().string()}) {
         options.inputPath = path;
         options.detailLevels = {true, false, false, false};
-        EXPECT_FALSE(parse(ConversionMode::Write, options, host).ranPasses) << path;
+        EXPECT_FALSE(convertGeoVector(options, host).ranPasses) << path;
         EXPECT_EQ(failures().back(), "Cannot find file:" + path);
     }
     options.detailLevels = {};
     options.inputPath = (dir / "a.txt").string();
-    EXPECT_FALSE(parse(ConversionMode::Write, options, host).ranPasses);
+    EXPECT_FALSE(convertGeoVector(options, host).ranPasses);
     EXPECT_EQ(failures().back(), "Please select a 'Detail Level'.");
     EXPECT_EQ(files(), std::vector<std::string>{"a.txt"});
 }
@@ -230,21 +254,12 @@ TEST_F(Conversion, BadInputsGiveAMapAndAMessage) {
         bool headerOnly;
     };
     const std::string none = "Records without vertices were not written", example = crlf(kExampleInput);
-    std::string garbage(300000, '\0');
-    std::mt19937 random(7);
-    for (char& c : garbage)
-        c = static_cast<char>(random());
     const std::vector<Case> cases = {
         {"empty file", "", "10300", "45000", "", "", true},
         {"no records", "just a preamble\r\nno records\r\n", "10300", "45000", "", "", true},
         // Their elevations still count: 50 is the lowest, so band 100 is type 0x10302.
-        {"records without vertices", crlf({"L 1 100.0", "L 2 50.0", "L 3 300.0"}), "10300", "45000", none,
-         "100\t10302", true},
-        {"LF line ends: records of one line", "L 1 100.0\n -3.5 50.5\nL 2 50.0\n -3.5 50.5\n", "10300",
-         "45000", none, "", true},
-        {"one line of 100 MB", "L 1 100.0" + std::string(100u << 20, '7'), "10300", "45000", none,
-         "100\t10304", true},
-        {"binary garbage", garbage + "L 7 L \r\nL ", "10300", "45000", "", "", false},
+        {"records without vertices", crlf({"L 1 100.0", "L 2 50.0", "L 3 300.0", " 7 50", " 7 50"}), "10300",
+         "45000", none, "100\t10302", false},
         {"first type not hexadecimal", example, "1G300", "45000", "\"1G300\" is not a hexadecimal number",
          "100\t4", false}, // 0 shifted by 100 / 25
         {"max distance not a number", example, "10300", "none", "\"none\" is not a number", "100\t10304",
@@ -266,6 +281,32 @@ TEST_F(Conversion, BadInputsGiveAMapAndAMessage) {
             EXPECT_EQ(typeListText(result.types.at(0)), c.firstListed) << c.what;
         }
         EXPECT_EQ(files(), (std::vector<std::string>{"in.mp", "in.txt"})) << c.what;
+    }
+}
+
+// Records that hold not a single vertex line are no Geo Vector text: no list, no map.
+TEST_F(Conversion, InputsWithoutAnyVertexAreRefused) {
+    std::string garbage(300000, '\0');
+    std::mt19937 random(7);
+    for (char& c : garbage)
+        c = static_cast<char>(random() % 255 + 1);
+    std::replace(garbage.begin(), garbage.end(), '\r', '\0'); // no line ends, but some "L "
+    const std::vector<std::pair<const char*, std::string>> cases = {
+        {"records without vertices", crlf({"L 1 100.0", "L 2 50.0", "L 3 300.0"})},
+        {"LF line ends: records of one line", "L 1 100.0\n -3.5 50.5\nL 2 50.0\n -3.5 50.5\n"},
+        {"one line of 100 MB", "L 1 100.0" + std::string(100u << 20, '7')},
+        {"binary garbage", garbage + "L 7 L \r\nL "},
+        {"vertex lines of two fields", crlf({"L 1 100.0", " 7", "", "L 2 200.0", "x"})},
+    };
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const auto& [what, input] = cases[i];
+        host.messages.clear();
+        const ConversionResult result = run(input, i % 2 == 1);
+        EXPECT_FALSE(result.ranPasses) << what;
+        EXPECT_TRUE(result.types.empty()) << what;
+        EXPECT_EQ(failures(), std::vector<std::string>{options.inputPath + " holds no Geo Vector polygons"})
+            << what;
+        EXPECT_EQ(files(), std::vector<std::string>{"in.txt"}) << what;
     }
 }
 

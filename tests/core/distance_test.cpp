@@ -16,8 +16,8 @@ TEST(Distance, OneDegreeOfCentralAngleInEachUnit) {
 TEST(Distance, EqualPointsGiveZeroEvenWhereRoundingPassesOne) {
     for (const char* point : {"50.5,-3.5", "46.310000,8.286021", "89.999999,179.999999", "-45.123456,7.1"})
         EXPECT_EQ(distance(point, point, "K"), 0.0) << point;
-    EXPECT_EQ(acos(1.0000000000000002), 0.0);
-    EXPECT_EQ(acos(-1.0000000000000002), kDistancePi);
+    EXPECT_EQ(arcCosine(1.0000000000000002), 0.0);
+    EXPECT_EQ(arcCosine(-1.0000000000000002), kDistancePi);
 }
 
 TEST(Distance, UnreadablePointsCountAsZeroAndAreReported) {

@@ -25,11 +25,11 @@ TEST(Palette, DefaultTableSavesAndLoadsInTheFileFormat) {
     const std::string path = (dir / "mine.col").string();
     Palette saved = defaultPalette();
     saved[3] = 0xABCDEF;
-    ASSERT_TRUE(savecols(path, saved, host));
+    ASSERT_TRUE(writePalette(path, saved, host));
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(readBytes(path), paletteFileText(saved));
     Palette loaded{};
-    loadcols(path, loaded);
+    readPalette(path, loaded);
     EXPECT_EQ(loaded, saved);
 }
 
@@ -38,7 +38,7 @@ TEST(Palette, LoadReadsOnlyStrictHexLinesAndKeepsTheRest) {
     Palette palette;
     palette.fill(0x123456);
     // Lower case, empty, above FFFFFF, blanks, eight digits, nine digits, not hex, sign, one digit.
-    loadcols(
+    readPalette(
         dir.write("odd.col", crlf({"ff", "", "1000000", "  FF", "00000080", "000000080", "xyz", "-1", "A"}))
             .string(),
         palette);
@@ -47,10 +47,10 @@ TEST(Palette, LoadReadsOnlyStrictHexLinesAndKeepsTheRest) {
               (std::vector<std::int32_t>{255, k, k, k, 0x80, k, k, k, 0xA, k}));
 
     Palette untouched = defaultPalette();
-    loadcols((dir / "missing.col").string(), untouched);
-    loadcols((dir / "*.col").string(), untouched);
+    readPalette((dir / "missing.col").string(), untouched);
+    readPalette((dir / "*.col").string(), untouched);
     EXPECT_EQ(untouched, defaultPalette());
-    loadcols(dir.write("lf.col", "FF\n8000\n").string(), untouched);
+    readPalette(dir.write("lf.col", "FF\n8000\n").string(), untouched);
     EXPECT_EQ(untouched[1], 0x8000);
 }
 
@@ -58,15 +58,15 @@ TEST(Palette, FailedSaveIsReportedAndKeepsTheOldFile) {
     testing::TempDir dir;
     testing::RecordingHost host;
     const std::string gone = (dir / "gone" / "x.col").string();
-    EXPECT_FALSE(savecols(gone, defaultPalette(), host));
+    EXPECT_FALSE(writePalette(gone, defaultPalette(), host));
     EXPECT_EQ(host.texts(MessageKind::Failure),
               std::vector<std::string>{gone + " No such file or directory"});
 
     const std::string path = (dir / "keep.col").string();
-    ASSERT_TRUE(savecols(path, defaultPalette(), host));
+    ASSERT_TRUE(writePalette(path, defaultPalette(), host));
     if (!testing::makeReadOnly(dir.path()))
         GTEST_SKIP() << "a read-only folder binds nothing for this user";
-    EXPECT_FALSE(savecols(path, Palette{}, host));
+    EXPECT_FALSE(writePalette(path, Palette{}, host));
     EXPECT_EQ(host.messages.back().second, path + " Permission denied");
     EXPECT_EQ(readBytes(path), paletteFileText(defaultPalette()));
 }
@@ -80,12 +80,12 @@ TEST(Palette, DesaturateAndShades) {
     EXPECT_EQ(std::vector<std::int32_t>(palette.begin(), palette.begin() + 3),
               (std::vector<std::int32_t>{rgb(85, 85, 85), rgb(1, 1, 1), rgb(2, 2, 2)}));
     palette[0] = rgb(255, 0, 0);
-    shades2(palette);
+    shadePaletteFromFirst(palette);
     EXPECT_EQ(std::vector<std::int32_t>(palette.begin(), palette.begin() + 5),
               (std::vector<std::int32_t>{rgb(255, 0, 0), rgb(255, 0, 0), rgb(250, 0, 0), rgb(244, 0, 0),
                                          rgb(238, 0, 0)}));
     palette[0] = rgb(100, 200, 50);
-    shades2(palette);
+    shadePaletteFromFirst(palette);
     EXPECT_EQ(palette[25], rgb(100 - 56, 200 - 112, 50 - 28));
 }
 

@@ -16,12 +16,6 @@ TEST(Paths, BaseNameAndFolderSplitOnBothSeparators) {
     EXPECT_EQ(folderOf("/opt/tool.d/tool.exe", "/app"), "/opt/tool.d/");
 }
 
-TEST(Paths, SplitRGBHasRedInTheLowByte) {
-    int red = -1, green = -1, blue = -1;
-    EXPECT_TRUE(splitRGB(0x123456, red, green, blue));
-    EXPECT_EQ(std::make_tuple(red, green, blue), std::make_tuple(0x56, 0x34, 0x12));
-}
-
 TEST(Paths, WriteFileAddsALineBreakOrReportsWhy) {
     testing::TempDir dir;
     testing::RecordingHost host;

@@ -22,11 +22,11 @@ std::string repeat(const std::string& line, int times) {
 
 TEST(Pattern, AcceptedLengthsAndLineCounts) {
     RecordingHost host;
-    EXPECT_EQ(get_patterns("0", host)->rows, std::vector<std::string>{std::string(32, '0')});
+    EXPECT_EQ(patternFromText("0", host)->rows, std::vector<std::string>{std::string(32, '0')});
     // Empty lines between and after rows are not rows.
-    EXPECT_EQ(get_patterns("0011\r\n\r\n1100\r\n\r\n\r\n", host)->rows,
+    EXPECT_EQ(patternFromText("0011\r\n\r\n1100\r\n\r\n\r\n", host)->rows,
               (std::vector<std::string>{repeat("0011", 8), repeat("1100", 8)}));
-    EXPECT_EQ(get_patterns(repeat(kA + "\r\n" + kB + "\r\n", 16), host)->count(), 32);
+    EXPECT_EQ(patternFromText(repeat(kA + "\r\n" + kB + "\r\n", 16), host)->count(), 32);
     EXPECT_TRUE(host.messages.empty());
 }
 
@@ -48,7 +48,7 @@ TEST(Pattern, RejectsWithTheExactMessages) {
     };
     for (const auto& [text, message] : cases) {
         RecordingHost host;
-        EXPECT_FALSE(get_patterns(text, host)) << text;
+        EXPECT_FALSE(patternFromText(text, host)) << text;
         EXPECT_EQ(host.messages, (decltype(host.messages){{MessageKind::Failure, message}})) << text;
     }
 }
@@ -56,13 +56,14 @@ TEST(Pattern, RejectsWithTheExactMessages) {
 // The checkerboard's bitmaps are in the TYP writer's worked example.
 TEST(Pattern, BitmapStartsEachBandOneRowFurtherOrRepeatsOneRow) {
     RecordingHost host;
-    const auto pattern = get_patterns("1000\r\n0100\r\n0010\r\n0001\r\n", host);
+    const auto pattern = patternFromText("1000\r\n0100\r\n0010\r\n0001\r\n", host);
     ASSERT_TRUE(pattern);
     std::vector<std::string> row;
     for (const auto& text : pattern->rows)
         row.push_back("\"" + text + "\"\r\n");
-    EXPECT_EQ(getbitmap(*pattern, 5, true), repeat(row[1], 32));
-    EXPECT_EQ(getbitmap(*pattern, 5, false), repeat(row[1] + row[2] + row[3] + row[0], 8)); // wraps round
+    EXPECT_EQ(fillPatternBitmap(*pattern, 5, true), repeat(row[1], 32));
+    EXPECT_EQ(fillPatternBitmap(*pattern, 5, false),
+              repeat(row[1] + row[2] + row[3] + row[0], 8)); // wraps round
 }
 
 TEST(Pattern, KeyFilterAndImportCheck) {

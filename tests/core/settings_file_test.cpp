@@ -15,8 +15,8 @@ TEST(SettingsFile, ReadsAndWritesTheTwentyLinesWithBlanksAroundNumbers) {
                   "/home/me/patterns/dots.ptn| 1 | 0 |/maps/alps.mp| 5 |9");
     auto s = readSettings(dir.write("in.dat", lines));
     ASSERT_TRUE(s);
-    EXPECT_EQ(s->levels, (std::array<int, 4>{1, 0, 1, 1}));
-    EXPECT_EQ(s->recent[1], "/maps/a,b.txt");
+    EXPECT_EQ(s->detailLevels, (std::array<int, 4>{1, 0, 1, 1}));
+    EXPECT_EQ(s->recentFiles[1], "/maps/a,b.txt");
     EXPECT_EQ(std::make_tuple(s->addContours, s->rowPerBand, s->region), std::make_tuple(1, 0, 5));
     const auto path = settingsPath(dir.path());
     EXPECT_EQ(path, dir.path() / "system" / "orolith.dat");
@@ -30,7 +30,7 @@ TEST(SettingsFile, ReadsAndWritesTheTwentyLinesWithBlanksAroundNumbers) {
     EXPECT_EQ(readSettings(path)->region, 3);
     Settings design, expected;
     ASSERT_TRUE(writeSettings(path, design, error));
-    expected.recent[0] = ""; // the design's blank-only line reads back as empty
+    expected.recentFiles[0] = ""; // the design's blank-only line reads back as empty
     EXPECT_EQ(readSettings(path), expected);
 }
 
@@ -41,8 +41,8 @@ TEST(SettingsFile, DamagedAndShortFilesLoadWhatTheyCan) {
     const auto s = readSettings(
         dir.write("d.dat", crlfLines("|tool|10300|in.txt||2|x|  1\t|-1|r1||||45000||abc| 1|m.mp|oops|12")));
     ASSERT_TRUE(s);
-    EXPECT_EQ(s->levels, (std::array<int, 4>{0, 0, 1, 0}));
-    EXPECT_EQ(std::make_tuple(s->recent[0], s->addContours, s->rowPerBand, s->region, s->maxDrawOrder),
+    EXPECT_EQ(s->detailLevels, (std::array<int, 4>{0, 0, 1, 0}));
+    EXPECT_EQ(std::make_tuple(s->recentFiles[0], s->addContours, s->rowPerBand, s->region, s->maxDrawOrder),
               std::make_tuple("r1", 0, 1, 0, "12"));
     Settings expected;
     expected.reserved = "r";

@@ -28,7 +28,7 @@ TEST(SmallFiles, OnlySmallRegularFilesAreRead) {
         EXPECT_EQ(settings, expected) << path;
 
         Palette palette = defaultPalette();
-        EXPECT_EQ(loadcols(path.string(), palette), expected) << path;
+        EXPECT_EQ(readPalette(path.string(), palette), expected) << path;
         EXPECT_EQ(palette[0] == 0xFF, expected == FileRead::Done) << path;
 
         const SmallFile pattern = readPatternFile(path);

@@ -2,6 +2,7 @@
 // Skipped when mkgmap is not installed.
 
 #include "core/conversion/conversion.h"
+#include "core/conversion/elevation_types.h"
 #include "core/style/typ_writer.h"
 #include "support/test_support.h"
 
@@ -29,7 +30,7 @@ ConversionResult convertSample(const std::string& mapPath) {
     options.detailLevels = {true, false, false, true};
     options.addContours = true;
     testing::RecordingHost host;
-    return parse(mapPath.empty() ? ConversionMode::ListOnly : ConversionMode::Write, options, host);
+    return mapPath.empty() ? listElevations(options, host) : convertGeoVector(options, host);
 }
 
 TypJob styleJob(const TempDir& dir, const std::string& name, const ConversionResult& bands) {
@@ -61,7 +62,7 @@ TEST(TypWithMkgmap, CompilesTheWriterOutputWithEveryOption) {
          [](TypJob& j) { // wraps the palette below zero, skips sub-types above 0x1F
              j.types.clear();
              for (int i = 0, type = 0x10300; i < 105; ++i, type += type % 32 == 31 ? 225 : 1)
-                 j.types.push_back({std::to_string(25 * i - 140), fnhx(type)});
+                 j.types.push_back({std::to_string(25 * i - 140), typeText(type)});
              j.lowest = -140;
          }},
     };
@@ -70,7 +71,7 @@ TEST(TypWithMkgmap, CompilesTheWriterOutputWithEveryOption) {
         TypJob job = styleJob(dir, name, sample);
         adjust(job);
         testing::RecordingHost host;
-        ASSERT_TRUE(create_typ(job, host).written) << name;
+        ASSERT_TRUE(writeTypFile(job, host).written) << name;
         files.push_back(job.style.typPath);
     }
     std::string log;
@@ -90,7 +91,7 @@ TEST(TypWithMkgmap, CompilesTheSampleMapWithItsStyleIntoOneImage) {
     ASSERT_TRUE(map.written);
     TypJob job = styleJob(dir, "sample-typ", map);
     testing::RecordingHost host;
-    ASSERT_TRUE(create_typ(job, host).written);
+    ASSERT_TRUE(writeTypFile(job, host).written);
 
     std::string log;
     EXPECT_EQ(

@@ -1,4 +1,6 @@
+#include "core/conversion/elevation_types.h"
 #include "core/style/typ_writer.h"
+#include "core/conversion/legend_captions.h"
 #include "support/test_support.h"
 
 #include <filesystem>
@@ -25,7 +27,7 @@ std::string checker(int band, const std::string& quote) {
 TypeList bands(std::int32_t first, int count, std::uint32_t firstType = 0x10300) {
     TypeList list;
     for (int i = 0; i < count; ++i)
-        list.push_back({std::to_string(first + i * 25), fnhx(static_cast<std::int32_t>(firstType) + i)});
+        list.push_back({std::to_string(first + i * 25), typeText(static_cast<std::int32_t>(firstType) + i)});
     return list;
 }
 
@@ -42,7 +44,7 @@ struct TypWriter : ::testing::Test {
     }
     bool write() {
         host.messages.clear();
-        return create_typ(job, host).written;
+        return writeTypFile(job, host).written;
     }
     std::string typ() const { return readBytes(job.style.typPath); }
     std::string companion() const { return readBytes(job.companionPath); }
@@ -57,7 +59,7 @@ TEST_F(TypWriter, WorkedExampleByteForByte) {
     job.lowest = 100;
     job.style.maxDrawOrder = "1";
     job.toolPath = "/opt/stylesmith/stylesmith";
-    const TypResult result = create_typ(job, host);
+    const TypResult result = writeTypFile(job, host);
     ASSERT_TRUE(result.written);
     ASSERT_TRUE(result.pattern);
 
@@ -66,7 +68,7 @@ TEST_F(TypWriter, WorkedExampleByteForByte) {
                 polygons, lines, companion = "10301,10302,10303,10304,10305,\r\n";
     for (std::size_t i = 0; i < 5; ++i) {
         const auto n = static_cast<std::int32_t>(i);
-        const std::string type = fnhx(0x10304 + n), label = std::to_string(100 + 25 * n) + " m";
+        const std::string type = typeText(0x10304 + n), label = std::to_string(100 + 25 * n) + " m";
         typ += crlfLines("Type=0x" + type + ",1");
         polygons += crlfLines("[_polygon]|Type=0x" + type + "|String1=0x0," + label +
                               "|ExtendedLabels=N|xpm=\"32 32 2 1\"|\"0 c none\"|\"1 c #" + hex[i] + "\"") +
@@ -74,9 +76,10 @@ TEST_F(TypWriter, WorkedExampleByteForByte) {
         companion += crlfLines("pgon:" + type + "|14|1|string|String1=0x0," + label + "|endstring|label:00#" +
                                label + "|ExtendedLabels=N,|col|2|0 c none|1 c #" + hex[i] + "|bmp") +
                      checker(n, "") + crlfLines("##");
-        lines += crlfLines("[_line]|Type=0x" + type +
-                           "|LineWidth=2|BorderWidth=0|ExtendedLabels=N|String1=0x00," + fnhx(0x10300 + n) +
-                           " " + std::to_string(25 * n) + "m|xpm=\"0 0 1 0\"|\"0 c #000000\" |[END]|");
+        lines +=
+            crlfLines("[_line]|Type=0x" + type + "|LineWidth=2|BorderWidth=0|ExtendedLabels=N|String1=0x00," +
+                      typeText(0x10300 + n) + " " + std::to_string(25 * n) +
+                      "m|xpm=\"0 0 1 0\"|\"0 c #000000\" |[END]|");
     }
     EXPECT_EQ(this->typ(), typ + crlfLines("[End]|") + polygons + lines);
     EXPECT_EQ(this->companion(), companion);
@@ -89,10 +92,10 @@ TEST_F(TypWriter, WorkedExampleByteForByte) {
 
 TEST(TypShades, StepsAreCappedAndRedComesFirst) {
     // Step 0 is never capped; the worked example has the steps of component 128.
-    EXPECT_EQ(invers(0xFFFFFF, 0, false), "FFFFFF");
-    EXPECT_EQ(invers(0xFFFFFF, 1, false), "FAFAFA");
-    EXPECT_EQ(invers(0x191919, 3, false), "1A1A1A");
-    EXPECT_EQ(invers(0x0000FF, 0, false), "FF0000");
+    EXPECT_EQ(bandColourText(0xFFFFFF, 0, false), "FFFFFF");
+    EXPECT_EQ(bandColourText(0xFFFFFF, 1, false), "FAFAFA");
+    EXPECT_EQ(bandColourText(0x191919, 3, false), "1A1A1A");
+    EXPECT_EQ(bandColourText(0x0000FF, 0, false), "FF0000");
 }
 
 TEST_F(TypWriter, DrawOrderCapIsReadLenientlyAndRoundedHalfToEven) {
@@ -135,7 +138,7 @@ TEST_F(TypWriter, PaletteWrapsAroundTheTableEvenBelowZero) {
         return text.substr(at + 5, 6);
     };
     for (int i = 0; i < 26; ++i)
-        job.cols[static_cast<std::size_t>(i)] = i * 0x010101; // grey i: the shades stay near it
+        job.palette[static_cast<std::size_t>(i)] = i * 0x010101; // grey i: the shades stay near it
     job.types = bands(0, 105);
     ASSERT_TRUE(write());
     EXPECT_EQ(colourOf(100), "191919"); // entry 25
@@ -155,6 +158,28 @@ TEST_F(TypWriter, PaletteWrapsAroundTheTableEvenBelowZero) {
     EXPECT_EQ(colourOf(0), "191919");
     EXPECT_EQ(colourOf(4), "000000");
     EXPECT_EQ(notices().size(), 1u); // only "created:"
+}
+
+// The legend's caption of an entry names the first band the TYP file paints in that entry's
+// colour, and an entry without a caption paints no band, whatever the lowest elevation.
+TEST_F(TypWriter, LegendCaptionsNameTheFirstBandOfTheirColour) {
+    for (int i = 0; i < 26; ++i)
+        job.palette[static_cast<std::size_t>(i)] = i * 0x010101; // grey i
+    for (const std::int32_t lowest : {0, 99, 100, 150, 2750, -50, -150, -2650}) {
+        job.types = bands(lowest, lowest == 100 ? 9 : 111); // 9 bands leave most entries unused
+        job.lowest = lowest;
+        ASSERT_TRUE(write());
+        const std::string text = typ();
+        std::vector<std::string> firstBandOf(26);
+        std::size_t at = 0;
+        for (std::size_t band = 0; band < job.types.size(); ++band) {
+            at = text.find("\"1 c #", at) + 1;
+            const auto entry = std::stoul(text.substr(at + 5, 2), nullptr, 16);
+            if (band % 4 == 0 && firstBandOf.at(entry).empty())
+                firstBandOf[entry] = job.types[band].elevation + "m";
+        }
+        EXPECT_EQ(legendCaptions(job.types, lowest), firstBandOf) << "lowest " << lowest;
+    }
 }
 
 TEST_F(TypWriter, CompanionListSkipsHighSubTypesAndDropsQuotes) {

@@ -37,7 +37,7 @@ struct GarminImage : ::testing::Test {
         options.outputPath = (dir / "sample.mp").string();
         options.detailLevels = {true, false, false, true};
         testing::RecordingHost host;
-        const ConversionResult map = parse(ConversionMode::Write, options, host);
+        const ConversionResult map = convertGeoVector(options, host);
         ASSERT_TRUE(map.written);
         TypJob typ;
         typ.style.patternText = std::string(kDefaultPatternText);
@@ -46,7 +46,7 @@ struct GarminImage : ::testing::Test {
         typ.types = map.types;
         typ.lowest = map.lowest;
         typ.familyId = 4242;
-        ASSERT_TRUE(create_typ(typ, host).written);
+        ASSERT_TRUE(writeTypFile(typ, host).written);
         job.map = options.outputPath;
         job.typText = typ.style.typPath;
         job.outputDir = dir / "out";
@@ -109,6 +109,10 @@ TEST_F(GarminImage, FailingMkgmapShowsItsLastLinesAndKeepsTheOldImage) {
     EXPECT_NE(makeGarminImage(job, progress).error.find("MapFailedExceptions: 1"), std::string::npos);
     EXPECT_EQ(testing::readBytes(old), "old image");
 
+    // An output folder that cannot be made (a file is in its way) is named before mkgmap runs.
+    job.outputDir = dir.write("in-the-way", "file") / "out";
+    EXPECT_EQ(makeGarminImage(job, progress).error.rfind("cannot create the folder " + job.outputDir.string(), 0), 0u);
+    job.outputDir = old.parent_path();
     if (testing::makeReadOnly(job.outputDir)) {
         job.mkgmap.clear();
         EXPECT_EQ(makeGarminImage(job, progress).error.rfind("cannot write into the folder", 0), 0u);

@@ -37,28 +37,34 @@ class RunsTest : public QObject {
         QTemporaryDir home;
         auto window = openWindow(home.path());
         const QString map = QDir::toNativeSeparators(home.filePath("maps/dem1.mp"));
+        window->openInputFromCommandLine(writeFile(home.filePath("maps/dem0.txt"), kTwoBands));
+        QVERIFY(finishRun(*window)); // a recent entry to disable
         control<QLineEdit>(*window, "Text4")->setText(writeFile(home.filePath("maps/dem1.txt"), kTwoBands));
         control<QCheckBox>(*window, "Check2_3")->setChecked(true);
         auto* createMap = control<QPushButton>(*window, "Command6");
         auto* createTyp = control<QPushButton>(*window, "Command1");
         auto* progress = control<QProgressBar>(*window, "backprog");
         QCOMPARE(progress->value(), -1); // empty until a map run reports
-        bool busyAtMessage = false;
-        desktop.onMessage = [&](const QString&) {
-            busyAtMessage = !createMap->isEnabled() && !createTyp->isEnabled() && progress->value() > 0;
+        // Nothing that starts a run or changes the input is enabled while one is going.
+        const QList<QObject*> starters = {createMap, createTyp, control<QToolButton>(*window, "Command3_0"),
+                                          control<QAction>(*window, "mf_0"), control<QAction>(*window, "mf_12")};
+        const auto anyEnabled = [&] {
+            return std::any_of(starters.begin(), starters.end(),
+                               [](QObject* starter) { return starter->property("enabled").toBool(); });
         };
+        bool busyAtMessage = false;
+        desktop.onMessage = [&](const QString&) { busyAtMessage = !anyEnabled() && progress->value() > 0; };
 
         QTest::mouseClick(createMap, Qt::LeftButton);
         QVERIFY(window->runActive());
-        QVERIFY(!createMap->isEnabled() && !createTyp->isEnabled());
+        QVERIFY(!anyEnabled());
         QVERIFY(finishRun(*window));
 
-        QVERIFY(createMap->isEnabled() && createTyp->isEnabled());
+        for (QObject* starter : starters)
+            QVERIFY(starter->property("enabled").toBool());
         QVERIFY(busyAtMessage);
         QCOMPARE(desktop.messages,
-                 QStringList{QStringLiteral("Created ") + map +
-                             QStringLiteral(" (0 polygons not included)\r\n\r\n"
-                                            "Increase Max Distance to include more polygons.")});
+                 QStringList{QStringLiteral("Created ") + map + QStringLiteral(" (0 polygons not included)")});
         QVERIFY(readFile(map).startsWith("[IMG ID]\r\n"));
         QCOMPARE(control<QLabel>(*window, "Label2")->text(), map);
         QCOMPARE(control<QListWidget>(*window, "List1")->count(), 2);
@@ -104,10 +110,21 @@ class RunsTest : public QObject {
         QCOMPARE(desktop.started[0].second, QStringList{typ});
         QTRY_VERIFY_WITH_TIMEOUT(readFile(record) == typ.toUtf8() + "\n", 10000);
 
-        // "Find typ( txt) File" names the file, then browses its folder.
+        // Another input typed into the box is listed before its TYP file is made.
+        control<QLineEdit>(*window, "Text4")
+            ->setText(writeFile(home.filePath("maps/dem2.txt"),
+                                "L 1 0.0\r\n 7 50\r\n 7 50\r\nL 2 25.0\r\n 7 50\r\n 7 50\r\n"));
+        click(*window, "Command1");
+        QVERIFY(finishRun(*window));
+        QCOMPARE(control<QListWidget>(*window, "List1")->item(1)->text(), QStringLiteral("25\t10301"));
+        QVERIFY(readFile(typ).contains("Type=0x10301\r\nString1=0x0,25 m"));
+
+        // "Find typ( txt) File" names the file in the box, then browses its folder.
+        const QString typed = QDir::toNativeSeparators(home.filePath("styles/next.txt"));
+        control<QLineEdit>(*window, "Text6")->setText(typed);
         click(*window, "Command3_2");
-        QCOMPARE(desktop.messages.last(), typ);
-        QCOMPARE(desktop.dialogs.last().folder, QDir::toNativeSeparators(home.filePath("typ")));
+        QCOMPARE(desktop.messages.last(), typed);
+        QCOMPARE(desktop.dialogs.last().folder, QDir::toNativeSeparators(home.filePath("styles")));
         QCOMPARE(desktop.dialogs.last().filter.label, QStringLiteral("TYP txt files(*.txt)"));
     }
 

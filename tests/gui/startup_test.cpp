@@ -43,8 +43,8 @@ class StartupTest : public QObject {
         orolith::Settings earlier;
         earlier.toolPath = "/opt/tool, with comma";
         earlier.region = 9;
-        earlier.colFile = writeFile(home.filePath("col/warm.col"), "FF\r\nFF00\r\n").toStdString();
-        earlier.patFile = writeFile(home.filePath("patterns/dots.ptn"), "1000\r\n0000\r\n\r\n").toStdString();
+        earlier.palettePath = writeFile(home.filePath("col/warm.col"), "FF\r\nFF00\r\n").toStdString();
+        earlier.patternPath = writeFile(home.filePath("patterns/dots.ptn"), "1000\r\n0000\r\n\r\n").toStdString();
         writeSettingsFile(home.path(), earlier);
         {
             auto window = openWindow(home.path());

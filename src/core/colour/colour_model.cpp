@@ -19,7 +19,7 @@ bool isHexDigit(char c) {
 
 } // namespace
 
-std::string rev(std::string_view text) {
+std::string swapRedBlueText(std::string_view text) {
     std::string s(text);
     if (s.size() < 6)
         s.insert(0, 6 - s.size(), '0');
@@ -27,7 +27,7 @@ std::string rev(std::string_view text) {
 }
 
 std::string hexTextOfColour(std::int32_t colour) {
-    return rev(hexUpper(static_cast<std::uint32_t>(colour)));
+    return swapRedBlueText(hexUpper(static_cast<std::uint32_t>(colour)));
 }
 
 std::optional<std::int32_t> colourOfHexText(std::string_view text) {
@@ -35,20 +35,20 @@ std::optional<std::int32_t> colourOfHexText(std::string_view text) {
         if (!isHexDigit(c))
             return std::nullopt;
     }
-    return parseHex32(rev(text));
+    return parseHex32(swapRedBlueText(text));
 }
 
-Hsv RGBToHSV(std::int32_t colour) {
+Hsv rgbToHsv(std::int32_t colour) {
     const auto [red, green, blue] = splitColour(colour);
     const int max = red > green ? (red > blue ? red : blue) : (green > blue ? green : blue);
     const int min = red < green ? (red < blue ? red : blue) : (green < blue ? green : blue);
 
     Hsv hsv;
-    hsv.val = nearest(max * 100 / 255.0);
+    hsv.value = nearest(max * 100 / 255.0);
     if (max <= 0)
         return hsv;
     const int delta = max - min;
-    hsv.sat = nearest(static_cast<double>(delta) / max * 100);
+    hsv.saturation = nearest(static_cast<double>(delta) / max * 100);
     if (delta <= 0)
         return hsv;
     float h = 0;
@@ -64,7 +64,7 @@ Hsv RGBToHSV(std::int32_t colour) {
     return hsv;
 }
 
-std::int32_t HSLToRGB02(int hue, int sat, int val) {
+std::int32_t hsvToRgb(int hue, int sat, int val) {
     if (hue < 0 || hue > 360)
         return 0;
     if (sat < 0 || sat > 100 || val < 0 || val > 100)
@@ -129,7 +129,7 @@ int shadePointerPosition(std::int32_t colour) {
 MarkerPosition markerPosition(const Hsv& hsv, int fieldWidth, int fieldHeight, int markerWidth,
                               int markerHeight) {
     const double left = hsv.hue / 360.0 * fieldWidth - markerWidth / 2.0;
-    const double top = (100 - hsv.val) / 50.0 * fieldHeight - markerHeight / 2.0;
+    const double top = (100 - hsv.value) / 50.0 * fieldHeight - markerHeight / 2.0;
     return {nearest(left), nearest(top)};
 }
 

@@ -21,7 +21,7 @@ inline constexpr bool isColour(std::int64_t value) {
 
 // Swaps the first and last digit pairs of a six-digit text (RRGGBB <-> value order). A
 // shorter text is first filled with "0" on the left to six characters. Its own inverse.
-std::string rev(std::string_view text);
+std::string swapRedBlueText(std::string_view text);
 
 // RRGGBB in upper case for a colour (0 to 0xFFFFFF); 255 gives "FF0000".
 std::string hexTextOfColour(std::int32_t colour);
@@ -33,16 +33,16 @@ std::optional<std::int32_t> colourOfHexText(std::string_view text);
 // Hue 0..359 degrees, saturation and value 0..100 percent (value: the largest component).
 struct Hsv {
     int hue = 0;
-    int sat = 0;
-    int val = 0;
+    int saturation = 0;
+    int value = 0;
     bool operator==(const Hsv&) const = default;
 };
 
-Hsv RGBToHSV(std::int32_t colour);
+Hsv rgbToHsv(std::int32_t colour);
 
 // Hue/saturation/value back to a colour. A hue outside 0..360 gives black (0); a saturation
 // or value outside 0..100 has no colour (it would push components outside 0..255): kNoColour.
-std::int32_t HSLToRGB02(int hue, int sat, int val);
+std::int32_t hsvToRgb(int hue, int saturation, int value);
 
 // The shade strip: 16 darker cells, then 16 lighter ones, each drawn from x to x + 8
 // inclusive over the strip's full height, in this order (a later cell covers an earlier one).

@@ -1,5 +1,6 @@
 #include "core/conversion/conversion.h"
 
+#include "core/conversion/legend_captions.h"
 #include "core/conversion/conversion_passes.h"
 #include "core/platform/text_number.h"
 
@@ -97,11 +98,9 @@ bool mayWrite(const ConversionOptions& options, const std::string& output, Exist
 void fillResult(const ElevationTypes& table, ConversionResult& result) {
     result.lowest = table.lowest();
     result.types.reserve(table.size());
-    for (std::size_t i = 0; i < table.size(); ++i) {
+    for (std::size_t i = 0; i < table.size(); ++i)
         result.types.push_back({table.elevation(i), table.type(i)});
-        if (i % 4 == 0 && i < 104)
-            result.legendCaptions.push_back(table.elevation(i));
-    }
+    result.legendCaptions = legendCaptions(result.types, result.lowest);
 }
 
 void reportNotCreated(const std::string& output, const std::string& error, ConversionResult& result,
@@ -115,7 +114,7 @@ void reportNotCreated(const std::string& output, const std::string& error, Conve
 void writeMap(GeoVectorReader& reader, const ElevationTypes& table, const WriteSettings& settings,
               const std::string& input, const std::optional<FileStamp>& inputStamp, MapWriter& writer,
               ConversionResult& result, Host& host) {
-    const std::string& output = result.mpfile;
+    const std::string& output = result.mapPath;
     WriteOutcome outcome = writePolygons(reader, table, settings, writer, host);
     if (outcome.readError.empty() && !outcome.cancelled && stampOf(input) != inputStamp)
         outcome.readError = "changed while it was being read";
@@ -135,9 +134,10 @@ void writeMap(GeoVectorReader& reader, const ElevationTypes& table, const WriteS
         return;
     }
     result.written = true;
-    result.finalMessage = "Created " + output + " (" + std::to_string(result.notIncluded) +
-                          " polygons not included)" + std::string(kCrLf) + std::string(kCrLf) +
-                          "Increase Max Distance to include more polygons.";
+    result.finalMessage = "Created " + output + " (" + std::to_string(result.notIncluded) + " polygons not included)";
+    // The advice only where Max Distance really left polygons out.
+    if (outcome.tooFar > 0)
+        result.finalMessage.append(kCrLf).append(kCrLf).append("Increase Max Distance to include more polygons.");
     host.message(MessageKind::Notice, result.finalMessage);
 }
 
@@ -169,13 +169,15 @@ std::string levelDigits(const std::array<bool, 4>& detailLevels) {
     return digits;
 }
 
-ConversionResult parse(ConversionMode mode, const ConversionOptions& options, Host& host) {
+namespace {
+
+// Both passes when `write`, else only the listing of the elevations.
+ConversionResult runConversion(bool write, const ConversionOptions& options, Host& host) {
     ConversionResult result;
     GeoVectorReader reader;
     if (!checkInput(options, reader, host))
         return result;
     host.progress(1);
-    const bool write = mode == ConversionMode::Write;
     const double maxDistance = leadingDecimal(options.maxDistance);
     if (write && !hasLeadingDecimal(options.maxDistance))
         host.message(MessageKind::Failure,
@@ -183,7 +185,7 @@ ConversionResult parse(ConversionMode mode, const ConversionOptions& options, Ho
                          "\" is not a number; 0 is used, so only closed polygons are written.");
     const std::string output =
         options.outputPath.empty() ? outputPathFor(options.inputPath) : options.outputPath;
-    result.mpfile = output;
+    result.mapPath = output;
     ExistingTarget existing = ExistingTarget::Replace;
     if (write && !mayWrite(options, output, existing, host))
         return result;
@@ -191,15 +193,21 @@ ConversionResult parse(ConversionMode mode, const ConversionOptions& options, Ho
     const std::optional<FileStamp> inputStamp = stampOf(options.inputPath);
     MapWriter writer(output, existing);
     if (write)
-        writer.open();
+        writer.open(options.copyright);
     ElevationTypes table;
     const std::int64_t firstType = readFirstType(options.firstType, host);
-    std::int64_t records = 0;
-    const ScanOutcome scan = scanElevations(reader, table, host, records);
+    ScanCounts counts;
+    const ScanOutcome scan = scanElevations(reader, table, host, counts);
     if (scan != ScanOutcome::Done) {
         result.cancelled = scan == ScanOutcome::Cancelled;
         if (scan == ScanOutcome::ReadFailed)
             host.message(MessageKind::Failure, options.inputPath + " " + reader.error());
+        return result;
+    }
+    // Records without a single vertex line: not Geo Vector text (or not text at all), whose
+    // "elevations" would only be noise.
+    if (counts.records > 0 && !counts.anyVertex) {
+        host.message(MessageKind::Failure, options.inputPath + " holds no Geo Vector polygons");
         return result;
     }
     table.assign(firstType);
@@ -212,9 +220,19 @@ ConversionResult parse(ConversionMode mode, const ConversionOptions& options, Ho
         return result;
     }
 
-    WriteSettings settings{levelDigits(options.detailLevels), maxDistance, options.addContours, records};
+    WriteSettings settings{levelDigits(options.detailLevels), maxDistance, options.addContours, counts.records};
     writeMap(reader, table, settings, options.inputPath, inputStamp, writer, result, host);
     return result;
+}
+
+} // namespace
+
+ConversionResult convertGeoVector(const ConversionOptions& options, Host& host) {
+    return runConversion(true, options, host);
+}
+
+ConversionResult listElevations(const ConversionOptions& options, Host& host) {
+    return runConversion(false, options, host);
 }
 
 } // namespace orolith

@@ -20,8 +20,10 @@ struct ConversionOptions {
     bool addContours = false;
     std::string outputPath;       // empty: derived from inputPath (see outputPathFor)
     bool replaceExisting = false; // true: replace an existing map without the "Replace?" question
+    std::string copyright;        // the header's Copyright value (empty: "PROGRAM")
 };
 
+// Whether a run writes the map or only lists the elevations (for drivers that do either).
 enum class ConversionMode { Write, ListOnly };
 
 // One distinct elevation of the input and its polygon type (upper-case hex, no prefix).
@@ -40,8 +42,8 @@ struct ConversionResult {
     bool cancelled = false; // the host cancelled the run; nothing was written
     TypeList types;         // every distinct elevation in order of first appearance
     std::int32_t lowest = 0;
-    std::vector<std::string> legendCaptions; // captions of swatches 0..k-1 (types number 0, 4, 8, …, 100)
-    std::string mpfile;                      // the output path of this input
+    std::vector<std::string> legendCaptions; // one per colour table entry (see legend_captions.h)
+    std::string mapPath;                     // the output path of this input
     std::string finalMessage;                // "Created …" (or why the map was not created)
     std::int64_t notIncluded = 0;
 };
@@ -53,7 +55,11 @@ std::string outputPathFor(std::string_view inputPath);
 // The level digits of the selected detail levels in ascending order ("03" for Highest and Low).
 std::string levelDigits(const std::array<bool, 4>& detailLevels);
 
-// Runs a conversion. Messages, the "Replace?" question and progress go through `host`.
-ConversionResult parse(ConversionMode mode, const ConversionOptions& options, Host& host);
+// Lists the elevations, then writes the map. Messages, the "Replace?" question and progress
+// go through `host`.
+ConversionResult convertGeoVector(const ConversionOptions& options, Host& host);
+
+// Only lists the elevations and their types; nothing is written.
+ConversionResult listElevations(const ConversionOptions& options, Host& host);
 
 } // namespace orolith

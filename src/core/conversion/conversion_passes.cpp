@@ -116,11 +116,15 @@ class PolygonPass {
         if (!failure.empty())
             badPoints_.add(host_, "Record " + std::to_string(polygon_.number) + ": " + failure +
                                       "; a missing value counts as 0.");
-        if (metres <= settings_.maxDistance)
+        if (metres <= settings_.maxDistance) {
             writer_.polygon(*polygon_.type, settings_.levelDigits, polygon_.vertices, settings_.addContours);
-        else
+        } else {
             ++notIncluded_;
+            ++tooFar_;
+        }
     }
+
+    std::int64_t tooFar() const { return tooFar_; }
 
     std::int64_t summarise() {
         finish();
@@ -142,26 +146,38 @@ class PolygonPass {
     bool open_ = false;
     std::int64_t notIncluded_ = 0;
     std::int64_t withoutVertices_ = 0;
+    std::int64_t tooFar_ = 0;
     FailureTally shortLines_{" more vertex lines with fewer than three fields were left out."};
     FailureTally badPoints_{" more first or last vertices could not be read as numbers."};
 };
 
+// Reads the lines after a record's head (the current piece) up to the first vertex line,
+// as the writing pass would take them; stops at the end of the record.
+bool recordHasVertex(GeoVectorReader& reader, Piece& piece) {
+    std::string_view longitude, latitude;
+    while (piece.after == Cut::Line && reader.next(piece))
+        if (piece.after == Cut::Line && vertexFields(piece.text, longitude, latitude))
+            return true;
+    return false;
+}
+
 } // namespace
 
-ScanOutcome scanElevations(GeoVectorReader& reader, ElevationTypes& table, Host& host,
-                           std::int64_t& records) {
+ScanOutcome scanElevations(GeoVectorReader& reader, ElevationTypes& table, Host& host, ScanCounts& counts) {
     if (!reader.rewind())
         return ScanOutcome::ReadFailed;
     Piece piece;
-    records = 0;
+    counts = {};
     while (reader.skipToRecord()) {
         if (!reader.next(piece))
             break;
-        if (++records % kCancelPollEvery == 0 && host.cancelled())
+        if (++counts.records % kCancelPollEvery == 0 && host.cancelled())
             return ScanOutcome::Cancelled;
         if (piece.text.empty() && piece.after != Cut::Line)
             continue; // "L " right before another "L " or the end: no record text at all
         table.note(elevationTextOf(piece.text));
+        if (!counts.anyVertex)
+            counts.anyVertex = recordHasVertex(reader, piece);
     }
     return reader.error().empty() ? ScanOutcome::Done : ScanOutcome::ReadFailed;
 }
@@ -196,6 +212,7 @@ WriteOutcome writePolygons(GeoVectorReader& reader, const ElevationTypes& table,
     }
     outcome.readError = reader.error();
     outcome.notIncluded = pass.summarise();
+    outcome.tooFar = pass.tooFar();
     return outcome;
 }
 

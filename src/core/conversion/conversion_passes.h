@@ -14,9 +14,14 @@ namespace orolith {
 
 enum class ScanOutcome { Done, Cancelled, ReadFailed };
 
-// Reads every record's head line from the start of the file into `table`; `records` gets
-// the number of record separators.
-ScanOutcome scanElevations(GeoVectorReader& reader, ElevationTypes& table, Host& host, std::int64_t& records);
+struct ScanCounts {
+    std::int64_t records = 0; // record separators
+    bool anyVertex = false;   // some record holds at least one vertex line
+};
+
+// Reads every record's head line from the start of the file into `table`, and looks at the
+// lines after the heads until one of them is a vertex.
+ScanOutcome scanElevations(GeoVectorReader& reader, ElevationTypes& table, Host& host, ScanCounts& counts);
 
 struct WriteSettings {
     std::string levelDigits; // never empty
@@ -27,6 +32,7 @@ struct WriteSettings {
 
 struct WriteOutcome {
     std::int64_t notIncluded = 0;
+    std::int64_t tooFar = 0; // of those, left out for the distance between their ends
     bool cancelled = false;
     std::string readError; // the system's description when reading failed
 };

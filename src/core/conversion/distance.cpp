@@ -56,15 +56,15 @@ Point readPoint(std::string_view text, std::string* failure) {
 
 } // namespace
 
-double deg2rad(double degrees) {
+double degreesToRadians(double degrees) {
     return degrees * kDistancePi / 180.0;
 }
 
-double rad2deg(double radians) {
+double radiansToDegrees(double radians) {
     return radians * 180.0 / kDistancePi;
 }
 
-double acos(double x) {
+double arcCosine(double x) {
     if (std::isnan(x))
         return x;
     if (x <= -1.0)
@@ -83,9 +83,10 @@ double distance(std::string_view first, std::string_view second, std::string_vie
     if (a.latitude == b.latitude && a.longitude == b.longitude)
         return 0.0; // the law of cosines leaves up to 0.1 m of rounding here; a closed ring is closed
     const double theta = a.longitude - b.longitude;
-    const double x = std::sin(deg2rad(a.latitude)) * std::sin(deg2rad(b.latitude)) +
-                     std::cos(deg2rad(a.latitude)) * std::cos(deg2rad(b.latitude)) * std::cos(deg2rad(theta));
-    const double miles = rad2deg(acos(x)) * kMilesPerDegree;
+    const double x = std::sin(degreesToRadians(a.latitude)) * std::sin(degreesToRadians(b.latitude)) +
+                     std::cos(degreesToRadians(a.latitude)) * std::cos(degreesToRadians(b.latitude)) *
+                         std::cos(degreesToRadians(theta));
+    const double miles = radiansToDegrees(arcCosine(x)) * kMilesPerDegree;
     const char letter = unit.empty() ? '\0' : unit.front();
     if (unit.size() == 1 && (letter == 'K' || letter == 'k'))
         return miles * 1.609344 * 1000;

@@ -11,12 +11,12 @@ namespace orolith {
 // The value of pi the distance figures are built on (15 significant digits).
 inline constexpr double kDistancePi = 3.14159265358979;
 
-double deg2rad(double degrees);
-double rad2deg(double radians);
+double degreesToRadians(double degrees);
+double radiansToDegrees(double radians);
 
 // Arc cosine in radians from the arc tangent. Arguments that rounding carried beyond ±1
 // are taken as ±1, so equal points always give 0.
-double acos(double x);
+double arcCosine(double x);
 
 // Distance of two point texts. Unit "K" (any case): metres; "N": nautical miles; any other
 // text: statute miles. An empty first point and two equal points give 0. A point piece that is missing or not

@@ -1,5 +1,6 @@
 #include "core/conversion/map_writer.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace orolith {
@@ -23,10 +24,17 @@ bool appendChangedVertex(std::string& vertices, std::string_view latitude, std::
 
 } // namespace
 
-std::string mapHeader() {
+std::string mapHeader(std::string_view copyright) {
     std::string header;
-    for (std::string_view line : kHeaderLines)
+    for (std::string_view line : kHeaderLines) {
+        if (line.rfind("Copyright = ", 0) == 0 && !copyright.empty()) {
+            std::string value(copyright);
+            std::replace_if(value.begin(), value.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+            header.append("Copyright = ").append(value).append("\r\n");
+            continue;
+        }
         header.append(line).append("\r\n");
+    }
     header.append("\r\n");
     return header;
 }
@@ -88,12 +96,12 @@ MapWriter::~MapWriter() {
     stopWriting();
 }
 
-bool MapWriter::open() {
+bool MapWriter::open(std::string_view copyright) {
     if (!file_.open()) {
         fail(file_.error());
         return false;
     }
-    buffer_ = mapHeader();
+    buffer_ = mapHeader(copyright);
     thread_ = std::thread(&MapWriter::writeLoop, this);
     return true;
 }

@@ -18,8 +18,9 @@
 
 namespace orolith {
 
-// The header block that opens every map, ending in an empty line.
-std::string mapHeader();
+// The header block that opens every map, ending in an empty line. A `copyright` text (the
+// attribution the map's data asks for) replaces the Copyright line's "PROGRAM".
+std::string mapHeader(std::string_view copyright = {});
 
 // Appends one vertex to a Data line's vertex list: "(" latitude "," longitude ")", separated
 // by ","; a vertex whose text would hold "(," loses the ",". True when the vertex text went
@@ -43,7 +44,7 @@ class MapWriter {
     MapWriter& operator=(const MapWriter&) = delete;
 
     // Creates the temporary file and writes the header. False with error() on failure.
-    bool open();
+    bool open(std::string_view copyright = {});
     // The polygon's block for each level digit in order, each with its EndLevel line where
     // endLevelOf gives one, then (with `contour`) the last block again as a polyline.
     void polygon(std::string_view type, std::string_view levelDigits, std::string_view vertices,

@@ -1,7 +1,6 @@
 #include "core/platform/paths.h"
 
 #include "core/platform/atomic_file.h"
-#include "core/colour/colour_value.h"
 
 #include <filesystem>
 
@@ -38,10 +37,10 @@ std::string baseName(std::string& path) {
     return baseNameOf(path);
 }
 
-std::string folderOf(std::string_view path, std::string_view apppath) {
+std::string folderOf(std::string_view path, std::string_view fallback) {
     const std::string name = baseNameOf(path);
     if (name.empty() || name.find('*') != std::string::npos)
-        return std::string(apppath);
+        return std::string(fallback);
     std::size_t end = path.size();
     while (end > 0 && !isSeparator(path[end - 1]))
         --end;
@@ -57,14 +56,6 @@ bool writeFile(std::string_view path, std::string_view text, Host& host) {
         return true;
     host.message(MessageKind::Failure, std::string(path) + " " + error);
     return false;
-}
-
-bool splitRGB(std::int32_t colour, int& red, int& green, int& blue) {
-    const Rgb rgb = splitColour(colour);
-    red = rgb.red;
-    green = rgb.green;
-    blue = rgb.blue;
-    return true;
 }
 
 } // namespace orolith

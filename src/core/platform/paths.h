@@ -28,14 +28,11 @@ std::string baseName(std::string& path);
 std::string baseNameOf(std::string_view path);
 
 // The folder of a path with its final separator ("C:\tools\tool.exe" gives "C:\tools\"),
-// or `apppath` when the path names no file (empty, ends in a separator, holds "*").
-std::string folderOf(std::string_view path, std::string_view apppath);
+// or `fallback` when the path names no file (empty, ends in a separator, holds "*").
+std::string folderOf(std::string_view path, std::string_view fallback);
 
 // Replaces the file with `text` and a CR LF, atomically. On failure the host is told
 // `path`, a blank and the system's description, and the old file (if any) is untouched.
 bool writeFile(std::string_view path, std::string_view text, Host& host);
-
-// Colour value (red in the low byte) into its components. Always true.
-bool splitRGB(std::int32_t colour, int& red, int& green, int& blue);
 
 } // namespace orolith

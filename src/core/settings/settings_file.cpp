@@ -68,16 +68,17 @@ std::optional<Settings> readSettings(const std::filesystem::path& path, FileRead
     const std::vector<std::string> lines = readLines(file.bytes);
     Settings s;
     std::string* const texts[kLineCount] = {
-        &s.reserved, &s.toolPath, &s.firstType, &s.inputPath, &s.colFile,   nullptr,         nullptr,
-        nullptr,     nullptr,     &s.recent[0], &s.recent[1], &s.recent[2], &s.recent[3],    &s.maxDistance,
-        &s.patFile,  nullptr,     nullptr,      &s.mpFile,    nullptr,      &s.maxDrawOrder,
+        &s.reserved,       &s.toolPath,       &s.firstType,      &s.inputPath,   &s.palettePath,
+        nullptr,           nullptr,           nullptr,           nullptr,        &s.recentFiles[0],
+        &s.recentFiles[1], &s.recentFiles[2], &s.recentFiles[3], &s.maxDistance, &s.patternPath,
+        nullptr,           nullptr,           &s.mapPath,        nullptr,        &s.maxDrawOrder,
     };
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string& line = lines[i];
         if (texts[i] != nullptr)
             *texts[i] = line;
         else if (i >= 5 && i <= 8)
-            readBox(line, s.levels[i - 5]);
+            readBox(line, s.detailLevels[i - 5]);
         else if (i == 15)
             readBox(line, s.addContours);
         else if (i == 16)
@@ -95,16 +96,16 @@ std::string settingsFileText(const Settings& s) {
     line(s.toolPath);
     line(s.firstType);
     line(s.inputPath);
-    line(s.colFile);
-    for (int level : s.levels)
+    line(s.palettePath);
+    for (int level : s.detailLevels)
         line(integerLine(level));
-    for (const auto& recent : s.recent)
+    for (const auto& recent : s.recentFiles)
         line(recent);
     line(s.maxDistance);
-    line(s.patFile);
+    line(s.patternPath);
     line(integerLine(s.addContours));
     line(integerLine(s.rowPerBand));
-    line(s.mpFile);
+    line(s.mapPath);
     line(integerLine(s.region));
     line(s.maxDrawOrder);
     return text;

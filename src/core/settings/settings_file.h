@@ -12,20 +12,20 @@ namespace orolith {
 
 // One value per line of the file, in file order. Defaults are the window's design values.
 struct Settings {
-    std::string reserved;                               // line 1, written back as read
-    std::string toolPath;                               // 2: the external TYP tool
-    std::string firstType = "10300";                    // 3
-    std::string inputPath = "*.txt";                    // 4: the Geo Vector input box
-    std::string colFile;                                // 5: the current palette file
-    std::array<int, 4> levels{1, 0, 0, 0};              // 6-9: Highest, High, Medium, Low (0/1)
-    std::array<std::string, 4> recent{" ", "", "", ""}; // 10-13: recent files, newest first
-    std::string maxDistance = "45000";                  // 14
-    std::string patFile;                                // 15: the current pattern file
-    int addContours = 0;                                // 16 (0/1)
-    int rowPerBand = 0;                                 // 17 (0/1)
-    std::string mpFile;                                 // 18: the current map ("" until known)
-    int region = 0;                                     // 19: 0..6
-    std::string maxDrawOrder = "14";                    // 20
+    std::string reserved;                                    // line 1, written back as read
+    std::string toolPath;                                    // 2: the external TYP tool
+    std::string firstType = "10300";                         // 3
+    std::string inputPath = "*.txt";                         // 4: the Geo Vector input box
+    std::string palettePath;                                 // 5: the current palette file
+    std::array<int, 4> detailLevels{1, 0, 0, 0};             // 6-9: Highest, High, Medium, Low (0/1)
+    std::array<std::string, 4> recentFiles{" ", "", "", ""}; // 10-13: recent files, newest first
+    std::string maxDistance = "45000";                       // 14
+    std::string patternPath;                                 // 15: the current pattern file
+    int addContours = 0;                                     // 16 (0/1)
+    int rowPerBand = 0;                                      // 17 (0/1)
+    std::string mapPath;                                     // 18: the current map ("" until known)
+    int region = 0;                                          // 19: 0..6
+    std::string maxDrawOrder = "14";                         // 20
 
     bool operator==(const Settings&) const = default;
 };

@@ -10,9 +10,13 @@ std::int64_t paletteCounter(std::int32_t lowest, std::size_t band) {
     return static_cast<std::int64_t>(lowest / 100) + static_cast<std::int64_t>(band / 4);
 }
 
+std::size_t paletteIndex(std::int64_t counter) {
+    constexpr auto size = static_cast<std::int64_t>(std::tuple_size_v<Palette>);
+    return static_cast<std::size_t>(((counter % size) + size) % size);
+}
+
 std::int32_t paletteEntry(const Palette& cols, std::int64_t counter) {
-    const auto size = static_cast<std::int64_t>(cols.size());
-    return cols[static_cast<std::size_t>(((counter % size) + size) % size)];
+    return cols[paletteIndex(counter)];
 }
 
 Rgb shadeOf(std::int32_t colour, int step, bool oneColour) {

@@ -14,7 +14,10 @@ namespace orolith {
 // zero), plus one for every four bands. Four bands in a row share one palette entry.
 std::int64_t paletteCounter(std::int32_t lowest, std::size_t band);
 
-// Entry `counter` of the table, wrapping both ways (negative counters count from the end).
+// The table index of `counter`, wrapping both ways (negative counters count from the end).
+std::size_t paletteIndex(std::int64_t counter);
+
+// Entry `counter` of the table, wrapping both ways.
 std::int32_t paletteEntry(const Palette& cols, std::int64_t counter);
 
 // `colour` lightened by step/50 (step 0..3), components above 250 capped except at step 0;

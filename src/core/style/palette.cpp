@@ -59,7 +59,7 @@ std::string paletteFileText(const Palette& palette) {
     return text;
 }
 
-bool savecols(const std::string& path, const Palette& palette, Host& host) {
+bool writePalette(const std::string& path, const Palette& palette, Host& host) {
     std::string error;
     if (writeFileAtomically(path, paletteFileText(palette), error))
         return true;
@@ -67,7 +67,7 @@ bool savecols(const std::string& path, const Palette& palette, Host& host) {
     return false;
 }
 
-FileRead loadcols(const std::string& path, Palette& palette) {
+FileRead readPalette(const std::string& path, Palette& palette) {
     if (path.empty() || path.find('*') != std::string::npos)
         return FileRead::Missing;
     const SmallFile file = readSmallFile(path, kPaletteFileLimit);
@@ -86,7 +86,7 @@ void desaturate(Palette& palette) {
     }
 }
 
-void shades2(Palette& palette) {
+void shadePaletteFromFirst(Palette& palette) {
     const Rgb base = splitColour(palette[0]);
     for (int j = 1; j < static_cast<int>(palette.size()); ++j) {
         const int k = 3 * (j - 1);

@@ -44,7 +44,7 @@ std::string widen(std::string_view line) {
 
 } // namespace
 
-std::optional<Pattern> get_patterns(std::string_view patternText, Host& host) {
+std::optional<Pattern> patternFromText(std::string_view patternText, Host& host) {
     const auto lines = splitCrlf(patternText);
     if (lines.empty()) {
         host.message(MessageKind::Failure, "Please load pattern");
@@ -81,7 +81,7 @@ std::optional<Pattern> get_patterns(std::string_view patternText, Host& host) {
     return pattern;
 }
 
-std::string getbitmap(const Pattern& pattern, std::int32_t band, bool rowPerBand) {
+std::string fillPatternBitmap(const Pattern& pattern, std::int32_t band, bool rowPerBand) {
     const int count = pattern.count();
     std::string bitmap;
     if (count == 0)

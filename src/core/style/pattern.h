@@ -24,12 +24,12 @@ inline constexpr std::string_view kDefaultPatternText = "01010101\r\n10101010\r\
 
 // Checks the editor's text (lines separated by CR LF; empty lines are not rows) and builds
 // the widened rows. On failure the reason goes to the host and nothing is returned.
-std::optional<Pattern> get_patterns(std::string_view patternText, Host& host);
+std::optional<Pattern> patternFromText(std::string_view patternText, Host& host);
 
 // The bitmap of one band: 32 lines, each a quote, 32 pattern characters, a quote, CR LF.
 // Without `rowPerBand` the whole tile is repeated, shifted by one row per band; with it
 // the band's single row is repeated. `pattern` must hold at least one row.
-std::string getbitmap(const Pattern& pattern, std::int32_t band, bool rowPerBand);
+std::string fillPatternBitmap(const Pattern& pattern, std::int32_t band, bool rowPerBand);
 
 // The editor's key filter: only "0", "1", carriage return and backspace reach the text.
 bool acceptPatternKey(char c);

@@ -143,11 +143,7 @@ std::int16_t readMaxDrawOrder(std::string_view text) {
         rounded, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
 }
 
-std::string fnhx(std::int32_t value) {
-    return hexUpper(static_cast<std::uint32_t>(value));
-}
-
-std::string invers(std::int32_t colour, int step, bool oneColour) {
+std::string bandColourText(std::int32_t colour, int step, bool oneColour) {
     return colourText(shadeOf(colour, step, oneColour));
 }
 
@@ -163,10 +159,10 @@ TypTexts buildTypTexts(const TypJob& job, const Pattern& pattern, std::int16_t m
 
     bool unused = false;
     for (std::size_t i = 0; i < types.size(); ++i) {
-        const std::string bitmap = getbitmap(pattern, static_cast<std::int32_t>(i), job.style.rowPerBand);
+        const std::string bitmap = fillPatternBitmap(pattern, static_cast<std::int32_t>(i), job.style.rowPerBand);
         if (paletteCounter(job.lowest, i) + 1 > 25)
             out.paletteExhausted = true;
-        const std::string hex = colourText(bandColour(job.cols, job.lowest, i, job.style.oneColour));
+        const std::string hex = colourText(bandColour(job.palette, job.lowest, i, job.style.oneColour));
         out.typ += polygonBlock(types[i], hex, bitmap);
         out.typ += kCrlf;
         out.companion += companionBlock(types[i], drawOrder(i, maxDrawOrder, unused), hex, bitmap);
@@ -179,7 +175,7 @@ TypTexts buildTypTexts(const TypJob& job, const Pattern& pattern, std::int16_t m
     return out;
 }
 
-TypResult create_typ(const TypJob& job, Host& host) {
+TypResult writeTypFile(const TypJob& job, Host& host) {
     TypResult result;
     const std::int16_t maxDrawOrder = readMaxDrawOrder(job.style.maxDrawOrder);
     if (maxDrawOrder == 0) {
@@ -190,7 +186,7 @@ TypResult create_typ(const TypJob& job, Host& host) {
         host.message(MessageKind::Failure, "Please add pattern.");
         return result;
     }
-    result.pattern = get_patterns(job.style.patternText, host);
+    result.pattern = patternFromText(job.style.patternText, host);
     if (!result.pattern || refuseProtected(job, host))
         return result;
 

@@ -33,7 +33,7 @@ struct TypJob {
     StyleOptions style;
     TypeList types;
     std::int32_t lowest = 0; // the lowest elevation of the listed input
-    Palette cols = defaultPalette();
+    Palette palette = defaultPalette();
     std::string companionPath; // <home>/test.tpgn
     std::string toolPath;      // the external TYP tool; started on the TYP file when set
     int familyId = kDefaultFamilyId; // the FID line; a compiled map must use the same family ID
@@ -49,17 +49,14 @@ struct TypResult {
 // Checks the options and the pattern, then writes the companion list and the TYP file, each
 // completely or not at all, telling the host every notice; "created:" and the launch of the
 // TYP tool follow only when the TYP file was written.
-TypResult create_typ(const TypJob& job, Host& host);
+TypResult writeTypFile(const TypJob& job, Host& host);
 
 // The six-digit colour text (red first) of one band: `step` 0..3 lightens the colour by
 // step/50; components above 250 are capped except at step 0. `oneColour` starts from grey 220.
-std::string invers(std::int32_t colour, int step, bool oneColour);
+std::string bandColourText(std::int32_t colour, int step, bool oneColour);
 
 // The draw-order box: a lenient decimal, rounded half to even, kept within 16 bits.
 std::int16_t readMaxDrawOrder(std::string_view text);
-
-// Upper-case hexadecimal digits without prefix or leading zeros.
-std::string fnhx(std::int32_t value);
 
 // The texts of the two files, for callers and tests that want them without writing.
 struct TypTexts {
