@@ -38,23 +38,21 @@ bool coversTile(GDALDatasetH dataset, TileCorner tile) {
            transform[5] < 0;
 }
 
-// Reads band 1 block by block, so that a truncated or damaged body shows.
+// Reads band 1 block by block past GDAL's block cache, so that a truncated or damaged body
+// shows while no more than one block is held.
 bool readsThrough(GDALRasterBandH band) {
     int blockWidth = 0, blockHeight = 0;
     GDALGetBlockSize(band, &blockWidth, &blockHeight);
-    if (blockWidth <= 0 || blockHeight <= 0)
+    const int cellBytes = GDALGetDataTypeSizeBytes(GDALGetRasterDataType(band));
+    if (blockWidth <= 0 || blockHeight <= 0 || cellBytes <= 0)
         return false;
     const int columns = (GDALGetRasterBandXSize(band) + blockWidth - 1) / blockWidth;
     const int rows = (GDALGetRasterBandYSize(band) + blockHeight - 1) / blockHeight;
-    std::vector<double> block(static_cast<std::size_t>(blockWidth) * static_cast<std::size_t>(blockHeight));
+    std::vector<unsigned char> block(static_cast<std::size_t>(blockWidth) * static_cast<std::size_t>(blockHeight) *
+                                     static_cast<std::size_t>(cellBytes));
     for (int row = 0; row < rows; ++row) {
         for (int column = 0; column < columns; ++column) {
-            const int x = column * blockWidth;
-            const int y = row * blockHeight;
-            const int width = std::min(blockWidth, GDALGetRasterBandXSize(band) - x);
-            const int height = std::min(blockHeight, GDALGetRasterBandYSize(band) - y);
-            if (GDALRasterIO(band, GF_Read, x, y, width, height, block.data(), width, height, GDT_Float64, 0, 0) !=
-                CE_None)
+            if (GDALReadBlock(band, column, row, block.data()) != CE_None)
                 return false;
         }
     }

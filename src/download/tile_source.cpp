@@ -119,6 +119,18 @@ std::string gdalPathOf(const std::string& cachedFile) {
     return endsWith(cachedFile, ".gz") ? "/vsigzip/" + cachedFile : cachedFile;
 }
 
+std::string sourcesNotice() {
+    std::string text = "Elevation tiles are downloaded from:";
+    for (const SourceInfo& info : kSources) {
+        if (info.kind == SourceKind::Copernicus90)
+            continue; // the same licence and attribution as GLO-30
+        text += "\n\n";
+        text += info.kind == SourceKind::Copernicus30 ? "Copernicus DEM GLO-30 and GLO-90" : info.title;
+        text += ": " + std::string(info.licence) + ".\n" + std::string(info.attribution) + ".";
+    }
+    return text;
+}
+
 std::string attributionOf(const std::vector<SourceKind>& kinds) {
     std::string text;
     std::vector<std::string_view> seen;

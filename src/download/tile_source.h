@@ -57,6 +57,9 @@ std::string tileUrl(const TileSource& source, TileCorner tile);
 // GDAL's /vsigzip/ layer, everything else as it is.
 std::string gdalPathOf(const std::string& cachedFile);
 
+// Every source with its licence and attribution, one paragraph each, for the About window.
+std::string sourcesNotice();
+
 // The attribution lines for a set of sources, each once, joined by "; ".
 std::string attributionOf(const std::vector<SourceKind>& kinds);
 

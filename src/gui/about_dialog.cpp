@@ -1,6 +1,7 @@
 #include "gui/about_dialog.h"
 
 #include "core/app/app_info.h"
+#include "download/tile_source.h"
 #include "gui/byte_text.h"
 #include "gui/system_memory.h"
 
@@ -91,6 +92,9 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     memoryLabel_ = namedLabel("Label4", QStringLiteral("Label4"), this);
     memoryLabel_->setToolTip(QStringLiteral("Share of the computer's physical memory in use"));
     auto* note = namedLabel("Label8", QString(), this);
+    auto* sources = namedLabel("elevationSources", fromBytes(download::sourcesNotice()), this);
+    sources->setWordWrap(true);
+    sources->setMaximumWidth(420);
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("Command1"));
@@ -110,6 +114,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     text->addWidget(rule);
     text->addWidget(memoryLabel_);
     text->addWidget(note);
+    text->addWidget(sources);
     text->addStretch(1);
 
     auto* top = new QHBoxLayout;

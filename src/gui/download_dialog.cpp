@@ -1,7 +1,10 @@
 #include "gui/download_dialog.h"
 
 #include "core/tiles/srtm_tile.h"
+#include "core/settings/home_folder.h"
+#include "gui/byte_text.h"
 #include "gui/desktop.h"
+#include "gui/tile_fetch_panel.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -55,13 +58,15 @@ QLineEdit* entry(QWidget* parent, const char* name, const QString& text) {
 
 } // namespace
 
-int runDownloadDialog(QWidget* parent, int region) {
-    DownloadWindow window(region, parent);
+int runDownloadDialog(QWidget* parent, int region, const QString& home, QStringList* tilesToOpen) {
+    DownloadWindow window(region, parent, home);
     window.exec();
+    if (tilesToOpen)
+        *tilesToOpen = window.tilesToOpen();
     return window.region();
 }
 
-DownloadWindow::DownloadWindow(int region, QWidget* parent)
+DownloadWindow::DownloadWindow(int region, QWidget* parent, const QString& home)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       region_(clampSrtmContinent(region)) {
@@ -110,8 +115,17 @@ DownloadWindow::DownloadWindow(int region, QWidget* parent)
     grid->addLayout(continents, 2, 0, 1, 2);
     grid->addWidget(download, 1, 2, 2, 1, Qt::AlignCenter);
     grid->addWidget(address_, 3, 0, 1, 3);
-    grid->addWidget(close, 4, 2);
+    fetch_ = new TileFetchPanel(
+        home.isEmpty() ? fromBytes(userDataHome().string()) : home, [this] { return coordinate_->text(); },
+        [this] { return std::max(selectedContinent(), 0); }, this);
+    grid->addWidget(fetch_, 4, 0, 1, 3);
+    grid->addWidget(close, 5, 2);
     address_->setMinimumWidth(440);
+    connect(fetch_, &TileFetchPanel::openTiles, this, [this](const QStringList& files) {
+        tilesToOpen_ = files;
+        keepChoice();
+        accept();
+    });
 
     connect(check, &QPushButton::clicked, this, &DownloadWindow::checkCoordinate);
     connect(download, &QToolButton::clicked, this, &DownloadWindow::openTileAddress);
@@ -119,6 +133,11 @@ DownloadWindow::DownloadWindow(int region, QWidget* parent)
         keepChoice();
         accept();
     });
+}
+
+void DownloadWindow::done(int result) {
+    fetch_->cancel();
+    QDialog::done(result);
 }
 
 void DownloadWindow::reject() {

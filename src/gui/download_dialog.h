@@ -3,6 +3,7 @@
 // address in the chosen continent folder is shown and opened in the browser.
 
 #include <QDialog>
+#include <QStringList>
 #include <array>
 
 class QLineEdit;
@@ -10,20 +11,26 @@ class QRadioButton;
 
 namespace orolith::gui {
 
+class TileFetchPanel;
+
 // Shows the window modally on the continent `region` (above 5: the last one) and returns the
-// continent chosen when it closed.
-int runDownloadDialog(QWidget* parent, int region);
+// continent chosen when it closed. `home` holds the tile cache; after "Open the tiles" the
+// fetched tiles are in `tilesToOpen`.
+int runDownloadDialog(QWidget* parent, int region, const QString& home, QStringList* tilesToOpen);
 
 class DownloadWindow : public QDialog {
     Q_OBJECT
   public:
-    explicit DownloadWindow(int region, QWidget* parent = nullptr);
+    explicit DownloadWindow(int region, QWidget* parent = nullptr, const QString& home = QString());
 
     // The continent kept when the window closed (the one it opened with until then).
     int region() const { return region_; }
+    // The tiles "Open the tiles" handed over (empty otherwise).
+    const QStringList& tilesToOpen() const { return tilesToOpen_; }
 
   public slots:
     void reject() override; // the title-bar close and Escape keep the choice as Close does
+    void done(int result) override; // a running download is cancelled first
 
   private:
     void checkCoordinate();
@@ -35,6 +42,8 @@ class DownloadWindow : public QDialog {
     QLineEdit* tileName_ = nullptr;
     QLineEdit* address_ = nullptr;
     std::array<QRadioButton*, 6> continents_{};
+    TileFetchPanel* fetch_ = nullptr;
+    QStringList tilesToOpen_;
     int region_ = 0;
 };
 

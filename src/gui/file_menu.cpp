@@ -2,6 +2,7 @@
 #include "core/platform/paths.h"
 #include "core/style/palette.h"
 #include "core/style/pattern.h"
+#include "dem/dem_raster.h"
 #include "gui/byte_text.h"
 #include "gui/colour_picker.h"
 #include "gui/conversion_runner.h"
@@ -168,7 +169,26 @@ void MainWindow::locateTypTool() {
 }
 
 void MainWindow::openDownloadWindow() {
-    kept_.tileRegion = runDownloadDialog(this, kept_.tileRegion);
+    QStringList tiles;
+    kept_.tileRegion = runDownloadDialog(this, kept_.tileRegion, home_.root, &tiles);
+    if (!tiles.isEmpty())
+        openFetchedTiles(tiles);
+}
+
+void MainWindow::openFetchedTiles(const QStringList& files) {
+    std::vector<std::string> paths;
+    for (const QString& file : files)
+        paths.push_back(toBytes(file));
+    const QString name = QFileInfo(files.front()).fileName().section(QLatin1Char('.'), 0, 0);
+    const QString mosaic = QDir::toNativeSeparators(home_.root + QStringLiteral("/mosaics/") + name +
+                                                    QStringLiteral("+%1.vrt").arg(files.size() - 1));
+    QDir().mkpath(QFileInfo(mosaic).absolutePath());
+    std::string error;
+    if (!dem::writeMosaic(paths, toBytes(mosaic), error)) {
+        Desktop::instance().message(this, fromBytes(error));
+        return;
+    }
+    openInputFromCommandLine(mosaic);
 }
 
 } // namespace orolith::gui

@@ -110,6 +110,8 @@ class MainWindow : public QMainWindow {
     void editSwatch(int index);
     void locateTypTool();
     void openDownloadWindow();
+    // Tiles fetched by the download window, opened as one mosaic file in the home folder.
+    void openFetchedTiles(const QStringList& files);
     // True when nothing is at `path`, or the user agreed to replace it ("File exists." and
     // `question`).
     bool askReplace(const QString& path, const QString& question);

@@ -1,0 +1,228 @@
+#include "gui/tile_fetch_panel.h"
+
+#include "download/source_settings.h"
+#include "download/tile_area.h"
+#include "gui/byte_text.h"
+#include "gui/desktop.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace orolith::gui {
+
+namespace dl = orolith::download;
+
+namespace {
+
+QString fromView(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+QString boxText(const dl::BoundingBox& box) {
+    return QStringLiteral("%1,%2,%3,%4").arg(box.south).arg(box.west).arg(box.north).arg(box.east);
+}
+
+// Hands the fetch's news to the panel on the window's thread; a panel already gone gets none.
+class PanelListener : public dl::FetchListener {
+  public:
+    PanelListener(QPointer<QObject> panel, std::function<void(dl::FetchProgress)> show,
+                  std::shared_ptr<std::atomic<bool>> stop)
+        : panel_(std::move(panel)), show_(std::move(show)), stop_(std::move(stop)) {}
+    void progress(const dl::FetchProgress& progress) override {
+        QMetaObject::invokeMethod(panel_.data(), [show = show_, progress] { show(progress); }, Qt::QueuedConnection);
+    }
+    bool cancelled() override { return stop_->load(); }
+
+  private:
+    QPointer<QObject> panel_;
+    std::function<void(dl::FetchProgress)> show_;
+    std::shared_ptr<std::atomic<bool>> stop_;
+};
+
+} // namespace
+
+TileFetchPanel::TileFetchPanel(const QString& home, std::function<QString()> coordinate,
+                               std::function<int()> continent, QWidget* parent)
+    : QWidget(parent), home_(home), coordinate_(std::move(coordinate)), continent_(std::move(continent)) {
+    const dl::SourceSettings settings = dl::readSourceSettings(dl::sourceSettingsPath(toBytes(home_)));
+    sources_ = new QListWidget(this);
+    sources_->setObjectName("sourceList");
+    for (const dl::SourceKind kind : dl::kAllSources) {
+        auto* item = new QListWidgetItem(fromView(dl::sourceTitle(kind)), sources_);
+        item->setData(Qt::UserRole, static_cast<int>(kind));
+        item->setToolTip(fromView(dl::sourceAttribution(kind)));
+        const bool chosen = std::find(settings.chosen.begin(), settings.chosen.end(), kind) != settings.chosen.end();
+        item->setCheckState(chosen ? Qt::Checked : Qt::Unchecked);
+    }
+    sources_->setMaximumHeight(sources_->sizeHintForRow(0) * 4 + 2 * sources_->frameWidth() + 4);
+    box_ = new QLineEdit(this);
+    box_->setObjectName("boxEdit");
+    box_->setPlaceholderText("South,West,North,East");
+    auto* fromTile = new QPushButton("Tile of the coordinate", this);
+    fromTile->setObjectName("boxFromTile");
+    download_ = new QPushButton("Download", this);
+    download_->setObjectName("downloadButton");
+    cancel_ = new QPushButton("Cancel", this);
+    cancel_->setObjectName("cancelButton");
+    open_ = new QPushButton("Open the tiles", this);
+    open_->setObjectName("openTilesButton");
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName("downloadProgress");
+    status_ = new QLabel(this);
+    status_->setObjectName("downloadStatus");
+    status_->setWordWrap(true);
+    for (QPushButton* button : {fromTile, download_, cancel_, open_})
+        button->setAutoDefault(false);
+
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(new QLabel("Sources, asked in this order:", this), 0, 0, 1, 3);
+    grid->addWidget(sources_, 1, 0, 1, 3);
+    grid->addWidget(new QLabel("Bounding box:", this), 2, 0);
+    grid->addWidget(box_, 2, 1);
+    grid->addWidget(fromTile, 2, 2);
+    grid->addWidget(progress_, 3, 0, 1, 2);
+    grid->addWidget(download_, 3, 2);
+    grid->addWidget(status_, 4, 0, 1, 2);
+    grid->addWidget(cancel_, 4, 2);
+    grid->addWidget(open_, 5, 2);
+
+    connect(fromTile, &QPushButton::clicked, this, &TileFetchPanel::takeCoordinateTile);
+    connect(download_, &QPushButton::clicked, this, &TileFetchPanel::startDownload);
+    connect(cancel_, &QPushButton::clicked, this, &TileFetchPanel::cancel);
+    connect(open_, &QPushButton::clicked, this, [this] { emit openTiles(files_); });
+    open_->setEnabled(false);
+    setRunning(false);
+}
+
+TileFetchPanel::~TileFetchPanel() {
+    cancel();
+}
+
+void TileFetchPanel::cancel() {
+    if (!worker_.joinable())
+        return;
+    stop_->store(true);
+    worker_.join(); // the fetch looks at the flag several times a second
+}
+
+void TileFetchPanel::takeCoordinateTile() {
+    const TileNameResult tile = srtmTileName(toBytes(coordinate_()));
+    if (tile.problem != TileProblem::None) {
+        Desktop::instance().message(this, fromView(tileProblemMessage(tile.problem)));
+        return;
+    }
+    box_->setText(boxText(dl::boxOfTile(tile.tile)));
+}
+
+std::vector<dl::SourceKind> TileFetchPanel::chosenSources() const {
+    std::vector<dl::SourceKind> kinds;
+    for (int row = 0; row < sources_->count(); ++row) {
+        if (sources_->item(row)->checkState() == Qt::Checked)
+            kinds.push_back(static_cast<dl::SourceKind>(sources_->item(row)->data(Qt::UserRole).toInt()));
+    }
+    return kinds;
+}
+
+void TileFetchPanel::startDownload() {
+    if (running())
+        return;
+    std::string problem;
+    const auto box = dl::parseBoundingBox(toBytes(box_->text()), problem);
+    if (!box) {
+        Desktop::instance().message(this, QStringLiteral("The bounding box: ") + fromView(problem));
+        return;
+    }
+    const std::vector<TileCorner> tiles = dl::tilesCovering(*box);
+    if (tiles.size() > dl::kMaxTilesPerFetch) {
+        Desktop::instance().message(this, QStringLiteral("The bounding box covers %1 tiles; at most %2 are fetched at once.")
+                                              .arg(tiles.size())
+                                              .arg(dl::kMaxTilesPerFetch));
+        return;
+    }
+    dl::SourceSettings settings = dl::readSourceSettings(dl::sourceSettingsPath(toBytes(home_)));
+    settings.chosen = chosenSources();
+    if (settings.chosen.empty()) {
+        Desktop::instance().message(this, QStringLiteral("Tick at least one source."));
+        return;
+    }
+    std::string error;
+    dl::writeSourceSettings(dl::sourceSettingsPath(toBytes(home_)), settings, error); // a choice not kept is no failure
+    dl::FetchOptions options;
+    for (const dl::SourceKind kind : settings.chosen)
+        options.sources.push_back(dl::configuredSource(settings, kind, continent_()));
+    options.cacheRoot = std::filesystem::path(toBytes(home_)) / "dem";
+
+    files_.clear();
+    open_->setEnabled(false);
+    progress_->setRange(0, static_cast<int>(tiles.size()));
+    progress_->setValue(0);
+    status_->setText(QStringLiteral("Starting..."));
+    setRunning(true);
+    stop_ = std::make_shared<std::atomic<bool>>(false);
+    QPointer<QObject> self(this);
+    worker_ = std::thread([this, self, tiles, options, stop = stop_] {
+        PanelListener listener(self, [this](dl::FetchProgress p) { showProgress(p); }, stop);
+        auto report = std::make_shared<dl::FetchReport>(dl::fetchTiles(tiles, options, listener));
+        QMetaObject::invokeMethod(self.data(), [this, report] { finish(*report); }, Qt::QueuedConnection);
+    });
+}
+
+void TileFetchPanel::showProgress(const dl::FetchProgress& p) {
+    if (!running())
+        return;
+    progress_->setValue(static_cast<int>(p.tilesDone));
+    const double megabytes = static_cast<double>(p.bytes) / 1e6;
+    status_->setText(QStringLiteral("%1 of %2 tiles, %3 MB, %4 MB/s")
+                         .arg(p.tilesDone)
+                         .arg(p.tilesTotal)
+                         .arg(megabytes, 0, 'f', 1)
+                         .arg(p.seconds > 0 ? megabytes / p.seconds : 0.0, 0, 'f', 1));
+}
+
+void TileFetchPanel::finish(const dl::FetchReport& report) {
+    if (worker_.joinable())
+        worker_.join();
+    setRunning(false);
+    int fetched = 0, cached = 0, sea = 0;
+    QStringList failures;
+    for (const dl::TileResult& tile : report.tiles) {
+        fetched += tile.state == dl::TileState::Downloaded;
+        cached += tile.state == dl::TileState::Cached;
+        sea += tile.state == dl::TileState::None;
+        if (tile.state == dl::TileState::Failed)
+            failures.append(fromBytes(tileName(tile.tile) + ": " + tile.problem));
+        if (!tile.file.empty())
+            files_.append(fromBytes(dl::gdalPathOf(tile.file.string())));
+    }
+    progress_->setValue(progress_->maximum());
+    if (report.cancelled) {
+        status_->setText(QStringLiteral("Cancelled: %1 tiles fetched; the next download goes on from there.").arg(fetched));
+        files_.clear();
+        return;
+    }
+    status_->setText(QStringLiteral("%1 fetched, %2 from the cache, %3 sea, %4 failed")
+                         .arg(fetched)
+                         .arg(cached)
+                         .arg(sea)
+                         .arg(failures.size()));
+    open_->setEnabled(!files_.isEmpty() && failures.isEmpty());
+    if (!failures.isEmpty())
+        Desktop::instance().message(this, QStringLiteral("These tiles could not be fetched:\n") + failures.join('\n'));
+    else if (files_.isEmpty())
+        Desktop::instance().message(this, QStringLiteral("No source has a tile of this area: it is all sea."));
+}
+
+void TileFetchPanel::setRunning(bool running) {
+    download_->setEnabled(!running);
+    cancel_->setEnabled(running);
+    sources_->setEnabled(!running);
+    box_->setEnabled(!running);
+}
+
+} // namespace orolith::gui

@@ -1,0 +1,64 @@
+#pragma once
+// The download window's fetching part: the sources to ask (in order), the bounding box,
+// "Download" with a progress bar and "Cancel", and "Open the tiles" once they are in the
+// cache. The fetch runs on a thread of its own; the window stays responsive, and closing it
+// cancels the fetch and waits for the thread.
+
+#include "download/tile_fetcher.h"
+
+#include <QWidget>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <thread>
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+
+namespace orolith::gui {
+
+class TileFetchPanel : public QWidget {
+    Q_OBJECT
+  public:
+    // `home` holds the download settings and the cache (home/dem). `coordinate` gives the
+    // coordinate box's text, `continent` the continent chosen for the SRTM-3 layout.
+    TileFetchPanel(const QString& home, std::function<QString()> coordinate, std::function<int()> continent,
+                   QWidget* parent = nullptr);
+    ~TileFetchPanel() override;
+
+    bool running() const { return worker_.joinable(); }
+    // Stops a running fetch and waits for its thread; what was fetched stays in the cache.
+    void cancel();
+
+  signals:
+    // "Open the tiles": the cached files, as GDAL opens them.
+    void openTiles(const QStringList& files);
+
+  private:
+    void takeCoordinateTile();
+    void startDownload();
+    void showProgress(const download::FetchProgress& progress);
+    void finish(const download::FetchReport& report);
+    void setRunning(bool running);
+    std::vector<download::SourceKind> chosenSources() const;
+
+    QString home_;
+    std::function<QString()> coordinate_;
+    std::function<int()> continent_;
+    QListWidget* sources_ = nullptr;
+    QLineEdit* box_ = nullptr;
+    QPushButton* download_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    QPushButton* open_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QLabel* status_ = nullptr;
+    QStringList files_;
+    std::shared_ptr<std::atomic<bool>> stop_;
+    std::thread worker_;
+};
+
+} // namespace orolith::gui

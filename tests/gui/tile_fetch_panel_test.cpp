@@ -1,0 +1,99 @@
+// The download window's fetching part against a server on 127.0.0.1: a tile downloaded with
+// progress and handed to the main window, Cancel, and closing the window during a download.
+#include "download/synthetic_tiles.h"
+#include "gui/download_dialog.h"
+#include "gui/tile_fetch_panel.h"
+#include "support/loopback_server.h"
+#include "window_test_support.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using orolith::gui::DownloadWindow;
+using namespace orolith::gui::testing;
+namespace dl = orolith::download;
+
+namespace {
+
+constexpr orolith::TileCorner kTile{50, -4};
+
+// A home folder whose download settings send copernicus30 to the server.
+void pointSourcesAt(const QString& home, const orolith::testing::LoopbackServer& server) {
+    writeFile(home + "/system/dem-sources.txt",
+              QByteArray::fromStdString("sources=copernicus30\r\ncopernicus30=" + server.baseUrl() + "/c30\r\n"));
+}
+
+void serveTile(orolith::testing::LoopbackServer& server, int stallMilliseconds) {
+    orolith::testing::CannedReply reply;
+    reply.body = orolith::testing::syntheticTile(dl::SourceKind::Copernicus30, kTile);
+    reply.stallMilliseconds = stallMilliseconds;
+    server.serve("/c30" + dl::tilePath({dl::SourceKind::Copernicus30, "", 0}, kTile), reply);
+}
+
+void click(QWidget& window, const char* button) {
+    QTest::mouseClick(control<QPushButton>(window, button), Qt::LeftButton);
+}
+
+} // namespace
+
+class TileFetchPanelTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void downloadsTheCoordinatesTileAndOpensIt() {
+        FakeDesktop desktop;
+        QTemporaryDir home;
+        orolith::testing::LoopbackServer server;
+        pointSourcesAt(home.path(), server);
+        serveTile(server, 0);
+        DownloadWindow window(0, nullptr, home.path());
+        window.show();
+        click(window, "boxFromTile");
+        QCOMPARE(control<QLineEdit>(window, "boxEdit")->text(), QString("50,-4,51,-3"));
+        QVERIFY(!control<QPushButton>(window, "openTilesButton")->isEnabled());
+        click(window, "downloadButton");
+        QTRY_VERIFY(control<QPushButton>(window, "openTilesButton")->isEnabled());
+        auto* progress = control<QProgressBar>(window, "downloadProgress");
+        QCOMPARE(progress->value(), progress->maximum());
+        QVERIFY(control<QLabel>(window, "downloadStatus")->text().startsWith("1 fetched"));
+        click(window, "openTilesButton");
+        QVERIFY(!window.isVisible());
+        const auto cached = dl::cachedTilePath((home.path() + "/dem").toStdString(), dl::SourceKind::Copernicus30, kTile);
+        QCOMPARE(window.tilesToOpen(), QStringList{QString::fromStdString(cached.string())});
+        QVERIFY(desktop.messages.isEmpty());
+    }
+
+    void cancelAndCloseStopARunningDownload() {
+        FakeDesktop desktop;
+        QTemporaryDir home;
+        orolith::testing::LoopbackServer server;
+        pointSourcesAt(home.path(), server);
+        serveTile(server, 30000); // answers only after the test is over
+        DownloadWindow window(0, nullptr, home.path());
+        window.show();
+        auto* panel = window.findChild<orolith::gui::TileFetchPanel*>();
+        click(window, "boxFromTile");
+        click(window, "downloadButton");
+        QVERIFY(panel->running());
+        QTRY_COMPARE(server.requests().size(), std::size_t{1}); // the window kept answering meanwhile
+        click(window, "cancelButton");
+        QTRY_VERIFY(control<QPushButton>(window, "downloadButton")->isEnabled());
+        QVERIFY(control<QLabel>(window, "downloadStatus")->text().startsWith("Cancelled"));
+        QVERIFY(!control<QPushButton>(window, "openTilesButton")->isEnabled());
+
+        click(window, "downloadButton");
+        QTRY_COMPARE(server.requests().size(), std::size_t{2});
+        window.close();
+        QVERIFY(!panel->running());
+        QVERIFY(window.tilesToOpen().isEmpty());
+        QVERIFY(!QFileInfo::exists(QString::fromStdString(
+            dl::cachedTilePath((home.path() + "/dem").toStdString(), dl::SourceKind::Copernicus30, kTile).string())));
+    }
+};
+
+QTEST_MAIN(TileFetchPanelTest)
+#include "tile_fetch_panel_test.moc"
