@@ -2,6 +2,7 @@
 
 #include "garmin/mkgmap_run.h"
 
+#include <QLockFile>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -16,13 +17,45 @@ namespace fs = std::filesystem;
 
 constexpr char kImageName[] = "gmapsupp.img";
 
-std::unique_ptr<QTemporaryDir> makeWorkFolder(const fs::path& outputDir, std::string& error) {
-    auto folder = std::make_unique<QTemporaryDir>(QString::fromStdString((outputDir / ".gmapsupp-XXXXXX").string()));
-    if (!folder->isValid()) {
-        error = "cannot write into the folder " + outputDir.string() + ": " + folder->errorString().toStdString();
+constexpr char kWorkPrefix[] = ".gmapsupp-";
+constexpr char kLockName[] = "in-use.lock";
+
+// Work folders of runs that were killed (their lock has no living owner) hold copies of the
+// map and mkgmap's half-done files: removed before a new run starts.
+void removeAbandonedWorkFolders(const fs::path& outputDir) {
+    std::error_code ec;
+    std::vector<fs::path> abandoned;
+    for (const auto& entry : fs::directory_iterator(outputDir, ec)) {
+        if (!entry.is_directory() || !entry.path().filename().string().starts_with(kWorkPrefix))
+            continue;
+        QLockFile lock(QString::fromStdString((entry.path() / kLockName).string()));
+        lock.setStaleLockTime(0);
+        if (lock.tryLock(0)) {
+            lock.unlock();
+            abandoned.push_back(entry.path());
+        }
+    }
+    for (const fs::path& folder : abandoned)
+        fs::remove_all(folder, ec);
+}
+
+// The run's work folder, locked for as long as the run holds it.
+struct WorkFolder {
+    QTemporaryDir folder;
+    QLockFile lock;
+    explicit WorkFolder(const fs::path& outputDir)
+        : folder(QString::fromStdString((outputDir / (std::string(kWorkPrefix) + "XXXXXX")).string())),
+          lock(folder.filePath(kLockName)) {}
+};
+
+std::unique_ptr<WorkFolder> makeWorkFolder(const fs::path& outputDir, std::string& error) {
+    auto work = std::make_unique<WorkFolder>(outputDir);
+    if (!work->folder.isValid() || !work->lock.tryLock(0)) {
+        error = "cannot write into the folder " + outputDir.string() + ": " +
+                work->folder.errorString().toStdString();
         return nullptr;
     }
-    return folder;
+    return work;
 }
 
 std::string joined(const std::vector<std::string>& words) {
@@ -70,7 +103,8 @@ bool moveResults(const fs::path& workDir, const ImageJob& job, std::string& erro
     std::error_code ec;
     for (const auto& entry : fs::directory_iterator(workDir, ec)) {
         const fs::path& file = entry.path();
-        if (!entry.is_regular_file() || file.extension() == ".mp" || file.filename() == kImageName)
+        if (!entry.is_regular_file() || file.extension() == ".mp" || file.filename() == kImageName ||
+            file.filename() == kLockName)
             continue;
         fs::rename(file, job.outputDir / file.filename(), ec);
         if (ec)
@@ -155,8 +189,10 @@ ImageResult makeGarminImage(const ImageJob& given, ImageProgress& progress) {
         folder = fs::absolute(folder, ec);
     ImageResult result;
     MkgmapCommand command;
-    if (!prepareOutputFolder(job.outputDir, job.replaceImage, result.error) ||
-        !findMkgmap(job.mkgmap, command, result.error))
+    if (!prepareOutputFolder(job.outputDir, job.replaceImage, result.error))
+        return result;
+    removeAbandonedWorkFolders(job.outputDir);
+    if (!findMkgmap(job.mkgmap, command, result.error))
         return result;
     progress.stage("Reading the map", 1);
     MapSurvey survey;
@@ -173,7 +209,7 @@ ImageResult makeGarminImage(const ImageJob& given, ImageProgress& progress) {
     const auto work = makeWorkFolder(job.outputDir, result.error);
     if (!work)
         return result;
-    const fs::path workDir = work->path().toStdString();
+    const fs::path workDir = work->folder.path().toStdString();
     std::vector<fs::path> inputs = {job.map};
     if (tiles.size() > 1) {
         progress.stage("Cutting the map into " + std::to_string(tiles.size()) + " tiles", 5);

@@ -62,7 +62,7 @@ ColourPickerWindow::ColourPickerWindow(std::int32_t colour, const QString& setti
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
     setObjectName("cmcolor");
-    setWindowTitle(" ");
+    setWindowTitle("Elevation Colour");
     setModal(true);
     setFixedSize(px(6588), px(6216));
 

@@ -227,6 +227,9 @@ bool ColourPickerWindow::hexKeyPress(QKeyEvent* key) {
         (key->text().size() == 1 && QStringLiteral("0123456789ABCDEFabcdef").contains(key->text()));
     if (!accepted)
         return true;
+    // A digit typed over a selection replaces it, as in any text box.
+    if (hexEntry_->hasSelectedText() && !enter)
+        return false;
     if (hexEntry_->text().size() == 6 || enter) {
         const auto colour = colourOfHexText(hexEntry_->text().toStdString());
         if (colour && isColour(*colour)) {

@@ -128,6 +128,7 @@ DownloadWindow::DownloadWindow(int region, QWidget* parent, const QString& home)
     });
 
     connect(check, &QPushButton::clicked, this, &DownloadWindow::checkCoordinate);
+    connect(coordinate_, &QLineEdit::returnPressed, this, &DownloadWindow::checkCoordinate);
     connect(download, &QToolButton::clicked, this, &DownloadWindow::openTileAddress);
     connect(close, &QPushButton::clicked, this, [this] {
         keepChoice();
@@ -185,6 +186,7 @@ void DownloadWindow::openTileAddress() {
     const QString address =
         QString::fromStdString(srtmDownloadAddress(std::max(selectedContinent(), 0), name));
     address_->setText(address);
+    address_->setCursorPosition(0); // the address from its start, "https://" included
     Desktop::instance().openUrl(address);
 }
 

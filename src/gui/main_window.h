@@ -3,6 +3,7 @@
 // type list and the menus. Its start-up restores the previous run's settings, its close asks
 // about unsaved work and stores them again.
 
+#include "core/settings/settings_file.h"
 #include "gui/recent_files.h"
 #include "gui/window_state.h"
 
@@ -136,6 +137,7 @@ class MainWindow : public QMainWindow {
     PaletteState palette_;
     PatternState pattern_;
     KeptSettings kept_;
+    Settings restored_; // the settings file as read at start-up
     RecentFiles recentFiles_;
     ConversionRunner* runner_ = nullptr;
     bool closeAfterRun_ = false;

@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,6 +29,30 @@ QString withoutTrailingSeparator(QString path) {
     while (path.size() > 1 && path.endsWith(QDir::separator()))
         path.chop(1);
     return path;
+}
+
+// A path of the settings file as the platform decodes file names, and back.
+QString pathText(const std::string& bytes) {
+    return QFile::decodeName(QByteArray::fromStdString(bytes));
+}
+
+std::string pathBytes(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+// A value left as it was read goes back byte for byte, whatever bytes the file held; only
+// a changed one is encoded anew.
+std::string asRead(const std::string& read, const QString& decoded, const QString& now,
+                   const std::string& encodedNow) {
+    return now == decoded ? read : encodedNow;
+}
+
+std::string textLine(const std::string& read, const QString& now) {
+    return asRead(read, fromBytes(read), now, toBytes(now));
+}
+
+std::string pathLine(const std::string& read, const QString& now) {
+    return asRead(read, pathText(read), now, pathBytes(now));
 }
 
 QString underHome(const QString& home, const QString& relative) {
@@ -84,23 +109,24 @@ void MainWindow::restoreSettings(const QString& path) {
         Desktop::instance().message(this, QStringLiteral("Not a valid settings file."));
     if (!read)
         return;
-    const Settings& saved = *read;
+    restored_ = *read;
+    const Settings& saved = restored_;
     kept_.reservedLine = fromBytes(saved.reserved);
-    kept_.typToolPath = fromBytes(saved.toolPath);
+    kept_.typToolPath = pathText(saved.toolPath);
     firstTypeBox_->setText(fromBytes(saved.firstType));
-    inputBox_->setText(fromBytes(saved.inputPath));
-    palette_.file = fromBytes(saved.palettePath);
+    inputBox_->setText(pathText(saved.inputPath));
+    palette_.file = pathText(saved.palettePath);
     if (readPalette(saved.palettePath, palette_.colours) == FileRead::NotValid)
         Desktop::instance().message(this, QStringLiteral("Not a valid palette file."));
     for (std::size_t i = 0; i < levelBoxes_.size(); ++i)
         levelBoxes_[i]->setChecked(saved.detailLevels[i] == 1);
     QStringList recent;
     for (const auto& entry : saved.recentFiles)
-        recent.append(fromBytes(entry));
+        recent.append(pathText(entry));
     recentFiles_.assign(recent);
     showRecentFiles();
     maxDistanceBox_->setText(fromBytes(saved.maxDistance));
-    pattern_.file = fromBytes(saved.patternPath);
+    pattern_.file = pathText(saved.patternPath);
     const SmallFile pattern =
         pattern_.file.isEmpty() ? SmallFile{} : readSmallFile(saved.patternPath, kPatternFileLimit);
     if (pattern.outcome == FileRead::NotValid)
@@ -111,7 +137,7 @@ void MainWindow::restoreSettings(const QString& path) {
     }
     contoursBox_->setChecked(saved.addContours == 1);
     rowPerBandBox_->setChecked(saved.rowPerBand == 1);
-    input_.mapPath = fromBytes(saved.mapPath);
+    input_.mapPath = pathText(saved.mapPath);
     mapPathLabel_->setText(input_.mapPath);
     mapPathLabel_->setToolTip(input_.mapPath);
     kept_.tileRegion = saved.region;
@@ -119,23 +145,24 @@ void MainWindow::restoreSettings(const QString& path) {
 }
 
 void MainWindow::storeSettings() {
+    const Settings& read = restored_;
     Settings current;
-    current.reserved = toBytes(kept_.reservedLine);
-    current.toolPath = toBytes(kept_.typToolPath);
-    current.firstType = toBytes(firstTypeBox_->text());
-    current.inputPath = toBytes(inputBox_->text());
-    current.palettePath = toBytes(palette_.file);
+    current.reserved = textLine(read.reserved, kept_.reservedLine);
+    current.toolPath = pathLine(read.toolPath, kept_.typToolPath);
+    current.firstType = textLine(read.firstType, firstTypeBox_->text());
+    current.inputPath = pathLine(read.inputPath, inputBox_->text());
+    current.palettePath = pathLine(read.palettePath, palette_.file);
     for (std::size_t i = 0; i < levelBoxes_.size(); ++i)
         current.detailLevels[i] = levelBoxes_[i]->isChecked() ? 1 : 0;
     for (std::size_t i = 0; i < current.recentFiles.size(); ++i)
-        current.recentFiles[i] = toBytes(recentFiles_.at(static_cast<int>(i)));
-    current.maxDistance = toBytes(maxDistanceBox_->text());
-    current.patternPath = toBytes(pattern_.file);
+        current.recentFiles[i] = pathLine(read.recentFiles[i], recentFiles_.at(static_cast<int>(i)));
+    current.maxDistance = textLine(read.maxDistance, maxDistanceBox_->text());
+    current.patternPath = pathLine(read.patternPath, pattern_.file);
     current.addContours = contoursBox_->isChecked() ? 1 : 0;
     current.rowPerBand = rowPerBandBox_->isChecked() ? 1 : 0;
-    current.mapPath = toBytes(input_.mapPath);
+    current.mapPath = pathLine(read.mapPath, input_.mapPath);
     current.region = kept_.tileRegion;
-    current.maxDrawOrder = toBytes(maxDrawOrderBox_->text());
+    current.maxDrawOrder = textLine(read.maxDrawOrder, maxDrawOrderBox_->text());
     std::string error;
     if (!writeSettings(toBytes(home_.settingsFile()), current, error))
         Desktop::instance().message(this, fromBytes(error));

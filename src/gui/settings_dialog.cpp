@@ -104,6 +104,7 @@ SettingsDialog::SettingsDialog(const QString& toolPath, const QString& programFo
 
     connect(choose, &QPushButton::clicked, this, &SettingsDialog::chooseTool);
     connect(applyButton, &QPushButton::clicked, this, &SettingsDialog::apply);
+    connect(ok, &QPushButton::clicked, this, &SettingsDialog::apply);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 

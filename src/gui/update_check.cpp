@@ -20,6 +20,12 @@ QUrl defaultPageUrl() {
     return QUrl(fromBytes(app::kVersionPageUrl));
 }
 
+// Only a successful answer is the version page; an error page of any length says nothing.
+bool isVersionPage(const QNetworkReply& reply) {
+    const int status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    return status >= 200 && status < 300;
+}
+
 } // namespace
 
 UpdateCheck::UpdateCheck(QObject* parent) : UpdateCheck(defaultPageUrl(), parent) {}
@@ -62,6 +68,10 @@ void UpdateCheck::start() {
 void UpdateCheck::readAvailable() {
     if (reply_ == nullptr)
         return;
+    if (!isVersionPage(*reply_)) {
+        conclude(false);
+        return;
+    }
     const int room = kPageBytes - static_cast<int>(received_.size());
     if (room > 0)
         received_.append(reply_->read(room));

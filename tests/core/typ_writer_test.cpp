@@ -220,7 +220,8 @@ TEST_F(TypWriter, FailedWriteIsReportedAndSkipsCreatedAndLaunch) {
     job.toolPath = "tool";
     job.style.typPath = (dir / "gone" / "untitled.txt").string();
     EXPECT_FALSE(write());
-    EXPECT_EQ(failures(), std::vector<std::string>{job.style.typPath + " No such file or directory"});
+    const std::string notCreated = "\r\n\r\nThe TYP file was not created.";
+    EXPECT_EQ(failures(), std::vector<std::string>{job.style.typPath + " No such file or directory" + notCreated});
     EXPECT_TRUE(notices().empty());
     EXPECT_FALSE(companion().empty()); // the companion list was written all the same
 
@@ -231,7 +232,7 @@ TEST_F(TypWriter, FailedWriteIsReportedAndSkipsCreatedAndLaunch) {
         GTEST_SKIP() << "a read-only folder binds nothing for this user";
     EXPECT_FALSE(write());
     EXPECT_EQ(readBytes(old), "old style");
-    EXPECT_EQ(failures(), std::vector<std::string>{old.string() + " Permission denied"});
+    EXPECT_EQ(failures(), std::vector<std::string>{old.string() + " Permission denied" + notCreated});
 }
 
 // One colour and one row per band reach the file through the command line's tests.

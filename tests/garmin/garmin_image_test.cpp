@@ -94,7 +94,9 @@ TEST_F(GarminImage, FailingMkgmapShowsItsLastLinesAndKeepsTheOldImage) {
     EXPECT_EQ(result.error.rfind("mkgmap stopped with exit code 3. Its last lines:\nline 19\n", 0), 0u) << result.error;
     EXPECT_EQ(result.error.substr(result.error.size() - 8), "\nline 30");
 
-    // Cancel in the middle: mkgmap is stopped and its half-written image never reaches the folder.
+    // Cancel in the middle: mkgmap is stopped and its half-written image never reaches the folder,
+    // nor does the work folder stay, or one that a killed run left.
+    dir.write("out/.gmapsupp-Killed/12345678.mp", "left behind");
     job.mkgmap = fakeMkgmap("for a; do case $a in --output-dir=*) out=${a#--output-dir=};; esac; done\n"
                             "echo partial > \"$out/gmapsupp.img\"\nexec sleep 60");
     CancelAfter cancel(5);

@@ -56,6 +56,12 @@ class DownloadDialogTest : public QObject {
             QCOMPARE(control<QLineEdit>(window, "Text1")->text(), QString(c.name));
             QCOMPARE(desktop.messages, QStringList{c.message});
         }
+        FakeDesktop desktop; // Enter in the coordinate box checks it too
+        DownloadWindow window(0);
+        window.show();
+        typeInto(control<QLineEdit>(window, "Text3"), "-33.9,18.4");
+        QTest::keyClick(control<QLineEdit>(window, "Text3"), Qt::Key_Return);
+        QCOMPARE(desktop.messages, QStringList{"S34E018"});
     }
 
     void wrongNamesOpenNothing() {
@@ -84,6 +90,7 @@ class DownloadDialogTest : public QObject {
         const QString address = kBase + "North_America/n01e106.hgt.zip";
         QCOMPARE(desktop.urls, QStringList{address});
         QCOMPARE(control<QLineEdit>(window, "Text2")->text(), address);
+        QCOMPARE(control<QLineEdit>(window, "Text2")->cursorPosition(), 0); // shown from "https://" on
         QVERIFY(desktop.messages.isEmpty());
     }
 

@@ -45,8 +45,6 @@ class SecondaryWindowsTest : public QObject {
         const auto typeNewTool = [](QDialog& settings) {
             QCOMPARE(control<QLineEdit>(settings, "Text1_1")->text(), "/old/tool");
             control<QLineEdit>(settings, "Text1_1")->setText("/new/tool");
-            control<QPushButton>(settings, "Command1")->click(); // "OK" does nothing
-            QVERIFY(settings.isVisible());
         };
 
         whenModalOpens("settings", typeNewTool, "Command3_1"); // Cancel
@@ -56,6 +54,17 @@ class SecondaryWindowsTest : public QObject {
         whenModalOpens("settings", typeNewTool, "Command3_0"); // Apply
         trigger(*window, "mset_0");
         QCOMPARE(window->keptSettings().typToolPath, QStringLiteral("/new/tool"));
+
+        bool closedByOk = false; // OK applies and closes as Apply does; Cancel closes otherwise
+        const auto typeAndOk = [&](QDialog& settings) {
+            control<QLineEdit>(settings, "Text1_1")->setText("/ok/tool");
+            control<QPushButton>(settings, "Command1")->click();
+            closedByOk = settings.isHidden();
+        };
+        whenModalOpens("settings", typeAndOk, "Command3_1");
+        trigger(*window, "mset_0");
+        QVERIFY(closedByOk);
+        QCOMPARE(window->keptSettings().typToolPath, QStringLiteral("/ok/tool"));
     }
 
     void aboutShowsTheVersionAndTheMemoryInUse() {
@@ -89,8 +98,17 @@ class SecondaryWindowsTest : public QObject {
         QCOMPARE(window->paletteState().colours[3], 0x808000);
         QVERIFY(!window->paletteState().unsaved);
 
-        whenModalOpens("cmcolor", typeOrange, "Command1_0"); // OK
-        QTest::mouseDClick(swatch, Qt::LeftButton);
+        QString title;
+        const auto typeOrangeOverSelection = [&](QDialog& picker) {
+            title = picker.windowTitle();
+            auto* hex = control<QLineEdit>(picker, "Text1");
+            hex->selectAll(); // typed digits replace the selection
+            QTest::keyClicks(hex, "FF8000");
+        };
+        whenModalOpens("cmcolor", typeOrangeOverSelection, "Command1_0"); // OK
+        QVERIFY(swatch->focusPolicy() & Qt::TabFocus); // Enter on a focused swatch opens the picker
+        QTest::keyClick(swatch, Qt::Key_Return);
+        QCOMPARE(title, QStringLiteral("Elevation Colour"));
         QCOMPARE(window->paletteState().colours[3], 0x0080FF);
         QCOMPARE(swatchColour(*window, 3), QColor(255, 128, 0));
         QVERIFY(window->paletteState().unsaved);

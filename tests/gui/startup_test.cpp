@@ -77,6 +77,23 @@ class StartupTest : public QObject {
         QCOMPARE(readFile(settings), first);
     }
 
+    // Bytes that are no UTF-8 (a Latin-1 path, an old first line) survive a start and close.
+    void settingsBytesSurviveUnchanged() {
+        FakeDesktop desktop;
+        QTemporaryDir home;
+        orolith::Settings settings;
+        settings.reserved = "r\xe9serv\xe9";
+        const std::string latin1 = home.filePath("caf").toStdString() + "\xe9.txt";
+        settings.inputPath = latin1;
+        settings.recentFiles = {latin1, "/maps/\xff\xfe.txt", "", ""};
+        settings.mapPath = home.filePath("caf").toStdString() + "\xe9.mp";
+        writeSettingsFile(home.path(), settings);
+        const QByteArray before = readFile(home.filePath("system/orolith.dat"));
+        auto window = openWindow(home.path());
+        QVERIFY(window->close());
+        QCOMPARE(readFile(home.filePath("system/orolith.dat")), before);
+    }
+
     void unsavedWorkIsAskedAboutBeforeClosing() {
         FakeDesktop desktop;
         QTemporaryDir home;

@@ -19,8 +19,8 @@ namespace {
 // Answers every request with one page, or never answers at all; records what was asked.
 class PageServer : public QObject {
   public:
-    explicit PageServer(const QByteArray& body, bool answer = true) {
-        const QByteArray response = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: " +
+    explicit PageServer(const QByteArray& body, bool answer = true, const QByteArray& status = "200 OK") {
+        const QByteArray response = "HTTP/1.1 " + status + "\r\nContent-Type: text/html\r\nContent-Length: " +
                                     QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
         server_.listen(QHostAddress::LocalHost);
         connect(&server_, &QTcpServer::newConnection, this, [=, this] {
@@ -70,22 +70,27 @@ class UpdateNoticeTest : public QObject {
     void noticeShowsOnlyForANewerVersion_data() {
         QTest::addColumn<QByteArray>("page");
         QTest::addColumn<bool>("shown");
-        QTest::newRow("0.7") << QByteArray("<html><body> 0.7 </body></html>") << true;
-        QTest::newRow("0.61") << QByteArray("\t0.61\r\n") << true;
-        QTest::newRow("0.6") << QByteArray("<html><body>0.6</body></html>") << false;
-        QTest::newRow("text") << QByteArray("Not here any more") << false;
+        QTest::addColumn<QByteArray>("status");
+        QTest::newRow("0.7") << QByteArray("<html><body> 0.7 </body></html>") << true << QByteArray();
+        QTest::newRow("0.61") << QByteArray("\t0.61\r\n") << true << QByteArray();
+        QTest::newRow("0.6") << QByteArray("<html><body>0.6</body></html>") << false << QByteArray();
+        QTest::newRow("text") << QByteArray("Not here any more") << false << QByteArray();
         // Only the first 1000 bytes are read: "0.7" ends there, and "0.6" is not read as "0.65".
         const QByteArray head = "<body>" + QByteArray(991, ' ');
-        QTest::newRow("0.7 at byte 1000") << head + "0.7</body>" + QByteArray(5000, 'x') << true;
-        QTest::newRow("0.65 after byte 1000") << head + "0.65</body>" + QByteArray(5000, 'x') << false;
-        QTest::newRow("no server") << QByteArray() << false;
+        QTest::newRow("0.7 at byte 1000") << head + "0.7</body>" + QByteArray(5000, 'x') << true << QByteArray();
+        QTest::newRow("0.65 after byte 1000") << head + "0.65</body>" + QByteArray(5000, 'x') << false << QByteArray();
+        QTest::newRow("no server") << QByteArray() << false << QByteArray();
+        // An error page is no version page, however long.
+        QTest::newRow("error page") << "<body>0.9</body>" + QByteArray(2000, 'x') << false << QByteArray("404 Not Found");
+        QTest::newRow("server error") << QByteArray("0.9") << false << QByteArray("500 Internal Server Error");
     }
     void noticeShowsOnlyForANewerVersion() {
         QFETCH(QByteArray, page);
         QFETCH(bool, shown);
+        QFETCH(QByteArray, status);
         FakeDesktop desktop;
         QTemporaryDir home;
-        PageServer server(page);
+        PageServer server(page, true, status.isEmpty() ? QByteArray("200 OK") : status);
         auto window = windowAsking(home.path(), page.isEmpty() ? closedPortUrl() : server.url());
         auto* notice = control<QLabel>(*window, "Label8");
         QCOMPARE(notice->isVisible(), shown);

@@ -126,11 +126,15 @@ bool refuseProtected(const TypJob& job, Host& host) {
     return false;
 }
 
-bool writeWhole(const std::string& path, const std::string& text, Host& host) {
+// `consequence` ends the failure message, as "The map was not created." does for maps.
+bool writeWhole(const std::string& path, const std::string& text, Host& host, std::string_view consequence = {}) {
     std::string error;
     if (writeFileAtomically(path, text, error))
         return true;
-    host.message(MessageKind::Failure, path + " " + error);
+    std::string message = path + " " + error;
+    if (!consequence.empty())
+        message.append("\r\n\r\n").append(consequence);
+    host.message(MessageKind::Failure, message);
     return false;
 }
 
@@ -197,7 +201,7 @@ TypResult writeTypFile(const TypJob& job, Host& host) {
                      "Reached maximum draworder of " + std::to_string(maxDrawOrder) + ".");
     if (texts.paletteExhausted)
         host.message(MessageKind::Notice, "Reached maximum number of colours.");
-    result.written = writeWhole(job.style.typPath, texts.typ, host);
+    result.written = writeWhole(job.style.typPath, texts.typ, host, "The TYP file was not created.");
     if (!result.written)
         return result;
     host.message(MessageKind::Notice, "created:" + job.style.typPath);
