@@ -129,7 +129,11 @@ FetchReport FetchRun::run() {
         for (auto& [easy, active] : active_)
             bytes_ += active.transfer->takeNewBytes();
         tellProgress(false);
-        curl_multi_poll(multi_, nullptr, 0, 100, nullptr);
+        long wait = 100; // milliseconds; curl knows when it next has work (at once for a new transfer)
+        if (curl_multi_timeout(multi_, &wait) != CURLM_OK || wait < 0 || wait > 100)
+            wait = 100;
+        if (wait > 0)
+            curl_multi_poll(multi_, nullptr, 0, static_cast<int>(wait), nullptr);
     }
     tellProgress(true);
     report.tiles = std::move(results_);

@@ -77,6 +77,15 @@ LegendWidget::LegendWidget(QWidget* parent) : QWidget(parent) {
 void LegendWidget::paint(const Palette& cols) {
     for (int i = 0; i < kSwatches; ++i)
         swatch(i)->setColour(cols[static_cast<std::size_t>(i)]);
+    emit painted();
+}
+
+void LegendWidget::select(int index) {
+    if (selected_ >= 0)
+        swatch(selected_)->setLineWidth(1);
+    selected_ = index >= 0 && index < kSwatches ? index : -1;
+    if (selected_ >= 0)
+        swatch(selected_)->setLineWidth(3);
 }
 
 void LegendWidget::resetCaptions() {

@@ -51,12 +51,18 @@ class LegendWidget : public QWidget {
     // One caption per swatch, as the conversion gives them (empty: the colour paints no band).
     void setCaptions(const std::vector<std::string>& captions);
     SwatchLabel* swatch(int index) const { return swatches_.at(static_cast<std::size_t>(index)); }
+    // Marks one swatch as the selected one (a thick frame); -1 marks none.
+    void select(int index);
+    int selected() const { return selected_; }
 
   signals:
     void swatchDoubleClicked(int index);
+    // The table's colours were painted anew.
+    void painted();
 
   private:
     std::array<SwatchLabel*, kSwatches> swatches_{};
+    int selected_ = -1;
 };
 
 } // namespace orolith::gui

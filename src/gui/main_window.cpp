@@ -52,6 +52,7 @@ MainWindow::MainWindow(const Options& options, QWidget* parent) : QMainWindow(pa
     buildControls();
     connect(&runner_->host(), &GuiHost::progressed, this, &MainWindow::showProgress);
     buildMenus();
+    buildPreview();
     startUp(options);
 }
 

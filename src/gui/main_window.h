@@ -36,6 +36,7 @@ namespace orolith::gui {
 class ConversionRunner;
 class LegendWidget;
 class PatternEditor;
+class PreviewDock;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -57,6 +58,7 @@ class MainWindow : public QMainWindow {
 
     // The input named on the command line: shown and listed as if opened from the menu.
     void openInputFromCommandLine(const QString& path);
+    PreviewDock* preview() const { return preview_; }
 
   signals:
     void runFinished();
@@ -132,6 +134,11 @@ class MainWindow : public QMainWindow {
     void findMapFolder();
     void findTypFile();
 
+    // The map preview (main_window_preview.cpp).
+    void buildPreview();
+    void previewInput();
+    void restylePreview();
+
     HomeFolder home_;
     CurrentInput input_;
     PaletteState palette_;
@@ -140,6 +147,7 @@ class MainWindow : public QMainWindow {
     Settings restored_; // the settings file as read at start-up
     RecentFiles recentFiles_;
     ConversionRunner* runner_ = nullptr;
+    PreviewDock* preview_ = nullptr;
     bool closeAfterRun_ = false;
 
     QLineEdit* inputBox_ = nullptr;               // Text4

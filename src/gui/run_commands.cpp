@@ -151,6 +151,8 @@ void MainWindow::applyConversionResult(const ConversionResult& result, bool list
     }
     if (result.written)
         input_.lastMapWritten = input_.mapPath;
+    if (listOnly && !result.types.empty())
+        previewInput();
 }
 
 void MainWindow::createTyp() {

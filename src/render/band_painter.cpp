@@ -114,10 +114,9 @@ bool paintBands(QImage& image, const MapView& view, const BandSet& bands, const 
     return true;
 }
 
-std::ptrdiff_t polygonAt(const MapView& view, const BandSet& bands, const std::vector<BandLook>& looks,
+std::ptrdiff_t polygonAt(const MapView& view, const BandSet& bands, const std::vector<std::size_t>& order,
                          QPointF pixel) {
     const GeoPoint p = view.toGeo(pixel);
-    const std::vector<std::size_t> order = paintingOrder(bands, looks);
     for (auto it = order.rbegin(); it != order.rend(); ++it) {
         const BandPolygon& polygon = bands.polygons[*it];
         if (!bands.bounds[*it].contains(p))

@@ -30,8 +30,9 @@ std::vector<std::size_t> paintingOrder(const BandSet& bands, const std::vector<B
 bool paintBands(QImage& image, const MapView& view, const BandSet& bands, const std::vector<BandLook>& looks,
                 const PaintOptions& options);
 
-// The polygon under a pixel: the one painted last whose rings hold it (even-odd), or -1.
-std::ptrdiff_t polygonAt(const MapView& view, const BandSet& bands, const std::vector<BandLook>& looks,
+// The polygon under a pixel: the one painted last (in `order`, from paintingOrder) whose
+// rings hold it (even-odd), or -1.
+std::ptrdiff_t polygonAt(const MapView& view, const BandSet& bands, const std::vector<std::size_t>& order,
                          QPointF pixel);
 
 } // namespace orolith::render

@@ -17,7 +17,9 @@ TEST(TileCommand, PrintsNameThenAddress) {
              {{"tile", "-33.9,18.4", "--region", "Africa"}, "S34E018\n" + kBase + "Africa/S34E018.hgt.zip\n"},
              {{"tile", "--region=eurasia", "1.2\\103.8"}, "N01E103\n" + kBase + "Eurasia/N01E103.hgt.zip\n"},
              {{"tile", "-0.5/0.5", "--region", "5"},
-              "S01E000\n" + kBase + "South_America/S01E000.hgt.zip\n"}}) {
+              "S01E000\n" + kBase + "South_America/S01E000.hgt.zip\n"},
+             // A leading "-." is a number, not an option; too small a number is 0.
+             {{"tile", "-.5/1e-400"}, "S01E000\n" + kBase + "Africa/S01E000.hgt.zip\n"}}) {
         const ToolRun run = runTool(words);
         EXPECT_EQ(run.code, 0);
         EXPECT_EQ(run.out, out);

@@ -68,6 +68,8 @@ TEST_F(TypCommand, FailuresExitOneAndWriteNothing) {
     const auto badPattern = dir.write("bad.ptn", "0101\r\n01x1\r\n");
     const auto empty = dir.write("empty.txt", "no records here\r\n");
     const std::string missing = (dir / "missing.txt").string();
+    const std::string map = dir.write("area.mp", "my map").string();
+    const auto hugePalette = dir.write("huge.col", std::string(1 << 20, '0'));
     for (const auto& [args, err] : std::vector<std::pair<std::vector<std::string>, std::string>>{
              {{input, "--pattern-text", "011"}, "Length of 011 must be multiple of 32\n"},
              {{input, "--pattern-text", "  "}, "Please add pattern.\n"},
@@ -75,8 +77,11 @@ TEST_F(TypCommand, FailuresExitOneAndWriteNothing) {
              {{input, "--max-draworder", "0"}, "Maximum draworder can't be zero\n"},
              {{missing}, "Cannot find file:" + missing + "\n"},
              {{empty.string()}, "No data\n"},
+             {{input, "--palette", hugePalette.string()}, "Not a valid palette file.\n"},
              {{input, "--output", input},
-              "The TYP file would replace the input or the map:\n" + input + "\n\nNothing was written.\n"}}) {
+              "The TYP file would replace the input or the map:\n" + input + "\n\nNothing was written.\n"},
+             {{input, "--output", map},
+              "The TYP file would replace the input or the map:\n" + map + "\n\nNothing was written.\n"}}) {
         const ToolRun run = typ(args);
         EXPECT_EQ(run.code, 1) << err;
         EXPECT_EQ(run.err, err);
@@ -84,6 +89,7 @@ TEST_F(TypCommand, FailuresExitOneAndWriteNothing) {
         EXPECT_FALSE(std::filesystem::exists(typPath)) << err;
     }
     EXPECT_EQ(readBytes(input), geoVector());
+    EXPECT_EQ(readBytes(map), "my map");
 }
 
 } // namespace

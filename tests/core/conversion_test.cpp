@@ -125,7 +125,11 @@ TEST_F(Conversion, TypesFollowDistinctElevationsAndSkipSubTypesAbove1F) {
                             {"100.0", "200.0", "100.4", "300.0", "400.0", "500.0"}, // 100.4 is band 100 again
                             {"1031D", "1031E", "1031F", "10400", "10401"}},
                            // 0x10300 + 1600 / 25 = 0x10340: one step of 0xE0 would leave sub-type 0x20.
-                           {"10300", {"1600.0", "1700.0"}, {"10500", "10501"}}}) {
+                           {"10300", {"1600.0", "1700.0"}, {"10500", "10501"}},
+                           // The shift is the lowest band over 25, rounded to the nearest:
+                           // band 337 (of 337.5) is 13.48 steps, band 13 is 0.52.
+                           {"10300", {"400", "337.5"}, {"1030D", "1030E"}},
+                           {"10300", {"13"}, {"10301"}}}) {
         options.firstType = c.firstType;
         options.replaceExisting = true;
         const ConversionResult result = run(rings(c.elevations));
@@ -185,6 +189,13 @@ TEST_F(Conversion, OpenPolygonsBeyondMaxDistanceAreLeftOutAndCounted) {
     result = run(crlf({"L 1 100.0", "L 2 200.0", " 7 50", " 7 50"})); // left out for want of vertices
     EXPECT_EQ(result.notIncluded, 1);
     EXPECT_EQ(result.finalMessage, "Created " + result.mapPath + " (1 polygons not included)");
+
+    // Max Distance 0 keeps a ring whose ends are the same point, not one a metre short of it.
+    options.maxDistance = "0";
+    result = run(crlf({"L 1 100.0", " 7 50", " 7.5 50.5", " 7 50", "L 2 200.0", " 7 50", " 7.5 50.5", " 7 50.00001"}));
+    EXPECT_EQ(result.notIncluded, 1);
+    EXPECT_NE(map().find("Type=0x10304"), std::string::npos);
+    EXPECT_EQ(map().find("Type=0x10305"), std::string::npos);
 }
 
 TEST_F(Conversion, ReplaceQuestionAndOutputPathRule) {
@@ -211,7 +222,7 @@ TEST_F(Conversion, ReplaceQuestionAndOutputPathRule) {
 
 TEST_F(Conversion, ShortVertexLinesAreLeftOutAndCountedOnce) {
     const ConversionResult result = run(crlf(
-        {"pre", "L 1 100.0", " 7 50", " 7.2", " 7.5 50.5", "", " 7 50", "L 2 200.0", "x", " 8 51", " 8 51"}));
+        {"pre", "L 1 100.0", " 7 50", " 7.2", " 7.5 50.5 812 (x", "", " 7 50", "L 2 200.0", "x", " 8 51", " 8 51"}));
     EXPECT_TRUE(result.written);
     EXPECT_EQ(failures(),
               (std::vector<std::string>{

@@ -37,14 +37,15 @@ TEST(Palette, LoadReadsOnlyStrictHexLinesAndKeepsTheRest) {
     testing::TempDir dir;
     Palette palette;
     palette.fill(0x123456);
-    // Lower case, empty, above FFFFFF, blanks, eight digits, nine digits, not hex, sign, one digit.
-    readPalette(
-        dir.write("odd.col", crlf({"ff", "", "1000000", "  FF", "00000080", "000000080", "xyz", "-1", "A"}))
-            .string(),
-        palette);
+    // Lower case, empty, above FFFFFF, blanks, eight digits, nine digits, not hex, sign, one
+    // digit, the largest colour.
+    readPalette(dir.write("odd.col",
+                          crlf({"ff", "", "1000000", "  FF", "00000080", "000000080", "xyz", "-1", "A", "FFFFFF"}))
+                    .string(),
+                palette);
     const std::int32_t k = 0x123456; // kept, as is the rest of a short file
-    EXPECT_EQ(std::vector<std::int32_t>(palette.begin(), palette.begin() + 10),
-              (std::vector<std::int32_t>{255, k, k, k, 0x80, k, k, k, 0xA, k}));
+    EXPECT_EQ(std::vector<std::int32_t>(palette.begin(), palette.begin() + 11),
+              (std::vector<std::int32_t>{255, k, k, k, 0x80, k, k, k, 0xA, 0xFFFFFF, k}));
 
     Palette untouched = defaultPalette();
     readPalette((dir / "missing.col").string(), untouched);

@@ -25,9 +25,11 @@ TEST(SettingsFile, ReadsAndWritesTheTwentyLinesWithBlanksAroundNumbers) {
     ASSERT_TRUE(writeSettings(path, *s, error)) << error;
     EXPECT_EQ(readBytes(path), lines);
 
-    s->region = 9; // above six: written as three
-    ASSERT_TRUE(writeSettings(path, *s, error));
-    EXPECT_EQ(readSettings(path)->region, 3);
+    for (const auto& [region, written] : std::vector<std::pair<int, int>>{{6, 6}, {7, 3}, {9, 3}}) {
+        s->region = region; // above six: written as three
+        ASSERT_TRUE(writeSettings(path, *s, error));
+        EXPECT_EQ(readSettings(path)->region, written) << region;
+    }
     Settings design, expected;
     ASSERT_TRUE(writeSettings(path, design, error));
     expected.recentFiles[0] = ""; // the design's blank-only line reads back as empty

@@ -3,6 +3,7 @@
 #include "core/conversion/legend_captions.h"
 #include "support/test_support.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -145,6 +146,15 @@ TEST_F(TypWriter, PaletteWrapsAroundTheTableEvenBelowZero) {
     EXPECT_EQ(colourOf(103), "1A1A1A"); // entry 25, step 3
     EXPECT_EQ(colourOf(104), "000000"); // entry 0 again
     EXPECT_EQ(notices()[1], "Reached maximum number of colours.");
+
+    // 100 bands use entries 0..24; the 101st is the first on the last entry.
+    for (const auto& [count, notice] : std::vector<std::pair<int, bool>>{{100, false}, {101, true}, {104, true}}) {
+        job.types = bands(0, count);
+        ASSERT_TRUE(write());
+        const auto shown = notices();
+        EXPECT_EQ(std::count(shown.begin(), shown.end(), "Reached maximum number of colours."), notice ? 1 : 0)
+            << count;
+    }
 
     job.types = bands(2750, 2);
     job.lowest = 2750;

@@ -3,6 +3,7 @@
 #include "gui/pattern_editor.h"
 #include "window_test_support.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -45,6 +46,8 @@ class StartupTest : public QObject {
         earlier.region = 9;
         earlier.palettePath = writeFile(home.filePath("col/warm.col"), "FF\r\nFF00\r\n").toStdString();
         earlier.patternPath = writeFile(home.filePath("patterns/dots.ptn"), "1000\r\n0000\r\n\r\n").toStdString();
+        const QString folder = QDir::toNativeSeparators(home.filePath("typ"));
+        earlier.recentFiles[1] = folder.toStdString(); // a folder: listed, but not to be opened
         writeSettingsFile(home.path(), earlier);
         {
             auto window = openWindow(home.path());
@@ -53,6 +56,8 @@ class StartupTest : public QObject {
             control<QCheckBox>(*window, "Check2_0")->setChecked(false);
             control<QCheckBox>(*window, "Check2_2")->setChecked(true);
             control<QCheckBox>(*window, "Check1")->setChecked(true);
+            control<QLineEdit>(*window, "Text3")->setText("1234.5");
+            QVERIFY(!control<QAction>(*window, "mf_13")->isEnabled());
             QVERIFY(window->close());
         }
         const QByteArray first = readFile(settings);
@@ -61,6 +66,11 @@ class StartupTest : public QObject {
         QCOMPARE(lines.at(1), QByteArray("/opt/tool, with comma\r"));
         QCOMPARE(lines.at(5), QByteArray(" 0 \r"));
         QCOMPARE(lines.at(7), QByteArray(" 1 \r"));
+        QCOMPARE(lines.at(10), folder.toUtf8() + "\r");
+        QCOMPARE(lines.at(13), QByteArray("1234.5\r")); // Max Distance as typed
+        QCOMPARE(lines.at(14), QByteArray(earlier.patternPath.c_str()) + "\r");
+        QCOMPARE(lines.at(15), QByteArray(" 1 \r")); // Add Contours, not One Polygon Per Line
+        QCOMPARE(lines.at(16), QByteArray(" 0 \r"));
         QCOMPARE(lines.at(18), QByteArray(" 3 \r"));
 
         auto window = openWindow(home.path());
@@ -68,6 +78,8 @@ class StartupTest : public QObject {
         QCOMPARE(control<QLineEdit>(*window, "Text5")->text(), QStringLiteral("9"));
         QVERIFY(!control<QCheckBox>(*window, "Check2_0")->isChecked());
         QVERIFY(control<QCheckBox>(*window, "Check2_2")->isChecked());
+        QVERIFY(control<QCheckBox>(*window, "Check1")->isChecked());
+        QCOMPARE(control<QLineEdit>(*window, "Text3")->text(), QStringLiteral("1234.5"));
         QCOMPARE(window->keptSettings().typToolPath, QStringLiteral("/opt/tool, with comma"));
         QCOMPARE(swatchColour(*window, 0), QColor(255, 0, 0)); // the saved palette and pattern
         QCOMPARE(swatchColour(*window, 1), QColor(0, 255, 0));

@@ -1,0 +1,15 @@
+// The update check's reading of a version page.
+#include "core/app/version_page.h"
+#include "fuzz_support.h"
+
+using namespace orolith;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string text = extractVersionText(fuzz::textOf(data, size));
+    if (text.size() > kVersionPageReadLimit)
+        fuzz::broken("a version text longer than the bytes read");
+    if (text.find_first_of(" \t\r\n") != std::string::npos)
+        fuzz::broken("a version text with blanks or line breaks");
+    isNewerVersion(text, 0.6f);
+    return 0;
+}

@@ -1,0 +1,71 @@
+// The map preview dock: shown once an input is listed, redrawn whenever a style setting
+// changes, and tied to the legend both ways.
+#include "core/platform/text_number.h"
+#include "gui/byte_text.h"
+#include "gui/legend_widget.h"
+#include "gui/main_window.h"
+#include "gui/pattern_editor.h"
+#include "gui/preview_dock.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QScreen>
+#include <algorithm>
+
+namespace orolith::gui {
+
+namespace {
+
+// The style checks report to nobody: the preview keeps its last good style meanwhile.
+class SilentHost : public Host {
+  public:
+    void message(MessageKind, std::string_view) override {}
+    bool ask(std::string_view) override { return false; }
+};
+
+} // namespace
+
+void MainWindow::buildPreview() {
+    preview_ = new PreviewDock(this);
+    addDockWidget(Qt::RightDockWidgetArea, preview_);
+    preview_->hide();
+    connect(preview_, &PreviewDock::swatchClicked, legend_, &LegendWidget::select);
+    connect(preview_, &PreviewDock::swatchDoubleClicked, this, [this](int swatch) {
+        legend_->select(swatch);
+        editSwatch(swatch);
+    });
+    connect(legend_, &LegendWidget::painted, this, &MainWindow::restylePreview);
+    connect(patternEditor_, &QPlainTextEdit::textChanged, this, &MainWindow::restylePreview);
+    connect(maxDrawOrderBox_, &QLineEdit::textChanged, this, &MainWindow::restylePreview);
+    for (QCheckBox* box : {oneColourBox_, rowPerBandBox_, contoursBox_})
+        connect(box, &QCheckBox::toggled, this, &MainWindow::restylePreview);
+    // The band list depends on these: the input is read again once editing ends.
+    for (QLineEdit* box : {firstTypeBox_, maxDistanceBox_})
+        connect(box, &QLineEdit::editingFinished, this, [this] {
+            if (preview_->isVisible())
+                previewInput();
+        });
+}
+
+void MainWindow::previewInput() {
+    render::BandReadSettings settings;
+    settings.firstType = toBytes(firstTypeBox_->text());
+    settings.maxDistance = leadingDecimal(toBytes(maxDistanceBox_->text()));
+    restylePreview();
+    if (preview_->isHidden()) {
+        // The window grows by the preview's width, as far as the screen allows.
+        const int grown = width() + preview_->sizeHint().width();
+        preview_->show();
+        resize(screen() ? std::min(grown, screen()->availableGeometry().width()) : grown, height());
+    }
+    preview_->load(input_.path, settings);
+}
+
+void MainWindow::restylePreview() {
+    if (preview_ == nullptr)
+        return;
+    SilentHost quiet;
+    preview_->setStyle(render::styleChoiceOf(styleOptions(), palette_.colours, quiet), contoursBox_->isChecked());
+}
+
+} // namespace orolith::gui

@@ -1,0 +1,169 @@
+#include "gui/preview_dock.h"
+
+#include "core/style/band_colour.h"
+#include "gui/preview_canvas.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace orolith::gui {
+
+namespace {
+
+QToolButton* toolButton(const QString& name, const QString& text, const QString& tip) {
+    auto* button = new QToolButton;
+    button->setObjectName(name);
+    button->setText(text);
+    button->setToolTip(tip);
+    return button;
+}
+
+QString degreesText(double value, char positive, char negative) {
+    return QStringLiteral("%1° %2").arg(std::abs(value), 0, 'f', 5).arg(QLatin1Char(value < 0 ? negative : positive));
+}
+
+} // namespace
+
+PreviewDock::PreviewDock(QWidget* parent) : QDockWidget(QStringLiteral("Preview"), parent) {
+    setObjectName(QStringLiteral("preview"));
+    setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable | QDockWidget::DockWidgetClosable);
+    engine_ = new PreviewEngine(this);
+    auto* body = new QWidget;
+    auto* layout = new QVBoxLayout(body);
+    layout->setContentsMargins(2, 2, 2, 2);
+    auto* tools = new QHBoxLayout;
+    auto* fitButton = toolButton(QStringLiteral("previewFit"), QStringLiteral("Fit"), QStringLiteral("Show the whole input"));
+    auto* zoomIn = toolButton(QStringLiteral("previewZoomIn"), QStringLiteral("+"), QStringLiteral("Zoom in"));
+    auto* zoomOut = toolButton(QStringLiteral("previewZoomOut"), QStringLiteral("−"), QStringLiteral("Zoom out"));
+    tools->addWidget(fitButton);
+    tools->addWidget(zoomOut);
+    tools->addWidget(zoomIn);
+    tools->addStretch(1);
+    canvas_ = new PreviewCanvas;
+    canvas_->setObjectName(QStringLiteral("previewCanvas"));
+    status_ = new QLabel;
+    status_->setObjectName(QStringLiteral("previewStatus"));
+    status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addLayout(tools);
+    layout->addWidget(canvas_, 1);
+    layout->addWidget(status_);
+    setWidget(body);
+    setMinimumWidth(360);
+
+    const auto centre = [this] { return QPointF(canvas_->width() / 2.0, canvas_->height() / 2.0); };
+    connect(fitButton, &QToolButton::clicked, this, &PreviewDock::fit);
+    connect(zoomIn, &QToolButton::clicked, this, [this, centre] { canvas_->zoomAbout(2.0, centre()); });
+    connect(zoomOut, &QToolButton::clicked, this, [this, centre] { canvas_->zoomAbout(0.5, centre()); });
+    connect(engine_, &PreviewEngine::bandsChanged, this, &PreviewDock::onBandsChanged);
+    connect(engine_, &PreviewEngine::pictureReady, this, &PreviewDock::onPicture);
+    connect(engine_, &PreviewEngine::readFailed, this, [this](const QString& message) {
+        readState_ = message;
+        status_->setText(message);
+    });
+    connect(canvas_, &PreviewCanvas::viewChanged, this, &PreviewDock::onViewChanged);
+    connect(canvas_, &PreviewCanvas::pointerMoved, this, &PreviewDock::describe);
+    connect(canvas_, &PreviewCanvas::clicked, this, [this](QPointF pixel) {
+        if (const auto band = bandAt(pixel); band >= 0)
+            emit swatchClicked(swatchOf(static_cast<std::size_t>(band)));
+    });
+    connect(canvas_, &PreviewCanvas::doubleClicked, this, [this](QPointF pixel) {
+        if (const auto band = bandAt(pixel); band >= 0)
+            emit swatchDoubleClicked(swatchOf(static_cast<std::size_t>(band)));
+    });
+}
+
+void PreviewDock::load(const QString& path, const render::BandReadSettings& settings) {
+    fitted_ = true;
+    order_.clear();
+    canvas_->clearPicture();
+    readState_ = QStringLiteral("Reading ") + path + QStringLiteral(" …");
+    status_->setText(readState_);
+    engine_->load(path, settings);
+}
+
+void PreviewDock::setStyle(const std::optional<render::StyleChoice>& style, bool contours) {
+    if (style)
+        style_ = style;
+    contours_ = contours;
+    applyLooks();
+    onViewChanged();
+}
+
+void PreviewDock::applyLooks() {
+    const BandSnapshot& bands = engine_->bands();
+    if (!bands || !style_)
+        return;
+    engine_->setLooks(render::bandLooks(*style_, bands->types.size(), bands->lowest), contours_, Qt::white);
+    order_ = render::paintingOrder(*bands, engine_->looks());
+}
+
+void PreviewDock::fit() {
+    const BandSnapshot& bands = engine_->bands();
+    if (!bands || bands->extent.isEmpty())
+        return;
+    fitted_ = true;
+    canvas_->setView(render::MapView::fitted(bands->extent.grown(0.02), canvas_->size()));
+}
+
+void PreviewDock::onBandsChanged(bool complete) {
+    const BandSnapshot& bands = engine_->bands();
+    readState_ = complete ? QStringLiteral("%1 bands, %2 polygons, %3 vertices")
+                                .arg(bands->types.size())
+                                .arg(bands->polygons.size())
+                                .arg(bands->vertexCount())
+                          : QStringLiteral("Reading … %1 polygons so far").arg(bands->polygons.size());
+    status_->setText(readState_);
+    applyLooks();
+    if (fitted_) {
+        fit();
+        return;
+    }
+    onViewChanged();
+}
+
+void PreviewDock::onViewChanged() {
+    engine_->paint(canvas_->view());
+}
+
+void PreviewDock::onPicture(const QImage& image, const render::MapView& view, bool complete) {
+    canvas_->showPicture(image, view);
+    if (complete && !engine_->reading() && view.area().west == canvas_->view().area().west)
+        emit pictureShown();
+}
+
+std::ptrdiff_t PreviewDock::bandAt(QPointF pixel) const {
+    const BandSnapshot& bands = engine_->bands();
+    if (!bands || order_.size() != bands->polygons.size())
+        return -1;
+    const std::ptrdiff_t polygon = render::polygonAt(canvas_->view(), *bands, order_, pixel);
+    return polygon < 0 ? -1 : static_cast<std::ptrdiff_t>(bands->polygons[static_cast<std::size_t>(polygon)].band);
+}
+
+int PreviewDock::swatchOf(std::size_t band) const {
+    const BandSnapshot& bands = engine_->bands();
+    const std::int64_t counter = paletteCounter(bands ? bands->lowest : 0, band);
+    return static_cast<int>(((counter % 26) + 26) % 26);
+}
+
+QString PreviewDock::statusText() const {
+    return status_->text();
+}
+
+void PreviewDock::describe(QPointF pixel) {
+    const render::MapView& view = canvas_->view();
+    if (!view.isValid())
+        return;
+    const GeoPoint p = view.toGeo(pixel);
+    QString text = degreesText(p.lat, 'N', 'S') + QStringLiteral(", ") + degreesText(p.lon, 'E', 'W');
+    const auto band = bandAt(pixel);
+    if (band >= 0) {
+        const TypeEntry& entry = engine_->bands()->types[static_cast<std::size_t>(band)];
+        text += QStringLiteral("   %1 m, type 0x%2")
+                    .arg(QString::fromStdString(entry.elevation), QString::fromStdString(entry.type));
+    }
+    status_->setText(text);
+}
+
+} // namespace orolith::gui
