@@ -67,7 +67,7 @@ QIcon applicationIcon() {
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Info"));
-    setWindowTitle(QStringLiteral("Information"));
+    setWindowTitle(tr("Information"));
 
     auto* logoFrame = new QFrame(this);
     logoFrame->setObjectName(QStringLiteral("Shape1"));
@@ -81,7 +81,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     name->setFont(arial(1.8, true));
     betaLabel_ = namedLabel("Label10", QString(), this);
     betaLabel_->setStyleSheet(QStringLiteral("color: #b03a2e; font-style: italic;"));
-    versionLabel_ = namedLabel("Label1", QStringLiteral("Version"), this);
+    versionLabel_ = namedLabel("Label1", tr("Version"), this);
     versionLabel_->setFont(arial(1.15, false));
 
     auto* rule = new QFrame(this);
@@ -90,13 +90,13 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     rule->setFrameShadow(QFrame::Sunken);
 
     memoryLabel_ = namedLabel("Label4", QStringLiteral("Label4"), this);
-    memoryLabel_->setToolTip(QStringLiteral("Share of the computer's physical memory in use"));
+    memoryLabel_->setToolTip(tr("Share of the computer's physical memory in use"));
     auto* note = namedLabel("Label8", QString(), this);
     auto* sources = namedLabel("elevationSources", fromBytes(download::sourcesNotice()), this);
     sources->setWordWrap(true);
     sources->setMaximumWidth(420);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("Command1"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
@@ -135,11 +135,11 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
 }
 
 void AboutDialog::refresh() {
-    betaLabel_->setText(QStringLiteral("Beta "));
+    betaLabel_->setText(tr("Beta "));
     const int load = memoryLoadPercent();
     if (load >= 0)
         memoryLabel_->setText(memoryLabelText(load));
-    versionLabel_->setText(QStringLiteral("Version ") + fromBytes(app::kVersionText));
+    versionLabel_->setText(tr("Version %1").arg(fromBytes(app::kVersionText)));
 }
 
 bool AboutDialog::event(QEvent* event) {

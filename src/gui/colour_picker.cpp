@@ -62,7 +62,7 @@ ColourPickerWindow::ColourPickerWindow(std::int32_t colour, const QString& setti
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
     setObjectName("cmcolor");
-    setWindowTitle("Elevation Colour");
+    setWindowTitle(tr("Elevation Colour"));
     setModal(true);
     setFixedSize(px(6588), px(6216));
 
@@ -119,9 +119,9 @@ void ColourPickerWindow::buildSwatches() {
     modified_ = new ColourSwatch(this);
     modified_->setObjectName("Labelcol");
     modified_->setGeometry(designRect(5100, 3684, 552, 552));
-    captionLabel(this, "Label4_0", "Original:", designRect(3708, 4296, 804, 180),
+    captionLabel(this, "Label4_0", tr("Original:"), designRect(3708, 4296, 804, 180),
                  Qt::AlignHCenter | Qt::AlignTop);
-    captionLabel(this, "Label4_1", "Modified:", designRect(5088, 4296, 684, 264),
+    captionLabel(this, "Label4_1", tr("Modified:"), designRect(5088, 4296, 684, 264),
                  Qt::AlignHCenter | Qt::AlignTop);
 }
 
@@ -158,12 +158,12 @@ void ColourPickerWindow::buildEntries() {
     hexEntry_->setGeometry(designRect(4800, 4884, 1272, 372));
     hexEntry_->installEventFilter(this);
 
-    const char* const captions[] = {"Hue", "Saturation", "Luminance"};
+    const char* const captions[] = {QT_TR_NOOP("Hue"), QT_TR_NOOP("Saturation"), QT_TR_NOOP("Luminance")};
     const int captionLefts[] = {900, 1884, 2892};
     const int entryLefts[] = {1068, 2064, 3060};
     for (int i = 0; i < 3; ++i) {
         const QByteArray name = QStringLiteral("Label4_%1").arg(i + 2).toLatin1();
-        captionLabel(this, name.constData(), captions[i], designRect(captionLefts[i], 5292, 804, 264),
+        captionLabel(this, name.constData(), tr(captions[i]), designRect(captionLefts[i], 5292, 804, 264),
                      Qt::AlignCenter);
         auto* entry = new QLineEdit(this);
         entry->setObjectName(QStringLiteral("Text2_%1").arg(i));
@@ -175,10 +175,10 @@ void ColourPickerWindow::buildEntries() {
 }
 
 void ColourPickerWindow::buildButtons() {
-    auto* ok = new QPushButton("OK", this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName("Command1_0");
     ok->setGeometry(designRect(4452, 5712, 816, 420));
-    auto* cancel = new QPushButton("Cancel", this);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
     cancel->setObjectName("Command1_1");
     cancel->setGeometry(designRect(5436, 5712, 816, 420));
     // Enter belongs to the entry boxes; it never closes the window.

@@ -260,7 +260,7 @@ bool ColourPickerWindow::tripleKeyPress(int index, QKeyEvent* key) {
         return false;
     const int limit = index == 0 ? 360 : 100;
     if (leadingDecimal(entry->text().toStdString()) > limit) {
-        Desktop::instance().message(this, QStringLiteral("Maximum value:%1").arg(limit));
+        Desktop::instance().message(this, tr("Maximum value:%1").arg(limit));
         return true;
     }
     applyTriple();

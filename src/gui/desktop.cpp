@@ -3,6 +3,7 @@
 #include "core/app/app_info.h"
 #include "gui/byte_text.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -42,7 +43,8 @@ bool QtDesktop::ask(QWidget* parent, const QString& text) {
 
 QString QtDesktop::fileDialog(bool save, QWidget* owner, const QString& folder, const QString& name,
                               const FileFilter& filter) {
-    const QString title = save ? QStringLiteral("Save File") : QStringLiteral("Open File");
+    const QString title = save ? QCoreApplication::translate("orolith::gui::Desktop", "Save File")
+                               : QCoreApplication::translate("orolith::gui::Desktop", "Open File");
     QString start = folder;
     if (!name.isEmpty() && !name.contains(QLatin1Char('*')))
         start = QDir(folder).filePath(name);

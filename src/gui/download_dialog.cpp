@@ -71,13 +71,13 @@ DownloadWindow::DownloadWindow(int region, QWidget* parent, const QString& home)
                           Qt::WindowCloseButtonHint),
       region_(clampSrtmContinent(region)) {
     setObjectName("download");
-    setWindowTitle("Download map data");
+    setWindowTitle(tr("Download map data"));
     setModal(true);
 
     coordinate_ = entry(this, "Text3", "50.7531/-3.4354");
-    coordinate_->setPlaceholderText("Paste coordinates");
+    coordinate_->setPlaceholderText(tr("Paste coordinates"));
     coordinate_->setMinimumWidth(200);
-    auto* check = new QPushButton("check", this);
+    auto* check = new QPushButton(tr("check"), this);
     check->setObjectName("Command2");
     tileName_ = entry(this, "Text1", "N50W001");
     tileName_->setMaximumWidth(110);
@@ -96,13 +96,13 @@ DownloadWindow::DownloadWindow(int region, QWidget* parent, const QString& home)
 
     auto* download = new QToolButton(this);
     download->setObjectName("Picture2");
-    download->setToolTip("Download map data");
+    download->setToolTip(tr("Download map data"));
     download->setIcon(globeDownloadIcon());
     download->setIconSize(QSize(48, 48));
     download->setAutoRaise(true);
-    address_ = entry(this, "Text2", "Copy URL");
+    address_ = entry(this, "Text2", tr("Copy URL"));
     address_->setReadOnly(true);
-    auto* close = new QPushButton("Close", this);
+    auto* close = new QPushButton(tr("Close"), this);
     close->setObjectName("Command1");
     check->setAutoDefault(false);
     close->setAutoDefault(false);

@@ -22,11 +22,19 @@ namespace orolith::gui {
 
 namespace {
 
-const FileFilter kInputFilter{
-    QStringLiteral("Geo Vector txt (*.txt);;Elevation models (*.hgt *.hgt.zip *.zip *.tif *.tiff *.asc *.vrt)"),
-    QStringLiteral("*.txt")};
-const FileFilter kPaletteFilter{QStringLiteral("Color Palette (*.col)"), QStringLiteral("*.col")};
-const FileFilter kPatternFilter{QStringLiteral("Bitmap Pattern (*.ptn)"), QStringLiteral("*.ptn")};
+FileFilter inputFilter() {
+    return {MainWindow::tr("Geo Vector txt (*.txt)") + QStringLiteral(";;") +
+                MainWindow::tr("Elevation models (*.hgt *.hgt.zip *.zip *.tif *.tiff *.asc *.vrt)"),
+            QStringLiteral("*.txt")};
+}
+
+FileFilter paletteFilter() {
+    return {MainWindow::tr("Color Palette (*.col)"), QStringLiteral("*.col")};
+}
+
+FileFilter patternFilter() {
+    return {MainWindow::tr("Bitmap Pattern (*.ptn)"), QStringLiteral("*.ptn")};
+}
 
 // `path` with `extension` added unless it already ends in it (in any case).
 QString withExtension(const QString& path, const QString& extension) {
@@ -41,7 +49,7 @@ void MainWindow::openFile() {
         return;
     if (input_.openFolder.isEmpty())
         input_.openFolder = QDir::homePath();
-    const QStringList paths = Desktop::instance().openFiles(this, input_.openFolder, kInputFilter);
+    const QStringList paths = Desktop::instance().openFiles(this, input_.openFolder, inputFilter());
     if (!paths.isEmpty())
         openInputs(paths);
 }
@@ -49,7 +57,7 @@ void MainWindow::openFile() {
 void MainWindow::openInputFromCommandLine(const QString& path) {
     // A name that is no file is said so and not remembered among the recent files.
     if (path.contains(QLatin1Char('*')) || !QFileInfo(path).isFile()) {
-        Desktop::instance().message(this, QStringLiteral("Cannot find file:") + path);
+        Desktop::instance().message(this, tr("Cannot find file:") + path);
         return;
     }
     openInput(path);
@@ -79,11 +87,11 @@ void MainWindow::openRecent(int index) {
 
 void MainWindow::importPalette() {
     const QString path =
-        Desktop::instance().fileDialog(false, this, home_.paletteFolder, QString(), kPaletteFilter);
+        Desktop::instance().fileDialog(false, this, home_.paletteFolder, QString(), paletteFilter());
     if (path.isEmpty())
         return;
     if (readPalette(toBytes(path), palette_.colours) == FileRead::NotValid) {
-        Desktop::instance().message(this, QStringLiteral("Not a valid palette file."));
+        Desktop::instance().message(this, tr("Not a valid palette file."));
         return;
     }
     palette_.file = path;
@@ -93,17 +101,18 @@ void MainWindow::importPalette() {
 
 void MainWindow::importPattern() {
     const QString path =
-        Desktop::instance().fileDialog(false, this, home_.patternFolder, QString(), kPatternFilter);
+        Desktop::instance().fileDialog(false, this, home_.patternFolder, QString(), patternFilter());
     if (path.isEmpty())
         return;
     const SmallFile file = path.contains(QLatin1Char('*')) ? SmallFile{} : readPatternFile(toBytes(path));
     if (file.outcome == FileRead::NotValid) {
-        Desktop::instance().message(this, QStringLiteral("Not a valid pattern file."));
+        Desktop::instance().message(this, tr("Not a valid pattern file."));
         return;
     }
     if (file.bytes.empty())
         return;
-    patternEditor_->setPatternText(QString::fromLatin1(file.bytes.data(), static_cast<qsizetype>(file.bytes.size())));
+    patternEditor_->setPatternText(
+        QString::fromLatin1(file.bytes.data(), static_cast<qsizetype>(file.bytes.size())));
     pattern_.file = path;
     takePatternFromEditor();
     pattern_.unsaved = false;
@@ -112,17 +121,17 @@ void MainWindow::importPattern() {
 bool MainWindow::askReplace(const QString& path, const QString& question) {
     if (!QFileInfo::exists(path))
         return true;
-    return Desktop::instance().ask(this, path + kCrlf + kCrlf + QStringLiteral("File exists.") + kCrlf +
-                                             kCrlf + question);
+    return Desktop::instance().ask(this,
+                                   path + kCrlf + kCrlf + tr("File exists.") + kCrlf + kCrlf + question);
 }
 
 void MainWindow::savePalette() {
     QString path = Desktop::instance().fileDialog(true, this, home_.paletteFolder, QStringLiteral("*.col"),
-                                                  kPaletteFilter);
+                                                  paletteFilter());
     if (path.isEmpty())
         return;
     path = withExtension(path, QStringLiteral(".col"));
-    if (!askReplace(path, QStringLiteral("Replace file?")))
+    if (!askReplace(path, tr("Replace file?")))
         return;
     palette_.file = path;
     writePalette(toBytes(path), palette_.colours, runner_->host());
@@ -131,11 +140,11 @@ void MainWindow::savePalette() {
 
 void MainWindow::savePattern() {
     QString path = Desktop::instance().fileDialog(true, this, home_.patternFolder, QStringLiteral("*.ptn"),
-                                                  kPatternFilter);
+                                                  patternFilter());
     if (path.isEmpty())
         return;
     path = withExtension(path, QStringLiteral(".ptn"));
-    if (!askReplace(path, QStringLiteral("Replace File?")))
+    if (!askReplace(path, tr("Replace File?")))
         return;
     pattern_.file = path;
     writeFile(toBytes(path), patternEditor_->patternText().toLatin1().toStdString(), runner_->host());
@@ -165,7 +174,8 @@ void MainWindow::editSwatch(int index) {
 }
 
 void MainWindow::locateTypTool() {
-    kept_.typToolPath = runSettingsDialog(this, kept_.typToolPath, home_.root, garminSettingsFile(home_.root));
+    kept_.typToolPath =
+        runSettingsDialog(this, kept_.typToolPath, home_.root, garminSettingsFile(home_.root));
 }
 
 void MainWindow::openDownloadWindow() {

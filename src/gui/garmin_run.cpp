@@ -49,7 +49,8 @@ class ImageStages : public garmin::ImageProgress {
     ImageStages(Host& host, QProgressBar* bar) : host_(host), bar_(bar) {}
     void stage(std::string_view text, double percent) override {
         const QString shown = fromBytes(std::string(text));
-        QMetaObject::invokeMethod(bar_, [bar = bar_, shown] { bar->setFormat(shown); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            bar_, [bar = bar_, shown] { bar->setFormat(shown); }, Qt::QueuedConnection);
         host_.progress(45.0 + 0.55 * percent);
     }
     bool cancelled() override { return host_.cancelled(); }
@@ -89,18 +90,19 @@ void runChain(GarminRun& run, Host& host, QProgressBar* bar) {
     ImageStages stages(host, bar);
     run.result = garmin::makeGarminImage(run.image, stages);
     if (!run.result.made && !run.result.cancelled)
-        host.message(MessageKind::Failure, "gmapsupp.img was not made:\r\n\r\n" + run.result.error);
+        host.message(MessageKind::Failure,
+                     toBytes(MainWindow::tr("gmapsupp.img was not made:")) + "\r\n\r\n" + run.result.error);
 }
 
 QString summary(const GarminRun& run) {
     const auto& r = run.result;
-    QString text = QStringLiteral("Created ") + QDir::toNativeSeparators(fromBytes(r.image.string())) + kCrlf + kCrlf +
-                   QStringLiteral("Size: %1 bytes").arg(r.size) + kCrlf +
-                   QStringLiteral("Map number: %1").arg(r.firstNumber);
+    QString text = MainWindow::tr("Created %1").arg(QDir::toNativeSeparators(fromBytes(r.image.string()))) +
+                   kCrlf + kCrlf + MainWindow::tr("Size: %1 bytes").arg(r.size) + kCrlf +
+                   MainWindow::tr("Map number: %1").arg(r.firstNumber);
     if (r.tiles > 1)
-        text += QStringLiteral(" to %1 (%2 tiles)").arg(r.firstNumber + r.tiles - 1).arg(r.tiles);
-    return text + kCrlf + QStringLiteral("Family ID: %1").arg(run.image.familyId) + kCrlf + kCrlf +
-           QStringLiteral("Open its folder?");
+        text += MainWindow::tr(" to %1 (%2 tiles)").arg(r.firstNumber + r.tiles - 1).arg(r.tiles);
+    return text + kCrlf + MainWindow::tr("Family ID: %1").arg(run.image.familyId) + kCrlf + kCrlf +
+           MainWindow::tr("Open its folder?");
 }
 
 } // namespace
@@ -109,7 +111,7 @@ void MainWindow::createGarminImage() {
     if (runner_->active())
         return;
     if (patternEditor_->patternText().trimmed().isEmpty()) {
-        Desktop::instance().message(this, QStringLiteral("Please add pattern."));
+        Desktop::instance().message(this, tr("Please add pattern."));
         return;
     }
     const GarminSettings settings = loadGarminSettings(garminSettingsFile(home_.root));
@@ -127,8 +129,8 @@ void MainWindow::createGarminImage() {
     run->image.outputDir = folder;
     if (fs::exists(garmin::imagePath(folder)) || fs::exists(run->map.outputPath)) {
         const QString question = QDir::toNativeSeparators(fromBytes(folder.string())) + kCrlf + kCrlf +
-                                 QStringLiteral("This folder holds a Garmin map made before.") + kCrlf + kCrlf +
-                                 QStringLiteral("Replace?");
+                                 tr("This folder holds a Garmin map made before.") + kCrlf + kCrlf +
+                                 tr("Replace?");
         if (!Desktop::instance().ask(this, question))
             return;
         run->map.replaceExisting = run->image.replaceImage = true;
@@ -147,7 +149,7 @@ void MainWindow::createGarminImage() {
 
     setProgressShown(true);
     showProgress(1);
-    progressBar_->setFormat(QStringLiteral("Writing the map"));
+    progressBar_->setFormat(tr("Writing the map"));
     progressBar_->setTextVisible(true);
     cancelButton_->show();
     QProgressBar* bar = progressBar_;

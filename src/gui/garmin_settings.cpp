@@ -2,6 +2,7 @@
 
 #include "garmin/map_number.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 
 namespace orolith::gui {
@@ -36,9 +37,12 @@ bool saveGarminSettings(const QString& file, const GarminSettings& settings) {
 QString garminSettingsProblem(const GarminSettings& settings) {
     const QString number = settings.mapNumber.trimmed();
     if (!number.isEmpty() && !garmin::parseMapNumber(number.toStdString()))
-        return QStringLiteral("The map number must have 8 digits, 10000000 to 99999999 (or stay empty).");
+        return QCoreApplication::translate(
+            "orolith::gui::GarminSettings",
+            "The map number must have 8 digits, 10000000 to 99999999 (or stay empty).");
     if (!garmin::parseFamilyId(settings.familyId.trimmed().toStdString()))
-        return QStringLiteral("The family ID must be a number from 1 to 65535.");
+        return QCoreApplication::translate("orolith::gui::GarminSettings",
+                                           "The family ID must be a number from 1 to 65535.");
     return {};
 }
 

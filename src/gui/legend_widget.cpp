@@ -16,7 +16,7 @@ SwatchLabel::SwatchLabel(int index, QWidget* parent) : QLabel(parent), index_(in
     setAutoFillBackground(true);
     setAlignment(Qt::AlignCenter);
     setFrameShape(QFrame::Box);
-    setToolTip(QStringLiteral("Double-click to change this colour"));
+    setToolTip(tr("Double-click to change this colour"));
     setFocusPolicy(Qt::StrongFocus);
     setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("-00000m")) + 24);
     setMaximumWidth(minimumWidth());
@@ -90,7 +90,7 @@ void LegendWidget::select(int index) {
 
 void LegendWidget::resetCaptions() {
     for (int i = 0; i < kSwatches; ++i)
-        swatch(i)->setCaption(QStringLiteral("%1m").arg(i * 100));
+        swatch(i)->setCaption(tr("%1m").arg(i * 100));
 }
 
 void LegendWidget::setCaptions(const std::vector<std::string>& captions) {

@@ -2,9 +2,9 @@
 #include "core/app/app_info.h"
 #include "gui/about_dialog.h"
 #include "gui/byte_text.h"
+#include "gui/conversion_runner.h"
 #include "gui/desktop.h"
 #include "gui/help_page.h"
-#include "gui/conversion_runner.h"
 #include "gui/main_window.h"
 
 #include <QAction>
@@ -39,47 +39,47 @@ QString menuText(const QString& caption) {
 } // namespace
 
 void MainWindow::buildMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("mfil"));
     buildFileMenu(file);
 
-    QMenu* colours = menuBar()->addMenu(QStringLiteral("&Colours"));
+    QMenu* colours = menuBar()->addMenu(tr("&Colours"));
     colours->setObjectName(QStringLiteral("mcolor"));
-    connect(namedAction(colours, QStringLiteral("mcol_0"), QStringLiteral("Desaturate")), &QAction::triggered,
-            this, &MainWindow::desaturateColours);
+    connect(namedAction(colours, QStringLiteral("mcol_0"), tr("Desaturate")), &QAction::triggered, this,
+            &MainWindow::desaturateColours);
     separator(colours, QStringLiteral("mcol_1"));
-    connect(namedAction(colours, QStringLiteral("mcol_2"), QStringLiteral("Convert to Shades")),
-            &QAction::triggered, this, &MainWindow::convertToShades);
+    connect(namedAction(colours, QStringLiteral("mcol_2"), tr("Convert to Shades")), &QAction::triggered,
+            this, &MainWindow::convertToShades);
 
-    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
+    QMenu* options = menuBar()->addMenu(tr("&Options"));
     options->setObjectName(QStringLiteral("msett"));
-    connect(namedAction(options, QStringLiteral("mset_0"), QStringLiteral("Locate Stylesmith")),
-            &QAction::triggered, this, &MainWindow::locateTypTool);
+    connect(namedAction(options, QStringLiteral("mset_0"), tr("Locate Stylesmith")), &QAction::triggered,
+            this, &MainWindow::locateTypTool);
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("mhelp"));
-    connect(namedAction(help, QStringLiteral("mhlp_0"), QStringLiteral("Onlne Help")), &QAction::triggered,
-            this, [] { openHelp(); });
+    connect(namedAction(help, QStringLiteral("mhlp_0"), tr("Onlne Help")), &QAction::triggered, this,
+            [] { openHelp(); });
 }
 
 void MainWindow::buildFileMenu(QMenu* menu) {
-    openAction_ = namedAction(menu, QStringLiteral("mf_0"), QStringLiteral("Open File"));
+    openAction_ = namedAction(menu, QStringLiteral("mf_0"), tr("Open File"));
     openAction_->setShortcut(QKeySequence::Open);
     connect(openAction_, &QAction::triggered, this, &MainWindow::openFile);
     separator(menu, QStringLiteral("mf_1"));
-    connect(namedAction(menu, QStringLiteral("mf_2"), QStringLiteral("Import Colour Palette")),
-            &QAction::triggered, this, &MainWindow::importPalette);
-    connect(namedAction(menu, QStringLiteral("mf_3"), QStringLiteral("Import Pattern")), &QAction::triggered,
-            this, &MainWindow::importPattern);
-    connect(namedAction(menu, QStringLiteral("mf_5"), QStringLiteral("Save Color Palette")),
-            &QAction::triggered, this, &MainWindow::savePalette);
-    connect(namedAction(menu, QStringLiteral("mf_6"), QStringLiteral("Save Pattern")), &QAction::triggered,
-            this, &MainWindow::savePattern);
+    connect(namedAction(menu, QStringLiteral("mf_2"), tr("Import Colour Palette")), &QAction::triggered, this,
+            &MainWindow::importPalette);
+    connect(namedAction(menu, QStringLiteral("mf_3"), tr("Import Pattern")), &QAction::triggered, this,
+            &MainWindow::importPattern);
+    connect(namedAction(menu, QStringLiteral("mf_5"), tr("Save Color Palette")), &QAction::triggered, this,
+            &MainWindow::savePalette);
+    connect(namedAction(menu, QStringLiteral("mf_6"), tr("Save Pattern")), &QAction::triggered, this,
+            &MainWindow::savePattern);
     separator(menu, QStringLiteral("mf_7"));
-    connect(namedAction(menu, QStringLiteral("mf_8"), QStringLiteral("About")), &QAction::triggered, this,
+    connect(namedAction(menu, QStringLiteral("mf_8"), tr("About")), &QAction::triggered, this,
             [this] { runAboutDialog(this); });
     separator(menu, QStringLiteral("mf_9"));
-    QAction* exit = namedAction(menu, QStringLiteral("mf_10"), QStringLiteral(" Exit"));
+    QAction* exit = namedAction(menu, QStringLiteral("mf_10"), tr(" Exit"));
     exit->setShortcut(QKeySequence::Quit);
     connect(exit, &QAction::triggered, this, &QWidget::close);
     separator(menu, QStringLiteral("mf_11"));

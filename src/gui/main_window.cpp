@@ -83,25 +83,25 @@ void MainWindow::buildControls() {
 }
 
 QWidget* MainWindow::buildFilesGroup() {
-    auto* group = new QGroupBox(QStringLiteral("Files"));
+    auto* group = new QGroupBox(tr("Files"));
     auto* grid = new QGridLayout(group);
     inputBox_ = textBox(QStringLiteral("Text4"), QStringLiteral("*.txt"));
-    inputBox_->setToolTip(QStringLiteral("Geo Vector input file"));
+    inputBox_->setToolTip(tr("Geo Vector input file"));
     folderButtons_[0] = folderButton(0, QString());
-    folderButtons_[1] = folderButton(1, QStringLiteral(" Find mp File"));
-    folderButtons_[2] = folderButton(2, QStringLiteral("Find typ( txt) File"));
-    mapPathLabel_ = caption(QStringLiteral("Label2"), QStringLiteral("mp file"));
+    folderButtons_[1] = folderButton(1, tr(" Find mp File"));
+    folderButtons_[2] = folderButton(2, tr("Find typ( txt) File"));
+    mapPathLabel_ = caption(QStringLiteral("Label2"), tr("mp file"));
     mapPathLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     mapPathLabel_->setMinimumWidth(1);
-    typPathBox_ = textBox(QStringLiteral("Text6"), QStringLiteral("TYP File"));
+    typPathBox_ = textBox(QStringLiteral("Text6"), tr("TYP File"));
 
-    grid->addWidget(new QLabel(QStringLiteral("Geo Vector")), 0, 0);
+    grid->addWidget(new QLabel(tr("Geo Vector")), 0, 0);
     grid->addWidget(inputBox_, 0, 1);
     grid->addWidget(folderButtons_[0], 0, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Map")), 1, 0);
+    grid->addWidget(new QLabel(tr("Map")), 1, 0);
     grid->addWidget(mapPathLabel_, 1, 1);
     grid->addWidget(folderButtons_[1], 1, 2);
-    grid->addWidget(caption(QStringLiteral("Label3"), QStringLiteral("Output File")), 2, 0);
+    grid->addWidget(caption(QStringLiteral("Label3"), tr("Output File")), 2, 0);
     grid->addWidget(typPathBox_, 2, 1);
     grid->addWidget(folderButtons_[2], 2, 2);
     grid->setColumnStretch(1, 1);
@@ -113,19 +113,18 @@ QWidget* MainWindow::buildFilesGroup() {
 }
 
 QWidget* MainWindow::buildMapGroup() {
-    auto* group = new QGroupBox(QStringLiteral("Map"));
+    auto* group = new QGroupBox(tr("Map"));
     auto* grid = new QGridLayout(group);
     firstTypeBox_ = textBox(QStringLiteral("Text2"), QStringLiteral("10300"));
     maxDistanceBox_ = textBox(QStringLiteral("Text3"), QStringLiteral("45000"));
-    grid->addWidget(caption(QStringLiteral("Label1_0"), QStringLiteral("Polygon Type starts at 0 X")), 0, 0);
+    grid->addWidget(caption(QStringLiteral("Label1_0"), tr("Polygon Type starts at 0 X")), 0, 0);
     grid->addWidget(firstTypeBox_, 0, 1);
-    grid->addWidget(caption(QStringLiteral("Label5_0"), QStringLiteral("Max Distance")), 1, 0);
+    grid->addWidget(caption(QStringLiteral("Label5_0"), tr("Max Distance")), 1, 0);
     grid->addWidget(maxDistanceBox_, 1, 1);
 
-    grid->addWidget(caption(QStringLiteral("Label1_1"), QStringLiteral("Map Resolution Level")), 2, 0);
+    grid->addWidget(caption(QStringLiteral("Label1_1"), tr("Map Resolution Level")), 2, 0);
     auto* levels = new QHBoxLayout;
-    const QStringList names{QStringLiteral("Highest"), QStringLiteral("High"), QStringLiteral("Medium"),
-                            QStringLiteral("Low")};
+    const QStringList names{tr("Highest"), tr("High"), tr("Medium"), tr("Low")};
     for (int i = 0; i < 4; ++i) {
         levelBoxes_[static_cast<std::size_t>(i)] =
             named(new QCheckBox(names[i]), QStringLiteral("Check2_%1").arg(i));
@@ -135,7 +134,7 @@ QWidget* MainWindow::buildMapGroup() {
     // A new user's first map has the highest detail level.
     levelBoxes_[0]->setChecked(true);
     grid->addLayout(levels, 2, 1);
-    contoursBox_ = named(new QCheckBox(QStringLiteral("Add Contours")), QStringLiteral("Check1"));
+    contoursBox_ = named(new QCheckBox(tr("Add Contours")), QStringLiteral("Check1"));
     grid->addWidget(contoursBox_, 3, 1);
     // Elevation models only: the height of a band and filling voids first.
     intervalBox_ = textBox(QStringLiteral("Interval"), QStringLiteral("25"));
@@ -153,23 +152,22 @@ QWidget* MainWindow::buildMapGroup() {
 }
 
 QWidget* MainWindow::buildStyleGroup() {
-    auto* group = new QGroupBox(QStringLiteral("TYP Style"));
+    auto* group = new QGroupBox(tr("TYP Style"));
     auto* grid = new QGridLayout(group);
     maxDrawOrderBox_ = textBox(QStringLiteral("Text5"), QStringLiteral("14"));
-    rowPerBandBox_ = named(new QCheckBox(QStringLiteral("1 Polygon Per Line")), QStringLiteral("Check3"));
-    oneColourBox_ = named(new QCheckBox(QStringLiteral("One Color")), QStringLiteral("Check4"));
+    rowPerBandBox_ = named(new QCheckBox(tr("1 Polygon Per Line")), QStringLiteral("Check3"));
+    oneColourBox_ = named(new QCheckBox(tr("One Color")), QStringLiteral("Check4"));
     patternEditor_ = named(new PatternEditor, QStringLiteral("Text1"));
-    patternEditor_->setToolTip(
-        QStringLiteral("Rows of 0 and 1: 1, 2, 4, 8, 16 or 32 rows of 1, 2, 4, 8, 16 or 32 "
-                       "characters"));
-    grid->addWidget(caption(QStringLiteral("Label5_1"), QStringLiteral("Max Draworder")), 0, 0);
+    patternEditor_->setToolTip(tr("Rows of 0 and 1: 1, 2, 4, 8, 16 or 32 rows of 1, 2, 4, 8, 16 or 32 "
+                                  "characters"));
+    grid->addWidget(caption(QStringLiteral("Label5_1"), tr("Max Draworder")), 0, 0);
     grid->addWidget(maxDrawOrderBox_, 0, 1);
     auto* options = new QHBoxLayout;
     options->addWidget(rowPerBandBox_);
     options->addWidget(oneColourBox_);
     options->addStretch(1);
     grid->addLayout(options, 1, 1);
-    grid->addWidget(caption(QStringLiteral("Label1_2"), QStringLiteral("Pattern:")), 2, 0, Qt::AlignTop);
+    grid->addWidget(caption(QStringLiteral("Label1_2"), tr("Pattern:")), 2, 0, Qt::AlignTop);
     grid->addWidget(patternEditor_, 2, 1);
     grid->setRowStretch(2, 1);
     grid->setColumnStretch(1, 1);
@@ -187,7 +185,7 @@ QWidget* MainWindow::buildTypesColumn() {
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     typeList_->setFont(fixed);
     typeList_->setMinimumWidth(QFontMetrics(fixed).horizontalAdvance(QStringLiteral("-00000  1FFFFF")) + 40);
-    layout->addWidget(caption(QStringLiteral("Label7"), QStringLiteral("TYPES")));
+    layout->addWidget(caption(QStringLiteral("Label7"), tr("TYPES")));
     layout->addWidget(typeList_, 1);
     return column;
 }
@@ -197,7 +195,7 @@ QWidget* MainWindow::buildLegendColumn() {
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
     legend_ = new LegendWidget;
-    layout->addWidget(caption(QStringLiteral("Label6"), QStringLiteral("Elevation")));
+    layout->addWidget(caption(QStringLiteral("Label6"), tr("Elevation")));
     layout->addWidget(legend_, 1);
     connect(legend_, &LegendWidget::swatchDoubleClicked, this, &MainWindow::editSwatch);
     return column;
@@ -208,21 +206,21 @@ QWidget* MainWindow::buildActionRow() {
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* buttons = new QHBoxLayout;
-    createMapButton_ = named(new QPushButton(QStringLiteral("Create mp")), QStringLiteral("Command6"));
-    createTypButton_ = named(new QPushButton(QStringLiteral("Create TYP")), QStringLiteral("Command1"));
-    createImageButton_ = named(new QPushButton(QStringLiteral("Create Garmin map")), QStringLiteral("createGarminMap"));
-    createImageButton_->setToolTip(QStringLiteral("Write the map and the TYP, then compile gmapsupp.img with mkgmap"));
-    cancelButton_ = named(new QPushButton(QStringLiteral("Cancel")), QStringLiteral("cancelRun"));
+    createMapButton_ = named(new QPushButton(tr("Create mp")), QStringLiteral("Command6"));
+    createTypButton_ = named(new QPushButton(tr("Create TYP")), QStringLiteral("Command1"));
+    createImageButton_ = named(new QPushButton(tr("Create Garmin map")), QStringLiteral("createGarminMap"));
+    createImageButton_->setToolTip(tr("Write the map and the TYP, then compile gmapsupp.img with mkgmap"));
+    cancelButton_ = named(new QPushButton(tr("Cancel")), QStringLiteral("cancelRun"));
     cancelButton_->hide();
     downloadButton_ = named(new QToolButton, QStringLiteral("Picture2"));
-    downloadButton_->setToolTip(QStringLiteral("Download map data"));
+    downloadButton_->setToolTip(tr("Download map data"));
     downloadButton_->setIcon(tileDownloadIcon());
     downloadButton_->setIconSize(QSize(28, 28));
     downloadButton_->setAutoRaise(true);
-    updateLabel_ = caption(QStringLiteral("Label8"), QStringLiteral("UPDATE AVAILABLE"));
+    updateLabel_ = caption(QStringLiteral("Label8"), tr("UPDATE AVAILABLE"));
     updateLabel_->setStyleSheet(QStringLiteral("QLabel { color: #b00000; font-weight: bold; }"));
     updateLabel_->setCursor(Qt::PointingHandCursor);
-    updateLabel_->setToolTip(QStringLiteral("Open the download page"));
+    updateLabel_->setToolTip(tr("Open the download page"));
     updateLabel_->installEventFilter(this);
     updateLabel_->hide();
     buttons->addWidget(createMapButton_);

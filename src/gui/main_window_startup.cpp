@@ -106,7 +106,7 @@ void MainWindow::restoreSettings(const QString& path) {
     FileRead outcome = FileRead::Done;
     const auto read = readSettings(toBytes(path), &outcome);
     if (outcome == FileRead::NotValid)
-        Desktop::instance().message(this, QStringLiteral("Not a valid settings file."));
+        Desktop::instance().message(this, tr("Not a valid settings file."));
     if (!read)
         return;
     restored_ = *read;
@@ -117,7 +117,7 @@ void MainWindow::restoreSettings(const QString& path) {
     inputBox_->setText(pathText(saved.inputPath));
     palette_.file = pathText(saved.palettePath);
     if (readPalette(saved.palettePath, palette_.colours) == FileRead::NotValid)
-        Desktop::instance().message(this, QStringLiteral("Not a valid palette file."));
+        Desktop::instance().message(this, tr("Not a valid palette file."));
     for (std::size_t i = 0; i < levelBoxes_.size(); ++i)
         levelBoxes_[i]->setChecked(saved.detailLevels[i] == 1);
     QStringList recent;
@@ -130,9 +130,10 @@ void MainWindow::restoreSettings(const QString& path) {
     const SmallFile pattern =
         pattern_.file.isEmpty() ? SmallFile{} : readSmallFile(saved.patternPath, kPatternFileLimit);
     if (pattern.outcome == FileRead::NotValid)
-        Desktop::instance().message(this, QStringLiteral("Not a valid pattern file."));
+        Desktop::instance().message(this, tr("Not a valid pattern file."));
     if (pattern.outcome == FileRead::Done) {
-        patternEditor_->setPatternText(QString::fromUtf8(pattern.bytes.data(), static_cast<qsizetype>(pattern.bytes.size())));
+        patternEditor_->setPatternText(
+            QString::fromUtf8(pattern.bytes.data(), static_cast<qsizetype>(pattern.bytes.size())));
         takePatternFromEditor();
     }
     contoursBox_->setChecked(saved.addContours == 1);
@@ -171,12 +172,11 @@ void MainWindow::storeSettings() {
 
 bool MainWindow::confirmClose() {
     bool leave = true;
-    const QString question = kCrlf + kCrlf + QStringLiteral("Exit without saving?");
+    const QString question = kCrlf + kCrlf + tr("Exit without saving?");
     if (palette_.unsaved &&
-        !Desktop::instance().ask(this, QStringLiteral("Colour Change has not been saved.") + question))
+        !Desktop::instance().ask(this, tr("Colour Change has not been saved.") + question))
         leave = false;
-    if (pattern_.unsaved &&
-        !Desktop::instance().ask(this, QStringLiteral("Pattern has not been saved.") + question))
+    if (pattern_.unsaved && !Desktop::instance().ask(this, tr("Pattern has not been saved.") + question))
         leave = false;
     return leave;
 }

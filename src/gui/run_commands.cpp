@@ -26,7 +26,9 @@ namespace orolith::gui {
 
 namespace {
 
-const FileFilter kTypFilter{QStringLiteral("TYP txt files(*.txt)"), QStringLiteral("*.txt")};
+FileFilter typFilter() {
+    return {MainWindow::tr("TYP txt files(*.txt)"), QStringLiteral("*.txt")};
+}
 
 TypeList typeListOf(const QListWidget& list) {
     TypeList types;
@@ -101,7 +103,7 @@ void MainWindow::createMap() {
     // replaces the input it reads.
     if (anyLevel && QFileInfo(input_.path).isFile() && !input_.path.contains(QLatin1Char('*')) &&
         output != input_.path && QFileInfo(output).isFile()) {
-        if (!askReplace(output, QStringLiteral("Replace?")))
+        if (!askReplace(output, tr("Replace?")))
             return;
         options.replaceExisting = true;
     }
@@ -159,7 +161,7 @@ void MainWindow::createTyp() {
     if (runner_->active())
         return;
     if (patternEditor_->patternText().trimmed().isEmpty()) {
-        Desktop::instance().message(this, QStringLiteral("Please add pattern."));
+        Desktop::instance().message(this, tr("Please add pattern."));
         return;
     }
     input_.path = inputBox_->text();
@@ -185,7 +187,7 @@ void MainWindow::createTyp() {
             if (needsList) {
                 *listed = dem::convertInput(ConversionMode::ListOnly, listing, elevation, host);
                 if (listed->types.empty()) {
-                    host.message(MessageKind::Notice, "No data");
+                    host.message(MessageKind::Notice, toBytes(MainWindow::tr("No data")));
                     return;
                 }
                 job.types = listed->types;
@@ -228,7 +230,7 @@ void MainWindow::findTypFile() {
     Desktop::instance().message(this, typPath);
     const QString folder =
         typPath.isEmpty() ? QString() : QDir::toNativeSeparators(QFileInfo(typPath).absolutePath());
-    Desktop::instance().fileDialog(false, this, folder, QString(), kTypFilter);
+    Desktop::instance().fileDialog(false, this, folder, QString(), typFilter());
 }
 
 } // namespace orolith::gui

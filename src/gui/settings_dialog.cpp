@@ -19,9 +19,9 @@ namespace {
 
 FileFilter toolFilter() {
 #ifdef Q_OS_WIN
-    return {QStringLiteral("Stylesmith  (*.exe)"), QStringLiteral("*.exe")};
+    return {SettingsDialog::tr("Stylesmith  (*.exe)"), QStringLiteral("*.exe")};
 #else
-    return {QStringLiteral("Stylesmith  (*)"), QStringLiteral("*")};
+    return {SettingsDialog::tr("Stylesmith  (*)"), QStringLiteral("*")};
 #endif
 }
 
@@ -54,34 +54,33 @@ SettingsDialog::SettingsDialog(const QString& toolPath, const QString& programFo
                                std::optional<GarminSettings> garmin)
     : QDialog(parent), toolPath_(toolPath), programFolder_(programFolder), garmin_(std::move(garmin)) {
     setObjectName(QStringLiteral("settings"));
-    setWindowTitle(QStringLiteral("Settings"));
+    setWindowTitle(tr("Settings"));
 
-    auto* editions =
-        new QLabel(QStringLiteral("Stylesmith, the TYP tool started after \"Create TYP\".\n"
-                                  "Choose the program of the Free, Standard or Professional edition, "
-                                  "version 2 or later."),
-                   this);
+    auto* editions = new QLabel(tr("Stylesmith, the TYP tool started after \"Create TYP\".\n"
+                                   "Choose the program of the Free, Standard or Professional edition, "
+                                   "version 2 or later."),
+                                this);
     editions->setObjectName(QStringLiteral("Label1_2"));
     editions->setWordWrap(true);
 
     pathEdit_ = new QLineEdit(toolPath, this);
     pathEdit_->setObjectName(QStringLiteral("Text1_1"));
-    pathEdit_->setPlaceholderText(QStringLiteral("path"));
+    pathEdit_->setPlaceholderText(tr("path"));
     pathEdit_->setMinimumWidth(pathEdit_->fontMetrics().averageCharWidth() * 48);
 
     auto* choose = new QPushButton(QStringLiteral("<<"), this);
     choose->setObjectName(QStringLiteral("Command2_1"));
-    choose->setToolTip(QStringLiteral("Choose the program file"));
+    choose->setToolTip(tr("Choose the program file"));
     choose->setAutoDefault(false);
     choose->setMaximumWidth(choose->fontMetrics().horizontalAdvance(QStringLiteral("<<")) * 4);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("Command1"));
     ok->setAutoDefault(false);
-    auto* applyButton = new QPushButton(QStringLiteral("Apply"), this);
+    auto* applyButton = new QPushButton(tr("Apply"), this);
     applyButton->setObjectName(QStringLiteral("Command3_0"));
     applyButton->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
     cancel->setObjectName(QStringLiteral("Command3_1"));
     cancel->setAutoDefault(false);
 
@@ -114,7 +113,7 @@ void SettingsDialog::chooseTool() {
     if (chosen.isEmpty() || !QFileInfo::exists(chosen))
         return;
     if (!isToolProgram(chosen)) {
-        Desktop::instance().message(this, QStringLiteral("Stylesmith not found."));
+        Desktop::instance().message(this, tr("Stylesmith not found."));
         return;
     }
     toolPath_ = chosen;
@@ -122,7 +121,7 @@ void SettingsDialog::chooseTool() {
 }
 
 QWidget* SettingsDialog::buildGarminGroup() {
-    auto* group = new QGroupBox(QStringLiteral("Garmin map"), this);
+    auto* group = new QGroupBox(tr("Garmin map"), this);
     auto* form = new QFormLayout(group);
     const auto edit = [group](const char* name, const QString& text, const QString& placeholder) {
         auto* box = new QLineEdit(text, group);
@@ -130,22 +129,22 @@ QWidget* SettingsDialog::buildGarminGroup() {
         box->setPlaceholderText(placeholder);
         return box;
     };
-    mkgmapEdit_ = edit("mkgmapProgram", garmin_->mkgmapProgram, QStringLiteral("mkgmap on the PATH"));
-    mapNameEdit_ = edit("mapName", garmin_->mapName, QStringLiteral("the input's name"));
-    mapNumberEdit_ = edit("mapNumber", garmin_->mapNumber, QStringLiteral("from the map's area"));
+    mkgmapEdit_ = edit("mkgmapProgram", garmin_->mkgmapProgram, tr("mkgmap on the PATH"));
+    mapNameEdit_ = edit("mapName", garmin_->mapName, tr("the input's name"));
+    mapNumberEdit_ = edit("mapNumber", garmin_->mapNumber, tr("from the map's area"));
     familyIdEdit_ = edit("familyId", garmin_->familyId, QString());
     auto* choose = new QPushButton(QStringLiteral("<<"), group);
     choose->setObjectName(QStringLiteral("chooseMkgmap"));
-    choose->setToolTip(QStringLiteral("Choose mkgmap's program or .jar file"));
+    choose->setToolTip(tr("Choose mkgmap's program or .jar file"));
     choose->setAutoDefault(false);
     choose->setMaximumWidth(choose->fontMetrics().horizontalAdvance(QStringLiteral("<<")) * 4);
     auto* mkgmapRow = new QHBoxLayout;
     mkgmapRow->addWidget(mkgmapEdit_, 1);
     mkgmapRow->addWidget(choose);
-    form->addRow(QStringLiteral("mkgmap"), mkgmapRow);
-    form->addRow(QStringLiteral("Map name"), mapNameEdit_);
-    form->addRow(QStringLiteral("Map number"), mapNumberEdit_);
-    form->addRow(QStringLiteral("Family ID"), familyIdEdit_);
+    form->addRow(tr("mkgmap"), mkgmapRow);
+    form->addRow(tr("Map name"), mapNameEdit_);
+    form->addRow(tr("Map number"), mapNumberEdit_);
+    form->addRow(tr("Family ID"), familyIdEdit_);
     connect(choose, &QPushButton::clicked, this, &SettingsDialog::chooseMkgmap);
     return group;
 }
@@ -153,7 +152,7 @@ QWidget* SettingsDialog::buildGarminGroup() {
 void SettingsDialog::chooseMkgmap() {
     const QString chosen = Desktop::instance().fileDialog(
         false, this, startFolderFor(mkgmapEdit_->text(), programFolder_), QString(),
-        {QStringLiteral("mkgmap (mkgmap mkgmap.jar *.jar)"), QStringLiteral("*")});
+        {tr("mkgmap (mkgmap mkgmap.jar *.jar)"), QStringLiteral("*")});
     if (!chosen.isEmpty())
         mkgmapEdit_->setText(chosen);
 }
@@ -185,7 +184,7 @@ QString runSettingsDialog(QWidget* parent, const QString& toolPath, const QStrin
     dialog.exec();
     if (dialog.garminSettings() && *dialog.garminSettings() != before &&
         !saveGarminSettings(garminFile, *dialog.garminSettings()))
-        Desktop::instance().message(parent, garminFile + QStringLiteral(" could not be written."));
+        Desktop::instance().message(parent, SettingsDialog::tr("%1 could not be written.").arg(garminFile));
     return dialog.toolPath();
 }
 

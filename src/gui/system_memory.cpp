@@ -1,5 +1,6 @@
 #include "gui/system_memory.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QList>
 #include <cmath>
@@ -78,7 +79,7 @@ int memoryLoadPercent() {
 
 QString memoryLabelText(int percent) {
     const QString number = percent >= 0 ? QStringLiteral(" %1").arg(percent) : QString::number(percent);
-    return QStringLiteral("System:") + number + QStringLiteral("%");
+    return QCoreApplication::translate("orolith::gui::SystemMemory", "System:%1%").arg(number);
 }
 
 } // namespace orolith::gui

@@ -62,14 +62,14 @@ TileFetchPanel::TileFetchPanel(const QString& home, std::function<QString()> coo
     sources_->setMaximumHeight(sources_->sizeHintForRow(0) * 4 + 2 * sources_->frameWidth() + 4);
     box_ = new QLineEdit(this);
     box_->setObjectName("boxEdit");
-    box_->setPlaceholderText("South,West,North,East");
-    auto* fromTile = new QPushButton("Tile of the coordinate", this);
+    box_->setPlaceholderText(tr("South,West,North,East"));
+    auto* fromTile = new QPushButton(tr("Tile of the coordinate"), this);
     fromTile->setObjectName("boxFromTile");
-    download_ = new QPushButton("Download", this);
+    download_ = new QPushButton(tr("Download"), this);
     download_->setObjectName("downloadButton");
-    cancel_ = new QPushButton("Cancel", this);
+    cancel_ = new QPushButton(tr("Cancel"), this);
     cancel_->setObjectName("cancelButton");
-    open_ = new QPushButton("Open the tiles", this);
+    open_ = new QPushButton(tr("Open the tiles"), this);
     open_->setObjectName("openTilesButton");
     progress_ = new QProgressBar(this);
     progress_->setObjectName("downloadProgress");
@@ -81,9 +81,9 @@ TileFetchPanel::TileFetchPanel(const QString& home, std::function<QString()> coo
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
-    grid->addWidget(new QLabel("Sources, asked in this order:", this), 0, 0, 1, 3);
+    grid->addWidget(new QLabel(tr("Sources, asked in this order:"), this), 0, 0, 1, 3);
     grid->addWidget(sources_, 1, 0, 1, 3);
-    grid->addWidget(new QLabel("Bounding box:", this), 2, 0);
+    grid->addWidget(new QLabel(tr("Bounding box:"), this), 2, 0);
     grid->addWidget(box_, 2, 1);
     grid->addWidget(fromTile, 2, 2);
     grid->addWidget(progress_, 3, 0, 1, 2);
@@ -135,12 +135,12 @@ void TileFetchPanel::startDownload() {
     std::string problem;
     const auto box = dl::parseBoundingBox(toBytes(box_->text()), problem);
     if (!box) {
-        Desktop::instance().message(this, QStringLiteral("The bounding box: ") + fromView(problem));
+        Desktop::instance().message(this, tr("The bounding box: ") + fromView(problem));
         return;
     }
     const std::vector<TileCorner> tiles = dl::tilesCovering(*box);
     if (tiles.size() > dl::kMaxTilesPerFetch) {
-        Desktop::instance().message(this, QStringLiteral("The bounding box covers %1 tiles; at most %2 are fetched at once.")
+        Desktop::instance().message(this, tr("The bounding box covers %1 tiles; at most %2 are fetched at once.")
                                               .arg(tiles.size())
                                               .arg(dl::kMaxTilesPerFetch));
         return;
@@ -148,7 +148,7 @@ void TileFetchPanel::startDownload() {
     dl::SourceSettings settings = dl::readSourceSettings(dl::sourceSettingsPath(toBytes(home_)));
     settings.chosen = chosenSources();
     if (settings.chosen.empty()) {
-        Desktop::instance().message(this, QStringLiteral("Tick at least one source."));
+        Desktop::instance().message(this, tr("Tick at least one source."));
         return;
     }
     std::string error;
@@ -162,7 +162,7 @@ void TileFetchPanel::startDownload() {
     open_->setEnabled(false);
     progress_->setRange(0, static_cast<int>(tiles.size()));
     progress_->setValue(0);
-    status_->setText(QStringLiteral("Starting..."));
+    status_->setText(tr("Starting..."));
     setRunning(true);
     stop_ = std::make_shared<std::atomic<bool>>(false);
     QPointer<QObject> self(this);
@@ -178,7 +178,7 @@ void TileFetchPanel::showProgress(const dl::FetchProgress& p) {
         return;
     progress_->setValue(static_cast<int>(p.tilesDone));
     const double megabytes = static_cast<double>(p.bytes) / 1e6;
-    status_->setText(QStringLiteral("%1 of %2 tiles, %3 MB, %4 MB/s")
+    status_->setText(tr("%1 of %2 tiles, %3 MB, %4 MB/s")
                          .arg(p.tilesDone)
                          .arg(p.tilesTotal)
                          .arg(megabytes, 0, 'f', 1)
@@ -202,20 +202,20 @@ void TileFetchPanel::finish(const dl::FetchReport& report) {
     }
     progress_->setValue(progress_->maximum());
     if (report.cancelled) {
-        status_->setText(QStringLiteral("Cancelled: %1 tiles fetched; the next download goes on from there.").arg(fetched));
+        status_->setText(tr("Cancelled: %1 tiles fetched; the next download goes on from there.").arg(fetched));
         files_.clear();
         return;
     }
-    status_->setText(QStringLiteral("%1 fetched, %2 from the cache, %3 sea, %4 failed")
+    status_->setText(tr("%1 fetched, %2 from the cache, %3 sea, %4 failed")
                          .arg(fetched)
                          .arg(cached)
                          .arg(sea)
                          .arg(failures.size()));
     open_->setEnabled(!files_.isEmpty() && failures.isEmpty());
     if (!failures.isEmpty())
-        Desktop::instance().message(this, QStringLiteral("These tiles could not be fetched:\n") + failures.join('\n'));
+        Desktop::instance().message(this, tr("These tiles could not be fetched:\n") + failures.join('\n'));
     else if (files_.isEmpty())
-        Desktop::instance().message(this, QStringLiteral("No source has a tile of this area: it is all sea."));
+        Desktop::instance().message(this, tr("No source has a tile of this area: it is all sea."));
 }
 
 void TileFetchPanel::setRunning(bool running) {
