@@ -20,7 +20,7 @@ void MainWindow::openInputs(const QStringList& paths) {
     for (const QString& path : paths)
         if (!dem::isElevationModelInput(toBytes(path))) {
             Desktop::instance().message(
-                this, QStringLiteral("Several files are opened together only as elevation models: ") + path);
+                this, tr("Several files are opened together only as elevation models: ") + path);
             return;
         }
     const QString mosaic = mosaicPathFor(paths);
@@ -63,7 +63,7 @@ bool MainWindow::elevationOptions(dem::DemOptions& options) const {
     const auto interval = dem::readWholeMetres(toBytes(intervalBox_->text()), true);
     if (!interval) {
         Desktop::instance().message(const_cast<MainWindow*>(this),
-                                    QStringLiteral("The interval is a whole number of metres above 0."));
+                                    tr("The interval is a whole number of metres above 0."));
         return false;
     }
     options.inputs = {toBytes(input_.path)};

@@ -138,8 +138,8 @@ QWidget* MainWindow::buildMapGroup() {
     grid->addWidget(contoursBox_, 3, 1);
     // Elevation models only: the height of a band and filling voids first.
     intervalBox_ = textBox(QStringLiteral("Interval"), QStringLiteral("25"));
-    fillVoidsBox_ = named(new QCheckBox(QStringLiteral("Fill voids")), QStringLiteral("FillVoids"));
-    grid->addWidget(caption(QStringLiteral("IntervalLabel"), QStringLiteral("Interval")), 4, 0);
+    fillVoidsBox_ = named(new QCheckBox(tr("Fill voids")), QStringLiteral("FillVoids"));
+    grid->addWidget(caption(QStringLiteral("IntervalLabel"), tr("Interval")), 4, 0);
     auto* elevation = new QHBoxLayout;
     elevation->addWidget(intervalBox_);
     elevation->addWidget(fillVoidsBox_);
