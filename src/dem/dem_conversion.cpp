@@ -1,6 +1,7 @@
 #include "dem/dem_conversion.h"
 
 #include "core/conversion/elevation_types.h"
+#include "core/conversion/legend_captions.h"
 #include "core/conversion/map_writer.h"
 #include "core/platform/text_number.h"
 
@@ -42,12 +43,7 @@ bool mayWrite(const ConversionOptions& options, const DemOptions& dem, const std
 // Types for the bands as for Geo Vector elevations; false when they run past the last type.
 bool numberBands(const DemBands& bands, const ConversionOptions& options, ElevationTypes& table,
                  ConversionResult& result, Host& host) {
-    for (const std::string& label : bands.labels())
-        table.note(label);
-    std::int64_t firstType = 0x10300;
-    if (const auto value = parseHex32(options.firstType))
-        firstType = static_cast<std::int64_t>(static_cast<std::uint32_t>(*value));
-    table.assign(firstType);
+    table = numberedBands(bands.labels(), options.firstType);
     const std::int64_t last = std::strtoll(table.type(table.size() - 1).c_str(), nullptr, 16);
     if (last > kLastType) {
         host.message(MessageKind::Failure, std::to_string(table.size()) + " bands from " + bands.labels().front() +
@@ -57,11 +53,9 @@ bool numberBands(const DemBands& bands, const ConversionOptions& options, Elevat
         return false;
     }
     result.lowest = table.lowest();
-    for (std::size_t i = 0; i < table.size(); ++i) {
+    for (std::size_t i = 0; i < table.size(); ++i)
         result.types.push_back({table.elevation(i), table.type(i)});
-        if (i % 4 == 0 && i < 104)
-            result.legendCaptions.push_back(table.elevation(i));
-    }
+    result.legendCaptions = legendCaptions(result.types, result.lowest);
     return true;
 }
 
@@ -86,6 +80,17 @@ std::string createdMessage(const std::string& output, const Written& written, do
 }
 
 } // namespace
+
+ElevationTypes numberedBands(const std::vector<std::string>& labels, const std::string& firstTypeText) {
+    ElevationTypes table;
+    for (const std::string& label : labels)
+        table.note(label);
+    std::int64_t firstType = 0x10300;
+    if (const auto value = parseHex32(firstTypeText))
+        firstType = static_cast<std::int64_t>(static_cast<std::uint32_t>(*value));
+    table.assign(firstType);
+    return table;
+}
 
 bool isElevationModelInput(const std::string& path) {
     std::string name = fs::path(path).filename().string();

@@ -177,6 +177,11 @@ TEST(DemConversion, BandsAscendWithContoursAndHolesInOneBlock) {
         labels.push_back(entry.elevation);
     EXPECT_EQ(labels, (std::vector<std::string>{"0", "25", "50", "75", "100", "125", "150"}));
     EXPECT_EQ(out.result.types[0].type, "10300");
+    // The legend names the first band of each colour, as for Geo Vector input.
+    ASSERT_EQ(out.result.legendCaptions.size(), 26u);
+    EXPECT_EQ(out.result.legendCaptions[0], "0m");
+    EXPECT_EQ(out.result.legendCaptions[1], "100m");
+    EXPECT_EQ(out.result.legendCaptions[2], "");
     // The plateau (50) holds the basin as a second Data0 line of the same block.
     EXPECT_NE(out.map.find("Type=0x10302\r\nData0=("), std::string::npos);
     const auto blocks = readBlocks(out.map);
