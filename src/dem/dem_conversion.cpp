@@ -22,24 +22,6 @@ constexpr std::int64_t kLastType = 0x1FFFF;
 constexpr std::uint64_t kTilePolygons = 200000;
 constexpr std::uint64_t kTileVertices = 20000000;
 
-bool sameFile(const std::string& a, const std::string& b) {
-    std::error_code ec;
-    return fs::equivalent(fs::path(a), fs::path(b), ec);
-}
-
-// Asks before an existing map is replaced; never writes over an input.
-bool mayWrite(const ConversionOptions& options, const DemOptions& dem, const std::string& output, Host& host) {
-    for (const std::string& input : dem.inputs)
-        if (sameFile(input, output)) {
-            host.message(MessageKind::Failure, output + " is an input file; the map was not created.");
-            return false;
-        }
-    std::error_code ec;
-    if (options.replaceExisting || !fs::exists(fs::path(output), ec))
-        return true;
-    return host.ask(output + "\r\n\r\nFile exists.\r\n\r\nReplace?");
-}
-
 // Types for the bands as for Geo Vector elevations; false when they run past the last type.
 bool numberBands(const DemBands& bands, const ConversionOptions& options, ElevationTypes& table,
                  ConversionResult& result, Host& host) {
@@ -168,10 +150,11 @@ ConversionResult convertDem(ConversionMode mode, const ConversionOptions& option
     if (!numberBands(bands, options, table, result, host))
         return result;
     result.ranPasses = true;
-    if (!write || !mayWrite(options, dem, output, host))
+    ExistingTarget existing = ExistingTarget::Replace;
+    if (!write || !mayWriteMap(dem.inputs, output, options.replaceExisting, existing, host))
         return result;
 
-    MapWriter writer(output);
+    MapWriter writer(output, existing);
     if (!writer.open(options.copyright)) {
         result.finalMessage = output + " " + writer.error() + "\r\n\r\nThe map was not created.";
         host.message(MessageKind::Failure, result.finalMessage);
@@ -207,7 +190,9 @@ ConversionResult convertDem(ConversionMode mode, const ConversionOptions& option
         return result;
     }
     if (!writer.commit()) {
-        result.finalMessage = output + " " + writer.error() + "\r\n\r\nThe map was not created.";
+        result.finalMessage = output + " " +
+                              (writer.targetAppeared() ? "appeared during the run and was not replaced" : writer.error()) +
+                              "\r\n\r\nThe map was not created.";
         host.message(MessageKind::Failure, result.finalMessage);
         return result;
     }

@@ -167,6 +167,33 @@ TEST(DemConversion, SeaCellsReadAsZeroWhereNoTileIs) {
     EXPECT_EQ(out.result.types[1].elevation, "25");
 }
 
+// The map never goes over one of the mosaic's tiles, whichever it is; an existing map is
+// replaced only after a Yes.
+TEST(DemConversion, TheMapNeverReplacesAnInputAndAsksBeforeReplacingAMap) {
+    TempDir dir;
+    writeRaster(terrain(), dir / "a.tif", "GTiff");
+    writeRaster(terrain(), dir / "b.tif", "GTiff");
+    const std::string tile = orolith::testing::readBytes(dir / "b.tif");
+    DemOptions dem;
+    dem.inputs = {(dir / "a.tif").string(), (dir / "b.tif").string()};
+    ConversionOptions options;
+    options.detailLevels = {true, false, false, false};
+    options.outputPath = dem.inputs[1];
+    options.replaceExisting = true;
+    RecordingHost host;
+    EXPECT_FALSE(convertDem(ConversionMode::Write, options, dem, host).written);
+    EXPECT_EQ(orolith::testing::readBytes(dir / "b.tif"), tile);
+    ASSERT_FALSE(host.messages.empty());
+    EXPECT_NE(host.messages.back().second.find(" is an input file; the map was not created."), std::string::npos);
+
+    dem.inputs.pop_back();
+    options.outputPath = dir.write("out.mp", "theirs").string();
+    options.replaceExisting = false;
+    host.answers = {false};
+    EXPECT_FALSE(convertDem(ConversionMode::Write, options, dem, host).written);
+    EXPECT_EQ(orolith::testing::readBytes(dir / "out.mp"), "theirs");
+}
+
 TEST(DemConversion, BandsAscendWithContoursAndHolesInOneBlock) {
     TempDir dir;
     writeRaster(terrain(), dir / "t.tif", "GTiff");
