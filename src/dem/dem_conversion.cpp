@@ -1,9 +1,11 @@
 #include "dem/dem_conversion.h"
 
 #include "core/conversion/elevation_types.h"
+#include "core/conversion/legend_captions.h"
 #include "core/conversion/map_writer.h"
 #include "core/platform/text_number.h"
 
+#include <cctype>
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
@@ -20,33 +22,10 @@ constexpr std::int64_t kLastType = 0x1FFFF;
 constexpr std::uint64_t kTilePolygons = 200000;
 constexpr std::uint64_t kTileVertices = 20000000;
 
-bool sameFile(const std::string& a, const std::string& b) {
-    std::error_code ec;
-    return fs::equivalent(fs::path(a), fs::path(b), ec);
-}
-
-// Asks before an existing map is replaced; never writes over an input.
-bool mayWrite(const ConversionOptions& options, const DemOptions& dem, const std::string& output, Host& host) {
-    for (const std::string& input : dem.inputs)
-        if (sameFile(input, output)) {
-            host.message(MessageKind::Failure, output + " is an input file; the map was not created.");
-            return false;
-        }
-    std::error_code ec;
-    if (options.replaceExisting || !fs::exists(fs::path(output), ec))
-        return true;
-    return host.ask(output + "\r\n\r\nFile exists.\r\n\r\nReplace?");
-}
-
 // Types for the bands as for Geo Vector elevations; false when they run past the last type.
 bool numberBands(const DemBands& bands, const ConversionOptions& options, ElevationTypes& table,
                  ConversionResult& result, Host& host) {
-    for (const std::string& label : bands.labels())
-        table.note(label);
-    std::int64_t firstType = 0x10300;
-    if (const auto value = parseHex32(options.firstType))
-        firstType = static_cast<std::int64_t>(static_cast<std::uint32_t>(*value));
-    table.assign(firstType);
+    table = numberedBands(bands.labels(), options.firstType);
     const std::int64_t last = std::strtoll(table.type(table.size() - 1).c_str(), nullptr, 16);
     if (last > kLastType) {
         host.message(MessageKind::Failure, std::to_string(table.size()) + " bands from " + bands.labels().front() +
@@ -56,11 +35,9 @@ bool numberBands(const DemBands& bands, const ConversionOptions& options, Elevat
         return false;
     }
     result.lowest = table.lowest();
-    for (std::size_t i = 0; i < table.size(); ++i) {
+    for (std::size_t i = 0; i < table.size(); ++i)
         result.types.push_back({table.elevation(i), table.type(i)});
-        if (i % 4 == 0 && i < 104)
-            result.legendCaptions.push_back(table.elevation(i));
-    }
+    result.legendCaptions = legendCaptions(result.types, result.lowest);
     return true;
 }
 
@@ -80,11 +57,39 @@ std::string createdMessage(const std::string& output, const Written& written, do
                        " vertices; " + percentText(voidShare) + " % of the area has no elevation data)";
     if (written.polygons > kTilePolygons || written.vertices > kTileVertices)
         text += "\r\n\r\nThat is more than one mkgmap map tile holds (about 200 000 polygons or 20 million "
-                "vertices): choose a larger interval, smooth or simplify, or split the area.";
+                "vertices): choose a larger interval, smooth the raster, or split the area.";
     return text;
 }
 
 } // namespace
+
+ElevationTypes numberedBands(const std::vector<std::string>& labels, const std::string& firstTypeText) {
+    ElevationTypes table;
+    for (const std::string& label : labels)
+        table.note(label);
+    std::int64_t firstType = 0x10300;
+    if (const auto value = parseHex32(firstTypeText))
+        firstType = static_cast<std::int64_t>(static_cast<std::uint32_t>(*value));
+    table.assign(firstType);
+    return table;
+}
+
+bool isElevationModelInput(const std::string& path) {
+    std::string name = fs::path(path).filename().string();
+    for (char& c : name)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const std::string suffix : {".hgt", ".zip", ".tif", ".tiff", ".asc", ".vrt"})
+        if (name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
+            return true;
+    return isElevationRaster(path);
+}
+
+ConversionResult convertInput(ConversionMode mode, const ConversionOptions& options, const DemOptions& dem,
+                              Host& host) {
+    if (!dem.inputs.empty())
+        return convertDem(mode, options, dem, host);
+    return mode == ConversionMode::Write ? convertGeoVector(options, host) : listElevations(options, host);
+}
 
 std::string demOutputPathFor(const std::string& firstInput) {
     fs::path path(firstInput);
@@ -145,10 +150,11 @@ ConversionResult convertDem(ConversionMode mode, const ConversionOptions& option
     if (!numberBands(bands, options, table, result, host))
         return result;
     result.ranPasses = true;
-    if (!write || !mayWrite(options, dem, output, host))
+    ExistingTarget existing = ExistingTarget::Replace;
+    if (!write || !mayWriteMap(dem.inputs, output, options.replaceExisting, existing, host))
         return result;
 
-    MapWriter writer(output);
+    MapWriter writer(output, existing);
     if (!writer.open(options.copyright)) {
         result.finalMessage = output + " " + writer.error() + "\r\n\r\nThe map was not created.";
         host.message(MessageKind::Failure, result.finalMessage);
@@ -184,7 +190,9 @@ ConversionResult convertDem(ConversionMode mode, const ConversionOptions& option
         return result;
     }
     if (!writer.commit()) {
-        result.finalMessage = output + " " + writer.error() + "\r\n\r\nThe map was not created.";
+        result.finalMessage = output + " " +
+                              (writer.targetAppeared() ? "appeared during the run and was not replaced" : writer.error()) +
+                              "\r\n\r\nThe map was not created.";
         host.message(MessageKind::Failure, result.finalMessage);
         return result;
     }

@@ -3,11 +3,26 @@
 // for Geo Vector elevations, and in write mode a Polish map of band polygons with holes.
 
 #include "core/conversion/conversion.h"
+#include "core/conversion/elevation_types.h"
 #include "dem/dem_bands.h"
 
 #include <string>
+#include <vector>
 
 namespace orolith::dem {
+
+// The bands' labels numbered with polygon types as Geo Vector elevations are, from the first
+// type's text (0x10300 when it is no hexadecimal number).
+ElevationTypes numberedBands(const std::vector<std::string>& labels, const std::string& firstTypeText);
+
+// True when `path` is read as an elevation model: GDAL reads it as a raster, or it carries a
+// raster's extension (.hgt, .zip, .tif, .tiff, .asc, .vrt; then a file GDAL cannot read says so).
+bool isElevationModelInput(const std::string& path);
+
+// Lists or converts: the elevation models of `dem.inputs` when there are any, else the Geo
+// Vector file of `options.inputPath`.
+ConversionResult convertInput(ConversionMode mode, const ConversionOptions& options, const DemOptions& dem,
+                              Host& host);
 
 // The map beside the first input: its extensions (".hgt.zip", ".tif", …) replaced by ".mp".
 std::string demOutputPathFor(const std::string& firstInput);

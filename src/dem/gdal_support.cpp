@@ -23,7 +23,12 @@ class QuietGdal {
   public:
     QuietGdal() {
         static std::once_flag registered;
-        std::call_once(registered, [] { GDALAllRegister(); });
+        std::call_once(registered, [] {
+            GDALAllRegister();
+            // Rows are read once from the top down: a small block cache is enough, and memory
+            // stays bounded by a strip of the raster however large the mosaic is.
+            GDALSetCacheMax64(std::int64_t{64} << 20);
+        });
         CPLPushErrorHandler(CPLQuietErrorHandler);
         CPLErrorReset();
     }

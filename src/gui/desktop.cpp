@@ -55,6 +55,13 @@ QString QtDesktop::fileDialog(bool save, QWidget* owner, const QString& folder, 
     return QDir::toNativeSeparators(chosen);
 }
 
+QStringList QtDesktop::openFiles(QWidget* owner, const QString& folder, const FileFilter& filter) {
+    QStringList chosen = QFileDialog::getOpenFileNames(owner, QStringLiteral("Open File"), folder, filter.label);
+    for (QString& path : chosen)
+        path = QDir::toNativeSeparators(path);
+    return chosen;
+}
+
 void QtDesktop::openUrl(const QString& url) {
     QDesktopServices::openUrl(QUrl(url));
 }

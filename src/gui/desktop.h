@@ -27,6 +27,12 @@ public:
     // An open (save = false) or save dialog; the chosen path, or empty on cancel.
     virtual QString fileDialog(bool save, QWidget* owner, const QString& folder, const QString& name,
                                const FileFilter& filter) = 0;
+    // An open dialog for one or more files; `filter.label` may hold several filters separated
+    // by ";;". Empty on cancel.
+    virtual QStringList openFiles(QWidget* owner, const QString& folder, const FileFilter& filter) {
+        const QString one = fileDialog(false, owner, folder, QString(), filter);
+        return one.isEmpty() ? QStringList() : QStringList{one};
+    }
     // The desktop's default handler for a web address.
     virtual void openUrl(const QString& url) = 0;
     // The file browser on a folder.
@@ -46,6 +52,7 @@ public:
     bool ask(QWidget* parent, const QString& text) override;
     QString fileDialog(bool save, QWidget* owner, const QString& folder, const QString& name,
                        const FileFilter& filter) override;
+    QStringList openFiles(QWidget* owner, const QString& folder, const FileFilter& filter) override;
     void openUrl(const QString& url) override;
     void openFolder(const QString& path) override;
     void startProgram(const QString& program, const QStringList& arguments) override;

@@ -22,8 +22,10 @@ namespace orolith::gui {
 
 namespace {
 
-FileFilter vectorFilter() {
-    return {MainWindow::tr("Geo Vector txt (*.txt)"), QStringLiteral("*.txt")};
+FileFilter inputFilter() {
+    return {MainWindow::tr("Geo Vector txt (*.txt)") + QStringLiteral(";;") +
+                MainWindow::tr("Elevation models (*.hgt *.hgt.zip *.zip *.tif *.tiff *.asc *.vrt)"),
+            QStringLiteral("*.txt")};
 }
 
 FileFilter paletteFilter() {
@@ -47,11 +49,9 @@ void MainWindow::openFile() {
         return;
     if (input_.openFolder.isEmpty())
         input_.openFolder = QDir::homePath();
-    const QString path =
-        Desktop::instance().fileDialog(false, this, input_.openFolder, QString(), vectorFilter());
-    if (path.isEmpty())
-        return;
-    openInput(path);
+    const QStringList paths = Desktop::instance().openFiles(this, input_.openFolder, inputFilter());
+    if (!paths.isEmpty())
+        openInputs(paths);
 }
 
 void MainWindow::openInputFromCommandLine(const QString& path) {
@@ -71,6 +71,7 @@ void MainWindow::openInput(const QString& path) {
     if (path.contains(QLatin1Char('*')) || !QFileInfo(path).isFile())
         return;
     inputBox_->setText(path);
+    updateElevationBoxes();
     listInput();
 }
 
@@ -80,6 +81,7 @@ void MainWindow::openRecent(int index) {
     const QString path = recentFiles_.at(index);
     inputBox_->setText(path);
     input_.path = path;
+    updateElevationBoxes();
     listInput();
 }
 

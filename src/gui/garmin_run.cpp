@@ -2,6 +2,7 @@
 // window's thread, with mkgmap's stages on the progress bar and a Cancel that stops mkgmap.
 #include "core/conversion/conversion.h"
 #include "core/style/typ_writer.h"
+#include "dem/dem_conversion.h"
 #include "garmin/garmin_image.h"
 #include "garmin/map_number.h"
 #include "garmin/mkgmap_program.h"
@@ -62,6 +63,7 @@ class ImageStages : public garmin::ImageProgress {
 
 struct GarminRun {
     ConversionOptions map;
+    dem::DemOptions elevation; // used when the input is an elevation model
     TypJob typ;
     garmin::ImageJob image;
     ConversionResult converted;
@@ -77,7 +79,7 @@ void runChain(GarminRun& run, Host& host, QProgressBar* bar) {
         return;
     }
     StepHost mapStep(host, 0, 40);
-    run.converted = convertGeoVector(run.map, mapStep);
+    run.converted = dem::convertInput(ConversionMode::Write, run.map, run.elevation, mapStep);
     if (!run.converted.written)
         return;
     run.typ.types = run.converted.types;
@@ -122,6 +124,8 @@ void MainWindow::createGarminImage() {
     input_.path = inputBox_->text();
     auto run = std::make_shared<GarminRun>();
     run->map = conversionOptions();
+    if (!elevationOptions(run->elevation))
+        return;
     const QFileInfo input(input_.path);
     const std::string stem = QFileInfo(fromBytes(run->map.outputPath)).completeBaseName().toStdString();
     const fs::path folder = garmin::imageFolderFor(toBytes(input.absolutePath()), stem);

@@ -7,10 +7,14 @@
 #include "core/settings/home_folder.h"
 #include "gui/about_dialog.h"
 #include "gui/main_window.h"
+#include "gui/update_check.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
 
 int main(int argc, char* argv[]) {
     orolith::removeTemporariesOnSignals(); // an interrupted run leaves no half-written file
@@ -38,9 +42,17 @@ int main(int argc, char* argv[]) {
                        ? QDir(arguments.value(home)).absolutePath()
                        : QString::fromStdString(
                              orolith::defaultHome(QApplication::applicationDirPath().toStdString()).string());
-    orolith::gui::MainWindow window(options);
-    window.show();
+    auto window = std::make_unique<orolith::gui::MainWindow>(options);
+    window->show();
     if (!arguments.positionalArguments().isEmpty())
-        window.openInputFromCommandLine(QDir(arguments.positionalArguments().constFirst()).absolutePath());
-    return app.exec();
+        window->openInputFromCommandLine(QDir(arguments.positionalArguments().constFirst()).absolutePath());
+    const int status = app.exec();
+    window.reset(); // settings saved, runs stopped, nothing half-written left behind
+    if (orolith::gui::UpdateCheck::networkLeftBusy()) {
+        // Qt would wait for a server or a name lookup that never answers before the process
+        // ends; the window is gone and everything is saved, so nothing is lost by ending now.
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
+    return status;
 }

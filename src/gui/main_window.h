@@ -26,6 +26,9 @@ class Host;
 struct ConversionOptions;
 struct ConversionResult;
 struct StyleOptions;
+namespace dem {
+struct DemOptions;
+}
 } // namespace orolith
 
 namespace orolith::gui {
@@ -94,6 +97,13 @@ class MainWindow : public QMainWindow {
     void openFile();
     void openInput(const QString& path);
     void openRecent(int index);
+    // Elevation models: several files become one mosaic file in the home folder.
+    void openInputs(const QStringList& paths);
+    QString mosaicPathFor(const QStringList& paths);
+    bool inputIsElevationModel() const;
+    void updateElevationBoxes();
+    // The band options of the boxes; false (after saying why) when the interval is no number.
+    bool elevationOptions(dem::DemOptions& options) const;
     void importPalette();
     void importPattern();
     void savePalette();
@@ -149,6 +159,8 @@ class MainWindow : public QMainWindow {
     QLineEdit* maxDrawOrderBox_ = nullptr;        // Text5
     std::array<QCheckBox*, 4> levelBoxes_{};      // Check2
     QCheckBox* contoursBox_ = nullptr;            // Check1
+    QLineEdit* intervalBox_ = nullptr;            // Interval (elevation models)
+    QCheckBox* fillVoidsBox_ = nullptr;           // Fill voids (elevation models)
     QCheckBox* rowPerBandBox_ = nullptr;          // Check3
     QCheckBox* oneColourBox_ = nullptr;           // Check4
     PatternEditor* patternEditor_ = nullptr;      // Text1

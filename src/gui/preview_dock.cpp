@@ -26,7 +26,7 @@ QString degreesText(double value, char positive, char negative) {
 
 } // namespace
 
-PreviewDock::PreviewDock(QWidget* parent) : QDockWidget(QStringLiteral("Preview"), parent) {
+PreviewDock::PreviewDock(QWidget* parent) : QDockWidget(tr("Preview"), parent) {
     setObjectName(QStringLiteral("preview"));
     setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable | QDockWidget::DockWidgetClosable);
     engine_ = new PreviewEngine(this);
@@ -34,9 +34,9 @@ PreviewDock::PreviewDock(QWidget* parent) : QDockWidget(QStringLiteral("Preview"
     auto* layout = new QVBoxLayout(body);
     layout->setContentsMargins(2, 2, 2, 2);
     auto* tools = new QHBoxLayout;
-    auto* fitButton = toolButton(QStringLiteral("previewFit"), QStringLiteral("Fit"), QStringLiteral("Show the whole input"));
-    auto* zoomIn = toolButton(QStringLiteral("previewZoomIn"), QStringLiteral("+"), QStringLiteral("Zoom in"));
-    auto* zoomOut = toolButton(QStringLiteral("previewZoomOut"), QStringLiteral("−"), QStringLiteral("Zoom out"));
+    auto* fitButton = toolButton(QStringLiteral("previewFit"), tr("Fit"), tr("Show the whole input"));
+    auto* zoomIn = toolButton(QStringLiteral("previewZoomIn"), QStringLiteral("+"), tr("Zoom in"));
+    auto* zoomOut = toolButton(QStringLiteral("previewZoomOut"), QStringLiteral("−"), tr("Zoom out"));
     tools->addWidget(fitButton);
     tools->addWidget(zoomOut);
     tools->addWidget(zoomIn);

@@ -2,6 +2,7 @@
 #include "core/conversion/conversion.h"
 #include "core/conversion/legend_captions.h"
 #include "core/style/typ_writer.h"
+#include "dem/dem_conversion.h"
 #include "gui/byte_text.h"
 #include "gui/conversion_runner.h"
 #include "gui/desktop.h"
@@ -49,7 +50,8 @@ ConversionOptions MainWindow::conversionOptions() const {
     options.firstType = toBytes(firstTypeBox_->text());
     options.maxDistance = toBytes(maxDistanceBox_->text());
     options.addContours = contoursBox_->isChecked();
-    options.outputPath = outputPathFor(options.inputPath);
+    options.outputPath = inputIsElevationModel() ? dem::demOutputPathFor(options.inputPath)
+                                                 : outputPathFor(options.inputPath);
     return options;
 }
 
@@ -105,10 +107,15 @@ void MainWindow::createMap() {
             return;
         options.replaceExisting = true;
     }
+    dem::DemOptions elevation;
+    if (!elevationOptions(elevation))
+        return;
     auto result = std::make_shared<ConversionResult>();
     setProgressShown(true);
     showProgress(1);
-    startRun([options, result](Host& host) { *result = convertGeoVector(options, host); },
+    startRun([options, elevation, result](Host& host) {
+        *result = dem::convertInput(ConversionMode::Write, options, elevation, host);
+    },
              [this, result, input = input_.path] { applyConversionResult(*result, false, input); });
 }
 
@@ -117,7 +124,12 @@ void MainWindow::listInput() {
         return;
     auto result = std::make_shared<ConversionResult>();
     const ConversionOptions options = conversionOptions();
-    startRun([options, result](Host& host) { *result = listElevations(options, host); },
+    dem::DemOptions elevation;
+    if (!elevationOptions(elevation))
+        return;
+    startRun([options, elevation, result](Host& host) {
+        *result = dem::convertInput(ConversionMode::ListOnly, options, elevation, host);
+    },
              [this, result, input = input_.path] { applyConversionResult(*result, true, input); });
 }
 
@@ -165,12 +177,15 @@ void MainWindow::createTyp() {
     job.toolPath = toBytes(kept_.typToolPath);
     job.protectedPaths = {toBytes(input_.path), toBytes(input_.mapPath)};
     const ConversionOptions listing = conversionOptions();
+    dem::DemOptions elevation;
+    if (needsList && !elevationOptions(elevation))
+        return;
     auto listed = std::make_shared<ConversionResult>();
     auto written = std::make_shared<bool>(false);
     startRun(
-        [job, listing, needsList, listed, written](Host& host) mutable {
+        [job, listing, elevation, needsList, listed, written](Host& host) mutable {
             if (needsList) {
-                *listed = listElevations(listing, host);
+                *listed = dem::convertInput(ConversionMode::ListOnly, listing, elevation, host);
                 if (listed->types.empty()) {
                     host.message(MessageKind::Notice, toBytes(MainWindow::tr("No data")));
                     return;

@@ -9,6 +9,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QTimer>
+#include <atomic>
 #include <string>
 #include <string_view>
 
@@ -26,21 +27,42 @@ bool isVersionPage(const QNetworkReply& reply) {
     return status >= 200 && status < 300;
 }
 
+// Set once a check was dropped before its answer was complete: Qt's connection or host
+// lookup threads may still be busy with it.
+std::atomic<bool> checkLeftBusy{false};
+
+// One network manager for the program's whole life, never destroyed: destroying a manager
+// waits for its connection thread, which a server that never ends its answer holds for
+// seconds, and the window would freeze meanwhile.
+QNetworkAccessManager* sharedNetwork() {
+    static QNetworkAccessManager* const network = [] {
+        auto* manager = new QNetworkAccessManager;
+        manager->setProxy(QNetworkProxy::NoProxy);
+        return manager;
+    }();
+    return network;
+}
+
 } // namespace
+
+bool UpdateCheck::networkLeftBusy() {
+    return checkLeftBusy.load();
+}
 
 UpdateCheck::UpdateCheck(QObject* parent) : UpdateCheck(defaultPageUrl(), parent) {}
 
 UpdateCheck::UpdateCheck(const QUrl& url, QObject* parent)
-    : QObject(parent), url_(url), network_(new QNetworkAccessManager(this)), timer_(new QTimer(this)) {
-    network_->setProxy(QNetworkProxy::NoProxy);
+    : QObject(parent), url_(url), network_(sharedNetwork()), timer_(new QTimer(this)) {
     timer_->setSingleShot(true);
     connect(timer_, &QTimer::timeout, this, &UpdateCheck::giveUp);
 }
 
 UpdateCheck::~UpdateCheck() {
     if (reply_ != nullptr) {
+        checkLeftBusy = true;
         reply_->disconnect(this);
         reply_->abort();
+        reply_->deleteLater();
     }
 }
 
@@ -98,6 +120,8 @@ void UpdateCheck::conclude(bool pageRead) {
     timer_->stop();
     QNetworkReply* reply = reply_;
     reply_ = nullptr;
+    if (!reply->isFinished())
+        checkLeftBusy = true;
     reply->disconnect(this);
     reply->abort();
     reply->deleteLater();

@@ -31,6 +31,12 @@ class UpdateCheck : public QObject {
     void start();
 
     bool isRunning() const { return reply_ != nullptr; }
+    // True once a check gave up or was dropped before its answer was complete. Qt's network
+    // threads may then still wait for a server or a name lookup that never answers, and
+    // leaving the program normally would wait for them: the program ends at once instead.
+    static bool networkLeftBusy();
+    // The network manager the checks share; it outlives every check.
+    QNetworkAccessManager* network() const { return network_; }
     // The version text read from the page ("0.7"); empty before the end or when nothing came.
     QString versionText() const { return versionText_; }
 

@@ -1,7 +1,6 @@
 #include "render/elevation_model_bands.h"
 
-#include "core/conversion/elevation_types.h"
-#include "core/platform/text_number.h"
+#include "dem/dem_conversion.h"
 
 namespace orolith::render {
 
@@ -15,11 +14,7 @@ std::optional<BandSet> readElevationModelBands(const dem::DemOptions& options, c
     }
     BandSet bands;
     bands.tolerance = settings.tolerance;
-    ElevationTypes table;
-    for (const std::string& label : models.labels())
-        table.note(label);
-    const auto firstType = parseHex32(settings.firstType);
-    table.assign(firstType ? static_cast<std::uint32_t>(*firstType) : 0x10300u);
+    const ElevationTypes table = dem::numberedBands(models.labels(), settings.firstType);
     bands.lowest = models.labels().empty() ? 0 : table.lowest();
     for (std::size_t i = 0; i < table.size(); ++i)
         bands.types.push_back({table.elevation(i), table.type(i)});

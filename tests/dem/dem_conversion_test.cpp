@@ -167,6 +167,33 @@ TEST(DemConversion, SeaCellsReadAsZeroWhereNoTileIs) {
     EXPECT_EQ(out.result.types[1].elevation, "25");
 }
 
+// The map never goes over one of the mosaic's tiles, whichever it is; an existing map is
+// replaced only after a Yes.
+TEST(DemConversion, TheMapNeverReplacesAnInputAndAsksBeforeReplacingAMap) {
+    TempDir dir;
+    writeRaster(terrain(), dir / "a.tif", "GTiff");
+    writeRaster(terrain(), dir / "b.tif", "GTiff");
+    const std::string tile = orolith::testing::readBytes(dir / "b.tif");
+    DemOptions dem;
+    dem.inputs = {(dir / "a.tif").string(), (dir / "b.tif").string()};
+    ConversionOptions options;
+    options.detailLevels = {true, false, false, false};
+    options.outputPath = dem.inputs[1];
+    options.replaceExisting = true;
+    RecordingHost host;
+    EXPECT_FALSE(convertDem(ConversionMode::Write, options, dem, host).written);
+    EXPECT_EQ(orolith::testing::readBytes(dir / "b.tif"), tile);
+    ASSERT_FALSE(host.messages.empty());
+    EXPECT_NE(host.messages.back().second.find(" is an input file; the map was not created."), std::string::npos);
+
+    dem.inputs.pop_back();
+    options.outputPath = dir.write("out.mp", "theirs").string();
+    options.replaceExisting = false;
+    host.answers = {false};
+    EXPECT_FALSE(convertDem(ConversionMode::Write, options, dem, host).written);
+    EXPECT_EQ(orolith::testing::readBytes(dir / "out.mp"), "theirs");
+}
+
 TEST(DemConversion, BandsAscendWithContoursAndHolesInOneBlock) {
     TempDir dir;
     writeRaster(terrain(), dir / "t.tif", "GTiff");
@@ -177,6 +204,11 @@ TEST(DemConversion, BandsAscendWithContoursAndHolesInOneBlock) {
         labels.push_back(entry.elevation);
     EXPECT_EQ(labels, (std::vector<std::string>{"0", "25", "50", "75", "100", "125", "150"}));
     EXPECT_EQ(out.result.types[0].type, "10300");
+    // The legend names the first band of each colour, as for Geo Vector input.
+    ASSERT_EQ(out.result.legendCaptions.size(), 26u);
+    EXPECT_EQ(out.result.legendCaptions[0], "0m");
+    EXPECT_EQ(out.result.legendCaptions[1], "100m");
+    EXPECT_EQ(out.result.legendCaptions[2], "");
     // The plateau (50) holds the basin as a second Data0 line of the same block.
     EXPECT_NE(out.map.find("Type=0x10302\r\nData0=("), std::string::npos);
     const auto blocks = readBlocks(out.map);

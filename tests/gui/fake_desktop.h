@@ -40,6 +40,12 @@ class FakeDesktop : public Desktop {
         dialogs.append({save, folder, name, filter});
         return picks.isEmpty() ? QString() : picks.takeFirst();
     }
+    QStringList openFiles(QWidget* owner, const QString& folder, const FileFilter& filter) override {
+        if (manyPicks.isEmpty())
+            return Desktop::openFiles(owner, folder, filter);
+        dialogs.append({false, folder, QString(), filter});
+        return manyPicks.takeFirst();
+    }
     void openUrl(const QString& url) override { urls.append(url); }
     void openFolder(const QString& path) override { folders.append(path); }
     void startProgram(const QString& program, const QStringList& arguments) override {
@@ -54,6 +60,7 @@ class FakeDesktop : public Desktop {
     bool defaultAnswer = true;
     QList<Dialog> dialogs;
     QStringList picks; // taken one per file dialog; empty means cancelled
+    QList<QStringList> manyPicks; // taken first by dialogs that allow several files
     QStringList urls;
     QStringList folders;
     QList<QPair<QString, QStringList>> started;

@@ -42,7 +42,9 @@ class FileMenuTest : public QObject {
         QCOMPARE(desktop.dialogs.size(), 1);
         QCOMPARE(desktop.dialogs[0].save, false);
         QCOMPARE(desktop.dialogs[0].folder, QDir::homePath());
-        QCOMPARE(desktop.dialogs[0].filter.label, QStringLiteral("Geo Vector txt (*.txt)"));
+        QCOMPARE(desktop.dialogs[0].filter.label,
+                 QStringLiteral("Geo Vector txt (*.txt);;Elevation models (*.hgt *.hgt.zip *.zip *.tif *.tiff "
+                                "*.asc *.vrt)"));
         QCOMPARE(control<QLineEdit>(*window, "Text4")->text(), input);
         auto* list = control<QListWidget>(*window, "List1");
         QCOMPARE(list->count(), 2);

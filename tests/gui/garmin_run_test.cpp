@@ -72,6 +72,22 @@ class GarminRunTest : public QObject {
         QCOMPARE(readFile(image), QByteArray("image\n"));
     }
 
+    void elevationModelInputBecomesABandMap() {
+        GarminWindow w;
+        w.useMkgmap("echo image > \"$out/gmapsupp.img\"");
+        const QString grid = writeFile(w.home.filePath("maps/hill.asc"),
+                                       "ncols 4\nnrows 3\nxllcorner 7.0\nyllcorner 46.0\ncellsize 0.01\n"
+                                       "NODATA_value -9999\n110 120 130 140\n110 160 170 140\n110 120 130 140\n");
+        control<QLineEdit>(*w.window, "Text4")->setText(grid);
+        w.desktop.answers = {false};
+        QVERIFY(w.run());
+        QVERIFY2(w.desktop.messages.isEmpty(), qPrintable(w.desktop.messages.join('\n')));
+        const QString folder = w.home.filePath(QStringLiteral("maps/hill"));
+        QCOMPARE(readFile(folder + QStringLiteral("/gmapsupp.img")), QByteArray("image\n"));
+        const QByteArray map = readFile(folder + QStringLiteral("/hill.mp"));
+        QVERIFY2(map.contains("[POLYGON]\r\n"), map.left(2000).constData());
+    }
+
     void cancelStopsMkgmapAndKeepsTheOldImage() {
         GarminWindow w;
         w.useMkgmap("echo partial > \"$out/gmapsupp.img\"\nexec sleep 60");

@@ -70,31 +70,6 @@ std::optional<FileStamp> stampOf(const std::string& path) {
     return stamp;
 }
 
-// Asks before an existing map is replaced. False ends the run with nothing written;
-// `existing` tells whether a map there by the end of the run may be replaced.
-bool mayWrite(const ConversionOptions& options, const std::string& output, ExistingTarget& existing,
-              Host& host) {
-    existing = ExistingTarget::Replace;
-    if (isSameFile(options.inputPath, output)) {
-        host.message(MessageKind::Failure, output + " is the input file; the map was not created.");
-        return false;
-    }
-    if (options.replaceExisting)
-        return true;
-    if (!isExistingFile(output)) {
-        existing = ExistingTarget::Keep; // a map that appears meanwhile is not ours to replace
-        return true;
-    }
-    std::string question = output;
-    question.append(kCrLf)
-        .append(kCrLf)
-        .append("File exists.")
-        .append(kCrLf)
-        .append(kCrLf)
-        .append("Replace?");
-    return host.ask(question);
-}
-
 void fillResult(const ElevationTypes& table, ConversionResult& result) {
     result.lowest = table.lowest();
     result.types.reserve(table.size());
@@ -143,6 +118,32 @@ void writeMap(GeoVectorReader& reader, const ElevationTypes& table, const WriteS
 
 } // namespace
 
+bool mayWriteMap(const std::vector<std::string>& inputs, const std::string& output, bool replaceAgreed,
+                 ExistingTarget& existing, Host& host) {
+    existing = ExistingTarget::Replace;
+    for (const std::string& input : inputs)
+        if (isSameFile(input, output)) {
+            host.message(MessageKind::Failure,
+                         output + (inputs.size() == 1 ? " is the input file" : " is an input file") +
+                             "; the map was not created.");
+            return false;
+        }
+    if (replaceAgreed)
+        return true;
+    if (!isExistingFile(output)) {
+        existing = ExistingTarget::Keep; // a map that appears meanwhile is not ours to replace
+        return true;
+    }
+    std::string question = output;
+    question.append(kCrLf)
+        .append(kCrLf)
+        .append("File exists.")
+        .append(kCrLf)
+        .append(kCrLf)
+        .append("Replace?");
+    return host.ask(question);
+}
+
 std::string typeListText(const TypeEntry& entry) {
     return entry.elevation + '\t' + entry.type;
 }
@@ -187,7 +188,7 @@ ConversionResult runConversion(bool write, const ConversionOptions& options, Hos
         options.outputPath.empty() ? outputPathFor(options.inputPath) : options.outputPath;
     result.mapPath = output;
     ExistingTarget existing = ExistingTarget::Replace;
-    if (write && !mayWrite(options, output, existing, host))
+    if (write && !mayWriteMap({options.inputPath}, output, options.replaceExisting, existing, host))
         return result;
 
     const std::optional<FileStamp> inputStamp = stampOf(options.inputPath);

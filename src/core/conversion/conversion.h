@@ -3,6 +3,7 @@
 // and in write mode every polygon whose outline is (nearly) closed goes into a Polish map.
 
 #include "core/host.h"
+#include "core/platform/atomic_file.h"
 
 #include <array>
 #include <cstdint>
@@ -54,6 +55,12 @@ std::string outputPathFor(std::string_view inputPath);
 
 // The level digits of the selected detail levels in ascending order ("03" for Highest and Low).
 std::string levelDigits(const std::array<bool, 4>& detailLevels);
+
+// Whether the map may be written to `output`: never over one of `inputs` (said, and false); over
+// an existing map only when replacing was agreed or the "Replace?" question is answered Yes.
+// `existing` tells whether a map that is there by the end of the run may be replaced.
+bool mayWriteMap(const std::vector<std::string>& inputs, const std::string& output, bool replaceAgreed,
+                 ExistingTarget& existing, Host& host);
 
 // Lists the elevations, then writes the map. Messages, the "Replace?" question and progress
 // go through `host`.

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Times `orolith mp` on synthetic SRTM tiles (bench/make_dem: fractal terrain of 0 to 2500 m
+# with about 3 m of noise, some with voids) beside `gdal_contour -p -i 25` on the same tile,
+# and prints a Markdown table: wall time, CPU times and peak resident memory.
+#   RUNS=1 ANCHOR=1 MOSAICS="1 4 9" bench/dem_bench.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+runs=${RUNS:-1}
+anchor=${ANCHOR:-1}
+mosaics=${MOSAICS:-"1 4 9"}
+build=$(tools/build.sh | tail -n 1)
+data=bench/data/dem
+mkdir -p "$data/1201" "$data/3601"
+[ -f "$data/1201/N46E007.hgt" ] || "$build/bench/make_dem" 1201 46 7 1 1 "$data/1201" --voids
+[ -f "$data/3601/N48E009.hgt" ] || "$build/bench/make_dem" 3601 46 7 3 3 "$data/3601"
+
+# row LABEL COMMAND...: the fastest of $runs runs as a table row.
+row() {
+  local label=$1 best="" line
+  shift
+  for _ in $(seq "$runs"); do
+    /usr/bin/time -f "%e %U %S %M" -o "$data/time.txt" "$@" >/dev/null 2>&1
+    line=$(tail -n 1 "$data/time.txt")
+    if [ -z "$best" ] || awk -v a="$line" -v b="$best" 'BEGIN { split(a, x); split(b, y); exit !(x[1] < y[1]) }'; then
+      best=$line
+    fi
+  done
+  echo "$best" | awk -v label="$label" '{ printf "| %s | %.2f | %.2f | %.2f | %.0f |\n", label, $1, $2, $3, $4 / 1024 }'
+}
+
+tiles() { # the first N tiles of the 3 × 3 block
+  case $1 in
+    1) echo "$data/3601/N46E007.hgt" ;;
+    4) echo "$data/3601/N46E007.hgt $data/3601/N46E008.hgt $data/3601/N47E007.hgt $data/3601/N47E008.hgt" ;;
+    9) ls "$data"/3601/N4[678]E00[789].hgt | tr '\n' ' ' ;;
+  esac
+}
+
+echo "| Run | Wall s | User s | Sys s | Peak RSS MiB |"
+echo "|---|---:|---:|---:|---:|"
+out=/dev/shm/orolith-bench.mp
+row "orolith mp, 1201², voids" "$build/src/cli/orolith" mp "$data/1201/N46E007.hgt" --force --output "$out"
+for n in $mosaics; do
+  # shellcheck disable=SC2046
+  row "orolith mp, $n × 3601²" "$build/src/cli/orolith" mp $(tiles "$n") --force --output "$out"
+done
+row "orolith mp, 3601², 1 core" taskset -c 0 "$build/src/cli/orolith" mp "$data/3601/N46E007.hgt" --force --output "$out"
+row "orolith mp, 3601², --smooth 2" "$build/src/cli/orolith" mp "$data/3601/N46E007.hgt" --smooth 2 --force --output "$out"
+if [ "$anchor" = 1 ]; then
+  rm -f "$data"/anchor*.gpkg
+  row "gdal_contour -p -i 25, 1201²" gdal_contour -q -p -i 25 -amin elev "$data/1201/N46E007.hgt" "$data/anchor1.gpkg"
+  row "gdal_contour -p -i 25, 3601²" gdal_contour -q -p -i 25 -amin elev "$data/3601/N46E007.hgt" "$data/anchor3.gpkg"
+fi
+rm -f "$out"

@@ -1,0 +1,74 @@
+// Elevation models in the window: several tiles open as one mosaic entry, the band boxes
+// follow the input, and "Create mp" writes the band map off the window's thread.
+#include "dem/dem_test_support.h"
+#include "window_test_support.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace orolith::gui;
+using namespace orolith::gui::testing;
+
+namespace {
+
+void waitForRun(MainWindow& window) {
+    if (window.runActive())
+        QSignalSpy(&window, &MainWindow::runFinished).wait(10000);
+}
+
+QString writeTile(const QTemporaryDir& dir, const QString& name, double west) {
+    auto raster = orolith::dem::testing::rasterFromRows({{10, 30, 60}, {10, 80, 60}, {10, 30, 60}});
+    raster.geo[0] = west;
+    const QString path = QDir::toNativeSeparators(dir.filePath(name));
+    orolith::dem::testing::writeRaster(raster, path.toStdString(), "GTiff");
+    return path;
+}
+
+} // namespace
+
+class ElevationInputTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void tilesOpenAsOneMosaicAndConvert() {
+        FakeDesktop desktop;
+        QTemporaryDir home;
+        auto window = openWindow(home.path());
+        auto* interval = control<QLineEdit>(*window, "Interval");
+        QVERIFY(!interval->isEnabled());
+        const QString a = writeTile(home, "a.tif", 7.0), b = writeTile(home, "b.tif", 7.02);
+
+        desktop.manyPicks = {{b, a}};
+        trigger(*window, "mf_0");
+        waitForRun(*window);
+        const QString mosaic = QDir::toNativeSeparators(home.filePath("mosaics/a+1.vrt"));
+        QCOMPARE(control<QLineEdit>(*window, "Text4")->text(), mosaic);
+        QCOMPARE(control<QAction>(*window, "mf_12")->text(), mosaic);
+        QVERIFY(interval->isEnabled());
+        QVERIFY(control<QCheckBox>(*window, "FillVoids")->isEnabled());
+        auto* list = control<QListWidget>(*window, "List1");
+        QCOMPARE(list->count(), 4); // 0, 25, 50, 75
+        QCOMPARE(list->item(0)->text(), QStringLiteral("0\t10300"));
+
+        interval->setText("50");
+        control<QPushButton>(*window, "Command6")->click();
+        waitForRun(*window);
+        const QByteArray map = readFile(home.filePath("mosaics/a+1.mp"));
+        QVERIFY(map.contains("[POLYGON]\r\nType=0x10301\r\nData0=("));
+        QVERIFY(desktop.messages.last().contains(" holes, "));
+
+        interval->setText("fifty");
+        const auto shown = desktop.messages.size();
+        control<QPushButton>(*window, "Command6")->click();
+        QVERIFY(!window->runActive());
+        QCOMPARE(desktop.messages.size(), shown + 1);
+        QVERIFY(desktop.messages.last().contains("whole number of metres"));
+    }
+};
+
+QTEST_MAIN(ElevationInputTest)
+#include "elevation_input_test.moc"
