@@ -88,10 +88,10 @@ int writeTyp(const TypCommand& command, Streams& io) {
     job.types = listed.types;
     job.lowest = listed.lowest;
     if (command.inputs.isDem) {
-        job.protectedPaths = command.inputs.dem.inputs;
+        job.protectedPaths.assign(command.inputs.dem.inputs.begin(), command.inputs.dem.inputs.end());
         job.protectedPaths.push_back(dem::demOutputPathFor(command.inputs.dem.inputs.front()));
     } else {
-        const std::string& input = command.inputs.geoVector;
+        const std::filesystem::path input = command.inputs.geoVector;
         job.protectedPaths = {input, listed.mapPath.empty() ? outputPathFor(input) : listed.mapPath};
     }
     return writeTypFile(job, host).written ? 0 : 1;

@@ -4,6 +4,7 @@
 #include "core/style/pattern.h"
 #include "dem/dem_raster.h"
 #include "gui/byte_text.h"
+#include "gui/path_text.h"
 #include "gui/colour_picker.h"
 #include "gui/conversion_runner.h"
 #include "gui/desktop.h"
@@ -90,7 +91,7 @@ void MainWindow::importPalette() {
         Desktop::instance().fileDialog(false, this, home_.paletteFolder, QString(), paletteFilter());
     if (path.isEmpty())
         return;
-    if (readPalette(toBytes(path), palette_.colours) == FileRead::NotValid) {
+    if (readPalette(toPath(path), palette_.colours) == FileRead::NotValid) {
         Desktop::instance().message(this, tr("Not a valid palette file."));
         return;
     }
@@ -104,7 +105,7 @@ void MainWindow::importPattern() {
         Desktop::instance().fileDialog(false, this, home_.patternFolder, QString(), patternFilter());
     if (path.isEmpty())
         return;
-    const SmallFile file = path.contains(QLatin1Char('*')) ? SmallFile{} : readPatternFile(toBytes(path));
+    const SmallFile file = path.contains(QLatin1Char('*')) ? SmallFile{} : readPatternFile(toPath(path));
     if (file.outcome == FileRead::NotValid) {
         Desktop::instance().message(this, tr("Not a valid pattern file."));
         return;
@@ -134,7 +135,7 @@ void MainWindow::savePalette() {
     if (!askReplace(path, tr("Replace file?")))
         return;
     palette_.file = path;
-    writePalette(toBytes(path), palette_.colours, runner_->host());
+    writePalette(toPath(path), palette_.colours, runner_->host());
     palette_.unsaved = false;
 }
 
@@ -147,7 +148,7 @@ void MainWindow::savePattern() {
     if (!askReplace(path, tr("Replace File?")))
         return;
     pattern_.file = path;
-    writeFile(toBytes(path), patternEditor_->patternText().toLatin1().toStdString(), runner_->host());
+    writeFile(toPath(path), patternEditor_->patternText().toLatin1().toStdString(), runner_->host());
     pattern_.unsaved = false;
 }
 

@@ -4,6 +4,7 @@
 #include "core/settings/settings_file.h"
 #include "core/style/pattern.h"
 #include "gui/byte_text.h"
+#include "gui/path_text.h"
 #include "gui/conversion_runner.h"
 #include "gui/desktop.h"
 #include "gui/legend_widget.h"
@@ -66,7 +67,7 @@ void MainWindow::startUp(const Options& options) {
     home_.paletteFolder = underHome(home_.root, QStringLiteral("col"));
     home_.patternFolder = underHome(home_.root, QStringLiteral("patterns"));
     home_.settingsFolder = underHome(home_.root, QStringLiteral("system"));
-    ensureHomeFolders(toBytes(home_.root), runner_->host());
+    ensureHomeFolders(toPath(home_.root), runner_->host());
     input_.typPath = underHome(home_.root, QStringLiteral("typ/untitled.txt"));
     palette_.colours = defaultPalette();
 
@@ -104,7 +105,7 @@ void MainWindow::takePatternFromEditor() {
 
 void MainWindow::restoreSettings(const QString& path) {
     FileRead outcome = FileRead::Done;
-    const auto read = readSettings(toBytes(path), &outcome);
+    const auto read = readSettings(toPath(path), &outcome);
     if (outcome == FileRead::NotValid)
         Desktop::instance().message(this, tr("Not a valid settings file."));
     if (!read)
@@ -116,7 +117,7 @@ void MainWindow::restoreSettings(const QString& path) {
     firstTypeBox_->setText(fromBytes(saved.firstType));
     inputBox_->setText(pathText(saved.inputPath));
     palette_.file = pathText(saved.palettePath);
-    if (readPalette(saved.palettePath, palette_.colours) == FileRead::NotValid)
+    if (readPalette(toPath(palette_.file), palette_.colours) == FileRead::NotValid)
         Desktop::instance().message(this, tr("Not a valid palette file."));
     for (std::size_t i = 0; i < levelBoxes_.size(); ++i)
         levelBoxes_[i]->setChecked(saved.detailLevels[i] == 1);
@@ -128,7 +129,7 @@ void MainWindow::restoreSettings(const QString& path) {
     maxDistanceBox_->setText(fromBytes(saved.maxDistance));
     pattern_.file = pathText(saved.patternPath);
     const SmallFile pattern =
-        pattern_.file.isEmpty() ? SmallFile{} : readSmallFile(saved.patternPath, kPatternFileLimit);
+        pattern_.file.isEmpty() ? SmallFile{} : readSmallFile(toPath(pattern_.file), kPatternFileLimit);
     if (pattern.outcome == FileRead::NotValid)
         Desktop::instance().message(this, tr("Not a valid pattern file."));
     if (pattern.outcome == FileRead::Done) {
@@ -165,7 +166,7 @@ void MainWindow::storeSettings() {
     current.region = kept_.tileRegion;
     current.maxDrawOrder = textLine(read.maxDrawOrder, maxDrawOrderBox_->text());
     std::string error;
-    if (!writeSettings(toBytes(home_.settingsFile()), current, error))
+    if (!writeSettings(toPath(home_.settingsFile()), current, error))
         Desktop::instance().message(this, fromBytes(error));
     kept_.tileRegion = current.region;
 }

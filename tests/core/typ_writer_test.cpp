@@ -86,10 +86,10 @@ TEST_F(TypWriter, WorkedExampleByteForByte) {
     EXPECT_EQ(this->typ(), typ + crlfLines("[End]|") + polygons + lines);
     EXPECT_EQ(this->companion(), companion);
     EXPECT_EQ(notices(),
-              (std::vector<std::string>{"Reached maximum draworder of 1.", "created:" + job.style.typPath}));
+              (std::vector<std::string>{"Reached maximum draworder of 1.", "created:" + job.style.typPath.string()}));
     EXPECT_TRUE(failures().empty());
     ASSERT_EQ(host.launches.size(), 1u);
-    EXPECT_EQ(host.launches[0], std::make_pair(job.toolPath, job.style.typPath));
+    EXPECT_EQ(host.launches[0], std::make_pair(job.toolPath.string(), job.style.typPath.string()));
 }
 
 TEST(TypShades, StepsAreCappedAndRedComesFirst) {
@@ -247,7 +247,7 @@ TEST_F(TypWriter, FailedWriteIsReportedAndSkipsCreatedAndLaunch) {
     job.style.typPath = (dir / "gone" / "untitled.txt").string();
     EXPECT_FALSE(write());
     const std::string notCreated = "\r\n\r\nThe TYP file was not created.";
-    EXPECT_EQ(failures(), std::vector<std::string>{job.style.typPath + " No such file or directory" + notCreated});
+    EXPECT_EQ(failures(), std::vector<std::string>{job.style.typPath.string() + " No such file or directory" + notCreated});
     EXPECT_TRUE(notices().empty());
     EXPECT_FALSE(companion().empty()); // the companion list was written all the same
 

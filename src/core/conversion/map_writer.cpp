@@ -87,7 +87,7 @@ bool appendChangedVertex(std::string& vertices, std::string_view latitude, std::
 
 } // namespace
 
-MapWriter::MapWriter(std::string path, ExistingTarget existing) : file_(std::move(path), existing) {
+MapWriter::MapWriter(std::filesystem::path path, ExistingTarget existing) : file_(std::move(path), existing) {
     buffer_.reserve(kFlushSize + (kFlushSize >> 2));
     pending_.reserve(buffer_.capacity());
 }

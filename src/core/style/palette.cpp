@@ -2,6 +2,7 @@
 
 #include "core/platform/atomic_file.h"
 #include "core/colour/colour_value.h"
+#include "core/platform/paths.h"
 #include "core/platform/text_number.h"
 
 #include <string_view>
@@ -59,16 +60,16 @@ std::string paletteFileText(const Palette& palette) {
     return text;
 }
 
-bool writePalette(const std::string& path, const Palette& palette, Host& host) {
+bool writePalette(const std::filesystem::path& path, const Palette& palette, Host& host) {
     std::string error;
     if (writeFileAtomically(path, paletteFileText(palette), error))
         return true;
-    host.message(MessageKind::Failure, path + " " + error);
+    host.message(MessageKind::Failure, pathText(path) + " " + error);
     return false;
 }
 
-FileRead readPalette(const std::string& path, Palette& palette) {
-    if (path.empty() || path.find('*') != std::string::npos)
+FileRead readPalette(const std::filesystem::path& path, Palette& palette) {
+    if (path.empty() || pathText(path).find('*') != std::string::npos)
         return FileRead::Missing;
     const SmallFile file = readSmallFile(path, kPaletteFileLimit);
     const auto lines = splitLines(file.bytes);

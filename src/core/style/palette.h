@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 namespace orolith {
@@ -23,7 +24,7 @@ std::string paletteFileText(const Palette& palette);
 
 // Replaces `path` by a complete new palette file. A failure leaves the old file and is
 // reported to the host as the path, a blank and the system's description; returns false.
-bool writePalette(const std::string& path, const Palette& palette, Host& host);
+bool writePalette(const std::filesystem::path& path, const Palette& palette, Host& host);
 
 // The largest palette file read; its 26 lines need a few hundred bytes.
 inline constexpr std::size_t kPaletteFileLimit = 64 * 1024;
@@ -33,7 +34,7 @@ inline constexpr std::size_t kPaletteFileLimit = 64 * 1024;
 // line a short or missing file does not have, keeps its entry. Reports nothing itself;
 // NotValid (palette unchanged) means the path names something other than a regular file
 // or a file larger than kPaletteFileLimit, for the caller to say "Not a valid palette file.".
-FileRead readPalette(const std::string& path, Palette& palette);
+FileRead readPalette(const std::filesystem::path& path, Palette& palette);
 
 // Every entry becomes the grey of its components' mean.
 void desaturate(Palette& palette);

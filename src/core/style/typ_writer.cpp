@@ -4,6 +4,7 @@
 #include "core/style/band_colour.h"
 #include "core/colour/colour_value.h"
 #include "core/conversion/elevation_types.h"
+#include "core/platform/paths.h"
 #include "core/platform/text_number.h"
 
 #include <algorithm>
@@ -82,15 +83,15 @@ std::string lineBlock(const TypeEntry& entry, std::uint32_t code, std::size_t ba
            std::to_string(band * 25) + "m\r\nxpm=\"0 0 1 0\"\r\n\"0 c #000000\" \r\n[END]\r\n";
 }
 
-std::filesystem::path comparable(const std::string& path) {
+std::filesystem::path comparable(const std::filesystem::path& path) {
     std::error_code ec;
     auto canonical = std::filesystem::weakly_canonical(path, ec);
     if (ec)
-        return std::filesystem::path(path).lexically_normal();
+        return path.lexically_normal();
     return canonical;
 }
 
-bool samePath(const std::string& a, const std::string& b) {
+bool samePath(const std::filesystem::path& a, const std::filesystem::path& b) {
     std::error_code ec;
     if (std::filesystem::equivalent(a, b, ec))
         return true;
@@ -98,7 +99,8 @@ bool samePath(const std::string& a, const std::string& b) {
 }
 
 // The protected path that `path` names, or nullptr.
-const std::string* protectedMatch(const std::string& path, const std::vector<std::string>& protectedPaths) {
+const std::filesystem::path* protectedMatch(const std::filesystem::path& path,
+                                            const std::vector<std::filesystem::path>& protectedPaths) {
     for (const auto& candidate : protectedPaths)
         if (!candidate.empty() && samePath(path, candidate))
             return &candidate;
@@ -106,12 +108,12 @@ const std::string* protectedMatch(const std::string& path, const std::vector<std
 }
 
 bool refuseProtected(const TypJob& job, Host& host) {
-    const std::pair<const std::string*, const char*> outputs[] = {{&job.style.typPath, "The TYP file"},
+    const std::pair<const std::filesystem::path*, const char*> outputs[] = {{&job.style.typPath, "The TYP file"},
                                                                   {&job.companionPath, "The companion list"}};
     for (const auto& [path, what] : outputs) {
         if (protectedMatch(*path, job.protectedPaths) != nullptr) {
             host.message(MessageKind::Failure, std::string(what) +
-                                                   " would replace the input or the map:\r\n" + *path +
+                                                   " would replace the input or the map:\r\n" + pathText(*path) +
                                                    "\r\n\r\nNothing was written.");
             return true;
         }
@@ -120,11 +122,12 @@ bool refuseProtected(const TypJob& job, Host& host) {
 }
 
 // `consequence` ends the failure message, as "The map was not created." does for maps.
-bool writeWhole(const std::string& path, const std::string& text, Host& host, std::string_view consequence = {}) {
+bool writeWhole(const std::filesystem::path& path, const std::string& text, Host& host,
+                std::string_view consequence = {}) {
     std::string error;
     if (writeFileAtomically(path, text, error))
         return true;
-    std::string message = path + " " + error;
+    std::string message = pathText(path) + " " + error;
     if (!consequence.empty())
         message.append("\r\n\r\n").append(consequence);
     host.message(MessageKind::Failure, message);
@@ -198,7 +201,7 @@ TypResult writeTypFile(const TypJob& job, Host& host) {
     result.written = writeWhole(job.style.typPath, texts.typ, host, "The TYP file was not created.");
     if (!result.written)
         return result;
-    host.message(MessageKind::Notice, "created:" + job.style.typPath);
+    host.message(MessageKind::Notice, "created:" + pathText(job.style.typPath));
     if (!job.toolPath.empty())
         host.launch(job.toolPath, job.style.typPath);
     return result;

@@ -8,6 +8,7 @@
 #include "core/style/pattern.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,7 +25,7 @@ struct StyleOptions {
     std::string patternText;         // the pattern editor's text
     std::string maxDrawOrder = "14"; // read leniently as a decimal, rounded half to even
     std::string firstType = "10300"; // hexadecimal digits
-    std::string typPath;             // the TYP text file to write
+    std::filesystem::path typPath;   // the TYP text file to write
     bool oneColour = false;          // light grey shades instead of palette colours
     bool rowPerBand = false;         // each band repeats one pattern row
 };
@@ -34,11 +35,11 @@ struct TypJob {
     TypeList types;
     std::int32_t lowest = 0; // the lowest elevation of the listed input
     Palette palette = defaultPalette();
-    std::string companionPath; // <home>/test.tpgn
-    std::string toolPath;      // the external TYP tool; started on the TYP file when set
+    std::filesystem::path companionPath; // <home>/test.tpgn
+    std::filesystem::path toolPath;      // the external TYP tool; started on the TYP file when set
     int familyId = kDefaultFamilyId; // the FID line; a compiled map must use the same family ID
     // The Geo Vector input and the current map: never written over.
-    std::vector<std::string> protectedPaths;
+    std::vector<std::filesystem::path> protectedPaths;
 };
 
 struct TypResult {
