@@ -19,9 +19,8 @@ constexpr std::string_view kCrlf = "\r\n";
 
 // Six upper-case hexadecimal digits, red first.
 std::string colourText(const Rgb& rgb) {
-    char text[7];
-    std::snprintf(text, sizeof text, "%02X%02X%02X", rgb.red, rgb.green, rgb.blue);
-    return text;
+    return hexUpper(static_cast<std::uint64_t>(rgb.red), 2) + hexUpper(static_cast<std::uint64_t>(rgb.green), 2) +
+           hexUpper(static_cast<std::uint64_t>(rgb.blue), 2);
 }
 
 int drawOrder(std::size_t band, std::int16_t maxDrawOrder, bool& capped) {
