@@ -7,9 +7,7 @@
 #include "core/platform/text_number.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
-#include <limits>
 
 namespace orolith {
 
@@ -132,13 +130,6 @@ bool writeWhole(const std::string& path, const std::string& text, Host& host, st
 
 } // namespace
 
-std::int16_t readMaxDrawOrder(std::string_view text) {
-    const double value = leadingDecimal(text);
-    const auto rounded = roundHalfEven(value);
-    return static_cast<std::int16_t>(std::clamp<std::int64_t>(
-        rounded, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
-}
-
 std::string bandColourText(std::int32_t colour, int step, bool oneColour) {
     return colourText(shadeOf(colour, step, oneColour));
 }
@@ -174,16 +165,8 @@ TypTexts buildTypTexts(const TypJob& job, const Pattern& pattern, std::int16_t m
 
 TypResult writeTypFile(const TypJob& job, Host& host) {
     TypResult result;
-    const std::int16_t maxDrawOrder = readMaxDrawOrder(job.style.maxDrawOrder);
-    if (maxDrawOrder == 0) {
-        host.message(MessageKind::Failure, "Maximum draworder can't be zero");
-        return result;
-    }
-    if (trimBlanks(job.style.patternText).empty()) {
-        host.message(MessageKind::Failure, "Please add pattern.");
-        return result;
-    }
-    result.pattern = patternFromText(job.style.patternText, host);
+    const std::int16_t maxDrawOrder = job.style.maxDrawOrder;
+    result.pattern = checkStyle(job.style, host);
     if (!result.pattern || refuseProtected(job, host))
         return result;
 
