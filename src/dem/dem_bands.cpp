@@ -17,6 +17,7 @@
 #include <limits>
 #include <mutex>
 #include <thread>
+#include <tuple>
 
 namespace orolith::dem {
 
@@ -211,6 +212,11 @@ bool DemBands::trace(Host& host, const std::function<void(BandPolygon&&)>& sink)
     }
     finishStrips(strips);
     if (simplifying) {
+        // The strips hand polygons on in no fixed order; sorted, the same input gives the same map.
+        std::sort(gathered.begin(), gathered.end(), [](const BandPolygon& a, const BandPolygon& b) {
+            const GeoPoint &p = a.rings.front().front(), &q = b.rings.front().front();
+            return std::tie(a.band, p.lat, p.lon) < std::tie(b.band, q.lat, q.lon);
+        });
         simplifyBoundaries(gathered, options_.simplify);
         for (BandPolygon& polygon : gathered)
             handOn(std::move(polygon), sink);
