@@ -69,7 +69,29 @@ struct BlockTracing::Workers {
     }
 };
 
-BlockTracing::BlockTracing(std::size_t width, std::size_t height, BandLevels levels, BlockTracingOptions options)
+void dropStraightOutline(PixelRing& ring, const BlockArea& area) {
+    const std::size_t n = ring.size();
+    if (n < 4)
+        return;
+    auto sameSide = [&area](PixelPoint a, PixelPoint b) {
+        return (a.x == b.x && (a.x == area.left || a.x == area.right)) ||
+               (a.y == b.y && (a.y == area.top || a.y == area.bottom));
+    };
+    PixelRing kept;
+    kept.reserve(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const PixelPoint prev = ring[(i + n - 1) % n], here = ring[i], next = ring[(i + 1) % n];
+        const bool straight = (prev.x == here.x && here.x == next.x && sameSide(prev, here)) ||
+                              (prev.y == here.y && here.y == next.y && sameSide(prev, here));
+        if (!straight)
+            kept.push_back(here);
+    }
+    if (kept.size() >= 3)
+        ring = std::move(kept);
+}
+
+BlockTracing::BlockTracing(std::size_t width, std::size_t height, BandLevels levels,
+                           BlockTracingOptions options)
     : width_(width), height_(height), levels_(levels), options_(options) {
     options_.blockSize = std::max<std::size_t>(options_.blockSize, 1);
     if (options_.threads == 0)
@@ -80,14 +102,15 @@ void BlockTracing::traceBlock(RowOfBlocks& row, std::size_t column) const {
     const std::size_t left = column * options_.blockSize;
     const std::size_t width = std::min(options_.blockSize, width_ - left);
     std::vector<PixelPolygon>& out = row.polygons[column];
-    RingAssembly assembly([&out](PixelPolygon&& polygon) { out.push_back(std::move(polygon)); });
+    RingAssembly assembly([&out](PixelPolygon&& polygon) { out.push_back(std::move(polygon)); },
+                          options_.keepCollinear);
     BandTracer tracer(width, levels_, assembly, left, row.first);
     for (std::size_t r = 0; r < row.count; ++r)
         tracer.addRow(row.values.data() + r * width_ + left);
     tracer.finish();
 }
 
-bool BlockTracing::run(const RowSource& next, const PolygonSink& sink, const Progress& progress) {
+bool BlockTracing::run(const RowSource& next, const BlockSink& sink, const Progress& progress) {
     const std::size_t columns = (width_ + options_.blockSize - 1) / options_.blockSize;
     // Declared first so that the workers are stopped and joined before the rows they trace go.
     std::deque<std::unique_ptr<RowOfBlocks>> inFlight;
@@ -96,7 +119,9 @@ bool BlockTracing::run(const RowSource& next, const PolygonSink& sink, const Pro
         workers.threads.emplace_back([this, &workers] { workers.serve(*this); });
 
     std::size_t handedRows = 0;
-    auto share = [&] { return static_cast<double>(handedRows) / static_cast<double>(std::max<std::size_t>(height_, 1)); };
+    auto share = [&] {
+        return static_cast<double>(handedRows) / static_cast<double>(std::max<std::size_t>(height_, 1));
+    };
     // Waits for the oldest row of blocks and hands its polygons on, in order.
     auto handOldest = [&]() -> bool {
         RowOfBlocks& row = *inFlight.front();
@@ -114,9 +139,13 @@ bool BlockTracing::run(const RowSource& next, const PolygonSink& sink, const Pro
             if (!progress(share()))
                 return false;
         }
-        for (auto& polygons : row.polygons)
-            for (PixelPolygon& polygon : polygons)
-                sink(std::move(polygon));
+        for (std::size_t column = 0; column < columns; ++column) {
+            const std::size_t left = column * options_.blockSize;
+            const BlockArea area{static_cast<double>(left), static_cast<double>(row.first),
+                                 static_cast<double>(std::min(left + options_.blockSize, width_)),
+                                 static_cast<double>(row.first + row.count)};
+            sink(std::move(row.polygons[column]), area);
+        }
         handedRows += row.count;
         inFlight.pop_front();
         return true;

@@ -1,6 +1,7 @@
 #include "dem/dem_bands.h"
 
 #include "core/platform/text_number.h"
+#include "dem/boundary_simplify.h"
 #include "dem/raster_rows.h"
 
 #include <algorithm>
@@ -102,23 +103,57 @@ bool DemBands::open(const DemOptions& options, Host& host) {
 bool DemBands::trace(Host& host, const std::function<void(BandPolygon&&)>& sink) {
     statistics_.polygons = statistics_.holes = statistics_.vertices = 0;
     RasterRows rows(raster_, options_.smooth);
+    // Simplifying keeps every vertex until the shared boundaries are found.
     BlockTracing tracing(raster_.width(), raster_.height(), BandLevels{options_.base, options_.interval},
-                         {options_.blockSize, 0});
+                         {options_.blockSize, 0, options_.simplify > 0.0});
     bool cancelled = false;
-    const bool traced = tracing.run([&rows](double* row) { return rows.next(row); },
-                                    [&](PixelPolygon&& polygon) { handOn(std::move(polygon), sink); },
-                                    [&](double done) {
-                                        host.progress(kOpenShare + (100.0 - kOpenShare) * done);
-                                        cancelled = host.cancelled();
-                                        return !cancelled;
-                                    });
+    const bool traced = tracing.run(
+        [&rows](double* row) { return rows.next(row); },
+        [&](std::vector<PixelPolygon>&& polygons, const BlockArea& area) {
+            handOnBlock(std::move(polygons), area, sink);
+        },
+        [&](double done) {
+            host.progress(kOpenShare + (100.0 - kOpenShare) * done);
+            cancelled = host.cancelled();
+            return !cancelled;
+        });
     if (traced)
         return true;
     error_ = cancelled ? "cancelled" : raster_.error();
     return false;
 }
 
-void DemBands::handOn(PixelPolygon&& polygon, const std::function<void(BandPolygon&&)>& sink) {
+// Simplifying needs every polygon of a block at once (boundaries are shared) and keeps the
+// block's outline as it is, so that neighbouring blocks still meet without a gap.
+void DemBands::handOnBlock(std::vector<PixelPolygon>&& polygons, const BlockArea& area,
+                           const std::function<void(BandPolygon&&)>& sink) {
+    if (options_.simplify <= 0.0) {
+        for (const PixelPolygon& polygon : polygons)
+            handOn(toGeo(polygon), sink);
+        return;
+    }
+    std::vector<BandPolygon> gathered;
+    std::vector<std::pair<double, double>> outline; // (lon, lat) of the vertices on it
+    for (PixelPolygon& polygon : polygons) {
+        for (PixelRing& ring : polygon.rings) {
+            dropStraightOutline(ring, area);
+            for (const PixelPoint& point : ring)
+                if (area.onOutline(point)) {
+                    const GeoPoint geo = raster_.toGeo(point);
+                    outline.emplace_back(geo.lon, geo.lat);
+                }
+        }
+        gathered.push_back(toGeo(polygon));
+    }
+    std::sort(outline.begin(), outline.end());
+    simplifyBoundaries(gathered, options_.simplify, [&outline](const GeoPoint& point) {
+        return std::binary_search(outline.begin(), outline.end(), std::pair(point.lon, point.lat));
+    });
+    for (BandPolygon& polygon : gathered)
+        handOn(std::move(polygon), sink);
+}
+
+BandPolygon DemBands::toGeo(const PixelPolygon& polygon) const {
     BandPolygon out;
     out.band = static_cast<std::size_t>(polygon.band - lowestBand_);
     out.rings.reserve(polygon.rings.size());
@@ -128,12 +163,17 @@ void DemBands::handOn(PixelPolygon&& polygon, const std::function<void(BandPolyg
         for (const PixelPoint& p : ring)
             geo.push_back(raster_.toGeo(p));
         geo.push_back(geo.front());
-        statistics_.vertices += geo.size();
         out.rings.push_back(std::move(geo));
     }
+    return out;
+}
+
+void DemBands::handOn(BandPolygon&& polygon, const std::function<void(BandPolygon&&)>& sink) {
+    for (const Ring& ring : polygon.rings)
+        statistics_.vertices += ring.size();
     ++statistics_.polygons;
-    statistics_.holes += out.rings.size() - 1;
-    sink(std::move(out));
+    statistics_.holes += polygon.rings.size() - 1;
+    sink(std::move(polygon));
 }
 
 } // namespace orolith::dem

@@ -33,6 +33,7 @@ struct DemOptions {
     double base = 0.0;               // band k holds [base + k·interval, base + (k+1)·interval)
     bool fillVoids = false;          // fill voids by interpolation first
     int smooth = 0;                  // low-pass filter radius in pixels, 0: none
+    double simplify = 0.0;           // tolerance in metres for simplifying the bands, 0: none
     std::vector<SeaCell> seaCells;   // 1° cells no tile covers that read as 0 m
     std::size_t blockSize = BlockTracingOptions{}.blockSize; // polygons are cut into blocks this size
 };
@@ -72,7 +73,10 @@ class DemBands {
     const DemStatistics& statistics() const { return statistics_; }
 
   private:
-    void handOn(PixelPolygon&& polygon, const std::function<void(BandPolygon&&)>& sink);
+    void handOnBlock(std::vector<PixelPolygon>&& polygons, const BlockArea& area,
+                     const std::function<void(BandPolygon&&)>& sink);
+    BandPolygon toGeo(const PixelPolygon& polygon) const;
+    void handOn(BandPolygon&& polygon, const std::function<void(BandPolygon&&)>& sink);
 
     DemOptions options_;
     DemRaster raster_;

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <random>
 #include <vector>
 
@@ -29,8 +30,11 @@ std::vector<PixelPolygon> trace(const Grid& grid, BandLevels levels, std::size_t
     if (block > 0) {
         std::size_t next = 0;
         BlockTracing tracing(grid.width, grid.height, levels, {block, threads});
-        EXPECT_TRUE(tracing.run([&](double* out) { std::copy_n(row(next++), grid.width, out); return true; }, keep,
-                                [](double) { return true; }));
+        auto keepBlock = [&](std::vector<PixelPolygon>&& traced, const BlockArea&) {
+            std::move(traced.begin(), traced.end(), std::back_inserter(polygons));
+        };
+        EXPECT_TRUE(tracing.run([&](double* out) { std::copy_n(row(next++), grid.width, out); return true; },
+                                keepBlock, [](double) { return true; }));
         return polygons;
     }
     RingAssembly assembly(keep);
