@@ -210,13 +210,14 @@ void simplifyChain(std::uint32_t number, Chain& chain, const Area& area, double 
         for (std::size_t i = first + 1; i < last; ++i) {
             const double px = xy[i].first - ax, py = xy[i].second - ay;
             const double t = length2 > 0.0 ? std::clamp((px * bx + py * by) / length2, 0.0, 1.0) : 0.0;
-            const double distance = std::hypot(px - t * bx, py - t * by);
+            const double dx = px - t * bx, dy = py - t * by;
+            const double distance = dx * dx + dy * dy; // squared
             if (distance > farthest) {
                 farthest = distance;
                 split = i;
             }
         }
-        if (length2 > 0.0 && farthest <= tolerance &&
+        if (length2 > 0.0 && farthest <= tolerance * tolerance &&
             check.clear({number, &ids, first, last, scale / kMetresPerDegree})) {
             std::fill(chain.kept.begin() + static_cast<std::ptrdiff_t>(first) + 1,
                       chain.kept.begin() + static_cast<std::ptrdiff_t>(last), 0);
@@ -234,7 +235,12 @@ void simplifyBoundaries(std::vector<BandPolygon>& polygons, double toleranceMetr
     if (!(toleranceMetres > 0.0) || polygons.empty())
         return;
     Area area = indexArea(polygons);
+    for (BandPolygon& polygon : polygons) // rebuilt from the area's ids below
+        for (Ring& ring : polygon.rings)
+            Ring().swap(ring);
     markJunctions(area, keep);
+    decltype(area.places)().swap(area.places);
+    decltype(area.placeStart)().swap(area.placeStart);
     anchorRings(area);
     std::vector<Chain> chains;
     std::vector<std::uint32_t> chainOf, placeOf;
@@ -251,6 +257,7 @@ void simplifyBoundaries(std::vector<BandPolygon>& polygons, double toleranceMetr
         if (uses[r].empty())
             continue;
         Ring ring;
+        ring.reserve(area.rings[r].size() + 1);
         for (const ChainUse& use : uses[r]) {
             const Chain& chain = chains[use.chain];
             const std::size_t n = chain.ids.size();

@@ -20,7 +20,8 @@ double distanceToSegment(double px, double py, double bx, double by) {
     const double length2 = bx * bx + by * by;
     double t = length2 > 0.0 ? (px * bx + py * by) / length2 : 0.0;
     t = std::clamp(t, 0.0, 1.0);
-    return std::hypot(px - t * bx, py - t * by);
+    const double dx = px - t * bx, dy = py - t * by;
+    return std::sqrt(dx * dx + dy * dy);
 }
 
 } // namespace
