@@ -82,7 +82,8 @@ bool readStyleArguments(const ParsedArgs& parsed, Streams& io, std::string_view 
         }
     }
     job.style.firstType = parsed.value("--first-type").value_or(job.style.firstType);
-    job.style.maxDrawOrder = parsed.value("--max-draworder").value_or(job.style.maxDrawOrder);
+    if (const auto drawOrder = parsed.value("--max-draworder"))
+        job.style.maxDrawOrder = readMaxDrawOrder(*drawOrder);
     job.style.oneColour = parsed.has("--one-colour");
     job.style.rowPerBand = parsed.has("--row-per-band");
     return true;

@@ -10,7 +10,7 @@
 #include "core/style/palette.h"
 #include "core/style/pattern.h"
 #include "core/platform/text_number.h"
-#include "core/style/typ_writer.h"
+#include "core/style/typ_from_listing.h"
 
 #include <filesystem>
 #include <optional>
@@ -43,7 +43,8 @@ constexpr std::string_view kTypUsage =
     "  --row-per-band         each band repeats one row of the pattern\n"
     "  --home DIR             the program's folder (default: the executable's folder when\n"
     "                         writable, else the per-user data folder)\n"
-    "  --interval, --base, --fill-voids, --smooth   elevation models, as for 'orolith mp'\n"
+    "  --interval, --base, --fill-voids, --smooth, --simplify\n"
+    "                         elevation models, as for 'orolith mp'\n"
     "  --bbox S,W,N,E         in place of INPUT: the elevation tiles of a bounding box,\n"
     "                         fetched as 'orolith fetch' does (with its --source, --base-url,\n"
     "                         --region, --dir, --connections); tiles no source has are sea\n"
@@ -70,31 +71,23 @@ int writeTyp(const TypCommand& command, Streams& io) {
     job.companionPath = parsed.value("--companion").value_or((command.home / "test.tpgn").string());
 
     CliHost host(io);
-    if (trimBlanks(job.style.patternText).empty()) {
-        host.message(MessageKind::Failure, "Please add pattern.");
-        return 1;
-    }
     ConversionOptions options;
     options.detailLevels = {true, false, false, false}; // levels do not matter for the list
     options.firstType = job.style.firstType;
-    host.setProgressLabel("Reading");
-    const ConversionResult listed = convertInputs(ConversionMode::ListOnly, options, command.inputs, host);
-    host.endProgress();
-    if (listed.types.empty()) {
-        if (listed.ranPasses)
-            host.message(MessageKind::Failure, "No data");
-        return 1;
-    }
-    job.types = listed.types;
-    job.lowest = listed.lowest;
-    if (command.inputs.isDem) {
-        job.protectedPaths = command.inputs.dem.inputs;
-        job.protectedPaths.push_back(dem::demOutputPathFor(command.inputs.dem.inputs.front()));
+    const InputFiles& inputs = command.inputs;
+    if (inputs.isDem) {
+        job.protectedPaths = inputs.dem.inputs;
+        job.protectedPaths.push_back(dem::demOutputPathFor(inputs.dem.inputs.front()));
     } else {
-        const std::string& input = command.inputs.geoVector;
-        job.protectedPaths = {input, listed.mapPath.empty() ? outputPathFor(input) : listed.mapPath};
+        job.protectedPaths = {inputs.geoVector, outputPathFor(inputs.geoVector)};
     }
-    return writeTypFile(job, host).written ? 0 : 1;
+    const ListStep list = [&options, &inputs, &host](Host&) {
+        host.setProgressLabel("Reading");
+        ConversionResult listed = convertInputs(ConversionMode::ListOnly, options, inputs, host);
+        host.endProgress();
+        return listed;
+    };
+    return writeTypFromListing(std::move(job), list, host).typ.written ? 0 : 1;
 }
 
 } // namespace
@@ -104,7 +97,7 @@ int runTyp(Args args, Streams& io) {
     command.parsed = readArgs(args,
                               withAreaOptions({"--output", "--companion", "--pattern", "--pattern-text", "--palette",
                                                "--first-type", "--max-draworder", "--home", "--interval", "--base",
-                                               "--smooth"}),
+                                               "--smooth", "--simplify"}),
                               {"--one-colour", "--row-per-band", "--help", "--fill-voids"});
     const ParsedArgs& parsed = command.parsed;
     if (const auto code = readInputFiles(parsed, kTypCommand, io, command.inputs))

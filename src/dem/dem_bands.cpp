@@ -1,6 +1,7 @@
 #include "dem/dem_bands.h"
 
 #include "core/platform/text_number.h"
+#include "dem/boundary_simplify.h"
 #include "dem/raster_rows.h"
 #include "dem/ring_assembly.h"
 #include "dem/strip_seam.h"
@@ -16,6 +17,7 @@
 #include <limits>
 #include <mutex>
 #include <thread>
+#include <tuple>
 
 namespace orolith::dem {
 
@@ -144,10 +146,17 @@ void DemBands::readStrip(Strip& strip, const std::atomic<bool>& stop) {
 bool DemBands::trace(Host& host, const std::function<void(BandPolygon&&)>& sink) {
     statistics_.polygons = statistics_.holes = statistics_.vertices = 0;
     const std::size_t width = raster_.width(), height = raster_.height();
+    // Simplifying needs every polygon of the area at once: boundaries are shared.
+    const bool simplifying = options_.simplify > 0.0;
+    std::vector<BandPolygon> gathered;
     std::mutex handing;
     auto hand = [&](PixelPolygon&& polygon) {
-        std::lock_guard lock(handing);
-        handOn(std::move(polygon), sink);
+        std::lock_guard lock(handing); // also for the reprojection, which is not shared safely
+        BandPolygon geo = toGeo(polygon);
+        if (simplifying)
+            gathered.push_back(std::move(geo));
+        else
+            handOn(std::move(geo), sink);
     };
     // Two strips when there are two cores (even for small rasters, so that one way is tried).
     const bool split = height >= 2 && std::thread::hardware_concurrency() >= 2;
@@ -157,7 +166,7 @@ bool DemBands::trace(Host& host, const std::function<void(BandPolygon&&)>& sink)
         strip->first = s == 0 ? 0 : height / 2;
         strip->last = split && s == 0 ? height / 2 : height - 1;
         strip->below = s == 1;
-        strip->assembly = std::make_unique<RingAssembly>(hand);
+        strip->assembly = std::make_unique<RingAssembly>(hand, simplifying);
         strip->tracer = std::make_unique<BandTracer>(width, BandLevels{options_.base, options_.interval},
                                                      *strip->assembly);
         strips.push_back(std::move(strip));
@@ -202,6 +211,16 @@ bool DemBands::trace(Host& host, const std::function<void(BandPolygon&&)>& sink)
         return false;
     }
     finishStrips(strips);
+    if (simplifying) {
+        // The strips hand polygons on in no fixed order; sorted, the same input gives the same map.
+        std::sort(gathered.begin(), gathered.end(), [](const BandPolygon& a, const BandPolygon& b) {
+            const GeoPoint &p = a.rings.front().front(), &q = b.rings.front().front();
+            return std::tie(a.band, p.lat, p.lon) < std::tie(b.band, q.lat, q.lon);
+        });
+        simplifyBoundaries(gathered, options_.simplify);
+        for (BandPolygon& polygon : gathered)
+            handOn(std::move(polygon), sink);
+    }
     return true;
 }
 
@@ -220,7 +239,7 @@ void DemBands::finishStrips(std::vector<std::unique_ptr<Strip>>& strips) {
     top.assembly->rowDone(static_cast<double>(raster_.height()));
 }
 
-void DemBands::handOn(PixelPolygon&& polygon, const std::function<void(BandPolygon&&)>& sink) {
+BandPolygon DemBands::toGeo(const PixelPolygon& polygon) const {
     BandPolygon out;
     out.band = static_cast<std::size_t>(polygon.band - lowestBand_);
     out.rings.reserve(polygon.rings.size());
@@ -230,12 +249,17 @@ void DemBands::handOn(PixelPolygon&& polygon, const std::function<void(BandPolyg
         for (const PixelPoint& p : ring)
             geo.push_back(raster_.toGeo(p));
         geo.push_back(geo.front());
-        statistics_.vertices += geo.size();
         out.rings.push_back(std::move(geo));
     }
+    return out;
+}
+
+void DemBands::handOn(BandPolygon&& polygon, const std::function<void(BandPolygon&&)>& sink) {
+    for (const Ring& ring : polygon.rings)
+        statistics_.vertices += ring.size();
     ++statistics_.polygons;
-    statistics_.holes += out.rings.size() - 1;
-    sink(std::move(out));
+    statistics_.holes += polygon.rings.size() - 1;
+    sink(std::move(polygon));
 }
 
 } // namespace orolith::dem

@@ -34,6 +34,7 @@ struct DemOptions {
     double base = 0.0;               // band k holds [base + k·interval, base + (k+1)·interval)
     bool fillVoids = false;          // fill voids by interpolation first
     int smooth = 0;                  // low-pass filter radius in pixels, 0: none
+    double simplify = 0.0;           // tolerance in metres for simplifying the bands, 0: none
     std::vector<SeaCell> seaCells;   // 1° cells no tile covers that read as 0 m
 };
 
@@ -79,7 +80,8 @@ class DemBands {
     void runStrip(Strip& strip, const std::atomic<bool>& stop);
     void readStrip(Strip& strip, const std::atomic<bool>& stop);
     void finishStrips(std::vector<std::unique_ptr<Strip>>& strips);
-    void handOn(PixelPolygon&& polygon, const std::function<void(BandPolygon&&)>& sink);
+    BandPolygon toGeo(const PixelPolygon& polygon) const;
+    void handOn(BandPolygon&& polygon, const std::function<void(BandPolygon&&)>& sink);
 
     DemOptions options_;
     DemRaster raster_;

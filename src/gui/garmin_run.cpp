@@ -1,6 +1,7 @@
 // "Create Garmin map": the map, its TYP text and gmapsupp.img with mkgmap in one run off the
 // window's thread, with mkgmap's stages on the progress bar and a Cancel that stops mkgmap.
 #include "core/conversion/conversion.h"
+#include "core/style/style_options.h"
 #include "core/style/typ_writer.h"
 #include "dem/dem_conversion.h"
 #include "garmin/garmin_image.h"
@@ -112,10 +113,8 @@ QString summary(const GarminRun& run) {
 void MainWindow::createGarminImage() {
     if (runner_->active())
         return;
-    if (patternEditor_->patternText().trimmed().isEmpty()) {
-        Desktop::instance().message(this, tr("Please add pattern."));
+    if (!requirePattern(toBytes(patternEditor_->patternText()), runner_->host()))
         return;
-    }
     const GarminSettings settings = loadGarminSettings(garminSettingsFile(home_.root));
     if (const QString problem = garminSettingsProblem(settings); !problem.isEmpty()) {
         Desktop::instance().message(this, problem);

@@ -1,7 +1,7 @@
 // "Create mp", "Create TYP", listing an input, the progress bar and the output folder buttons.
 #include "core/conversion/conversion.h"
 #include "core/conversion/legend_captions.h"
-#include "core/style/typ_writer.h"
+#include "core/style/typ_from_listing.h"
 #include "dem/dem_conversion.h"
 #include "gui/byte_text.h"
 #include "gui/conversion_runner.h"
@@ -58,7 +58,7 @@ ConversionOptions MainWindow::conversionOptions() const {
 StyleOptions MainWindow::styleOptions() const {
     StyleOptions style;
     style.patternText = patternEditor_->patternText().toLatin1().toStdString();
-    style.maxDrawOrder = toBytes(maxDrawOrderBox_->text());
+    style.maxDrawOrder = readMaxDrawOrder(toBytes(maxDrawOrderBox_->text()));
     style.firstType = toBytes(firstTypeBox_->text());
     style.typPath = toBytes(typPathBox_->text());
     style.oneColour = oneColourBox_->isChecked();
@@ -160,10 +160,8 @@ void MainWindow::applyConversionResult(const ConversionResult& result, bool list
 void MainWindow::createTyp() {
     if (runner_->active())
         return;
-    if (patternEditor_->patternText().trimmed().isEmpty()) {
-        Desktop::instance().message(this, tr("Please add pattern."));
+    if (!requirePattern(toBytes(patternEditor_->patternText()), runner_->host()))
         return;
-    }
     input_.path = inputBox_->text();
     input_.typPath = typPathBox_->text();
     // The list is taken again when it belongs to another input than the box names.
@@ -180,26 +178,21 @@ void MainWindow::createTyp() {
     dem::DemOptions elevation;
     if (needsList && !elevationOptions(elevation))
         return;
-    auto listed = std::make_shared<ConversionResult>();
-    auto written = std::make_shared<bool>(false);
+    auto done = std::make_shared<ListedTyp>();
     startRun(
-        [job, listing, elevation, needsList, listed, written](Host& host) mutable {
-            if (needsList) {
-                *listed = dem::convertInput(ConversionMode::ListOnly, listing, elevation, host);
-                if (listed->types.empty()) {
-                    host.message(MessageKind::Notice, toBytes(MainWindow::tr("No data")));
-                    return;
-                }
-                job.types = listed->types;
-                job.lowest = listed->lowest;
-            }
-            *written = writeTypFile(job, host).written;
-        },
-        [this, needsList, listed, written, input = input_.path] {
+        [job, listing, elevation, needsList, done](Host& host) {
+            ListStep list;
             if (needsList)
-                applyConversionResult(*listed, true, input);
+                list = [&listing, &elevation](Host& listHost) {
+                    return dem::convertInput(ConversionMode::ListOnly, listing, elevation, listHost);
+                };
+            *done = writeTypFromListing(job, list, host);
+        },
+        [this, needsList, done, input = input_.path] {
+            if (needsList)
+                applyConversionResult(done->listed, true, input);
             // The legend names the bands of the list the TYP file was made from.
-            if (*written)
+            if (done->typ.written)
                 legend_->setCaptions(legendCaptions(typeListOf(*typeList_), input_.listedLowest));
         });
 }

@@ -31,18 +31,10 @@ QImage tileOf(const std::string& bitmap, const QColor& colour) {
 
 std::optional<StyleChoice> styleChoiceOf(const orolith::StyleOptions& options, const Palette& cols, Host& host) {
     StyleChoice choice;
-    choice.maxDrawOrder = readMaxDrawOrder(options.maxDrawOrder);
-    if (choice.maxDrawOrder == 0) {
-        host.message(MessageKind::Failure, "Maximum draworder can't be zero");
-        return std::nullopt;
-    }
-    if (trimBlanks(options.patternText).empty()) {
-        host.message(MessageKind::Failure, "Please add pattern.");
-        return std::nullopt;
-    }
-    auto pattern = patternFromText(options.patternText, host);
+    auto pattern = checkStyle(options, host);
     if (!pattern)
         return std::nullopt;
+    choice.maxDrawOrder = options.maxDrawOrder;
     choice.pattern = std::move(*pattern);
     choice.cols = cols;
     choice.oneColour = options.oneColour;

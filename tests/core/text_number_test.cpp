@@ -38,6 +38,8 @@ TEST(Hex, ParsesUpToEightDigitsAsA32BitPattern) {
     for (const char* bad : {"123456789", "", "1g", "0x10"})
         EXPECT_EQ(parseHex32(bad), std::nullopt) << bad;
     EXPECT_EQ(hexUpper(0xFFFFFFFFu), "FFFFFFFF");
+    EXPECT_EQ(hexUpper(0x1ABCDEF01ull), "1ABCDEF01");
+    EXPECT_EQ(hexUpper(0, 2) + hexUpper(0xA, 2) + hexUpper(0x123, 2), "000A123"); // a width never cuts
 }
 
 TEST(RoundHalfEven, SendsHalvesToTheEvenNeighbour) {

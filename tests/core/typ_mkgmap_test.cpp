@@ -54,7 +54,7 @@ TEST(TypWithMkgmap, CompilesTheWriterOutputWithEveryOption) {
     const std::vector<std::pair<std::string, void (*)(TypJob&)>> variants = {
         {"one-colour", [](TypJob& j) { j.style.oneColour = true; }},
         {"row-per-band", [](TypJob& j) { j.style.rowPerBand = true; }},
-        {"capped", [](TypJob& j) { j.style.maxDrawOrder = "3"; }},
+        {"capped", [](TypJob& j) { j.style.maxDrawOrder = 3; }},
         {"one-row", [](TypJob& j) { j.style.patternText = "1"; }},
         {"eight-rows", [](TypJob& j) { j.style.patternText = rows(8, 8); }},
         {"thirty-two-rows", [](TypJob& j) { j.style.patternText = rows(32, 32); }},

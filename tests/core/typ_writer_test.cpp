@@ -1,5 +1,6 @@
 #include "core/conversion/elevation_types.h"
 #include "core/conversion/legend_captions.h"
+#include "core/style/typ_from_listing.h"
 #include "core/style/typ_writer.h"
 #include "support/test_support.h"
 
@@ -59,7 +60,7 @@ struct TypWriter : ::testing::Test {
 TEST_F(TypWriter, WorkedExampleByteForByte) {
     job.types = bands(100, 5, 0x10304);
     job.lowest = 100;
-    job.style.maxDrawOrder = "1";
+    job.style.maxDrawOrder = 1;
     job.toolPath = "/opt/stylesmith/stylesmith";
     const TypResult result = writeTypFile(job, host);
     ASSERT_TRUE(result.written);
@@ -104,7 +105,7 @@ TEST_F(TypWriter, DrawOrderCapIsReadLenientlyAndRoundedHalfToEven) {
     job.types = bands(0, 13);
     for (const auto& [box, last, capNotice] : std::vector<std::tuple<std::string, std::string, bool>>{
              {"2.5", "2", true}, {"3.5", "4", false}}) { // 13 bands fit into 4 but not into 2 orders
-        job.style.maxDrawOrder = box;
+        job.style.maxDrawOrder = readMaxDrawOrder(box);
         ASSERT_TRUE(write());
         EXPECT_NE(typ().find("Type=0x1030C," + last + "\r\n[End]"), std::string::npos) << box;
         EXPECT_NE(companion().find("pgon:1030C\r\n14\r\n" + last + "\r\n"), std::string::npos) << box;
@@ -116,10 +117,11 @@ TEST_F(TypWriter, StopsBeforeWritingOnBadOptions) {
     job.types = bands(0, 3);
     job.toolPath = "tool";
     for (const auto& [order, pattern, message] :
-         std::vector<std::tuple<std::string, std::string, std::string>>{
-             {"0", "01\r\n", "Maximum draworder can't be zero"},
-             {"14", "  ", "Please add pattern."},
-             {"14", "\r\n", "Please load pattern"}}) {
+         std::vector<std::tuple<std::int16_t, std::string, std::string>>{
+             {0, "01\r\n", "Maximum draworder can't be zero"},
+             {14, "  ", "Please add pattern."},
+             {14, " \r\n", "Please add pattern."},
+             {14, "\r\n011", "Length of 011 must be multiple of 32"}}) {
         job.style.maxDrawOrder = order;
         job.style.patternText = pattern;
         EXPECT_FALSE(write());
@@ -129,6 +131,42 @@ TEST_F(TypWriter, StopsBeforeWritingOnBadOptions) {
         EXPECT_TRUE(testing::fileNames(dir / "typ").empty());
         EXPECT_TRUE(host.launches.empty());
     }
+}
+
+TEST_F(TypWriter, ListingThenStylingFailsWithoutBandsAndKeepsTheListedMap) {
+    struct Case {
+        std::string name;
+        std::string pattern;
+        ConversionResult listed;
+        std::vector<std::string> failures;
+        bool listCalled;
+    };
+    ConversionResult none;
+    none.ranPasses = true;
+    ConversionResult intoMap = none;
+    intoMap.types = bands(0, 2);
+    intoMap.mapPath = job.style.typPath;
+    for (const auto& c : std::vector<Case>{
+             {"no pattern", " \r\n", intoMap, {"Please add pattern."}, false},
+             {"nothing listed", kA, none, {"No data"}, true},
+             {"listing stopped", kA, ConversionResult{}, {}, true},
+             {"over the map", kA, intoMap,
+              {"The TYP file would replace the input or the map:\r\n" + job.style.typPath +
+               "\r\n\r\nNothing was written."},
+              true}}) {
+        job.style.patternText = c.pattern;
+        host.messages.clear();
+        bool called = false;
+        const ListedTyp done = writeTypFromListing(job, [&](Host&) { called = true; return c.listed; }, host);
+        EXPECT_FALSE(done.typ.written) << c.name;
+        EXPECT_EQ(called, c.listCalled) << c.name;
+        EXPECT_EQ(failures(), c.failures) << c.name;
+        EXPECT_TRUE(testing::fileNames(dir / "typ").empty()) << c.name;
+    }
+    intoMap.mapPath = (dir / "in.mp").string();
+    const ListedTyp done = writeTypFromListing(job, [&](Host&) { return intoMap; }, host);
+    ASSERT_TRUE(done.typ.written);
+    EXPECT_NE(typ().find("Type=0x10301,1\r\n[End]"), std::string::npos);
 }
 
 TEST_F(TypWriter, PaletteWrapsAroundTheTableEvenBelowZero) {

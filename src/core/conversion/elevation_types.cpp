@@ -3,7 +3,6 @@
 #include "core/platform/text_number.h"
 
 #include <algorithm>
-#include <charconv>
 #include <limits>
 
 namespace orolith {
@@ -27,14 +26,7 @@ std::optional<std::uint32_t> readFirstType(std::string_view text) {
 }
 
 std::string typeText(std::int64_t type) {
-    char buffer[17];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer,
-                                      static_cast<std::uint64_t>(std::max<std::int64_t>(type, 0)), 16);
-    std::string text(buffer, result.ptr);
-    for (char& c : text)
-        if (c >= 'a' && c <= 'f')
-            c = static_cast<char>(c - 'a' + 'A');
-    return text;
+    return hexUpper(static_cast<std::uint64_t>(std::max<std::int64_t>(type, 0)));
 }
 
 void ElevationTypes::note(std::string_view elevationText) {

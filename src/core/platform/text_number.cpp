@@ -139,13 +139,15 @@ std::optional<std::int32_t> parseHex32(std::string_view text) {
     return static_cast<std::int32_t>(value);
 }
 
-std::string hexUpper(std::uint32_t value) {
-    char buffer[9];
+std::string hexUpper(std::uint64_t value, int width) {
+    char buffer[16];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, 16);
     std::string text(buffer, result.ptr);
     for (char& c : text)
         if (c >= 'a' && c <= 'f')
             c = static_cast<char>(c - 'a' + 'A');
+    if (static_cast<int>(text.size()) < width)
+        text.insert(0, static_cast<std::size_t>(width) - text.size(), '0');
     return text;
 }
 

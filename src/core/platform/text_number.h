@@ -27,8 +27,9 @@ bool hasLeadingDecimal(std::string_view text);
 // The value is the 32-bit pattern of the digits, as the window's type box means it.
 std::optional<std::int32_t> parseHex32(std::string_view text);
 
-// Upper-case hexadecimal digits without prefix or leading zeros (0 gives "0").
-std::string hexUpper(std::uint32_t value);
+// Upper-case hexadecimal digits without prefix, padded with leading zeros to `width` digits
+// (no leading zeros by default; 0 gives "0").
+std::string hexUpper(std::uint64_t value, int width = 1);
 
 // Round to the nearest integer, an exact half going to the even neighbour.
 std::int64_t roundHalfEven(double value);

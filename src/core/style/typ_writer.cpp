@@ -7,9 +7,7 @@
 #include "core/platform/text_number.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
-#include <limits>
 
 namespace orolith {
 
@@ -19,9 +17,8 @@ constexpr std::string_view kCrlf = "\r\n";
 
 // Six upper-case hexadecimal digits, red first.
 std::string colourText(const Rgb& rgb) {
-    char text[7];
-    std::snprintf(text, sizeof text, "%02X%02X%02X", rgb.red, rgb.green, rgb.blue);
-    return text;
+    return hexUpper(static_cast<std::uint64_t>(rgb.red), 2) + hexUpper(static_cast<std::uint64_t>(rgb.green), 2) +
+           hexUpper(static_cast<std::uint64_t>(rgb.blue), 2);
 }
 
 int drawOrder(std::size_t band, std::int16_t maxDrawOrder, bool& capped) {
@@ -133,13 +130,6 @@ bool writeWhole(const std::string& path, const std::string& text, Host& host, st
 
 } // namespace
 
-std::int16_t readMaxDrawOrder(std::string_view text) {
-    const double value = leadingDecimal(text);
-    const auto rounded = roundHalfEven(value);
-    return static_cast<std::int16_t>(std::clamp<std::int64_t>(
-        rounded, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
-}
-
 std::string bandColourText(std::int32_t colour, int step, bool oneColour) {
     return colourText(shadeOf(colour, step, oneColour));
 }
@@ -175,16 +165,8 @@ TypTexts buildTypTexts(const TypJob& job, const Pattern& pattern, std::int16_t m
 
 TypResult writeTypFile(const TypJob& job, Host& host) {
     TypResult result;
-    const std::int16_t maxDrawOrder = readMaxDrawOrder(job.style.maxDrawOrder);
-    if (maxDrawOrder == 0) {
-        host.message(MessageKind::Failure, "Maximum draworder can't be zero");
-        return result;
-    }
-    if (trimBlanks(job.style.patternText).empty()) {
-        host.message(MessageKind::Failure, "Please add pattern.");
-        return result;
-    }
-    result.pattern = patternFromText(job.style.patternText, host);
+    const std::int16_t maxDrawOrder = job.style.maxDrawOrder;
+    result.pattern = checkStyle(job.style, host);
     if (!result.pattern || refuseProtected(job, host))
         return result;
 

@@ -6,6 +6,7 @@
 #include "core/host.h"
 #include "core/style/palette.h"
 #include "core/style/pattern.h"
+#include "core/style/style_options.h"
 
 #include <cstdint>
 #include <optional>
@@ -18,16 +19,6 @@ namespace orolith {
 // The family of products a style belongs to, 1..65535. A device applies a style only to
 // maps compiled with the same family ID.
 inline constexpr int kDefaultFamilyId = 1733;
-
-// What the TYP writer reads from the window's controls.
-struct StyleOptions {
-    std::string patternText;         // the pattern editor's text
-    std::string maxDrawOrder = "14"; // read leniently as a decimal, rounded half to even
-    std::string firstType = "10300"; // hexadecimal digits
-    std::string typPath;             // the TYP text file to write
-    bool oneColour = false;          // light grey shades instead of palette colours
-    bool rowPerBand = false;         // each band repeats one pattern row
-};
 
 struct TypJob {
     StyleOptions style;
@@ -54,9 +45,6 @@ TypResult writeTypFile(const TypJob& job, Host& host);
 // The six-digit colour text (red first) of one band: `step` 0..3 lightens the colour by
 // step/50; components above 250 are capped except at step 0. `oneColour` starts from grey 220.
 std::string bandColourText(std::int32_t colour, int step, bool oneColour);
-
-// The draw-order box: a lenient decimal, rounded half to even, kept within 16 bits.
-std::int16_t readMaxDrawOrder(std::string_view text);
 
 // The texts of the two files, for callers and tests that want them without writing.
 struct TypTexts {
