@@ -174,8 +174,7 @@ void MainWindow::editSwatch(int index) {
 }
 
 void MainWindow::locateTypTool() {
-    kept_.typToolPath =
-        runSettingsDialog(this, kept_.typToolPath, home_.root, garminSettingsFile(home_.root));
+    kept_.typToolPath = runSettingsDialog(this, kept_.typToolPath, home_.root, home_.root);
 }
 
 void MainWindow::openDownloadWindow() {

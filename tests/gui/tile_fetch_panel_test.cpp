@@ -3,6 +3,7 @@
 // Cancel, and closing the window during a download.
 #include "download/synthetic_tiles.h"
 #include "gui/download_dialog.h"
+#include "gui/settings_dialog.h"
 #include "gui/tile_fetch_panel.h"
 #include "support/loopback_server.h"
 #include "window_test_support.h"
@@ -32,11 +33,11 @@ void pointSourcesAt(const QString& home, const orolith::testing::LoopbackServer&
               QByteArray::fromStdString("sources=copernicus30\r\ncopernicus30=" + server.baseUrl() + "/c30\r\n"));
 }
 
-void serveTile(orolith::testing::LoopbackServer& server, int stallMilliseconds) {
+void serveTile(orolith::testing::LoopbackServer& server, int stallMilliseconds, const std::string& base = "/c30") {
     orolith::testing::CannedReply reply;
     reply.body = orolith::testing::syntheticTile(dl::SourceKind::Copernicus30, kTile);
     reply.stallMilliseconds = stallMilliseconds;
-    server.serve("/c30" + dl::tilePath({dl::SourceKind::Copernicus30, "", 0}, kTile), reply);
+    server.serve(base + dl::tilePath({dl::SourceKind::Copernicus30, "", 0}, kTile), reply);
 }
 
 void click(QWidget& window, const char* button) {
@@ -111,6 +112,38 @@ class TileFetchPanelTest : public QObject {
                  qPrintable(desktop.messages.join('|')));
         const std::string copyright = "Copyright = " + dl::attributionOf({dl::SourceKind::Copernicus30}) + "\r\n";
         QVERIFY(readFile(home.filePath("mosaics/N49W004-N50W004.mp")).contains(copyright.c_str()));
+    }
+
+    // A mirror entered in the settings window is where the download window asks; an address
+    // that is no web address is refused there and nothing is kept.
+    void aMirrorSetInTheSettingsIsAsked() {
+        FakeDesktop desktop;
+        QTemporaryDir home;
+        orolith::testing::LoopbackServer server;
+        pointSourcesAt(home.path(), server);
+        serveTile(server, 0, "/mirror");
+        const QString mirror = QString::fromStdString(server.baseUrl() + "/mirror/");
+        QTimer::singleShot(0, [&] {
+            QWidget& settings = *QApplication::activeModalWidget();
+            auto* box = control<QLineEdit>(settings, "baseUrl_copernicus30");
+            QCOMPARE(box->text(), QString::fromStdString(server.baseUrl() + "/c30"));
+            box->setText("ftp://mirror.example.org");
+            control<QPushButton>(settings, "Command1")->click();
+            QVERIFY(settings.isVisible());
+            box->setText(mirror);
+            control<QPushButton>(settings, "Command1")->click();
+        });
+        orolith::gui::runSettingsDialog(nullptr, QString(), home.path(), home.path());
+        QCOMPARE(desktop.messages,
+                 QStringList{"The base address for copernicus30 must be an http:// or https:// address."});
+
+        DownloadWindow window(0, nullptr, home.path());
+        window.show();
+        click(window, "boxFromTile");
+        click(window, "downloadButton");
+        QTRY_VERIFY(control<QPushButton>(window, "openTilesButton")->isEnabled());
+        QCOMPARE(server.requests().size(), std::size_t{1});
+        QVERIFY(server.requests().front().path.rfind("/mirror/", 0) == 0);
     }
 
     void cancelAndCloseStopARunningDownload() {
