@@ -35,11 +35,13 @@ struct Written {
     std::string map;
 };
 
-Written convertWith(const TempDir& dir, const std::string& input, double simplify) {
+Written convertWith(const TempDir& dir, const std::string& input, double simplify,
+                    std::size_t blockSize = DemOptions{}.blockSize) {
     DemOptions dem;
     dem.inputs = {input};
     dem.interval = 10;
     dem.simplify = simplify;
+    dem.blockSize = blockSize;
     ConversionOptions options;
     options.detailLevels = {true, false, false, false};
     options.outputPath = (dir / "out.mp").string();
@@ -129,26 +131,30 @@ int crossingEdges(const std::string& map) {
     return crossings;
 }
 
+// In one block, and cut into blocks whose outlines are kept as they are.
 TEST(DemSimplify, SimplifiedBandsStayGapFreeWithinTheTolerance) {
-    TempDir dir;
-    const TestRaster raster = noisyTerrain();
-    writeRaster(raster, dir / "t.tif", "GTiff");
-    const Written plain = convertWith(dir, (dir / "t.tif").string(), 0);
-    ASSERT_TRUE(plain.result.written);
-    std::uint64_t previous = verticesIn(plain.map);
-    for (const double tolerance : {6.0, 20.0}) {
-        const Written simplified = convertWith(dir, (dir / "t.tif").string(), tolerance);
-        ASSERT_TRUE(simplified.result.written) << tolerance;
-        // A vertex sits on a pixel edge, so a boundary lies within half a pixel diagonal of
-        // the pixel centres it separates; simplifying moves it by the tolerance at most.
-        EXPECT_EQ(checkSimplified(raster, simplified, 10, tolerance + 7.0), "") << tolerance;
-        EXPECT_EQ(crossingEdges(simplified.map), 0) << tolerance;
-        const std::uint64_t vertices = verticesIn(simplified.map);
-        EXPECT_LT(vertices, previous) << tolerance;
-        previous = vertices;
-        // The final message counts what was written.
-        EXPECT_NE(simplified.result.finalMessage.find(" " + std::to_string(vertices) + " vertices"), std::string::npos)
-            << simplified.result.finalMessage;
+    for (const std::size_t blockSize : {DemOptions{}.blockSize, std::size_t{20}}) {
+        SCOPED_TRACE(blockSize);
+        TempDir dir;
+        const TestRaster raster = noisyTerrain();
+        writeRaster(raster, dir / "t.tif", "GTiff");
+        const Written plain = convertWith(dir, (dir / "t.tif").string(), 0, blockSize);
+        ASSERT_TRUE(plain.result.written);
+        std::uint64_t previous = verticesIn(plain.map);
+        for (const double tolerance : {6.0, 20.0}) {
+            const Written simplified = convertWith(dir, (dir / "t.tif").string(), tolerance, blockSize);
+            ASSERT_TRUE(simplified.result.written) << tolerance;
+            // A vertex sits on a pixel edge, so a boundary lies within half a pixel diagonal of
+            // the pixel centres it separates; simplifying moves it by the tolerance at most.
+            EXPECT_EQ(checkSimplified(raster, simplified, 10, tolerance + 7.0), "") << tolerance;
+            EXPECT_EQ(crossingEdges(simplified.map), 0) << tolerance;
+            const std::uint64_t vertices = verticesIn(simplified.map);
+            EXPECT_LT(vertices, previous) << tolerance;
+            previous = vertices;
+            // The final message counts what was written.
+            EXPECT_NE(simplified.result.finalMessage.find(" " + std::to_string(vertices) + " vertices"), std::string::npos)
+                << simplified.result.finalMessage;
+        }
     }
 }
 
