@@ -44,6 +44,7 @@ struct DemRaster::Impl {
     double geo[6] = {0, 1, 0, 0, 0, 1};
     OGRCoordinateTransformationH toWgs84 = nullptr;
     std::mutex reading;
+    std::mutex transforming; // a coordinate transformation is not shared safely between threads
 
     ~Impl() {
         if (toWgs84 != nullptr)
@@ -209,8 +210,10 @@ GeoPoint DemRaster::toGeo(PixelPoint point) const {
     const double* g = impl_->geo;
     double x = g[0] + point.x * g[1] + point.y * g[2];
     double y = g[3] + point.x * g[4] + point.y * g[5];
-    if (impl_->toWgs84 != nullptr)
+    if (impl_->toWgs84 != nullptr) {
+        std::lock_guard lock(impl_->transforming);
         OCTTransform(impl_->toWgs84, 1, &x, &y, nullptr);
+    }
     return {x, y};
 }
 
