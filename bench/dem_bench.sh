@@ -2,7 +2,7 @@
 # Times `orolith mp` on synthetic SRTM tiles (bench/make_dem: fractal terrain of 0 to 2500 m
 # with about 3 m of noise, some with voids) beside `gdal_contour -p -i 25` on the same tile,
 # and prints a Markdown table: wall time, CPU times and peak resident memory.
-#   RUNS=1 ANCHOR=1 MOSAICS="1 4 9" bench/dem_bench.sh
+#   RUNS=1 ANCHOR=1 MOSAICS="1 4 9" SIMPLIFY="0 10 30" bench/dem_bench.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -47,6 +47,20 @@ for n in $mosaics; do
 done
 row "orolith mp, 3601², 1 core" taskset -c 0 "$build/src/cli/orolith" mp "$data/3601/N46E007.hgt" --force --output "$out"
 row "orolith mp, 3601², --smooth 2" "$build/src/cli/orolith" mp "$data/3601/N46E007.hgt" --smooth 2 --force --output "$out"
+
+# Simplifying: time and the vertices written, 3601² at 25 m.
+echo
+echo "| --simplify | Wall s | User s | Peak RSS MiB | Polygons | Holes | Vertices |"
+echo "|---:|---:|---:|---:|---:|---:|---:|"
+for metres in ${SIMPLIFY:-0 10 30}; do
+  /usr/bin/time -f "%e %U %M" -o "$data/time.txt" "$build/src/cli/orolith" mp "$data/3601/N46E007.hgt" \
+    --simplify "$metres" --force --output "$out" >"$data/message.txt" 2>&1
+  counts=$(sed -n 's/.*(\([0-9]*\) polygons, \([0-9]*\) holes, \([0-9]*\) vertices.*/\1 \2 \3/p' "$data/message.txt")
+  echo "$(tail -n 1 "$data/time.txt") $counts" |
+    awk -v m="$metres" '{ printf "| %s | %.2f | %.2f | %.0f | %d | %d | %d |\n", m, $1, $2, $3 / 1024, $4, $5, $6 }'
+done
+echo
+
 if [ "$anchor" = 1 ]; then
   rm -f "$data"/anchor*.gpkg
   row "gdal_contour -p -i 25, 1201²" gdal_contour -q -p -i 25 -amin elev "$data/1201/N46E007.hgt" "$data/anchor1.gpkg"

@@ -1,14 +1,17 @@
 // Times the preview's work on one input, as the window does it: the first picture (drawn
-// from the first batch of bands the reader hands on), the whole input read, the full picture,
-// and repainting while panning at the full extent and at about 1:25 000.
-//   render_bench INPUT... [--tolerance DEGREES]
-// Several inputs are one elevation model mosaic.
+// from the first batch of bands the reader hands on), the whole input read at the level of
+// detail of the whole extent, the full picture, repainting while panning at the full extent,
+// then the finer reading of the area around a view at about 1:25 000 and repainting there,
+// and the frame rate of moving the last picture with the pointer.
+//   render_bench INPUT... [--whole]
+// Several inputs are one elevation model mosaic. --whole keeps every vertex instead.
 
 #include "core/host.h"
 #include "core/style/pattern.h"
 #include "render/band_painter.h"
 #include "render/input_bands.h"
 
+#include <QPainter>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -18,15 +21,16 @@
 
 namespace {
 
+using namespace orolith;
 using Clock = std::chrono::steady_clock;
 
 double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-class PrintingHost : public orolith::Host {
+class PrintingHost : public Host {
   public:
-    void message(orolith::MessageKind, std::string_view text) override {
+    void message(MessageKind, std::string_view text) override {
         std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
     }
     bool ask(std::string_view) override { return false; }
@@ -35,22 +39,35 @@ class PrintingHost : public orolith::Host {
 const QSize kWindow(1200, 800);
 constexpr double kMetresPerPixelAt25000 = 25000 * 0.00028; // a 0.28 mm screen pixel
 
-double paintSeconds(const orolith::render::BandSet& bands, const std::vector<orolith::render::BandLook>& looks,
-                    const orolith::render::MapView& view) {
+double paintSeconds(const render::BandSet& bands, const std::vector<render::BandLook>& looks,
+                    const render::MapView& view) {
     QImage image(view.size(), QImage::Format_ARGB32_Premultiplied);
     const auto start = Clock::now();
-    orolith::render::paintBands(image, view, bands, looks, {});
+    render::paintBands(image, view, bands, looks, {});
     return secondsSince(start);
 }
 
 // Frames per second of full repaints while the view moves 20 pixels per frame.
-double panFps(const orolith::render::BandSet& bands, const std::vector<orolith::render::BandLook>& looks,
-              orolith::render::MapView view, int frames) {
+double repaintFps(const render::BandSet& bands, const std::vector<render::BandLook>& looks, render::MapView view,
+                  int frames) {
     QImage image(view.size(), QImage::Format_ARGB32_Premultiplied);
     const auto start = Clock::now();
     for (int i = 0; i < frames; ++i) {
         view = view.panned(QPointF(20, 10));
-        orolith::render::paintBands(image, view, bands, looks, {});
+        render::paintBands(image, view, bands, looks, {});
+    }
+    return frames / secondsSince(start);
+}
+
+// Frames per second of what the window does on every pointer move: the last picture drawn
+// shifted into a window-sized frame.
+double shiftFps(const QImage& picture, int frames) {
+    QImage frame(picture.size(), QImage::Format_ARGB32_Premultiplied);
+    const auto start = Clock::now();
+    for (int i = 0; i < frames; ++i) {
+        QPainter painter(&frame);
+        painter.fillRect(frame.rect(), Qt::lightGray);
+        painter.drawImage(QPointF(i % 50, i % 30), picture);
     }
     return frames / secondsSince(start);
 }
@@ -58,22 +75,26 @@ double panFps(const orolith::render::BandSet& bands, const std::vector<orolith::
 } // namespace
 
 int main(int argc, char** argv) {
-    using namespace orolith;
     std::vector<std::string> inputs;
-    render::BandReadSettings settings;
+    bool whole = false;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--tolerance") == 0 && i + 1 < argc)
-            settings.tolerance = std::atof(argv[++i]);
+        if (std::strcmp(argv[i], "--whole") == 0)
+            whole = true;
         else
             inputs.emplace_back(argv[i]);
     }
     if (inputs.empty()) {
-        std::fprintf(stderr, "usage: render_bench INPUT... [--tolerance DEGREES]\n");
+        std::fprintf(stderr, "usage: render_bench INPUT... [--whole]\n");
         return 2;
     }
     PrintingHost host;
     render::StyleChoice style;
     style.pattern = *patternFromText(kDefaultPatternText, host);
+    render::BandReadSettings settings;
+    if (!whole) {
+        settings.fitWidth = kWindow.width();
+        settings.fitHeight = kWindow.height();
+    }
 
     const auto start = Clock::now();
     double firstPicture = -1;
@@ -93,13 +114,28 @@ int main(int argc, char** argv) {
     const double fullPicture = read + paintSeconds(*bands, looks, full);
     if (firstPicture < 0)
         firstPicture = fullPicture;
-    const render::MapView close = full.zoomed(full.metresPerPixel() / kMetresPerPixelAt25000,
-                                              QPointF(kWindow.width() / 2.0, kWindow.height() / 2.0));
-    std::printf("bands %zu, polygons %zu, vertices kept %zu\n", bands->types.size(), bands->polygons.size(),
-                bands->vertexCount());
+    std::printf("bands %zu, polygons %zu, vertices kept %zu (tolerance %.6f°)\n", bands->types.size(),
+                bands->polygons.size(), bands->vertexCount(), bands->tolerance);
     std::printf("first picture %.2f s, whole input read %.2f s, full picture %.2f s\n", firstPicture, read,
                 fullPicture);
-    std::printf("repaints while panning: %.1f fps at the full extent, %.1f fps at 1:25 000\n",
-                panFps(*bands, looks, full, 10), panFps(*bands, looks, close, 10));
+    std::printf("full extent: %.1f fps repainting while panning\n", repaintFps(*bands, looks, full, 10));
+
+    // The window reads the area around a close view again at that view's level of detail.
+    const render::MapView close = full.zoomed(full.metresPerPixel() / kMetresPerPixelAt25000,
+                                              QPointF(kWindow.width() / 2.0, kWindow.height() / 2.0));
+    render::BandReadSettings detail;
+    detail.tolerance = whole ? 0.0 : close.degreesPerPixelX();
+    detail.area = close.area().grown(0.5);
+    const auto detailStart = Clock::now();
+    const std::optional<render::BandSet> fine = render::readInputBands(inputs, detail, host);
+    if (!fine)
+        return 1;
+    std::printf("1:25 000: area read in %.2f s, polygons %zu, vertices kept %zu; %.1f fps repainting while "
+                "panning\n",
+                secondsSince(detailStart), fine->polygons.size(), fine->vertexCount(),
+                repaintFps(*fine, looks, close, 10));
+    QImage picture(kWindow, QImage::Format_ARGB32_Premultiplied);
+    render::paintBands(picture, full, *bands, looks, {});
+    std::printf("moving the last picture with the pointer: %.0f fps\n", shiftFps(picture, 200));
     return 0;
 }

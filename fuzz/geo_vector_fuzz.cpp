@@ -1,6 +1,7 @@
 // The Geo Vector reader's pieces, read in blocks from 1 to 64 bytes so that every cut falls
-// across a block boundary somewhere, and the field splitting of every piece.
+// across a block boundary somewhere, and the vertex of every line piece.
 #include "core/conversion/geo_vector.h"
+#include "core/conversion/vertex_list.h"
 #include "fuzz_support.h"
 
 using namespace orolith;
@@ -15,6 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     Piece piece;
     std::size_t pieceBytes = 0;
+    static VertexList single, run;
     while (reader.next(piece)) {
         pieceBytes += piece.text.size();
         if (pieceBytes > text.size() || reader.position() > text.size())
@@ -22,14 +24,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string_view key = elevationTextOf(piece.text);
         if (key.size() > piece.text.size())
             fuzz::broken("an elevation key longer than its line");
-        std::string_view longitude, latitude, longitude2, latitude2;
-        bool hasParenthesis = false;
-        const bool split = vertexFields(piece.text, longitude, latitude, hasParenthesis);
-        if (split != vertexFields(piece.text, longitude2, latitude2) ||
-            (split && (longitude != longitude2 || latitude != latitude2)))
-            fuzz::broken("the two field splitters disagree");
-        if (hasParenthesis != (piece.text.find('(') != std::string_view::npos))
-            fuzz::broken("a parenthesis missed or invented");
+        if (piece.after != Cut::Line)
+            continue;
+        // The vertex of a line alone and of the same line in a run must be the same.
+        std::string_view longitude, latitude;
+        const bool split = vertexFields(piece.text, longitude, latitude);
+        single.clear();
+        if (split)
+            single.add(latitude, longitude);
+        run.clear();
+        const VertexList::RunCounts counts = run.addLines(std::string(piece.text) + "\r\n");
+        if (counts.lines != 1 || counts.shortLines != (split ? 0 : 1) || single.text() != run.text() ||
+            (split && (single.firstPoint() != run.firstPoint() || single.lastPoint() != run.lastPoint())))
+            fuzz::broken("a vertex line alone and in a run disagree");
     }
     if (!reader.rewind())
         return 0;

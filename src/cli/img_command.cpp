@@ -56,7 +56,8 @@ constexpr std::string_view kImgUsage =
     "  --one-colour           light grey shades instead of the palette's colours\n"
     "  --row-per-band         each band repeats one row of the pattern\n"
     "  --companion PATH       the companion polygon list (default: DIR/INPUT's name.tpgn)\n"
-    "  --interval, --base, --fill-voids, --smooth   elevation models, as for 'orolith mp'\n"
+    "  --interval, --base, --fill-voids, --smooth, --simplify\n"
+    "                         elevation models, as for 'orolith mp'\n"
     "  --hill-shading         .hgt tiles: mkgmap adds its relief shading from the same tiles\n"
     "  --bbox S,W,N,E         in place of INPUT: the elevation tiles of a bounding box,\n"
     "                         fetched as 'orolith fetch' does (with its --source, --base-url,\n"
@@ -210,7 +211,7 @@ int runImg(Args args, Streams& io) {
                                        withAreaOptions({"--output-dir", "--name", "--map-id", "--family-id",
                                                         "--mkgmap", "--levels", "--first-type", "--max-distance",
                                                         "--pattern", "--pattern-text", "--palette", "--max-draworder",
-                                                        "--companion", "--interval", "--base", "--smooth"}),
+                                                        "--companion", "--interval", "--base", "--smooth", "--simplify"}),
                                        {"--contours", "--one-colour", "--row-per-band", "--hill-shading", "--force",
                                         "--help", "--fill-voids"});
     ImgSettings settings;

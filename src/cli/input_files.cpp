@@ -7,11 +7,12 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <filesystem>
 
 namespace orolith::cli {
 
-const std::set<std::string> kDemValueOptions = {"--interval", "--base", "--smooth"};
+const std::set<std::string> kDemValueOptions = {"--interval", "--base", "--smooth", "--simplify"};
 const std::set<std::string> kDemFlagOptions = {"--fill-voids"};
 
 namespace {
@@ -54,6 +55,13 @@ std::optional<int> readBandOptions(const ParsedArgs& parsed, const CommandInfo& 
             return usageError(io, command,
                               "--smooth takes a number of pixels from 0 to 100, not '" + *text + "'");
         options.smooth = value;
+    }
+    if (const auto text = parsed.value("--simplify")) {
+        double value = -1.0;
+        const auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), value);
+        if (ec != std::errc() || end != text->data() + text->size() || !std::isfinite(value) || value < 0.0)
+            return usageError(io, command, "--simplify takes a number of metres from 0 up, not '" + *text + "'");
+        options.simplify = value;
     }
     options.fillVoids = parsed.has("--fill-voids");
     return std::nullopt;

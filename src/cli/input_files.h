@@ -14,7 +14,7 @@
 namespace orolith::cli {
 
 // The options every command taking inputs adds to its own.
-extern const std::set<std::string> kDemValueOptions; // --interval, --base, --smooth
+extern const std::set<std::string> kDemValueOptions; // --interval, --base, --smooth, --simplify
 extern const std::set<std::string> kDemFlagOptions;  // --fill-voids
 
 struct InputFiles {

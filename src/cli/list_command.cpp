@@ -14,6 +14,7 @@ namespace {
 constexpr std::string_view kListUsage =
     "Usage: orolith list INPUT [--first-type HEX]\n"
     "       orolith list DEM... [--first-type HEX] [--interval M] [--base B] [--fill-voids] [--smooth PIXELS]\n"
+    "                    [--simplify METRES]\n"
     "       orolith list --bbox S,W,N,E [--source NAME[,NAME]] [--base-url URL] [--dir DIR] [OPTIONS]\n"
     "\n"
     "Lists the distinct elevations of a Geo Vector file in order of first appearance, one a\n"
@@ -22,7 +23,7 @@ constexpr std::string_view kListUsage =
     "\n"
     "Options:\n"
     "  --first-type HEX   first polygon type, hexadecimal (default: 10300)\n"
-    "  --interval, --base, --fill-voids, --smooth   as for 'orolith mp'\n"
+    "  --interval, --base, --fill-voids, --smooth, --simplify   as for 'orolith mp'\n"
     "  --bbox S,W,N,E     in place of INPUT: the elevation tiles of a bounding box,\n"
     "                     fetched as 'orolith fetch' does (with its --source, --base-url,\n"
     "                     --region, --dir, --connections); tiles no source has are sea\n"

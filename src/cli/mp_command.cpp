@@ -37,6 +37,8 @@ constexpr std::string_view kMpUsage =
     "  --base B              elevation models: the elevation bands start from (default: 0)\n"
     "  --fill-voids          elevation models: fill voids by interpolation first\n"
     "  --smooth PIXELS       elevation models: smooth the raster over PIXELS around each pixel\n"
+    "  --simplify METRES     elevation models: drop vertices while no boundary moves further;\n"
+    "                        a boundary two bands share stays one line (default: 0, none)\n"
     "  --bbox S,W,N,E        in place of INPUT: the elevation tiles of a bounding box,\n"
     "                        fetched as 'orolith fetch' does (with its --source, --base-url,\n"
     "                        --region, --dir, --connections); tiles no source has are sea\n"

@@ -47,7 +47,8 @@ constexpr std::string_view kRenderUsage =
     "  --max-draworder TEXT   highest draw order (default: 14)\n"
     "  --one-colour           light grey shades instead of the palette's colours\n"
     "  --row-per-band         each band repeats one row of the pattern\n"
-    "  --interval, --base, --fill-voids, --smooth   elevation models, as for 'orolith mp'\n"
+    "  --interval, --base, --fill-voids, --smooth, --simplify\n"
+    "                         elevation models, as for 'orolith mp'\n"
     "  --help                 show this text\n"
     "\n"
     "Exit status: 0 the picture was written, 1 it was not, 2 a usage error.\n";
@@ -198,7 +199,7 @@ int runRender(Args args, Streams& io) {
         readArgs(args,
                  withAreaOptions({"--output", "--size", "--background", "--max-distance", "--pattern",
                                   "--pattern-text", "--palette", "--first-type", "--max-draworder", "--interval",
-                                  "--base", "--smooth"}),
+                                  "--base", "--smooth", "--simplify"}),
                  {"--contours", "--one-colour", "--row-per-band", "--fill-voids", "--help"});
     RenderSettings settings;
     if (const auto code = readInputFiles(parsed, kRenderCommand, io, settings.inputs))

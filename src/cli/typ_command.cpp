@@ -43,7 +43,8 @@ constexpr std::string_view kTypUsage =
     "  --row-per-band         each band repeats one row of the pattern\n"
     "  --home DIR             the program's folder (default: the executable's folder when\n"
     "                         writable, else the per-user data folder)\n"
-    "  --interval, --base, --fill-voids, --smooth   elevation models, as for 'orolith mp'\n"
+    "  --interval, --base, --fill-voids, --smooth, --simplify\n"
+    "                         elevation models, as for 'orolith mp'\n"
     "  --bbox S,W,N,E         in place of INPUT: the elevation tiles of a bounding box,\n"
     "                         fetched as 'orolith fetch' does (with its --source, --base-url,\n"
     "                         --region, --dir, --connections); tiles no source has are sea\n"
@@ -96,7 +97,7 @@ int runTyp(Args args, Streams& io) {
     command.parsed = readArgs(args,
                               withAreaOptions({"--output", "--companion", "--pattern", "--pattern-text", "--palette",
                                                "--first-type", "--max-draworder", "--home", "--interval", "--base",
-                                               "--smooth"}),
+                                               "--smooth", "--simplify"}),
                               {"--one-colour", "--row-per-band", "--help", "--fill-voids"});
     const ParsedArgs& parsed = command.parsed;
     if (const auto code = readInputFiles(parsed, kTypCommand, io, command.inputs))

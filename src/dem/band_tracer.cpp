@@ -21,8 +21,8 @@ std::int32_t BandLevels::bandOf(double value) const {
     return static_cast<std::int32_t>(std::clamp(band, -1.0e9, 1.0e9));
 }
 
-BandTracer::BandTracer(std::size_t width, BandLevels levels, RingSink& sink)
-    : width_(width), levels_(levels), sink_(sink) {
+BandTracer::BandTracer(std::size_t width, BandLevels levels, RingSink& sink, std::size_t left, std::size_t top)
+    : width_(width), levels_(levels), sink_(sink), left_(static_cast<double>(left)), top_(top), cellRow_(top) {
     const std::size_t padded = width_ + 2;
     upperValues_.assign(padded, NAN);
     lowerValues_.assign(padded, NAN);
@@ -47,31 +47,6 @@ void BandTracer::loadLower(const double* values) {
     }
     lowerValues_.front() = lowerValues_.back() = NAN;
     lowerBands_.front() = lowerBands_.back() = BandLevels::kVoid;
-}
-
-void BandTracer::startBelow(const double* values, std::size_t index) {
-    loadLower(values);
-    cellRow_ = index + 1;
-    topRow_ = cellRow_;
-}
-
-std::vector<BandTracer::OpenChain> BandTracer::takeBottomChains() {
-    return takeChains(cellRow_ == topRow_ ? 2 : cellRow_ & 1);
-}
-
-std::vector<BandTracer::OpenChain> BandTracer::takeChains(std::size_t parity) {
-    std::vector<OpenChain> open;
-    const std::int32_t* slots = horizontalSlots_[parity].data();
-    for (std::size_t id = 0; id < chains_.size(); ++id) {
-        Chain& chain = chains_[id];
-        if (chain.points.empty())
-            continue;
-        open.push_back({chain.band, static_cast<std::size_t>(chain.head - slots),
-                        static_cast<std::size_t>(chain.tail - slots), std::move(chain.points)});
-        chain.points.clear();
-        free_.push_back(static_cast<std::int32_t>(id));
-    }
-    return open;
 }
 
 void BandTracer::finish() {
@@ -119,7 +94,7 @@ void BandTracer::traceCell(std::size_t cx) {
     const std::int32_t bands[4] = {upperBands_[cx], upperBands_[cx + 1], lowerBands_[cx + 1], lowerBands_[cx]};
     const double values[4] = {upperValues_[cx], upperValues_[cx + 1], lowerValues_[cx + 1], lowerValues_[cx]};
     const double top = static_cast<double>(cellRow_) - 0.5;
-    const double left = static_cast<double>(cx) - 0.5;
+    const double left = left_ + static_cast<double>(cx) - 0.5;
     auto& upperSlots = slotsOfRow(cellRow_);
     auto& lowerSlots = slotsOfRow(cellRow_ + 1);
 
@@ -174,7 +149,7 @@ void BandTracer::traceCell(std::size_t cx) {
     }
     // On the raster's outline a corner pixel keeps its square corner: the cut goes through
     // the cell's centre, which lies on the outline.
-    const bool onOutline = cx == 0 || cx == width_ || cellRow_ == 0 || lastRow_;
+    const bool onOutline = cx == 0 || cx == width_ || cellRow_ == top_ || lastRow_;
     const bool oneCorner = count == 2 && (stretches[0].startEdge == (stretches[0].endEdge + 3) % 4 ||
                                           stretches[1].startEdge == (stretches[1].endEdge + 3) % 4);
     if (count == 2 && !(onOutline && oneCorner)) {

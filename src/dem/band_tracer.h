@@ -3,8 +3,10 @@
 // one class per band. Every cell of four pixel centres is split between the bands of its
 // corners, so the bands tile the raster without gap or overlap; a boundary between two bands
 // is the same line for both. Rings are handed on as soon as they close, so memory holds two
-// rows of the raster plus the rings still open.
+// rows of the raster plus the rings still open. A tracer may cover a block of a larger raster
+// only: the block is traced as a raster of its own, its outline running along pixel edges.
 
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <limits>
@@ -42,27 +44,13 @@ class RingSink {
 
 class BandTracer {
   public:
-    BandTracer(std::size_t width, BandLevels levels, RingSink& sink);
+    // Traces `width` columns whose first pixel lies at (left, top) of the whole raster.
+    BandTracer(std::size_t width, BandLevels levels, RingSink& sink, std::size_t left = 0, std::size_t top = 0);
 
-    // The next raster row from the top: `width` values, NaN where there is no data.
+    // The next row from the top: `width` values, NaN where there is no data.
     void addRow(const double* values);
     // Closes every ring along the bottom edge. Call once after the last row.
     void finish();
-
-    // Strips traced side by side: the strip below starts with the row the strip above ended
-    // with (raster row `index`), without tracing above it.
-    void startBelow(const double* values, std::size_t index);
-    // A chain left open where a strip ends: both ends wait on the strip's last row, at the
-    // slots `head` and `tail` (2 per column: the lower and the higher band of the edge).
-    struct OpenChain {
-        std::int32_t band = 0;
-        std::size_t head = 0, tail = 0;
-        std::deque<PixelPoint> points;
-    };
-    // After the last row of a strip above another: its open chains.
-    std::vector<OpenChain> takeBottomChains();
-    // After finish() of a strip below another: its chains still open along the top row.
-    std::vector<OpenChain> takeTopChains() { return takeChains(2); }
 
     std::size_t openChains() const { return chains_.size() - free_.size(); }
 
@@ -80,9 +68,8 @@ class BandTracer {
     };
 
     void traceRow();
-    std::vector<std::int32_t>& slotsOfRow(std::size_t row) { return horizontalSlots_[row == topRow_ ? 2 : row & 1]; }
+    std::vector<std::int32_t>& slotsOfRow(std::size_t row) { return horizontalSlots_[row & 1]; }
     void loadLower(const double* values);
-    std::vector<OpenChain> takeChains(std::size_t parity);
     void traceCell(std::size_t cx);
     void piece(std::int32_t band, const EdgeEnd& from, const EdgeEnd& to, const PixelPoint* middle);
     void join(std::int32_t first, const PixelPoint* middle, std::int32_t second);
@@ -90,19 +77,21 @@ class BandTracer {
     double edgeFraction(double a, std::int32_t bandA, double b, std::int32_t bandB) const;
     std::int32_t saddleBand(const std::int32_t* bands, const double* values) const;
 
-    std::size_t width_; // raster width; the rows held here have one void pixel more on each side
+    std::size_t width_; // columns traced; the rows held here have one void pixel more on each side
     BandLevels levels_;
     RingSink& sink_;
+    double left_;        // x of the first column's left edge in the whole raster
+    std::size_t top_;    // the first row in the whole raster
     std::vector<double> upperValues_, lowerValues_;
     std::vector<std::int32_t> upperBands_, lowerBands_;
-    // By row parity, 2 per column; a third for the first row of a strip below another.
-    std::vector<std::int32_t> horizontalSlots_[3];
+    std::vector<std::int32_t> horizontalSlots_[2]; // by row parity, 2 per column
     std::vector<std::int32_t> verticalSlots_;      // the current cell row: 2 per column
     std::vector<Chain> chains_;
     std::vector<std::int32_t> free_;
+    // The cell row between padded pixel rows cellRow_ and cellRow_ + 1, counted in the whole
+    // raster (padded row r holds raster row r - 1).
     std::size_t cellRow_ = 0;
     bool lastRow_ = false;
-    std::size_t topRow_ = static_cast<std::size_t>(-1); // the first row of a strip below another // the cell row between padded pixel rows cellRow_ and cellRow_ + 1
 };
 
 } // namespace orolith::dem

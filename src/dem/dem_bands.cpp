@@ -1,21 +1,13 @@
 #include "dem/dem_bands.h"
 
 #include "core/platform/text_number.h"
+#include "dem/boundary_simplify.h"
 #include "dem/raster_rows.h"
-#include "dem/ring_assembly.h"
-#include "dem/strip_seam.h"
 
 #include <algorithm>
-#include <atomic>
-#include <chrono>
-#include <memory>
 #include <charconv>
 #include <cmath>
-#include <condition_variable>
-#include <deque>
 #include <limits>
-#include <mutex>
-#include <thread>
 
 namespace orolith::dem {
 
@@ -108,119 +100,60 @@ bool DemBands::open(const DemOptions& options, Host& host) {
     return true;
 }
 
-// One strip of the raster: its rows read, traced and assembled on one thread.
-struct DemBands::Strip {
-    std::size_t first = 0, last = 0; // raster rows, both traced
-    bool below = false;              // starts at the last row of the strip above
-    std::unique_ptr<RingAssembly> assembly;
-    std::unique_ptr<BandTracer> tracer;
-    std::atomic<std::size_t> done{0};
-    std::atomic<bool> finished{false};
-    bool readFailed = false;
-};
-
-void DemBands::runStrip(Strip& strip, const std::atomic<bool>& stop) {
-    readStrip(strip, stop);
-    strip.finished = true;
-}
-
-void DemBands::readStrip(Strip& strip, const std::atomic<bool>& stop) {
-    const std::size_t width = raster_.width();
-    RasterRows rows(raster_, options_.smooth, strip.first);
-    std::vector<double> row(width);
-    for (std::size_t y = strip.first; y <= strip.last && !stop; ++y) {
-        if (!rows.next(row.data())) {
-            strip.readFailed = true;
-            return;
-        }
-        if (strip.below && y == strip.first)
-            strip.tracer->startBelow(row.data(), y);
-        else
-            strip.tracer->addRow(row.data());
-        strip.done = y - strip.first + 1;
-    }
-}
-
 bool DemBands::trace(Host& host, const std::function<void(BandPolygon&&)>& sink) {
     statistics_.polygons = statistics_.holes = statistics_.vertices = 0;
-    const std::size_t width = raster_.width(), height = raster_.height();
-    std::mutex handing;
-    auto hand = [&](PixelPolygon&& polygon) {
-        std::lock_guard lock(handing);
-        handOn(std::move(polygon), sink);
-    };
-    // Two strips when there are two cores (even for small rasters, so that one way is tried).
-    const bool split = height >= 2 && std::thread::hardware_concurrency() >= 2;
-    std::vector<std::unique_ptr<Strip>> strips;
-    for (int s = 0; s < (split ? 2 : 1); ++s) {
-        auto strip = std::make_unique<Strip>();
-        strip->first = s == 0 ? 0 : height / 2;
-        strip->last = split && s == 0 ? height / 2 : height - 1;
-        strip->below = s == 1;
-        strip->assembly = std::make_unique<RingAssembly>(hand);
-        strip->tracer = std::make_unique<BandTracer>(width, BandLevels{options_.base, options_.interval},
-                                                     *strip->assembly);
-        strips.push_back(std::move(strip));
-    }
-    std::atomic<bool> stop{false};
-    std::vector<std::thread> threads;
+    RasterRows rows(raster_, options_.smooth);
+    // Simplifying keeps every vertex until the shared boundaries are found.
+    BlockTracing tracing(raster_.width(), raster_.height(), BandLevels{options_.base, options_.interval},
+                         {options_.blockSize, 0, options_.simplify > 0.0});
     bool cancelled = false;
-    try {
-        for (auto& strip : strips)
-            threads.emplace_back([this, &strip, &stop] { runStrip(*strip, stop); });
-        // This thread reports progress and watches for cancelling while the strips run.
-        auto running = [&] {
-            return std::any_of(strips.begin(), strips.end(), [](const auto& strip) { return !strip->finished; });
-        };
-        while (running()) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-            std::size_t rows = 0;
-            for (const auto& strip : strips)
-                rows += strip->done;
-            host.progress(kOpenShare + (100.0 - kOpenShare) * static_cast<double>(rows) /
-                                           static_cast<double>(height + strips.size() - 1));
-            if (!cancelled && host.cancelled()) {
-                cancelled = true;
-                stop = true;
-            }
-        }
-    } catch (...) {
-        stop = true;
-        for (auto& thread : threads)
-            thread.join();
-        throw;
-    }
-    for (auto& thread : threads)
-        thread.join();
-    for (const auto& strip : strips)
-        if (strip->readFailed) {
-            error_ = raster_.error();
-            return false;
-        }
-    if (cancelled) {
-        error_ = "cancelled";
-        return false;
-    }
-    finishStrips(strips);
-    return true;
+    const bool traced = tracing.run(
+        [&rows](double* row) { return rows.next(row); },
+        [&](std::vector<PixelPolygon>&& polygons, const BlockArea& area) {
+            handOnBlock(std::move(polygons), area, sink);
+        },
+        [&](double done) {
+            host.progress(kOpenShare + (100.0 - kOpenShare) * done);
+            cancelled = host.cancelled();
+            return !cancelled;
+        });
+    if (traced)
+        return true;
+    error_ = cancelled ? "cancelled" : raster_.error();
+    return false;
 }
 
-void DemBands::finishStrips(std::vector<std::unique_ptr<Strip>>& strips) {
-    Strip& top = *strips.front();
-    if (strips.size() == 1) {
-        top.tracer->finish();
+// Simplifying needs every polygon of a block at once (boundaries are shared) and keeps the
+// block's outline as it is, so that neighbouring blocks still meet without a gap.
+void DemBands::handOnBlock(std::vector<PixelPolygon>&& polygons, const BlockArea& area,
+                           const std::function<void(BandPolygon&&)>& sink) {
+    if (options_.simplify <= 0.0) {
+        for (const PixelPolygon& polygon : polygons)
+            handOn(toGeo(polygon), sink);
         return;
     }
-    Strip& bottom = *strips.back();
-    bottom.tracer->finish();
-    for (auto& [band, hole] : bottom.assembly->takeWaitingHoles())
-        top.assembly->ring(band, std::move(hole));
-    for (SeamRing& ring : joinAtSeam(top.tracer->takeBottomChains(), bottom.tracer->takeTopChains()))
-        top.assembly->ring(ring.band, std::move(ring.points));
-    top.assembly->rowDone(static_cast<double>(raster_.height()));
+    std::vector<BandPolygon> gathered;
+    std::vector<std::pair<double, double>> outline; // (lon, lat) of the vertices on it
+    for (PixelPolygon& polygon : polygons) {
+        for (PixelRing& ring : polygon.rings) {
+            dropStraightOutline(ring, area);
+            for (const PixelPoint& point : ring)
+                if (area.onOutline(point)) {
+                    const GeoPoint geo = raster_.toGeo(point);
+                    outline.emplace_back(geo.lon, geo.lat);
+                }
+        }
+        gathered.push_back(toGeo(polygon));
+    }
+    std::sort(outline.begin(), outline.end());
+    simplifyBoundaries(gathered, options_.simplify, [&outline](const GeoPoint& point) {
+        return std::binary_search(outline.begin(), outline.end(), std::pair(point.lon, point.lat));
+    });
+    for (BandPolygon& polygon : gathered)
+        handOn(std::move(polygon), sink);
 }
 
-void DemBands::handOn(PixelPolygon&& polygon, const std::function<void(BandPolygon&&)>& sink) {
+BandPolygon DemBands::toGeo(const PixelPolygon& polygon) const {
     BandPolygon out;
     out.band = static_cast<std::size_t>(polygon.band - lowestBand_);
     out.rings.reserve(polygon.rings.size());
@@ -230,12 +163,17 @@ void DemBands::handOn(PixelPolygon&& polygon, const std::function<void(BandPolyg
         for (const PixelPoint& p : ring)
             geo.push_back(raster_.toGeo(p));
         geo.push_back(geo.front());
-        statistics_.vertices += geo.size();
         out.rings.push_back(std::move(geo));
     }
+    return out;
+}
+
+void DemBands::handOn(BandPolygon&& polygon, const std::function<void(BandPolygon&&)>& sink) {
+    for (const Ring& ring : polygon.rings)
+        statistics_.vertices += ring.size();
     ++statistics_.polygons;
-    statistics_.holes += out.rings.size() - 1;
-    sink(std::move(out));
+    statistics_.holes += polygon.rings.size() - 1;
+    sink(std::move(polygon));
 }
 
 } // namespace orolith::dem

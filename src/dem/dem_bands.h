@@ -8,17 +8,16 @@
 //   bands.trace(host, [](BandPolygon&& polygon) { … });   // polygon.band indexes labels()
 //   bands.statistics();                    // polygons, holes, vertices, void share
 //
-// Polygons are handed on as they close, so memory holds a strip of the raster and the rings
-// still open, never the whole mosaic. Bands tile the raster: every pixel centre with data lies
-// inside exactly one polygon (holes counted), the one of its band.
+// Polygons are cut along the edges of square blocks of the raster and handed on block by block,
+// so memory holds two rows of blocks, never the whole mosaic. Bands tile the raster: every pixel
+// centre with data lies inside exactly one polygon (holes counted), the one of its band.
 
 #include "core/conversion/band_geometry.h"
 #include "core/host.h"
+#include "dem/block_tracing.h"
 #include "dem/dem_raster.h"
 
-#include <atomic>
 #include <cstdint>
-#include <memory>
 #include <functional>
 #include <optional>
 #include <string>
@@ -34,7 +33,9 @@ struct DemOptions {
     double base = 0.0;               // band k holds [base + k·interval, base + (k+1)·interval)
     bool fillVoids = false;          // fill voids by interpolation first
     int smooth = 0;                  // low-pass filter radius in pixels, 0: none
+    double simplify = 0.0;           // tolerance in metres for simplifying the bands, 0: none
     std::vector<SeaCell> seaCells;   // 1° cells no tile covers that read as 0 m
+    std::size_t blockSize = BlockTracingOptions{}.blockSize; // polygons are cut into blocks this size
 };
 
 struct DemStatistics {
@@ -65,19 +66,17 @@ class DemBands {
     // Decimal places of coordinates that keep the raster's detail.
     int decimals() const;
 
-    // Traces every band polygon and hands it to `sink`, one polygon at a time but not always
-    // on the calling thread: the raster is traced in two strips at once where there are two
-    // cores. Progress and cancelling go through `host` on the calling thread. False on a
-    // read error or when the host cancels.
+    // Traces every band polygon and hands it to `sink` on the calling thread, one polygon at a
+    // time, in the same order on every run; blocks are traced on every core. Progress and
+    // cancelling go through `host`. False on a read error or when the host cancels.
     bool trace(Host& host, const std::function<void(BandPolygon&&)>& sink);
     const DemStatistics& statistics() const { return statistics_; }
 
   private:
-    struct Strip;
-    void runStrip(Strip& strip, const std::atomic<bool>& stop);
-    void readStrip(Strip& strip, const std::atomic<bool>& stop);
-    void finishStrips(std::vector<std::unique_ptr<Strip>>& strips);
-    void handOn(PixelPolygon&& polygon, const std::function<void(BandPolygon&&)>& sink);
+    void handOnBlock(std::vector<PixelPolygon>&& polygons, const BlockArea& area,
+                     const std::function<void(BandPolygon&&)>& sink);
+    BandPolygon toGeo(const PixelPolygon& polygon) const;
+    void handOn(BandPolygon&& polygon, const std::function<void(BandPolygon&&)>& sink);
 
     DemOptions options_;
     DemRaster raster_;

@@ -86,7 +86,8 @@ auto boundsOf(const Ring& ring) {
 } // namespace
 
 void RingAssembly::ring(std::int32_t band, PixelRing&& points) {
-    dropCollinear(points);
+    if (!keepCollinear_)
+        dropCollinear(points);
     const double area = signedArea(points);
     const auto b = boundsOf(points);
     const Bounds bounds{b[0], b[1], b[2], b[3]};

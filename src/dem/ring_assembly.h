@@ -19,7 +19,10 @@ struct PixelPolygon {
 class RingAssembly : public RingSink {
   public:
     using PolygonSink = std::function<void(PixelPolygon&&)>;
-    explicit RingAssembly(PolygonSink sink) : sink_(std::move(sink)) {}
+    // Collinear points are dropped from every ring unless `keepCollinear`: a boundary shared by
+    // two rings then keeps the same vertices on both, as simplifying it once for both needs.
+    explicit RingAssembly(PolygonSink sink, bool keepCollinear = false)
+        : sink_(std::move(sink)), keepCollinear_(keepCollinear) {}
 
     void ring(std::int32_t band, PixelRing&& points) override;
     void rowDone(double y) override;
@@ -45,6 +48,7 @@ class RingAssembly : public RingSink {
     void close(Outer& outer);
 
     PolygonSink sink_;
+    bool keepCollinear_ = false;
     std::vector<Outer> closedOuters_; // closed in the current row
     // Holes waiting for their outer ring, by band and by the x of their first point.
     std::map<std::int32_t, std::multimap<double, Hole>> holes_;

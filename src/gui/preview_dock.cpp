@@ -7,10 +7,14 @@
 #include <QLabel>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace orolith::gui {
 
 namespace {
+
+constexpr int kLeastFitWidth = 800;
+constexpr int kLeastFitHeight = 600;
 
 QToolButton* toolButton(const QString& name, const QString& text, const QString& tip) {
     auto* button = new QToolButton;
@@ -58,6 +62,7 @@ PreviewDock::PreviewDock(QWidget* parent) : QDockWidget(tr("Preview"), parent) {
     connect(zoomOut, &QToolButton::clicked, this, [this, centre] { canvas_->zoomAbout(0.5, centre()); });
     connect(engine_, &PreviewEngine::bandsChanged, this, &PreviewDock::onBandsChanged);
     connect(engine_, &PreviewEngine::pictureReady, this, &PreviewDock::onPicture);
+    connect(engine_, &PreviewEngine::detailChanged, this, &PreviewDock::onViewChanged);
     connect(engine_, &PreviewEngine::readFailed, this, [this](const QString& message) {
         readState_ = message;
         status_->setText(message);
@@ -76,11 +81,17 @@ PreviewDock::PreviewDock(QWidget* parent) : QDockWidget(tr("Preview"), parent) {
 
 void PreviewDock::load(const QString& path, const render::BandReadSettings& settings) {
     fitted_ = true;
-    order_.clear();
+    orderOf_.reset();
     canvas_->clearPicture();
     readState_ = QStringLiteral("Reading ") + path + QStringLiteral(" …");
     status_->setText(readState_);
-    engine_->load(path, settings);
+    // The whole input is kept as detailed as the canvas shows it whole (at least a common
+    // window's size); closer views read their area again.
+    render::BandReadSettings reading = settings;
+    const double ratio = canvas_->devicePixelRatioF();
+    reading.fitWidth = static_cast<int>(std::max(canvas_->width(), kLeastFitWidth) * ratio);
+    reading.fitHeight = static_cast<int>(std::max(canvas_->height(), kLeastFitHeight) * ratio);
+    engine_->load(path, reading);
 }
 
 void PreviewDock::setStyle(const std::optional<render::StyleChoice>& style, bool contours) {
@@ -96,7 +107,7 @@ void PreviewDock::applyLooks() {
     if (!bands || !style_)
         return;
     engine_->setLooks(render::bandLooks(*style_, bands->types.size(), bands->lowest), contours_, Qt::white);
-    order_ = render::paintingOrder(*bands, engine_->looks());
+    orderOf_.reset();
 }
 
 void PreviewDock::fit() {
@@ -124,7 +135,7 @@ void PreviewDock::onBandsChanged(bool complete) {
 }
 
 void PreviewDock::onViewChanged() {
-    engine_->paint(canvas_->view());
+    engine_->paint(canvas_->view(), canvas_->devicePixelRatioF());
 }
 
 void PreviewDock::onPicture(const QImage& image, const render::MapView& view, bool complete) {
@@ -134,9 +145,13 @@ void PreviewDock::onPicture(const QImage& image, const render::MapView& view, bo
 }
 
 std::ptrdiff_t PreviewDock::bandAt(QPointF pixel) const {
-    const BandSnapshot& bands = engine_->bands();
-    if (!bands || order_.size() != bands->polygons.size())
+    const BandSnapshot& bands = engine_->bandsFor(canvas_->view());
+    if (!bands || engine_->looks().size() != bands->types.size())
         return -1;
+    if (orderOf_ != bands) {
+        order_ = render::paintingOrder(*bands, engine_->looks());
+        orderOf_ = bands;
+    }
     const std::ptrdiff_t polygon = render::polygonAt(canvas_->view(), *bands, order_, pixel);
     return polygon < 0 ? -1 : static_cast<std::ptrdiff_t>(bands->polygons[static_cast<std::size_t>(polygon)].band);
 }

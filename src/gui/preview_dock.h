@@ -53,7 +53,9 @@ class PreviewDock : public QDockWidget {
     QString readState_;
     std::optional<render::StyleChoice> style_;
     bool contours_ = false;
-    std::vector<std::size_t> order_; // painting order of the current bands
+    // The painting order of the bands last asked about (bandAt), kept while they stay.
+    mutable std::vector<std::size_t> order_;
+    mutable BandSnapshot orderOf_;
     bool fitted_ = false;            // the user has not moved the view since the last fit
 };
 

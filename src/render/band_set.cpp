@@ -1,5 +1,6 @@
 #include "render/band_set.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace orolith::render {
@@ -7,6 +8,34 @@ namespace orolith::render {
 namespace {
 
 constexpr std::size_t kBatchPolygons = 2000;
+// While reading, everything kept is merged again once a pixel has grown to twice the
+// tolerance; at the end, once it is a fifth larger.
+constexpr double kReadingSlack = 2.0;
+constexpr double kFinalSlack = 1.2;
+
+GeoBox outerBox(const BandPolygon& polygon) {
+    GeoBox box;
+    if (!polygon.rings.empty())
+        for (const auto& p : polygon.rings.front())
+            box.add(p);
+    return box;
+}
+
+// The ring's box as a closed ring, grown about its middle to at least `size` on each axis.
+Ring boxRing(const Ring& ring, double size) {
+    GeoBox box;
+    for (const auto& p : ring)
+        box.add(p);
+    const double halfWidth = std::max(box.width(), size) / 2;
+    const double halfHeight = std::max(box.height(), size) / 2;
+    const double lon = (box.west + box.east) / 2;
+    const double lat = (box.south + box.north) / 2;
+    return {{lon - halfWidth, lat - halfHeight},
+            {lon + halfWidth, lat - halfHeight},
+            {lon + halfWidth, lat + halfHeight},
+            {lon - halfWidth, lat + halfHeight},
+            {lon - halfWidth, lat - halfHeight}};
+}
 
 } // namespace
 
@@ -19,29 +48,38 @@ std::size_t BandSet::vertexCount() const {
 }
 
 void BandSet::add(BandPolygon polygon) {
-    GeoBox box;
-    if (!polygon.rings.empty())
-        for (const auto& p : polygon.rings.front())
-            box.add(p);
+    const GeoBox box = outerBox(polygon);
     extent.add(box);
     bounds.push_back(box);
     polygons.push_back(std::move(polygon));
 }
 
+void BandSet::followExtent(const GeoBox& box, const BandReadSettings& settings, double slack) {
+    if (settings.fitWidth <= 0 || settings.fitHeight <= 0)
+        return;
+    GeoBox whole = extent;
+    whole.add(box);
+    if (whole.isEmpty())
+        return;
+    const double pixel = std::max(whole.width() / settings.fitWidth, whole.height() / settings.fitHeight);
+    if (!(pixel > tolerance * slack))
+        return;
+    tolerance = pixel;
+    for (std::size_t i = 0; i < polygons.size(); ++i) {
+        polygons[i] = simplifiedPolygon(polygons[i], tolerance);
+        bounds[i] = outerBox(polygons[i]);
+    }
+}
+
 void BandSet::take(BandPolygon polygon, const BandReadSettings& settings, const BatchReady& batchReady) {
     if (polygon.rings.empty())
         return;
-    if (!settings.area.isEmpty()) {
-        GeoBox box;
-        for (const auto& p : polygon.rings.front())
-            box.add(p);
-        if (!box.intersects(settings.area))
-            return;
-    }
-    if (settings.tolerance > 0.0)
-        polygon = simplifiedPolygon(polygon, settings.tolerance);
-    if (polygon.rings.empty())
+    const GeoBox box = outerBox(polygon);
+    if (!settings.area.isEmpty() && !box.intersects(settings.area))
         return;
+    followExtent(box, settings, kReadingSlack);
+    if (tolerance > 0.0)
+        polygon = simplifiedPolygon(polygon, tolerance);
     add(std::move(polygon));
     if (batchReady && polygons.size() >= reported_ + kBatchPolygons)
         flush(batchReady);
@@ -51,6 +89,11 @@ void BandSet::flush(const BatchReady& batchReady) {
     if (batchReady && polygons.size() > reported_)
         batchReady(*this, reported_);
     reported_ = polygons.size();
+}
+
+void BandSet::finish(const BandReadSettings& settings, const BatchReady& batchReady) {
+    followExtent({}, settings, kFinalSlack);
+    flush(batchReady);
 }
 
 Ring simplifiedRing(const Ring& ring, double tolerance) {
@@ -66,22 +109,17 @@ Ring simplifiedRing(const Ring& ring, double tolerance) {
     }
     kept.push_back(ring.back());
     if (kept.size() < 4)
-        return {};
+        return boxRing(ring, tolerance);
+    kept.shrink_to_fit();
     return kept;
 }
 
 BandPolygon simplifiedPolygon(const BandPolygon& polygon, double tolerance) {
     BandPolygon out;
     out.band = polygon.band;
-    for (std::size_t i = 0; i < polygon.rings.size(); ++i) {
-        Ring ring = simplifiedRing(polygon.rings[i], tolerance);
-        if (ring.empty()) {
-            if (i == 0)
-                return out;
-            continue;
-        }
-        out.rings.push_back(std::move(ring));
-    }
+    out.rings.reserve(polygon.rings.size());
+    for (const Ring& ring : polygon.rings)
+        out.rings.push_back(simplifiedRing(ring, tolerance));
     return out;
 }
 

@@ -19,6 +19,11 @@ struct BandReadSettings {
     double maxDistance = 45000.0;    // metres; Geo Vector outlines open by more are left out
     std::string firstType = "10300"; // hexadecimal: the type of the first band
     double tolerance = 0.0;          // degrees; vertices closer than this are merged
+    // Both above 0: the tolerance follows the extent read so far instead, one pixel of that
+    // extent fitted into a picture of this size, so the geometry kept stays about as detailed
+    // as such a picture can show however big the input is.
+    int fitWidth = 0;
+    int fitHeight = 0;
     GeoBox area;                     // polygons outside it are left out; empty: keep all
 };
 
@@ -39,23 +44,29 @@ class BandSet {
     std::size_t vertexCount() const;
     // Adds a polygon, keeping its box and the extent.
     void add(BandPolygon polygon);
-    // Adds it simplified, unless it vanishes or lies outside the area; then calls
-    // `batchReady` when enough polygons arrived since the last call.
+    // Adds it simplified, unless it lies outside the area; then calls `batchReady` when
+    // enough polygons arrived since the last call.
     void take(BandPolygon polygon, const BandReadSettings& settings, const BatchReady& batchReady);
     // Hands the polygons not yet handed on to `batchReady`.
     void flush(const BatchReady& batchReady);
+    // Ends a reading: the tolerance settles on the final extent, then the rest is handed on.
+    void finish(const BandReadSettings& settings, const BatchReady& batchReady);
 
   private:
+    // A tolerance following the extent grows with it; past `slack` times the current one,
+    // every polygon kept so far is merged again at the new one.
+    void followExtent(const GeoBox& box, const BandReadSettings& settings, double slack);
+
     std::size_t reported_ = 0;
 };
 
 // The ring with every vertex closer than `tolerance` (degrees, along either axis) to the last
-// kept one merged into it. The first and last vertex are kept; a ring that shrinks below four
-// points (it fits inside a pixel) comes back empty. Tolerance 0 keeps the ring as it is.
+// kept one merged into it. The first and last vertex are kept. A ring that would shrink below
+// four points (it fits inside a pixel, or nearly) becomes its box, at least `tolerance` wide
+// and high, so that it still covers a pixel of its own band. Tolerance 0 keeps the ring as it is.
 Ring simplifiedRing(const Ring& ring, double tolerance);
 
-// The polygon with every ring simplified; holes that vanish are dropped, and an outer ring
-// that vanishes empties the polygon.
+// The polygon with every ring simplified.
 BandPolygon simplifiedPolygon(const BandPolygon& polygon, double tolerance);
 
 } // namespace orolith::render

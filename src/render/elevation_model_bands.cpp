@@ -26,7 +26,7 @@ std::optional<BandSet> readElevationModelBands(const dem::DemOptions& options, c
             host.message(MessageKind::Failure, models.error());
         return std::nullopt;
     }
-    bands.flush(batchReady);
+    bands.finish(settings, batchReady);
     return bands;
 }
 

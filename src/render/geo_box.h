@@ -39,6 +39,10 @@ struct GeoBox {
     bool contains(const GeoPoint& p) const {
         return p.lon >= west && p.lon <= east && p.lat >= south && p.lat <= north;
     }
+    bool contains(const GeoBox& other) const {
+        return !other.isEmpty() && other.west >= west && other.east <= east && other.south >= south &&
+               other.north <= north;
+    }
     // Grown by `fraction` of its size on every side.
     GeoBox grown(double fraction) const {
         const double dx = width() * fraction;

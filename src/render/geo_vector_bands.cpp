@@ -127,7 +127,7 @@ std::optional<BandSet> readGeoVectorBands(const std::string& path, const BandRea
         host.message(MessageKind::Failure, path + " " + reader.error());
         return std::nullopt;
     }
-    bands.flush(batchReady);
+    bands.finish(settings, batchReady);
     return bands;
 }
 

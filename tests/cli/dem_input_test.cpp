@@ -63,6 +63,16 @@ TEST(DemInput, MosaicMapAndTypCompileWithMkgmap) {
               0)
         << log;
     EXPECT_TRUE(std::filesystem::exists(dir / "img" / "gmapsupp.img")) << log;
+    // Simplified by two pixels (about 1.5 km), the map still compiles.
+    const std::string simplified = (dir / "simplified.mp").string();
+    const auto mp2 = runTool({"mp", a, b, "--levels", "0,2", "--contours", "--simplify", "1500", "--output", simplified});
+    ASSERT_EQ(mp2.code, 0) << mp2.err;
+    EXPECT_LT(testing::readBytes(simplified).size(), map.size());
+    EXPECT_EQ(testing::runMkgmap(dir / "img2", {"--family-id=1733", "--gmapsupp", simplified, (dir / "bands.txt").string()},
+                                 log),
+              0)
+        << log;
+    EXPECT_TRUE(std::filesystem::exists(dir / "img2" / "gmapsupp.img")) << log;
 }
 
 TEST(DemInput, UsageErrors) {
@@ -84,6 +94,9 @@ TEST(DemInput, UsageErrors) {
         {{"typ", tif, "--interval", "12.5"}, "--interval takes a whole number"},
         {{"mp", text, "--interval", "50"}, "applies to elevation models only"},
         {{"mp", tif, "--smooth", "x"}, "--smooth takes"},
+        {{"mp", tif, "--simplify", "-1"}, "--simplify takes a number of metres"},
+        {{"img", tif, "--simplify", "ten"}, "--simplify takes a number of metres"},
+        {{"mp", text, "--simplify", "10"}, "applies to elevation models only"},
     };
     for (const auto& c : cases) {
         const auto run = runTool(c.words);

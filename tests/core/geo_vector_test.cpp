@@ -56,6 +56,27 @@ std::pair<PieceList, std::vector<std::string>> readBoth(const std::filesystem::p
     return {pieces, heads};
 }
 
+// Every piece again, taking runs of whole lines wherever the reader offers them.
+PieceList readWithRuns(const std::filesystem::path& file, std::size_t block) {
+    GeoVectorReader reader(block);
+    EXPECT_TRUE(reader.open(file.string()));
+    PieceList pieces;
+    Piece piece;
+    std::string_view lines;
+    for (;;) {
+        if (reader.nextLines(lines)) {
+            EXPECT_TRUE(lines.size() >= 2 && lines.substr(lines.size() - 2) == "\r\n");
+            for (const std::string& line : split(std::string(lines.substr(0, lines.size() - 2)), "\r\n"))
+                pieces.emplace_back(line, Cut::Line, Cut::Line);
+            continue;
+        }
+        if (!reader.next(piece))
+            break;
+        pieces.emplace_back(std::string(piece.text), piece.before, piece.after);
+    }
+    return pieces;
+}
+
 TEST(GeoVectorReader, CutsLikeTheFormatWhateverTheBlockBoundaries) {
     testing::TempDir dir;
     std::mt19937 random(42);
@@ -71,9 +92,11 @@ TEST(GeoVectorReader, CutsLikeTheFormatWhateverTheBlockBoundaries) {
         for (const auto& [pieceText, before, after] : expected)
             if (before == Cut::Record)
                 expectedHeads.push_back(pieceText);
-        for (std::size_t block : {4u, 5u, 7u, 64u})
+        for (std::size_t block : {4u, 5u, 7u, 64u}) {
             ASSERT_EQ(readBoth(file, block), std::make_pair(expected, expectedHeads))
                 << "text: " << ::testing::PrintToString(text);
+            ASSERT_EQ(readWithRuns(file, block), expected) << "text: " << ::testing::PrintToString(text);
+        }
     }
 }
 

@@ -2,12 +2,14 @@
 // exactly one polygon (even-odd over all its rings), the one of its own band.
 
 #include "dem/band_tracer.h"
+#include "dem/block_tracing.h"
 #include "dem/ring_assembly.h"
-#include "dem/strip_seam.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <random>
 #include <vector>
 
@@ -20,29 +22,26 @@ struct Grid {
     double at(std::size_t x, std::size_t y) const { return values[y * width + x]; }
 };
 
-// Traces in one piece, or (seam > 0) in two strips that share raster row `seam`.
-std::vector<PixelPolygon> trace(const Grid& grid, BandLevels levels, std::size_t seam = 0) {
+// Traces in one piece, or (block > 0) cut into square blocks of that many pixels.
+std::vector<PixelPolygon> trace(const Grid& grid, BandLevels levels, std::size_t block = 0, unsigned threads = 2) {
     std::vector<PixelPolygon> polygons;
     auto keep = [&](PixelPolygon&& polygon) { polygons.push_back(std::move(polygon)); };
-    RingAssembly assembly(keep), lowerAssembly(keep);
-    BandTracer tracer(grid.width, levels, assembly), lower(grid.width, levels, lowerAssembly);
     const auto row = [&](std::size_t y) { return grid.values.data() + y * grid.width; };
-    for (std::size_t y = 0; y < grid.height && (seam == 0 || y <= seam); ++y)
-        tracer.addRow(row(y));
-    if (seam == 0) {
-        tracer.finish();
-    } else {
-        lower.startBelow(row(seam), seam);
-        for (std::size_t y = seam + 1; y < grid.height; ++y)
-            lower.addRow(row(y));
-        lower.finish();
-        for (auto& [band, hole] : lowerAssembly.takeWaitingHoles())
-            assembly.ring(band, std::move(hole));
-        for (SeamRing& ring : joinAtSeam(tracer.takeBottomChains(), lower.takeTopChains()))
-            assembly.ring(ring.band, std::move(ring.points));
-        assembly.rowDone(static_cast<double>(grid.height));
-        EXPECT_EQ(lower.openChains(), 0u);
+    if (block > 0) {
+        std::size_t next = 0;
+        BlockTracing tracing(grid.width, grid.height, levels, {block, threads});
+        auto keepBlock = [&](std::vector<PixelPolygon>&& traced, const BlockArea&) {
+            std::move(traced.begin(), traced.end(), std::back_inserter(polygons));
+        };
+        EXPECT_TRUE(tracing.run([&](double* out) { std::copy_n(row(next++), grid.width, out); return true; },
+                                keepBlock, [](double) { return true; }));
+        return polygons;
     }
+    RingAssembly assembly(keep);
+    BandTracer tracer(grid.width, levels, assembly);
+    for (std::size_t y = 0; y < grid.height; ++y)
+        tracer.addRow(row(y));
+    tracer.finish();
     EXPECT_EQ(tracer.openChains(), 0u);
     EXPECT_EQ(assembly.waitingHoles(), 0u);
     return polygons;
@@ -56,14 +55,21 @@ bool insidePolygon(const PixelPolygon& polygon, PixelPoint point) {
     return inside;
 }
 
-// Every pixel centre in exactly one polygon of its own band; voids in none.
-void expectTiled(const Grid& grid, BandLevels levels, std::size_t seam = 0) {
-    const std::vector<PixelPolygon> polygons = trace(grid, levels, seam);
+// Every pixel centre in exactly one polygon of its own band; voids in none. Without voids the
+// polygons also cover the raster's rectangle exactly: no gap and no overlap between centres.
+void expectTiled(const Grid& grid, BandLevels levels, std::size_t block = 0) {
+    const std::vector<PixelPolygon> polygons = trace(grid, levels, block);
+    double area = 0.0;
     for (const PixelPolygon& polygon : polygons) {
         ASSERT_FALSE(polygon.rings.empty());
         EXPECT_GT(signedArea(polygon.rings[0]), 0.0);
         for (std::size_t i = 1; i < polygon.rings.size(); ++i)
             EXPECT_LT(signedArea(polygon.rings[i]), 0.0);
+        for (const PixelRing& ring : polygon.rings)
+            area += signedArea(ring);
+    }
+    if (std::none_of(grid.values.begin(), grid.values.end(), [](double v) { return std::isnan(v); })) {
+        EXPECT_NEAR(area, static_cast<double>(grid.width * grid.height), 1e-9) << "block " << block;
     }
     for (std::size_t y = 0; y < grid.height; ++y)
         for (std::size_t x = 0; x < grid.width; ++x) {
@@ -104,8 +110,10 @@ TEST(BandTracer, ShapesTileTheRaster) {
         {{10, 10, 10}, {10, v, 10}, {10, 10, 10}},                // a void hole
         {{30, 30, 30, 30}, {30, 0, 0, 30}, {30, 30, 30, 30}},     // a wide basin
     };
-    for (const auto& rows : cases)
+    for (const auto& rows : cases) {
         expectTiled(fromRows(rows), {0.0, 25.0});
+        expectTiled(fromRows(rows), {0.0, 25.0}, 2);
+    }
 }
 
 TEST(BandTracer, NoisyTerrainTilesTheRaster) {
@@ -121,8 +129,28 @@ TEST(BandTracer, NoisyTerrainTilesTheRaster) {
                 grid.values.push_back(value);
             }
         expectTiled(grid, {round < 4 ? 0.0 : 7.0, round < 2 ? 25.0 : 10.0});
-        for (std::size_t seam = 1; seam + 1 < grid.height; seam += 4)
-            expectTiled(grid, {0.0, 10.0}, seam);
+        for (std::size_t block : {1, 4, 7, 16})
+            expectTiled(grid, {0.0, 10.0}, block);
+    }
+}
+
+// Blocks traced on several threads come out in one order, the same as on one thread.
+TEST(BandTracer, BlocksComeOutInTheSameOrderOnAnyNumberOfThreads) {
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> height(0.0, 100.0);
+    Grid grid{40, 30, {}};
+    for (std::size_t i = 0; i < grid.width * grid.height; ++i)
+        grid.values.push_back(height(random));
+    const auto one = trace(grid, {0.0, 25.0}, 6, 1);
+    const auto three = trace(grid, {0.0, 25.0}, 6, 3);
+    ASSERT_EQ(one.size(), three.size());
+    for (std::size_t i = 0; i < one.size(); ++i) {
+        ASSERT_EQ(one[i].band, three[i].band);
+        ASSERT_EQ(one[i].rings.size(), three[i].rings.size());
+        for (std::size_t r = 0; r < one[i].rings.size(); ++r)
+            ASSERT_TRUE(std::equal(one[i].rings[r].begin(), one[i].rings[r].end(), three[i].rings[r].begin(),
+                                   three[i].rings[r].end(),
+                                   [](PixelPoint a, PixelPoint b) { return a.x == b.x && a.y == b.y; }));
     }
 }
 

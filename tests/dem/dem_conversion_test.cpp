@@ -61,12 +61,15 @@ TEST(DemConversion, EveryPixelLiesInExactlyOnePolygonOfItsBand) {
         GDALDataType type;
         double pixelX, pixelY;
         double base, interval;
+        std::size_t blockSize = DemOptions{}.blockSize;
     };
     const Case cases[] = {
         {"ESRI ASCII grid", "AAIGrid", "t.asc", GDT_Float32, 0.01, -0.01, 0, 25},
         {"GeoTIFF Int16", "GTiff", "t.tif", GDT_Int16, 0.01, -0.01, 0, 25},
         {"Float32, pixels not square", "GTiff", "t.tif", GDT_Float32, 0.02, -0.01, 5, 10},
         {"VRT", "VRT", "t.vrt", GDT_Float32, 0.01, -0.01, 0, 20},
+        {"cut into blocks", "GTiff", "t.tif", GDT_Float32, 0.01, -0.01, 0, 25, 5},
+        {"cut into blocks of one row", "GTiff", "t.tif", GDT_Float32, 0.02, -0.01, 0, 10, 1},
     };
     for (const Case& c : cases) {
         TempDir dir;
@@ -85,6 +88,7 @@ TEST(DemConversion, EveryPixelLiesInExactlyOnePolygonOfItsBand) {
         DemOptions dem;
         dem.base = c.base;
         dem.interval = c.interval;
+        dem.blockSize = c.blockSize;
         const Converted out = convert(dir, {path.string()}, dem);
         ASSERT_TRUE(out.result.written) << c.name;
         EXPECT_EQ(checkMap(raster, out.map, out.result, c.base, c.interval, identity()), "") << c.name;

@@ -22,6 +22,15 @@ const QByteArray kNestedSquares = "header\r\n"
                                   "L 2 150.0\r\n 7.03 46.03\r\n 7.07 46.03\r\n 7.07 46.07\r\n 7.03 46.07\r\n"
                                   " 7.03 46.03\r\n";
 
+// Band 0 (100 m) a square of 0.1 degrees, band 1 (150 m) a square in its middle holding an
+// island of band 2 (200 m) 0.00004 degrees wide, far below a pixel when the whole is in view.
+const QByteArray kIsland = "header\r\n"
+                           "L 1 100.0\r\n 7.0 46.0\r\n 7.1 46.0\r\n 7.1 46.1\r\n 7.0 46.1\r\n 7.0 46.0\r\n"
+                           "L 2 150.0\r\n 7.03 46.03\r\n 7.07 46.03\r\n 7.07 46.07\r\n 7.03 46.07\r\n"
+                           " 7.03 46.03\r\n"
+                           "L 3 200.0\r\n 7.04998 46.04998\r\n 7.05002 46.04998\r\n 7.05002 46.05002\r\n"
+                           " 7.04998 46.05002\r\n 7.04998 46.04998\r\n";
+
 QPointF pixelOf(const PreviewCanvas& canvas, double lon, double lat) {
     return canvas.view().toPixel({lon, lat});
 }
@@ -82,6 +91,42 @@ class PreviewTest : public QObject {
         trigger(*window, "mcol_0");
         QTRY_COMPARE(shownAt(*canvas, pixelOf(*canvas, 7.05, 46.05)), QColor(44, 44, 44));
         QCOMPARE(dock->engine().bands(), bands);
+    }
+
+    // Close up, the area in view is read again at its own level of detail: the island, a
+    // pixel-sized block in the whole view, takes its true size, and the band under the
+    // pointer and the picture follow.
+    void zoomingInReadsTheAreaAtItsLevelOfDetail() {
+        FakeDesktop desktop;
+        QTemporaryDir home;
+        auto window = openWindow(home.path());
+        PreviewDock* dock = window->preview();
+        control<PatternEditor>(*window, "Text1")->setPatternText(QStringLiteral("1"));
+        window->openInputFromCommandLine(writeFile(home.filePath("island.txt"), kIsland));
+        QTRY_VERIFY_WITH_TIMEOUT(dock->isVisible() && !dock->engine().reading(), 20000);
+        auto* canvas = control<PreviewCanvas>(*window, "previewCanvas");
+        const auto whole = dock->engine().bands();
+        QVERIFY(whole->tolerance > 0.00004); // the island is below a pixel of the whole
+        QCOMPARE(dock->engine().bandsFor(canvas->view()), whole);
+
+        for (int i = 0; i < 5; ++i)
+            QTest::mouseClick(control<QToolButton>(*window, "previewZoomIn"), Qt::LeftButton);
+        QVERIFY(canvas->view().area().contains(orolith::GeoPoint{7.05, 46.05}));
+        QTRY_VERIFY_WITH_TIMEOUT(dock->engine().bandsFor(canvas->view()) != whole, 20000);
+        QVERIFY(dock->engine().bandsFor(canvas->view())->tolerance <= canvas->view().degreesPerPixelX());
+        QCOMPARE(dock->engine().bands(), whole);
+
+        const QPointF island = pixelOf(*canvas, 7.05, 46.05);
+        const QPointF beside = pixelOf(*canvas, 7.05004, 46.05);
+        QCOMPARE(dock->bandAt(island), 2);
+        QCOMPARE(dock->bandAt(beside), 1);
+        QTRY_COMPARE(shownAt(*canvas, beside), QColor(0, 0, 131));
+        QVERIFY(shownAt(*canvas, island) != QColor(0, 0, 131));
+
+        // Back at the whole extent the whole input's bands serve again.
+        QTest::mouseClick(control<QToolButton>(*window, "previewFit"), Qt::LeftButton);
+        QCOMPARE(dock->engine().bandsFor(canvas->view()), whole);
+        QCOMPARE(dock->bandAt(pixelOf(*canvas, 7.035, 46.035)), 1);
     }
 };
 

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+
 namespace orolith::render {
 namespace {
 
@@ -65,7 +68,7 @@ TEST_F(Painting, TilesAreAlignedToThePicturesPixels) {
             ASSERT_EQ(qAlpha(image.pixel(x, y)) != 0, x % 4 == 0 && y % 2 == 0) << x << "," << y;
 }
 
-TEST(Simplifying, MergesVerticesCloserThanTheTolerance) {
+TEST(Simplifying, MergesVerticesCloserThanTheToleranceAndKeepsTinyRingsAsAPixel) {
     Ring ring;
     for (int i = 0; i <= 100; ++i)
         ring.push_back({i * 0.001, 0.0});
@@ -75,11 +78,68 @@ TEST(Simplifying, MergesVerticesCloserThanTheTolerance) {
     EXPECT_EQ(kept.size(), 13u); // every tenth vertex of the edge, the corner, the closing vertex
     EXPECT_EQ(kept.front(), ring.front());
     EXPECT_EQ(kept.back(), ring.back());
-    EXPECT_TRUE(simplifiedRing(square(0, 0, 0.001), 0.01).empty());
     EXPECT_EQ(simplifiedRing(ring, 0.0), ring);
 
+    // A ring inside one pixel, outer ring or hole, still covers a pixel where it lies.
+    EXPECT_EQ(simplifiedRing(square(0.2, 0.3, 0.001), 0.01), square(0.1955, 0.2955, 0.01));
     BandPolygon polygon{3, {square(0, 0, 1), square(0.5, 0.5, 0.0001)}};
-    EXPECT_EQ(simplifiedPolygon(polygon, 0.01).rings.size(), 1u); // the tiny hole vanishes
+    const BandPolygon simplified = simplifiedPolygon(polygon, 0.01);
+    ASSERT_EQ(simplified.rings.size(), 2u);
+    EXPECT_EQ(simplified.rings[1], square(0.49505, 0.49505, 0.01));
+}
+
+// Rings of many vertices read with the tolerance following the extent: a picture of the whole
+// extent at that size looks as it does from every vertex, from a fraction of them.
+TEST(Simplifying, ReadingForAPictureSizeKeepsThatPicture) {
+    const auto circle = [](double lon, double lat, double radius, int vertices) {
+        Ring ring;
+        for (int i = 0; i < vertices; ++i) {
+            const double a = 2 * 3.14159265358979 * i / vertices;
+            ring.push_back({lon + radius * std::cos(a), lat + radius * std::sin(a)});
+        }
+        ring.push_back(ring.front());
+        return ring;
+    };
+    BandSet whole, reduced;
+    whole.types = reduced.types = TypeList(4, {"100", "10300"});
+    BandReadSettings settings;
+    settings.fitWidth = 200;
+    settings.fitHeight = 160;
+    // Small hills first, so the tolerance grows while reading; islands below a pixel.
+    for (int i = 0; i < 40; ++i) {
+        const double lon = 0.05 * (i % 8) + 0.01;
+        const double lat = 0.05 * (i / 8) + 0.01;
+        BandPolygon hill{static_cast<std::size_t>(i % 3 + 1), {circle(lon, lat, 0.022, 2000), circle(lon, lat, 0.01, 500)}};
+        BandPolygon island{0, {circle(lon, lat, 0.0005, 50)}};
+        for (BandSet* set : {&whole, &reduced}) {
+            set->take(hill, set == &whole ? BandReadSettings{} : settings, {});
+            set->take(island, set == &whole ? BandReadSettings{} : settings, {});
+        }
+    }
+    reduced.finish(settings, {});
+    const MapView view = MapView::fitted(reduced.extent, QSize(200, 160));
+    EXPECT_NEAR(reduced.tolerance, view.degreesPerPixelX(), 1e-12);
+    EXPECT_LT(reduced.vertexCount() * 20, whole.vertexCount());
+    EXPECT_EQ(reduced.polygons.size(), whole.polygons.size());
+
+    const auto looks = bandLooks(solid(), 4, 0);
+    QImage fromWhole(view.size(), QImage::Format_ARGB32_Premultiplied);
+    QImage fromReduced(view.size(), QImage::Format_ARGB32_Premultiplied);
+    ASSERT_TRUE(paintBands(fromWhole, view, whole, looks, {}));
+    ASSERT_TRUE(paintBands(fromReduced, view, reduced, looks, {}));
+    int differ = 0;
+    for (int y = 0; y < view.size().height(); ++y)
+        for (int x = 0; x < view.size().width(); ++x)
+            differ += fromWhole.pixel(x, y) != fromReduced.pixel(x, y);
+    EXPECT_LT(differ, view.size().width() * view.size().height() / 100); // along outlines only
+    // Every island shows as a pixel of its band where it lies.
+    for (int i = 0; i < 40; ++i) {
+        const QPoint at = view.toPixel({0.05 * (i % 8) + 0.01, 0.05 * (i / 8) + 0.01}).toPoint();
+        int shown = 0;
+        for (const QPoint& p : {at, at - QPoint(1, 0), at - QPoint(0, 1), at - QPoint(1, 1)})
+            shown += QColor(fromReduced.pixel(p)) == looks[0].colour;
+        EXPECT_GE(shown, 1) << i;
+    }
 }
 
 TEST(Viewing, ZoomKeepsThePlaceUnderThePointer) {

@@ -1,6 +1,7 @@
 #include "core/conversion/conversion_passes.h"
 
 #include "core/conversion/distance.h"
+#include "core/conversion/vertex_list.h"
 
 #include <algorithm>
 
@@ -16,9 +17,11 @@ class FailureTally {
   public:
     explicit FailureTally(std::string summary) : summary_(std::move(summary)) {}
 
-    void add(Host& host, const std::string& text) {
-        if (count_++ == 0)
+    // `count` failures of which `text` describes the first.
+    void add(Host& host, const std::string& text, std::int64_t count = 1) {
+        if (count_ == 0)
             host.message(MessageKind::Failure, text);
+        count_ += count;
     }
     void report(Host& host) const {
         if (count_ > 1)
@@ -30,50 +33,17 @@ class FailureTally {
     std::int64_t count_ = 0;
 };
 
-// The polygon being read: its type, its vertex list, and its first and last vertex as
-// point texts ("latitude,longitude"), taken from the vertex list where it holds them as read.
+// The polygon being read: its type and record number, and its vertex list.
 struct Polygon {
     const std::string* type = nullptr;
     std::int64_t number = 0;
-    std::string vertices;
-    std::int64_t count = 0;
+    VertexList vertices;
 
     void start(const std::string* recordType, std::int64_t recordNumber) {
         type = recordType;
         number = recordNumber;
         vertices.clear();
-        count = 0;
     }
-    void add(std::string_view latitude, std::string_view longitude, bool hasParenthesis) {
-        const std::size_t start = vertices.empty() ? 0 : vertices.size() + 1;
-        const bool plain = hasParenthesis ? appendVertex(vertices, latitude, longitude)
-                                          : appendVertexWithoutParenthesis(vertices, latitude, longitude);
-        if (count++ == 0)
-            first_.keep(plain, start, latitude, longitude);
-        last_.keep(plain, start, latitude, longitude);
-    }
-    std::string_view firstPoint() const { return first_.point(vertices, first_.start); }
-    std::string_view lastPoint() const { return last_.point(vertices, last_.start); }
-
-  private:
-    struct End {
-        bool plain = true;
-        std::size_t start = 0;
-        std::size_t length = 0;
-        std::string copy; // the point text when the vertex list holds it changed
-
-        void keep(bool isPlain, std::size_t at, std::string_view latitude, std::string_view longitude) {
-            plain = isPlain;
-            start = at;
-            length = latitude.size() + 1 + longitude.size();
-            if (!plain)
-                copy.assign(latitude).append(",").append(longitude);
-        }
-        std::string_view point(const std::string& list, std::size_t at) const {
-            return plain ? std::string_view(list).substr(at + 1, length) : std::string_view(copy);
-        }
-    };
-    End first_, last_;
 };
 
 class PolygonPass {
@@ -92,32 +62,41 @@ class PolygonPass {
         if (!open_)
             return;
         std::string_view longitude, latitude;
-        bool hasParenthesis = false;
-        if (vertexFields(line, longitude, latitude, hasParenthesis)) {
-            polygon_.add(latitude, longitude, hasParenthesis);
-            return;
-        }
-        shortLines_.add(host_, "Record " + std::to_string(polygon_.number) + " (line " +
-                                   std::to_string(lineNumber) +
-                                   "): a vertex line has fewer than three fields; the vertex was left out.");
+        if (vertexFields(line, longitude, latitude))
+            polygon_.vertices.add(latitude, longitude);
+        else
+            shortLine(lineNumber, 1);
+    }
+
+    // Complete vertex lines, each with its CR LF, the first of them line `firstLine`; returns
+    // how many there were.
+    std::uint64_t vertexLines(std::string_view lines, std::uint64_t firstLine) {
+        if (!open_)
+            return lineCount(lines);
+        const VertexList::RunCounts counts = polygon_.vertices.addLines(lines);
+        if (counts.shortLines > 0)
+            shortLine(firstLine + static_cast<std::uint64_t>(counts.firstShortLine), counts.shortLines);
+        return static_cast<std::uint64_t>(counts.lines);
     }
 
     void finish() {
         if (!open_)
             return;
         open_ = false;
-        if (polygon_.count == 0 || polygon_.type == nullptr) {
+        if (polygon_.vertices.empty() || polygon_.type == nullptr) {
             ++notIncluded_;
             ++withoutVertices_;
             return;
         }
         std::string failure;
-        const double metres = distance(polygon_.firstPoint(), polygon_.lastPoint(), "K", &failure);
+        const double metres =
+            distance(polygon_.vertices.firstPoint(), polygon_.vertices.lastPoint(), "K", &failure);
         if (!failure.empty())
             badPoints_.add(host_, "Record " + std::to_string(polygon_.number) + ": " + failure +
                                       "; a missing value counts as 0.");
         if (metres <= settings_.maxDistance) {
-            writer_.polygon(*polygon_.type, settings_.levelDigits, polygon_.vertices, settings_.addContours);
+            writer_.polygon(*polygon_.type, settings_.levelDigits, polygon_.vertices.text(),
+                            settings_.addContours);
         } else {
             ++notIncluded_;
             ++tooFar_;
@@ -138,6 +117,21 @@ class PolygonPass {
     }
 
   private:
+    void shortLine(std::uint64_t lineNumber, std::int64_t count) {
+        shortLines_.add(host_,
+                        "Record " + std::to_string(polygon_.number) + " (line " + std::to_string(lineNumber) +
+                            "): a vertex line has fewer than three fields; the vertex was left out.",
+                        count);
+    }
+
+    static std::uint64_t lineCount(std::string_view lines) {
+        std::uint64_t count = 0;
+        for (std::size_t at = lines.find("\r\n"); at != std::string_view::npos;
+             at = lines.find("\r\n", at + 2))
+            ++count;
+        return count;
+    }
+
     const ElevationTypes& table_;
     const WriteSettings& settings_;
     MapWriter& writer_;
@@ -194,7 +188,14 @@ WriteOutcome writePolygons(GeoVectorReader& reader, const ElevationTypes& table,
     Piece piece;
     std::int64_t number = 0;
     std::uint64_t line = 1;
-    while (reader.next(piece)) {
+    std::string_view lines;
+    for (;;) {
+        if (reader.nextLines(lines)) {
+            line += pass.vertexLines(lines, line);
+            continue;
+        }
+        if (!reader.next(piece))
+            break;
         if (piece.before == Cut::Record) {
             pass.head(piece, ++number);
             if (number % kProgressEvery == 0) {

@@ -160,6 +160,24 @@ bool GeoVectorReader::next(Piece& piece) {
     }
 }
 
+bool GeoVectorReader::nextLines(std::string_view& lines) {
+    if (finished_ || lastCut_ != Cut::Line)
+        return false;
+    const std::size_t separator = findSeparator();
+    const char* data = buffer_.data();
+    // Back from the next "L " (just after a CR LF in a well-formed file) or from the end of
+    // the bytes read (less than a line away from one) to the last CR LF.
+    std::size_t at = separator == kNone ? end_ : separator;
+    while (at >= begin_ + 2 && !(data[at - 1] == '\n' && data[at - 2] == '\r'))
+        --at;
+    if (at < begin_ + 2)
+        return false;
+    lines = std::string_view(data + begin_, at - begin_);
+    begin_ = at;
+    atHead_ = false;
+    return true;
+}
+
 bool GeoVectorReader::skipToRecord() {
     if (atHead_)
         return true;
@@ -190,22 +208,11 @@ std::string_view elevationTextOf(std::string_view headLine) {
 }
 
 bool vertexFields(std::string_view line, std::string_view& longitude, std::string_view& latitude) {
-    bool hasParenthesis = false;
-    return vertexFields(line, longitude, latitude, hasParenthesis);
-}
-
-bool vertexFields(std::string_view line, std::string_view& longitude, std::string_view& latitude,
-                  bool& hasParenthesis) {
     std::size_t spaces[3] = {0, 0, line.size()};
     int found = 0;
-    bool parenthesis = false;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const char c = line[i];
-        parenthesis |= c == '(';
-        if (c == ' ' && found < 3)
+    for (std::size_t i = 0; i < line.size() && found < 3; ++i)
+        if (line[i] == ' ')
             spaces[found++] = i;
-    }
-    hasParenthesis = parenthesis;
     if (found < 2)
         return false;
     longitude = line.substr(spaces[0] + 1, spaces[1] - spaces[0] - 1);

@@ -41,6 +41,10 @@ class GeoVectorReader {
 
     // The next piece; false at the end of the file or after a read failure (see error()).
     bool next(Piece& piece);
+    // Right after a piece cut by CR LF: every further complete line up to the next "L " (or
+    // as far as the buffer holds), each with its CR LF, in one view; false when there is no
+    // complete line there (next() then takes over). The lines count as pieces handed out.
+    bool nextLines(std::string_view& lines);
     // Skips everything up to and including the next "L "; false when there is none.
     // The next piece is then the head line of a record.
     bool skipToRecord();
@@ -81,9 +85,5 @@ std::string_view elevationTextOf(std::string_view headLine);
 // The fields 1 and 2 of a vertex line cut at single spaces: longitude and latitude.
 // False when the line has fewer than three fields.
 bool vertexFields(std::string_view line, std::string_view& longitude, std::string_view& latitude);
-
-// The same in one pass over the line; `hasParenthesis` tells whether the line holds a "(".
-bool vertexFields(std::string_view line, std::string_view& longitude, std::string_view& latitude,
-                  bool& hasParenthesis);
 
 } // namespace orolith

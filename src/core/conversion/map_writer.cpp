@@ -20,8 +20,6 @@ constexpr std::string_view kHeaderLines[] = {
     "[END-IMG ID]",
 };
 
-bool appendChangedVertex(std::string& vertices, std::string_view latitude, std::string_view longitude);
-
 } // namespace
 
 std::string mapHeader(std::string_view copyright) {
@@ -39,39 +37,10 @@ std::string mapHeader(std::string_view copyright) {
     return header;
 }
 
+// Every "(," of the vertex text becomes "(", scanning left to right without looking at the
+// result again. Only an empty latitude, one starting with "," or a field holding "(" can
+// give one.
 bool appendVertex(std::string& vertices, std::string_view latitude, std::string_view longitude) {
-    if (std::memchr(latitude.data(), '(', latitude.size()) == nullptr &&
-        std::memchr(longitude.data(), '(', longitude.size()) == nullptr)
-        return appendVertexWithoutParenthesis(vertices, latitude, longitude);
-    return appendChangedVertex(vertices, latitude, longitude);
-}
-
-bool appendVertexWithoutParenthesis(std::string& vertices, std::string_view latitude,
-                                    std::string_view longitude) {
-    if (!latitude.empty() && latitude.front() != ',') {
-        const std::size_t at = vertices.size();
-        const std::size_t separator = at > 0 ? 1 : 0;
-        vertices.resize(at + separator + latitude.size() + longitude.size() + 3);
-        char* out = vertices.data() + at;
-        if (separator != 0)
-            *out++ = ',';
-        *out++ = '(';
-        std::memcpy(out, latitude.data(), latitude.size());
-        out += latitude.size();
-        *out++ = ',';
-        std::memcpy(out, longitude.data(), longitude.size());
-        out += longitude.size();
-        *out = ')';
-        return true;
-    }
-    return appendChangedVertex(vertices, latitude, longitude);
-}
-
-namespace {
-
-// Rare: a field holds "(" or the latitude is empty. Every "(," of the vertex text becomes
-// "(", scanning left to right without looking at the result again.
-bool appendChangedVertex(std::string& vertices, std::string_view latitude, std::string_view longitude) {
     if (!vertices.empty())
         vertices += ',';
     std::string text = "(";
@@ -82,10 +51,8 @@ bool appendChangedVertex(std::string& vertices, std::string_view latitude, std::
         from = at + 2;
     }
     vertices.append(text, from);
-    return text.find("(,") == std::string::npos;
+    return from == 0;
 }
-
-} // namespace
 
 MapWriter::MapWriter(std::string path, ExistingTarget existing) : file_(std::move(path), existing) {
     buffer_.reserve(kFlushSize + (kFlushSize >> 2));

@@ -24,11 +24,8 @@ std::string mapHeader(std::string_view copyright = {});
 
 // Appends one vertex to a Data line's vertex list: "(" latitude "," longitude ")", separated
 // by ","; a vertex whose text would hold "(," loses the ",". True when the vertex text went
-// in unchanged ("(" latitude "," longitude ")").
+// in unchanged ("(" latitude "," longitude ")"). The conversion's own loop is VertexList.
 bool appendVertex(std::string& vertices, std::string_view latitude, std::string_view longitude);
-// The same for fields known to hold no "(".
-bool appendVertexWithoutParenthesis(std::string& vertices, std::string_view latitude,
-                                    std::string_view longitude);
 
 // The level up to which the block of levelDigits[index] is shown: the next selected level
 // minus one when that lies more than one level higher, else 0 (no EndLevel line). Without it

@@ -1,0 +1,64 @@
+#pragma once
+// Tracing a raster in square blocks, each block as a raster of its own, several blocks at once.
+//
+// Band polygons are cut along the pixel edges between blocks: every polygon is complete when
+// its block is traced, so memory holds two rows of blocks and their polygons however large the
+// mosaic is, and the work per pixel does not grow with the raster. A cut runs halfway between
+// two rows (or columns) of pixel centres, so every centre still lies inside exactly one polygon;
+// two polygons of one band meeting at a cut share that straight line, and the map compiler
+// splits large polygons anyway.
+//
+// Blocks are handed on in a fixed order (row by row, left to right) on the calling thread,
+// whatever the number of threads.
+
+#include "dem/band_tracer.h"
+#include "dem/ring_assembly.h"
+
+#include <cstddef>
+#include <functional>
+#include <vector>
+
+namespace orolith::dem {
+
+struct BlockTracingOptions {
+    std::size_t blockSize = 512; // rows and columns of a block
+    unsigned threads = 0;        // tracing threads; 0: one per core
+    bool keepCollinear = false;  // keep every vertex the tracer makes (see RingAssembly)
+};
+
+// A block in the raster's pixel/line space: its polygons lie within left..right × top..bottom.
+struct BlockArea {
+    double left = 0.0, top = 0.0, right = 0.0, bottom = 0.0;
+    bool onOutline(PixelPoint p) const { return p.x == left || p.x == right || p.y == top || p.y == bottom; }
+};
+
+// Drops the vertices of `ring` that lie on a straight stretch of the block's outline (no other
+// ring of the block shares that stretch), keeping the corners and where boundaries meet it.
+void dropStraightOutline(PixelRing& ring, const BlockArea& area);
+
+class BlockTracing {
+  public:
+    // Writes the next row of the raster (width values, NaN where void) from the top; false on a
+    // read error.
+    using RowSource = std::function<bool(double* row)>;
+    // Every polygon of one block.
+    using BlockSink = std::function<void(std::vector<PixelPolygon>&& polygons, const BlockArea& area)>;
+    // Called between blocks with the share of rows traced (0..1); false stops the run.
+    using Progress = std::function<bool(double done)>;
+
+    BlockTracing(std::size_t width, std::size_t height, BandLevels levels, BlockTracingOptions options = {});
+
+    // False when a row could not be read or `progress` stopped the run.
+    bool run(const RowSource& next, const BlockSink& sink, const Progress& progress);
+
+  private:
+    struct RowOfBlocks;
+    struct Workers;
+    void traceBlock(RowOfBlocks& row, std::size_t column) const;
+
+    std::size_t width_, height_;
+    BandLevels levels_;
+    BlockTracingOptions options_;
+};
+
+} // namespace orolith::dem
