@@ -1,8 +1,9 @@
 // Times the preview's work on one input, as the window does it: the first picture (drawn
 // from the first batch of bands the reader hands on), the whole input read at the level of
-// detail of the whole extent, the full picture, repainting while panning at the full extent,
-// then the finer reading of the area around a view at about 1:25 000 and repainting there,
-// and the frame rate of moving the last picture with the pointer.
+// detail of the whole extent, the full picture, full repaints and panning (the last picture
+// moved, the uncovered strips painted) at the full extent, then the finer reading of the area
+// around a view at about 1:25 000 and the same there, and the frame rate of moving the last
+// picture with the pointer.
 //   render_bench INPUT... [--whole]
 // Several inputs are one elevation model mosaic. --whole keeps every vertex instead.
 
@@ -10,6 +11,7 @@
 #include "core/style/pattern.h"
 #include "render/band_painter.h"
 #include "render/input_bands.h"
+#include "render/picture_shift.h"
 
 #include <QPainter>
 #include <chrono>
@@ -55,6 +57,23 @@ double repaintFps(const render::BandSet& bands, const std::vector<render::BandLo
     for (int i = 0; i < frames; ++i) {
         view = view.panned(QPointF(20, 10));
         render::paintBands(image, view, bands, looks, {});
+    }
+    return frames / secondsSince(start);
+}
+
+// Frames per second of pictures while panning as the window does it: each frame the last
+// picture moved by 20 x 10 pixels and the strips it uncovers painted.
+double panFps(const render::BandSet& bands, const std::vector<render::BandLook>& looks, render::MapView view,
+              int frames) {
+    QImage last(view.size(), QImage::Format_ARGB32_Premultiplied);
+    render::paintBands(last, view, bands, looks, {});
+    QImage image(view.size(), QImage::Format_ARGB32_Premultiplied);
+    const auto start = Clock::now();
+    for (int i = 0; i < frames; ++i) {
+        const render::MapView next = view.panned(QPointF(20, 10));
+        render::paintShifted(image, next, last, *render::wholePixelShift(view, next), bands, looks, {});
+        std::swap(image, last);
+        view = next;
     }
     return frames / secondsSince(start);
 }
@@ -118,7 +137,8 @@ int main(int argc, char** argv) {
                 bands->polygons.size(), bands->vertexCount(), bands->tolerance);
     std::printf("first picture %.2f s, whole input read %.2f s, full picture %.2f s\n", firstPicture, read,
                 fullPicture);
-    std::printf("full extent: %.1f fps repainting while panning\n", repaintFps(*bands, looks, full, 10));
+    std::printf("full extent: %.1f fps full repaints, %.1f fps panning\n", repaintFps(*bands, looks, full, 10),
+                panFps(*bands, looks, full, 20));
 
     // The window reads the area around a close view again at that view's level of detail.
     const render::MapView close = full.zoomed(full.metresPerPixel() / kMetresPerPixelAt25000,
@@ -130,10 +150,10 @@ int main(int argc, char** argv) {
     const std::optional<render::BandSet> fine = render::readInputBands(inputs, detail, host);
     if (!fine)
         return 1;
-    std::printf("1:25 000: area read in %.2f s, polygons %zu, vertices kept %zu; %.1f fps repainting while "
+    std::printf("1:25 000: area read in %.2f s, polygons %zu, vertices kept %zu; %.1f fps full repaints, %.1f fps "
                 "panning\n",
                 secondsSince(detailStart), fine->polygons.size(), fine->vertexCount(),
-                repaintFps(*fine, looks, close, 10));
+                repaintFps(*fine, looks, close, 10), panFps(*fine, looks, close, 20));
     QImage picture(kWindow, QImage::Format_ARGB32_Premultiplied);
     render::paintBands(picture, full, *bands, looks, {});
     std::printf("moving the last picture with the pointer: %.0f fps\n", shiftFps(picture, 200));

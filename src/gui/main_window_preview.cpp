@@ -16,6 +16,8 @@ namespace orolith::gui {
 
 namespace {
 
+constexpr int kPreviewWidth = 560; // pixels the window grows by for the preview, screen allowing
+
 // The style checks report to nobody: the preview keeps its last good style meanwhile.
 class SilentHost : public Host {
   public:
@@ -53,10 +55,14 @@ void MainWindow::previewInput() {
     settings.maxDistance = leadingDecimal(toBytes(maxDistanceBox_->text()));
     restylePreview();
     if (preview_->isHidden()) {
-        // The window grows by the preview's width, as far as the screen allows.
-        const int grown = width() + preview_->sizeHint().width();
+        // The window grows by the preview's width, as far as the screen allows, and the
+        // preview takes what it grew by.
+        const int wanted = std::max(preview_->sizeHint().width(), kPreviewWidth);
+        const int grown = screen() ? std::min(width() + wanted, screen()->availableGeometry().width()) : width() + wanted;
+        const int previewWidth = std::max(preview_->minimumWidth(), grown - width());
         preview_->show();
-        resize(screen() ? std::min(grown, screen()->availableGeometry().width()) : grown, height());
+        resize(grown, height());
+        resizeDocks({preview_}, {previewWidth}, Qt::Horizontal);
     }
     preview_->load(input_.path, settings);
 }

@@ -2,6 +2,7 @@
 
 #include "core/host.h"
 #include "render/input_bands.h"
+#include "render/picture_shift.h"
 
 #include <QElapsedTimer>
 #include <QThread>
@@ -233,21 +234,27 @@ void PreviewEngine::paint(const render::MapView& view, double pixelRatio) {
     options.contours = contours_;
     QMetaObject::invokeMethod(
         painter_,
-        [this, number, scale, latest = latestPicture_, latestScale = latestScale_, bands, looks = looks_, view, fine,
-         ratio, options]() mutable {
-            const auto current = [&] { return latest->load() == number || latestScale->load() == scale; };
+        [this, number, scale, latest = latestPicture_, latestScale = latestScale_, last = lastPicture_, bands,
+         looks = looks_, view, fine, ratio, options]() mutable {
             if (latest->load() != number)
                 return; // a newer picture was asked for meanwhile
-            options.keepGoing = current;
+            options.keepGoing = [&] { return latest->load() == number || latestScale->load() == scale; };
             options.partial = [&](const QImage& partial) {
                 QImage copy = partial.copy();
                 copy.setDevicePixelRatio(ratio);
                 QMetaObject::invokeMethod(
                     this, [this, copy, view] { emit pictureReady(copy, view, false); }, Qt::QueuedConnection);
             };
+            options.tileOrigin = render::earthTileOrigin(fine);
             QImage image(fine.size(), QImage::Format_ARGB32_Premultiplied);
-            if (image.isNull() || !render::paintBands(image, fine, *bands, looks, options))
+            if (image.isNull())
                 return;
+            const auto shift = last->scale == scale ? render::wholePixelShift(last->view, fine) : std::nullopt;
+            const bool done = shift ? render::paintShifted(image, fine, last->image, *shift, *bands, looks, options)
+                                    : render::paintBands(image, fine, *bands, looks, options);
+            if (!done)
+                return;
+            *last = {image, fine, scale};
             image.setDevicePixelRatio(ratio);
             QMetaObject::invokeMethod(
                 this, [this, image, view] { emit pictureReady(image, view, true); }, Qt::QueuedConnection);

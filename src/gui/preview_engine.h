@@ -95,6 +95,14 @@ class PreviewEngine : public QObject {
 
     QThread* paintThread_ = nullptr;
     QObject* painter_ = nullptr; // lives on paintThread_
+    // The last complete picture, for moving it when the next is of the same scale (used on
+    // paintThread_ only).
+    struct Painted {
+        QImage image;
+        render::MapView view;
+        quint64 scale = 0;
+    };
+    std::shared_ptr<Painted> lastPicture_ = std::make_shared<Painted>();
     std::shared_ptr<std::atomic<quint64>> latestPicture_;
     std::shared_ptr<std::atomic<quint64>> latestScale_; // changes with scale, size or looks
     quint64 scaleNumber_ = 0;

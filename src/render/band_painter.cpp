@@ -68,7 +68,7 @@ bool paintBands(QImage& image, const MapView& view, const BandSet& bands, const 
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(Qt::NoPen);
-    painter.setBrushOrigin(0, 0);
+    painter.setBrushOrigin(options.tileOrigin);
     const GeoBox area = view.area();
     QElapsedTimer sincePartial;
     sincePartial.start();
@@ -84,7 +84,7 @@ bool paintBands(QImage& image, const MapView& view, const BandSet& bands, const 
             options.partial(image);
             painter.begin(&image);
             painter.setPen(Qt::NoPen);
-            painter.setBrushOrigin(0, 0);
+            painter.setBrushOrigin(options.tileOrigin);
             sincePartial.restart();
         }
         return true;

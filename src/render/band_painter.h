@@ -17,6 +17,7 @@ namespace orolith::render {
 struct PaintOptions {
     QColor background = Qt::white;
     bool contours = false; // the outline of every polygon as a black line two pixels wide
+    QPoint tileOrigin;     // the picture's pixel where a tile's top-left corner lies
     // Polled between polygons; false stops the painting (the picture is then incomplete).
     std::function<bool()> keepGoing;
     // Called now and then with the picture painted so far (lower draw orders complete).

@@ -1,4 +1,5 @@
 #include "render/band_painter.h"
+#include "render/picture_shift.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -140,6 +141,45 @@ TEST(Simplifying, ReadingForAPictureSizeKeepsThatPicture) {
             shown += QColor(fromReduced.pixel(p)) == looks[0].colour;
         EXPECT_GE(shown, 1) << i;
     }
+}
+
+// A picture moved by whole pixels and completed along its uncovered edges is the picture
+// painted afresh, checkerboard phase and outlines included, for moves in every direction.
+TEST(Shifting, AMovedPictureEqualsAFreshOne) {
+    BandSet bands;
+    bands.types = TypeList(8, {"100", "10300"});
+    bands.add({0, {square(0.0, 0.0, 1.0)}});
+    bands.add({1, {square(0.1, 0.1, 0.4), square(0.2, 0.2, 0.2)}});
+    bands.add({5, {square(0.45, 0.3, 0.5)}});
+    StyleChoice style;
+    style.pattern.rows = {"0110", "1001", "0011"};
+    const auto looks = bandLooks(style, 8, 0);
+    const MapView start = MapView::fitted({-0.1, -0.1, 1.1, 1.1}, QSize(90, 70)).panned(QPointF(3, -2));
+    const auto fresh = [&](const MapView& view) {
+        PaintOptions options;
+        options.contours = true;
+        options.tileOrigin = earthTileOrigin(view);
+        QImage image(view.size(), QImage::Format_ARGB32_Premultiplied);
+        EXPECT_TRUE(paintBands(image, view, bands, looks, options));
+        return image;
+    };
+    const QImage earlier = fresh(start);
+    for (const QPoint move : {QPoint(7, 0), QPoint(-5, 0), QPoint(0, 9), QPoint(0, -4), QPoint(11, -13), QPoint(-33, 21)}) {
+        const MapView moved = start.panned(move);
+        const auto shift = wholePixelShift(start, moved);
+        ASSERT_TRUE(shift) << move.x() << "," << move.y();
+        EXPECT_EQ(*shift, move);
+        PaintOptions options;
+        options.contours = true;
+        options.tileOrigin = earthTileOrigin(moved);
+        QImage image(moved.size(), QImage::Format_ARGB32_Premultiplied);
+        ASSERT_TRUE(paintShifted(image, moved, earlier, *shift, bands, looks, options));
+        EXPECT_EQ(image, fresh(moved)) << move.x() << "," << move.y();
+    }
+    // Not a move by whole pixels, or further than the picture: painted afresh instead.
+    EXPECT_FALSE(wholePixelShift(start, start.panned(QPointF(2.5, 0))));
+    EXPECT_FALSE(wholePixelShift(start, start.panned(QPointF(0, 70))));
+    EXPECT_FALSE(wholePixelShift(start, start.zoomed(2, QPointF(10, 10))));
 }
 
 TEST(Viewing, ZoomKeepsThePlaceUnderThePointer) {
