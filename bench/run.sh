@@ -6,7 +6,7 @@
 # state; every row is the best of RUNS rounds by wall time. Prints a Markdown table (wall
 # time, input MB/s, CPU times, peak resident memory), then per size the ratio of the map to
 # `cat IN IN > OUT; sync`, and the load average before and after.
-#   RUNS=3 SIZES="100 1000" KEEP=0 bench/run.sh
+#   RUNS=3 SIZES="100 1000" KEEP=0 [OROLITH=PROGRAM] bench/run.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,7 +25,7 @@ cmake -S . -B "$build" -G Ninja "${flags[@]}" >/dev/null
 cmake --build "$build" --target orolith make_geovector >/dev/null
 data=bench/data
 mkdir -p "$data"
-orolith=$build/src/cli/orolith
+orolith=${OROLITH:-$build/src/cli/orolith} # another build of the program, to compare
 
 # timed NAME COMMAND...: runs COMMAND after a sync and keeps "wall user sys rss" in best[NAME]
 # when its wall time is the lowest so far.

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <cmath>
 #include <filesystem>
 
 namespace orolith::cli {
@@ -57,11 +56,10 @@ std::optional<int> readBandOptions(const ParsedArgs& parsed, const CommandInfo& 
         options.smooth = value;
     }
     if (const auto text = parsed.value("--simplify")) {
-        double value = -1.0;
-        const auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), value);
-        if (ec != std::errc() || end != text->data() + text->size() || !std::isfinite(value) || value < 0.0)
+        const auto value = dem::readToleranceMetres(*text);
+        if (!value)
             return usageError(io, command, "--simplify takes a number of metres from 0 up, not '" + *text + "'");
-        options.simplify = value;
+        options.simplify = *value;
     }
     options.fillVoids = parsed.has("--fill-voids");
     return std::nullopt;

@@ -31,6 +31,13 @@ std::optional<double> readWholeMetres(const std::string& text, bool positive) {
     return value;
 }
 
+std::optional<double> readToleranceMetres(const std::string& text) {
+    const auto value = wholeDecimal(trimBlanks(text));
+    if (!value || !std::isfinite(*value))
+        return std::nullopt;
+    return value;
+}
+
 DemBands::DemBands() = default;
 DemBands::~DemBands() = default;
 

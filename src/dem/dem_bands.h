@@ -89,5 +89,8 @@ class DemBands {
 // "25" as a band interval or base: a whole number (of metres). nullopt when `text` is no
 // number, not whole, or (for an interval) not above 0.
 std::optional<double> readWholeMetres(const std::string& text, bool positive);
+// "12.5" as a simplifying tolerance: a decimal number of metres from 0 up (no sign, no
+// locale). nullopt otherwise.
+std::optional<double> readToleranceMetres(const std::string& text);
 
 } // namespace orolith::dem

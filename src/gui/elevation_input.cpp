@@ -55,6 +55,7 @@ void MainWindow::updateElevationBoxes() {
     const bool elevation = inputIsElevationModel();
     intervalBox_->setEnabled(elevation);
     fillVoidsBox_->setEnabled(elevation);
+    simplifyBox_->setEnabled(elevation);
 }
 
 bool MainWindow::elevationOptions(dem::DemOptions& options) const {
@@ -66,9 +67,16 @@ bool MainWindow::elevationOptions(dem::DemOptions& options) const {
                                     tr("The interval is a whole number of metres above 0."));
         return false;
     }
+    const auto simplify = dem::readToleranceMetres(toBytes(simplifyBox_->text()));
+    if (!simplify) {
+        Desktop::instance().message(const_cast<MainWindow*>(this),
+                                    tr("Simplify takes a number of metres from 0 up."));
+        return false;
+    }
     options.inputs = {toBytes(input_.path)};
     options.interval = *interval;
     options.fillVoids = fillVoidsBox_->isChecked();
+    options.simplify = *simplify;
     return true;
 }
 

@@ -136,17 +136,21 @@ QWidget* MainWindow::buildMapGroup() {
     grid->addLayout(levels, 2, 1);
     contoursBox_ = named(new QCheckBox(tr("Add Contours")), QStringLiteral("Check1"));
     grid->addWidget(contoursBox_, 3, 1);
-    // Elevation models only: the height of a band and filling voids first.
+    // Elevation models only: the height of a band, filling voids first, simplifying after.
     intervalBox_ = textBox(QStringLiteral("Interval"), QStringLiteral("25"));
     fillVoidsBox_ = named(new QCheckBox(tr("Fill voids")), QStringLiteral("FillVoids"));
+    simplifyBox_ = textBox(QStringLiteral("Simplify"), QStringLiteral("0"));
     grid->addWidget(caption(QStringLiteral("IntervalLabel"), tr("Interval")), 4, 0);
     auto* elevation = new QHBoxLayout;
     elevation->addWidget(intervalBox_);
     elevation->addWidget(fillVoidsBox_);
+    elevation->addWidget(caption(QStringLiteral("SimplifyLabel"), tr("Simplify (m)")));
+    elevation->addWidget(simplifyBox_);
     elevation->addStretch(1);
     grid->addLayout(elevation, 4, 1);
     intervalBox_->setEnabled(false);
     fillVoidsBox_->setEnabled(false);
+    simplifyBox_->setEnabled(false);
     grid->setColumnStretch(1, 1);
     return group;
 }

@@ -161,6 +161,7 @@ class MainWindow : public QMainWindow {
     QCheckBox* contoursBox_ = nullptr;            // Check1
     QLineEdit* intervalBox_ = nullptr;            // Interval (elevation models)
     QCheckBox* fillVoidsBox_ = nullptr;           // Fill voids (elevation models)
+    QLineEdit* simplifyBox_ = nullptr;            // Simplify (elevation models, metres)
     QCheckBox* rowPerBandBox_ = nullptr;          // Check3
     QCheckBox* oneColourBox_ = nullptr;           // Check4
     PatternEditor* patternEditor_ = nullptr;      // Text1

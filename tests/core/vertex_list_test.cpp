@@ -30,7 +30,10 @@ struct Reference {
     }
 };
 
-void expectSameAsReference(const std::vector<std::string>& lines) {
+// `lines` are followed by usual ones, so that each of them is far enough from the end of
+// the run for the quick path to try it.
+void expectSameAsReference(std::vector<std::string> lines) {
+    lines.insert(lines.end(), 6, " 7.5 46.25");
     std::string run;
     for (const std::string& line : lines)
         run += line + "\r\n";
@@ -57,7 +60,9 @@ TEST(VertexList, OddLinesGiveWhatEachLineAloneGives) {
         {" 1 ", " 1", "", "7", " 2 3"},                  // empty latitude, short lines between
         {" (1 2", " 1 (2", " 1 2 (", "( 1 2", " 1 (,2"}, // "(" inside and outside the fields
         {" 1 ,2", " (, ,", " 1 2(", " ( ("},             // "(," made across the comma
-        {" 1\r2 3\n4", "\r 5 6\r", " 7 \n"},             // lone CR and LF belong to the fields
+        {" 1\r2 3\n4", "\r 5 6\r", " 7 \n", "\n1 2"},    // lone CR and LF belong to the fields
+        {" 123456789012345 1234567890123", " 12345678901234567 123456789012"},     // lines of 32 bytes
+        {" 123456789012345 12345678901234", " 1234567890123456789012345678901 1"}, // and longer
     };
     for (const auto& lines : cases)
         expectSameAsReference(lines);

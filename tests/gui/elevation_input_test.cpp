@@ -61,6 +61,18 @@ class ElevationInputTest : public QObject {
         QVERIFY(map.contains("[POLYGON]\r\nType=0x10301\r\nData0=("));
         QVERIFY(desktop.messages.last().contains(" holes, "));
 
+        // Simplified by more than the tiles are wide, the bands keep at least three corners.
+        control<QLineEdit>(*window, "Simplify")->setText("5000");
+        control<QPushButton>(*window, "Command6")->click();
+        waitForRun(*window);
+        QVERIFY(desktop.messages.last().contains(" holes, "));
+        QVERIFY(readFile(home.filePath("mosaics/a+1.mp")).size() < map.size());
+        control<QLineEdit>(*window, "Simplify")->setText("-5");
+        control<QPushButton>(*window, "Command6")->click();
+        QVERIFY(!window->runActive());
+        QVERIFY(desktop.messages.last().contains("Simplify takes"));
+        control<QLineEdit>(*window, "Simplify")->setText("0");
+
         interval->setText("fifty");
         const auto shown = desktop.messages.size();
         control<QPushButton>(*window, "Command6")->click();

@@ -4,8 +4,13 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cassert>
 #include <cstring>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
 
 namespace orolith {
 
@@ -20,6 +25,27 @@ constexpr std::array<bool, 256> kStops = [] {
     stops[static_cast<unsigned char>('(')] = true;
     return stops;
 }();
+
+#if defined(__SSE2__) || defined(_M_X64)
+// Where the 32 bytes at `text` hold the bytes that shape a line: bit i for text[i].
+struct ByteMasks {
+    std::uint32_t space, carriageReturn, lineFeed, parenthesis;
+
+    explicit ByteMasks(const char* text) {
+        const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
+        const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + 16));
+        auto mask = [&](char c) {
+            const __m128i wanted = _mm_set1_epi8(c);
+            return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(low, wanted))) |
+                   static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(high, wanted))) << 16;
+        };
+        space = mask(' ');
+        carriageReturn = mask('\r');
+        lineFeed = mask('\n');
+        parenthesis = mask('(');
+    }
+};
+#endif
 
 constexpr std::size_t kInitialCapacity = std::size_t{64} << 10;
 
@@ -42,54 +68,113 @@ void VertexList::reserve(std::size_t more) {
     capacity_ = capacity;
 }
 
-// A vertex line's vertex goes to the list as "(" field 2 "," field 1 ")", so each line is
-// scanned once for the spaces that bound its first three fields and for the CR LF that ends
-// it; the rest of the line after the third space is only looked at for that CR LF.
+// A vertex line's vertex goes to the list as "(" field 2 "," field 1 ")". Each line is read
+// once: lines of the usual shape in a few word-wide steps, any other byte by byte.
 VertexList::RunCounts VertexList::addLines(std::string_view lines) {
     RunCounts counts;
     assert(lines.size() >= 2 && lines.substr(lines.size() - 2) == "\r\n");
     // A line of n bytes gives at most n bytes of list: its CR LF and two spaces make room
     // for the brackets and the two commas.
-    reserve(lines.size());
+    reserve(lines.size() + kListSlack);
     const char* p = lines.data();
     const char* const end = p + lines.size();
     while (p < end) {
-        const char* spaces[3] = {nullptr, nullptr, nullptr};
-        int found = 0;
-        bool parenthesis = false;
-        for (;;) {
-            while (!kStops[static_cast<unsigned char>(*p)]) // the run ends in "\r\n": no bound check
-                ++p;
-            if (*p == ' ') {
-                if (found < 3)
-                    spaces[found++] = p;
-            } else if (*p == '\r') {
-                if (p[1] == '\n')
-                    break;
-            } else {
-                parenthesis |= found == 1 || found == 2;
-            }
-            ++p;
-        }
-        const char* const lineEnd = p;
-        p += 2;
-        ++counts.lines;
-        if (found < 2) {
-            if (counts.shortLines++ == 0)
-                counts.firstShortLine = counts.lines - 1;
-            continue;
-        }
-        const char* const longitude = spaces[0] + 1;
-        const char* const latitude = spaces[1] + 1;
-        const char* const latitudeEnd = found == 3 ? spaces[2] : lineEnd;
-        if (!parenthesis && latitude != latitudeEnd && *latitude != ',')
-            addPlain(latitude, static_cast<std::size_t>(latitudeEnd - latitude), longitude,
-                     static_cast<std::size_t>(spaces[1] - longitude));
+        const char* next = end - p >= kUsualLineReach ? addUsualLine(p) : nullptr;
+        if (next != nullptr)
+            ++counts.lines;
         else
-            addChanged({latitude, static_cast<std::size_t>(latitudeEnd - latitude)},
-                       {longitude, static_cast<std::size_t>(spaces[1] - longitude)});
+            next = addAnyLine(p, counts);
+        p = next;
     }
     return counts;
+}
+
+// The usual line, " " longitude " " latitude CR LF in at most 32 bytes, neither field
+// holding "(" and the latitude neither empty nor starting with ",": its vertex is added and
+// the next line's start returned. Anything else gives nullptr and adds nothing. Reads at
+// most kUsualLineReach bytes from `line` and writes at most kListSlack bytes past the
+// vertex text.
+const char* VertexList::addUsualLine(const char* line) {
+#if defined(__SSE2__) || defined(_M_X64)
+    const ByteMasks masks(line);
+    const std::uint32_t stops = masks.space | masks.carriageReturn | masks.parenthesis;
+    if ((masks.space & 1u) == 0)
+        return nullptr;
+    const std::uint32_t afterFirst = stops & ~1u;
+    const int longitudeEnd = std::countr_zero(afterFirst); // 32 when there is no stop
+    if (longitudeEnd >= 31 || ((masks.space >> longitudeEnd) & 1u) == 0)
+        return nullptr;
+    const int latitudeEnd = std::countr_zero(afterFirst & (afterFirst - 1));
+    if (latitudeEnd >= 31 || latitudeEnd == longitudeEnd + 1 ||
+        ((masks.carriageReturn >> latitudeEnd) & 1u) == 0 ||
+        ((masks.lineFeed >> (latitudeEnd + 1)) & 1u) == 0 || line[longitudeEnd + 1] == ',')
+        return nullptr;
+    const char* const longitude = line + 1;
+    const char* const latitude = line + longitudeEnd + 1;
+    const auto longitudeSize = static_cast<std::size_t>(longitudeEnd - 1);
+    const auto latitudeSize = static_cast<std::size_t>(latitudeEnd - longitudeEnd - 1);
+    char* out = data_.get() + size_;
+    if (size_ != 0)
+        *out++ = ',';
+    *out++ = '(';
+    const auto start = static_cast<std::size_t>(out - data_.get());
+    std::memcpy(out, latitude, 32); // fixed size: a few moves, no call; the excess is overwritten
+    out += latitudeSize;
+    *out++ = ',';
+    std::memcpy(out, longitude, 32);
+    out += longitudeSize;
+    *out++ = ')';
+    size_ = static_cast<std::size_t>(out - data_.get());
+    const std::size_t length = latitudeSize + 1 + longitudeSize;
+    if (count_++ == 0)
+        first_ = {true, start, length, {}};
+    last_.inList = true;
+    last_.start = start;
+    last_.length = length;
+    return line + latitudeEnd + 2;
+#else
+    (void)line;
+    return nullptr;
+#endif
+}
+
+// Any line: the spaces that bound its first three fields, a "(" in the fields 1 and 2, and
+// the CR LF that ends it, in one pass. Returns the next line's start.
+const char* VertexList::addAnyLine(const char* p, RunCounts& counts) {
+    const char* spaces[3] = {nullptr, nullptr, nullptr};
+    int found = 0;
+    bool parenthesis = false;
+    for (;;) {
+        while (!kStops[static_cast<unsigned char>(*p)]) // the run ends in "\r\n": no bound check
+            ++p;
+        if (*p == ' ') {
+            if (found < 3)
+                spaces[found++] = p;
+        } else if (*p == '\r') {
+            if (p[1] == '\n')
+                break;
+        } else {
+            parenthesis |= found == 1 || found == 2;
+        }
+        ++p;
+    }
+    const char* const lineEnd = p;
+    ++counts.lines;
+    if (found < 2) {
+        if (counts.shortLines++ == 0)
+            counts.firstShortLine = counts.lines - 1;
+        return lineEnd + 2;
+    }
+    const char* const longitude = spaces[0] + 1;
+    const char* const latitude = spaces[1] + 1;
+    const char* const latitudeEnd = found == 3 ? spaces[2] : lineEnd;
+    const auto latitudeSize = static_cast<std::size_t>(latitudeEnd - latitude);
+    const auto longitudeSize = static_cast<std::size_t>(spaces[1] - longitude);
+    if (!parenthesis && latitudeSize > 0 && *latitude != ',')
+        addPlain(latitude, latitudeSize, longitude, longitudeSize);
+    else
+        addChanged({latitude, latitudeSize}, {longitude, longitudeSize});
+    return lineEnd + 2;
 }
 
 void VertexList::add(std::string_view latitude, std::string_view longitude) {

@@ -45,7 +45,14 @@ class VertexList {
         std::string copy;
     };
 
+    // The bytes addUsualLine may read from a line's start (a window of 32, then a fixed-size
+    // copy of each field), and may write past the end of the list.
+    static constexpr std::ptrdiff_t kUsualLineReach = 64;
+    static constexpr std::size_t kListSlack = 32;
+
     void reserve(std::size_t more);
+    const char* addUsualLine(const char* line);
+    const char* addAnyLine(const char* line, RunCounts& counts);
     void addPlain(const char* latitude, std::size_t latitudeSize, const char* longitude,
                   std::size_t longitudeSize);
     void addChanged(std::string_view latitude, std::string_view longitude);
