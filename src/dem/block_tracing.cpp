@@ -15,27 +15,28 @@ namespace orolith::dem {
 
 // One row of blocks: its raster rows and, per block, the polygons traced there.
 struct BlockTracing::RowOfBlocks {
-    std::size_t first = 0, count = 0;                // raster rows
-    std::vector<double> values;                      // count × width, freed once traced
-    std::vector<std::vector<PixelPolygon>> polygons; // by block, left to right
-    std::size_t pending = 0;                         // blocks not yet traced (under Workers::mutex)
+    std::size_t first = 0, count = 0;           // raster rows
+    std::vector<double> values;                 // count × width, freed once traced
+    std::vector<std::function<void()>> handing; // by block, left to right: what the work made
+    std::size_t pending = 0;                    // blocks not yet traced (under Workers::mutex)
 };
 
 // Threads tracing blocks from a queue. Stopped and joined when it goes out of scope.
 struct BlockTracing::Workers {
     std::mutex mutex;
-    std::condition_variable work, done;
+    std::condition_variable queued, done;
     std::deque<std::pair<RowOfBlocks*, std::size_t>> tasks;
     bool stop = false;
     std::exception_ptr error;
     std::vector<std::thread> threads;
+    const BlockWork* blockWork = nullptr;
 
     ~Workers() {
         {
             std::lock_guard lock(mutex);
             stop = true;
         }
-        work.notify_all();
+        queued.notify_all();
         for (std::thread& thread : threads)
             thread.join();
     }
@@ -43,21 +44,21 @@ struct BlockTracing::Workers {
     void serve(const BlockTracing& tracing) {
         std::unique_lock lock(mutex);
         for (;;) {
-            work.wait(lock, [this] { return stop || !tasks.empty(); });
+            queued.wait(lock, [this] { return stop || !tasks.empty(); });
             if (stop)
                 return;
             const auto [row, column] = tasks.front();
             tasks.pop_front();
             lock.unlock();
             try {
-                tracing.traceBlock(*row, column);
+                tracing.traceBlock(*row, column, *blockWork);
             } catch (...) {
                 lock.lock();
                 if (!error)
                     error = std::current_exception();
                 stop = true;
                 done.notify_all();
-                work.notify_all();
+                queued.notify_all();
                 return;
             }
             lock.lock();
@@ -98,23 +99,27 @@ BlockTracing::BlockTracing(std::size_t width, std::size_t height, BandLevels lev
         options_.threads = std::max(1u, std::thread::hardware_concurrency());
 }
 
-void BlockTracing::traceBlock(RowOfBlocks& row, std::size_t column) const {
+void BlockTracing::traceBlock(RowOfBlocks& row, std::size_t column, const BlockWork& work) const {
     const std::size_t left = column * options_.blockSize;
     const std::size_t width = std::min(options_.blockSize, width_ - left);
-    std::vector<PixelPolygon>& out = row.polygons[column];
-    RingAssembly assembly([&out](PixelPolygon&& polygon) { out.push_back(std::move(polygon)); },
+    std::vector<PixelPolygon> polygons;
+    RingAssembly assembly([&polygons](PixelPolygon&& polygon) { polygons.push_back(std::move(polygon)); },
                           options_.keepCollinear);
     BandTracer tracer(width, levels_, assembly, left, row.first);
     for (std::size_t r = 0; r < row.count; ++r)
         tracer.addRow(row.values.data() + r * width_ + left);
     tracer.finish();
+    const BlockArea area{static_cast<double>(left), static_cast<double>(row.first),
+                         static_cast<double>(left + width), static_cast<double>(row.first + row.count)};
+    row.handing[column] = work(std::move(polygons), area);
 }
 
-bool BlockTracing::run(const RowSource& next, const BlockSink& sink, const Progress& progress) {
+bool BlockTracing::run(const RowSource& next, const BlockWork& work, const Progress& progress) {
     const std::size_t columns = (width_ + options_.blockSize - 1) / options_.blockSize;
     // Declared first so that the workers are stopped and joined before the rows they trace go.
     std::deque<std::unique_ptr<RowOfBlocks>> inFlight;
     Workers workers;
+    workers.blockWork = &work;
     for (unsigned i = 0; i < options_.threads; ++i)
         workers.threads.emplace_back([this, &workers] { workers.serve(*this); });
 
@@ -139,13 +144,9 @@ bool BlockTracing::run(const RowSource& next, const BlockSink& sink, const Progr
             if (!progress(share()))
                 return false;
         }
-        for (std::size_t column = 0; column < columns; ++column) {
-            const std::size_t left = column * options_.blockSize;
-            const BlockArea area{static_cast<double>(left), static_cast<double>(row.first),
-                                 static_cast<double>(std::min(left + options_.blockSize, width_)),
-                                 static_cast<double>(row.first + row.count)};
-            sink(std::move(row.polygons[column]), area);
-        }
+        for (auto& hand : row.handing)
+            if (hand)
+                hand();
         handedRows += row.count;
         inFlight.pop_front();
         return true;
@@ -159,14 +160,14 @@ bool BlockTracing::run(const RowSource& next, const BlockSink& sink, const Progr
         for (std::size_t r = 0; r < row->count; ++r)
             if (!next(row->values.data() + r * width_))
                 return false;
-        row->polygons.resize(columns);
+        row->handing.resize(columns);
         row->pending = columns;
         {
             std::lock_guard lock(workers.mutex);
             for (std::size_t column = 0; column < columns; ++column)
                 workers.tasks.emplace_back(row.get(), column);
         }
-        workers.work.notify_all();
+        workers.queued.notify_all();
         inFlight.push_back(std::move(row));
         // The next row of blocks is read while this one is traced.
         while (inFlight.size() >= 2)

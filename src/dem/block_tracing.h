@@ -8,8 +8,8 @@
 // two polygons of one band meeting at a cut share that straight line, and the map compiler
 // splits large polygons anyway.
 //
-// Blocks are handed on in a fixed order (row by row, left to right) on the calling thread,
-// whatever the number of threads.
+// What is made of a block's polygons on the tracing threads is handed on in a fixed order (row
+// by row, left to right) on the calling thread, whatever the number of threads.
 
 #include "dem/band_tracer.h"
 #include "dem/ring_assembly.h"
@@ -41,20 +41,22 @@ class BlockTracing {
     // Writes the next row of the raster (width values, NaN where void) from the top; false on a
     // read error.
     using RowSource = std::function<bool(double* row)>;
-    // Every polygon of one block.
-    using BlockSink = std::function<void(std::vector<PixelPolygon>&& polygons, const BlockArea& area)>;
+    // Runs on a tracing thread with every polygon of one block; the function it returns runs on
+    // the calling thread, block after block in order.
+    using BlockWork =
+        std::function<std::function<void()>(std::vector<PixelPolygon>&& polygons, const BlockArea& area)>;
     // Called between blocks with the share of rows traced (0..1); false stops the run.
     using Progress = std::function<bool(double done)>;
 
     BlockTracing(std::size_t width, std::size_t height, BandLevels levels, BlockTracingOptions options = {});
 
     // False when a row could not be read or `progress` stopped the run.
-    bool run(const RowSource& next, const BlockSink& sink, const Progress& progress);
+    bool run(const RowSource& next, const BlockWork& work, const Progress& progress);
 
   private:
     struct RowOfBlocks;
     struct Workers;
-    void traceBlock(RowOfBlocks& row, std::size_t column) const;
+    void traceBlock(RowOfBlocks& row, std::size_t column, const BlockWork& work) const;
 
     std::size_t width_, height_;
     BandLevels levels_;

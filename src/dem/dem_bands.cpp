@@ -108,6 +108,12 @@ bool DemBands::open(const DemOptions& options, Host& host) {
 }
 
 bool DemBands::trace(Host& host, const std::function<void(BandPolygon&&)>& sink) {
+    return traceWith(host, [&sink](BandPolygon&& polygon) -> std::function<void()> {
+        return [&sink, polygon = std::move(polygon)]() mutable { sink(std::move(polygon)); };
+    });
+}
+
+bool DemBands::traceWith(Host& host, const PolygonWork& work) {
     statistics_.polygons = statistics_.holes = statistics_.vertices = 0;
     RasterRows rows(raster_, options_.smooth);
     // Simplifying keeps every vertex until the shared boundaries are found.
@@ -117,7 +123,7 @@ bool DemBands::trace(Host& host, const std::function<void(BandPolygon&&)>& sink)
     const bool traced = tracing.run(
         [&rows](double* row) { return rows.next(row); },
         [&](std::vector<PixelPolygon>&& polygons, const BlockArea& area) {
-            handOnBlock(std::move(polygons), area, sink);
+            return prepareBlock(std::move(polygons), area, work);
         },
         [&](double done) {
             host.progress(kOpenShare + (100.0 - kOpenShare) * done);
@@ -130,19 +136,19 @@ bool DemBands::trace(Host& host, const std::function<void(BandPolygon&&)>& sink)
     return false;
 }
 
+// On a tracing thread: the block's polygons in degrees, simplified, and the work on each.
 // Simplifying needs every polygon of a block at once (boundaries are shared) and keeps the
 // block's outline as it is, so that neighbouring blocks still meet without a gap.
-void DemBands::handOnBlock(std::vector<PixelPolygon>&& polygons, const BlockArea& area,
-                           const std::function<void(BandPolygon&&)>& sink) {
-    if (options_.simplify <= 0.0) {
-        for (const PixelPolygon& polygon : polygons)
-            handOn(toGeo(polygon), sink);
-        return;
-    }
+std::function<void()> DemBands::prepareBlock(std::vector<PixelPolygon>&& polygons, const BlockArea& area,
+                                             const PolygonWork& work) {
     std::vector<BandPolygon> gathered;
+    gathered.reserve(polygons.size());
     std::vector<std::pair<double, double>> outline; // (lon, lat) of the vertices on it
+    const bool simplifying = options_.simplify > 0.0;
     for (PixelPolygon& polygon : polygons) {
         for (PixelRing& ring : polygon.rings) {
+            if (!simplifying)
+                continue;
             dropStraightOutline(ring, area);
             for (const PixelPoint& point : ring)
                 if (area.onOutline(point)) {
@@ -151,13 +157,34 @@ void DemBands::handOnBlock(std::vector<PixelPolygon>&& polygons, const BlockArea
                 }
         }
         gathered.push_back(toGeo(polygon));
+        polygon = {};
     }
-    std::sort(outline.begin(), outline.end());
-    simplifyBoundaries(gathered, options_.simplify, [&outline](const GeoPoint& point) {
-        return std::binary_search(outline.begin(), outline.end(), std::pair(point.lon, point.lat));
-    });
-    for (BandPolygon& polygon : gathered)
-        handOn(std::move(polygon), sink);
+    if (simplifying) {
+        std::sort(outline.begin(), outline.end());
+        simplifyBoundaries(gathered, options_.simplify, [&outline](const GeoPoint& point) {
+            return std::binary_search(outline.begin(), outline.end(), std::pair(point.lon, point.lat));
+        });
+    }
+    DemStatistics counted;
+    std::vector<std::function<void()>> handing;
+    handing.reserve(gathered.size());
+    for (BandPolygon& polygon : gathered) {
+        for (const Ring& ring : polygon.rings)
+            counted.vertices += ring.size();
+        ++counted.polygons;
+        counted.holes += polygon.rings.size() - 1;
+        handing.push_back(work(std::move(polygon)));
+    }
+    return [this, counted, handing = std::move(handing)]() mutable {
+        statistics_.polygons += counted.polygons;
+        statistics_.holes += counted.holes;
+        statistics_.vertices += counted.vertices;
+        for (auto& hand : handing)
+            if (hand) {
+                hand();
+                hand = nullptr; // its polygon's memory goes now
+            }
+    };
 }
 
 BandPolygon DemBands::toGeo(const PixelPolygon& polygon) const {
@@ -173,14 +200,6 @@ BandPolygon DemBands::toGeo(const PixelPolygon& polygon) const {
         out.rings.push_back(std::move(geo));
     }
     return out;
-}
-
-void DemBands::handOn(BandPolygon&& polygon, const std::function<void(BandPolygon&&)>& sink) {
-    for (const Ring& ring : polygon.rings)
-        statistics_.vertices += ring.size();
-    ++statistics_.polygons;
-    statistics_.holes += polygon.rings.size() - 1;
-    sink(std::move(polygon));
 }
 
 } // namespace orolith::dem

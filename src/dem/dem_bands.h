@@ -70,13 +70,16 @@ class DemBands {
     // time, in the same order on every run; blocks are traced on every core. Progress and
     // cancelling go through `host`. False on a read error or when the host cancels.
     bool trace(Host& host, const std::function<void(BandPolygon&&)>& sink);
+    // Work on one polygon that may run on any thread (e.g. its map text); the function it
+    // returns runs on the calling thread, in the order trace() hands polygons on.
+    using PolygonWork = std::function<std::function<void()>(BandPolygon&& polygon)>;
+    bool traceWith(Host& host, const PolygonWork& work);
     const DemStatistics& statistics() const { return statistics_; }
 
   private:
-    void handOnBlock(std::vector<PixelPolygon>&& polygons, const BlockArea& area,
-                     const std::function<void(BandPolygon&&)>& sink);
+    std::function<void()> prepareBlock(std::vector<PixelPolygon>&& polygons, const BlockArea& area,
+                                       const PolygonWork& work);
     BandPolygon toGeo(const PixelPolygon& polygon) const;
-    void handOn(BandPolygon&& polygon, const std::function<void(BandPolygon&&)>& sink);
 
     DemOptions options_;
     DemRaster raster_;

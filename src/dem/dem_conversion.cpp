@@ -6,6 +6,7 @@
 #include "core/platform/text_number.h"
 
 #include <cctype>
+#include <functional>
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
@@ -161,24 +162,27 @@ ConversionResult convertDem(ConversionMode mode, const ConversionOptions& option
         return result;
     }
     Written written;
-    std::vector<std::string> rings;
-    const bool traced = bands.trace(host, [&](BandPolygon&& polygon) {
-        rings.clear();
-        std::size_t vertices = 0;
+    // The map text of a polygon is made on the tracing threads, written here in order.
+    const bool traced = bands.traceWith(host, [&](BandPolygon&& polygon) -> std::function<void()> {
+        std::vector<std::string> rings;
+        std::size_t vertices = 0, total = 0;
         for (const Ring& ring : polygon.rings) {
             std::string text = ringText(ring, bands.decimals(), vertices);
             if (text.empty() && &ring == &polygon.rings.front())
-                return; // the outer ring vanished in rounding; its holes go with it
+                return {}; // the outer ring vanished in rounding; its holes go with it
             if (text.empty())
                 continue;
             rings.push_back(std::move(text));
-            written.vertices += vertices;
+            total += vertices;
         }
         if (rings.empty())
-            return;
-        ++written.polygons;
-        written.holes += rings.size() - 1;
-        writer.bandPolygon(table.type(polygon.band), levels, rings, options.addContours);
+            return {};
+        return [&, band = polygon.band, rings = std::move(rings), total] {
+            ++written.polygons;
+            written.holes += rings.size() - 1;
+            written.vertices += total;
+            writer.bandPolygon(table.type(band), levels, rings, options.addContours);
+        };
     });
     if (!traced) {
         writer.abandon();

@@ -45,6 +45,7 @@ struct DemRaster::Impl {
     OGRCoordinateTransformationH toWgs84 = nullptr;
     std::set<std::pair<int, int>> seaCells;
     std::mutex reading;
+    std::mutex transforming; // a coordinate transformation is not shared safely between threads
 
     ~Impl() {
         if (toWgs84 != nullptr)
@@ -218,8 +219,10 @@ GeoPoint DemRaster::toGeo(PixelPoint point) const {
     const double* g = impl_->geo;
     double x = g[0] + point.x * g[1] + point.y * g[2];
     double y = g[3] + point.x * g[4] + point.y * g[5];
-    if (impl_->toWgs84 != nullptr)
+    if (impl_->toWgs84 != nullptr) {
+        std::lock_guard lock(impl_->transforming);
         OCTTransform(impl_->toWgs84, 1, &x, &y, nullptr);
+    }
     return {x, y};
 }
 

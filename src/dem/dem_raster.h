@@ -49,7 +49,7 @@ class DemRaster {
     // threads at once.
     bool readRows(std::size_t first, std::size_t count, double* out);
 
-    // A pixel/line position in WGS84 degrees.
+    // A pixel/line position in WGS84 degrees; safe from several threads at once.
     GeoPoint toGeo(PixelPoint point) const;
     // Decimal places that keep a tenth of a pixel apart.
     int decimals() const { return decimals_; }

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <iterator>
 #include <random>
 #include <vector>
@@ -30,8 +31,10 @@ std::vector<PixelPolygon> trace(const Grid& grid, BandLevels levels, std::size_t
     if (block > 0) {
         std::size_t next = 0;
         BlockTracing tracing(grid.width, grid.height, levels, {block, threads});
-        auto keepBlock = [&](std::vector<PixelPolygon>&& traced, const BlockArea&) {
-            std::move(traced.begin(), traced.end(), std::back_inserter(polygons));
+        auto keepBlock = [&](std::vector<PixelPolygon>&& traced, const BlockArea&) -> std::function<void()> {
+            return [&polygons, traced = std::move(traced)]() mutable {
+                std::move(traced.begin(), traced.end(), std::back_inserter(polygons));
+            };
         };
         EXPECT_TRUE(tracing.run([&](double* out) { std::copy_n(row(next++), grid.width, out); return true; },
                                 keepBlock, [](double) { return true; }));
