@@ -1,7 +1,9 @@
 // The File and Colours menus, the swatches, and the secondary windows the menus open.
 #include "core/platform/paths.h"
 #include "core/style/palette.h"
+#include "core/style/palette_file.h"
 #include "core/style/pattern.h"
+#include "core/style/pattern_file.h"
 #include "dem/dem_raster.h"
 #include "gui/byte_text.h"
 #include "gui/path_text.h"
@@ -9,6 +11,7 @@
 #include "gui/conversion_runner.h"
 #include "gui/desktop.h"
 #include "gui/download_dialog.h"
+#include "gui/file_errors.h"
 #include "gui/legend_widget.h"
 #include "gui/main_window.h"
 #include "gui/pattern_editor.h"
@@ -91,8 +94,9 @@ void MainWindow::importPalette() {
         Desktop::instance().fileDialog(false, this, home_.paletteFolder, QString(), paletteFilter());
     if (path.isEmpty())
         return;
-    if (readPalette(toPath(path), palette_.colours) == FileRead::NotValid) {
-        Desktop::instance().message(this, tr("Not a valid palette file."));
+    PaletteFile file;
+    if (!file.read(toPath(path), palette_.colours)) {
+        reportFileError(this, file, path);
         return;
     }
     palette_.file = path;
@@ -105,15 +109,15 @@ void MainWindow::importPattern() {
         Desktop::instance().fileDialog(false, this, home_.patternFolder, QString(), patternFilter());
     if (path.isEmpty())
         return;
-    const SmallFile file = path.contains(QLatin1Char('*')) ? SmallFile{} : readPatternFile(toPath(path));
-    if (file.outcome == FileRead::NotValid) {
-        Desktop::instance().message(this, tr("Not a valid pattern file."));
+    PatternFile file;
+    std::string text;
+    if (!file.read(toPath(path), text)) {
+        reportFileError(this, file, path);
         return;
     }
-    if (file.bytes.empty())
+    if (text.empty())
         return;
-    patternEditor_->setPatternText(
-        QString::fromLatin1(file.bytes.data(), static_cast<qsizetype>(file.bytes.size())));
+    patternEditor_->setPatternText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
     pattern_.file = path;
     takePatternFromEditor();
     pattern_.unsaved = false;
@@ -134,8 +138,12 @@ void MainWindow::savePalette() {
     path = withExtension(path, QStringLiteral(".col"));
     if (!askReplace(path, tr("Replace file?")))
         return;
+    PaletteFile file;
+    if (!file.write(toPath(path), palette_.colours)) {
+        reportFileError(this, file, path);
+        return;
+    }
     palette_.file = path;
-    writePalette(toPath(path), palette_.colours, runner_->host());
     palette_.unsaved = false;
 }
 
@@ -147,8 +155,12 @@ void MainWindow::savePattern() {
     path = withExtension(path, QStringLiteral(".ptn"));
     if (!askReplace(path, tr("Replace File?")))
         return;
+    PatternFile file;
+    if (!file.write(toPath(path), patternEditor_->patternText().toLatin1().toStdString())) {
+        reportFileError(this, file, path);
+        return;
+    }
     pattern_.file = path;
-    writeFile(toPath(path), patternEditor_->patternText().toLatin1().toStdString(), runner_->host());
     pattern_.unsaved = false;
 }
 
