@@ -4,9 +4,9 @@
 #include "core/platform/text_number.h"
 #include "core/settings/home_folder.h"
 #include "core/settings/settings_file.h"
+#include "download/fetched_area.h"
 #include "download/source_settings.h"
 
-#include <algorithm>
 #include <cstdio>
 
 namespace orolith::cli {
@@ -161,25 +161,6 @@ dl::FetchReport fetchArea(const AreaRequest& request, Streams& io, std::string_v
     return report;
 }
 
-} // namespace orolith::cli
-
-namespace orolith::cli {
-
-namespace {
-
-// "N50W004-N51W003": the south-west and the north-east tile of the area.
-std::string areaNameOf(const std::vector<TileCorner>& tiles) {
-    const auto [south, north] = std::minmax_element(tiles.begin(), tiles.end(),
-                                                    [](TileCorner a, TileCorner b) { return a.lat < b.lat; });
-    const auto [west, east] = std::minmax_element(tiles.begin(), tiles.end(),
-                                                  [](TileCorner a, TileCorner b) { return a.lon < b.lon; });
-    const std::string first = tileName({south->lat, west->lon});
-    const std::string last = tileName({north->lat, east->lon});
-    return first == last ? first : first + "-" + last;
-}
-
-} // namespace
-
 std::optional<int> fetchAreaInputs(const ParsedArgs& parsed, const CommandInfo& command, Streams& io,
                                    InputFiles& inputs) {
     const std::filesystem::path home =
@@ -193,19 +174,16 @@ std::optional<int> fetchAreaInputs(const ParsedArgs& parsed, const CommandInfo& 
         io.err << "orolith " << command.name << ": not every tile of the area could be fetched\n";
         return 1;
     }
-    inputs.isDem = true;
-    for (const dl::TileResult& tile : report.tiles) {
-        if (tile.state == dl::TileState::None)
-            inputs.dem.seaCells.push_back({tile.tile.lat, tile.tile.lon});
-        else
-            inputs.dem.inputs.push_back(dl::gdalPathOf(tile.file.string()));
-    }
-    if (inputs.dem.inputs.empty()) {
+    dl::FetchedArea area = dl::fetchedArea(request->tiles, report);
+    if (area.rasters.empty()) {
         io.err << "orolith " << command.name << ": no source has a tile of this area: it is all sea\n";
         return 1;
     }
-    inputs.areaName = areaNameOf(request->tiles);
-    inputs.attribution = dl::attributionOf(report.sourcesUsed());
+    inputs.isDem = true;
+    inputs.dem.inputs = std::move(area.rasters);
+    inputs.dem.seaCells = std::move(area.sea);
+    inputs.areaName = std::move(area.name);
+    inputs.attribution = std::move(area.attribution);
     return std::nullopt;
 }
 

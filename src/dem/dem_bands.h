@@ -60,6 +60,8 @@ class DemBands {
     bool open(const DemOptions& options, Host& host);
     const std::string& error() const { return error_; }
     const std::vector<std::string>& notes() const;
+    // The attribution a mosaic file keeps (see DemRaster::attribution).
+    const std::string& attribution() const { return raster_.attribution(); }
 
     // The bands from the lowest to the highest elevation, each its lower limit as text.
     const std::vector<std::string>& labels() const { return labels_; }

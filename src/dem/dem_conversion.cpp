@@ -156,7 +156,7 @@ ConversionResult convertDem(ConversionMode mode, const ConversionOptions& option
         return result;
 
     MapWriter writer(output, existing);
-    if (!writer.open(options.copyright)) {
+    if (!writer.open(options.copyright.empty() ? bands.attribution() : options.copyright)) {
         result.finalMessage = output + " " + writer.error() + "\r\n\r\nThe map was not created.";
         host.message(MessageKind::Failure, result.finalMessage);
         return result;

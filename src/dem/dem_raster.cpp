@@ -11,7 +11,6 @@
 #include <filesystem>
 #include <fstream>
 #include <mutex>
-#include <set>
 #include <system_error>
 
 namespace orolith::dem {
@@ -19,6 +18,7 @@ namespace orolith::dem {
 namespace {
 
 constexpr double kWgs84Degree = 111320.0; // metres per degree at the equator
+constexpr const char* kAttributionKey = "ATTRIBUTION"; // metadata of a mosaic file
 
 std::string displayName(const std::string& path) {
     return std::filesystem::path(path).filename().string();
@@ -43,7 +43,6 @@ struct DemRaster::Impl {
     bool hasNoData = false;
     double geo[6] = {0, 1, 0, 0, 0, 1};
     OGRCoordinateTransformationH toWgs84 = nullptr;
-    std::set<std::pair<int, int>> seaCells;
     std::mutex reading;
     std::mutex transforming; // a coordinate transformation is not shared safely between threads
 
@@ -72,7 +71,8 @@ bool isElevationRaster(const std::string& path) {
     return true;
 }
 
-bool writeMosaic(const std::vector<std::string>& paths, const std::string& vrtPath, std::string& error) {
+bool writeMosaic(const std::vector<std::string>& paths, const std::vector<SeaCell>& seaCells,
+                 const std::string& attribution, const std::string& vrtPath, std::string& error) {
     std::vector<GdalDataset> sources;
     std::vector<GDALDatasetH> handles;
     for (const std::string& path : paths) {
@@ -81,7 +81,9 @@ bool writeMosaic(const std::vector<std::string>& paths, const std::string& vrtPa
             return false;
         handles.push_back(sources.back().get());
     }
-    GdalDataset vrt = buildMosaic(vrtPath, handles, mosaicNoData(handles.front()), nullptr, error);
+    GdalDataset vrt = buildMosaic(vrtPath, handles, mosaicNoData(handles.front()), seaCells, error);
+    if (vrt && !attribution.empty())
+        GDALSetMetadataItem(vrt.get(), kAttributionKey, attribution.c_str(), nullptr);
     return static_cast<bool>(vrt);
 }
 
@@ -91,6 +93,7 @@ DemRaster::~DemRaster() = default;
 bool DemRaster::open(const RasterInputs& inputs) {
     error_.clear();
     notes_.clear();
+    attribution_.clear();
     if (inputs.paths.empty()) {
         error_ = "no elevation model was given";
         return false;
@@ -112,6 +115,9 @@ bool DemRaster::openSources(const RasterInputs& inputs) {
             error_ = displayName(path) + ": the raster has no usable georeferencing (north-up pixel grid).";
             return false;
         }
+        if (const char* attribution = GDALGetMetadataItem(dataset.get(), kAttributionKey, nullptr);
+            attribution != nullptr && attribution_.empty())
+            attribution_ = attribution;
         impl_->sources.push_back(std::move(dataset));
     }
     return true;
@@ -150,12 +156,10 @@ bool DemRaster::prepare(const RasterInputs& inputs) {
         std::vector<GDALDatasetH> handles;
         for (auto& source : impl.sources)
             handles.push_back(source.get());
-        impl.mosaic = buildMosaic("", handles, mosaicNoData(handles.front()), &inputs.seaCells, error_);
+        impl.mosaic = buildMosaic("", handles, mosaicNoData(handles.front()), inputs.seaCells, error_);
         if (!impl.mosaic)
             return false;
         impl.dataset = impl.mosaic.get();
-        for (const SeaCell& cell : inputs.seaCells)
-            impl.seaCells.insert({cell.lat, cell.lon});
     }
     if (inputs.fillVoids) {
         impl.filled = filledCopy(impl.dataset, error_);
@@ -198,19 +202,6 @@ bool DemRaster::readRows(std::size_t first, std::size_t count, double* out) {
         double& v = out[i];
         if (impl.hasNoData && (v == noData || (single && static_cast<float>(v) == static_cast<float>(noData))))
             v = NAN;
-    }
-    if (impl.seaCells.empty())
-        return true;
-    for (std::size_t r = 0; r < count; ++r) {
-        const double lat = impl.geo[3] + (static_cast<double>(first + r) + 0.5) * impl.geo[5];
-        for (std::size_t x = 0; x < width_; ++x) {
-            double& v = out[r * width_ + x];
-            if (!std::isnan(v))
-                continue;
-            const double lon = impl.geo[0] + (static_cast<double>(x) + 0.5) * impl.geo[1];
-            if (impl.seaCells.count({static_cast<int>(std::floor(lat)), static_cast<int>(std::floor(lon))}))
-                v = 0.0;
-        }
     }
     return true;
 }

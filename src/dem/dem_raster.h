@@ -4,6 +4,7 @@
 // out as doubles with NaN where there is no data; positions go out as WGS84 degrees.
 
 #include "core/conversion/band_geometry.h"
+#include "core/tiles/srtm_tile.h"
 #include "dem/band_tracer.h"
 
 #include <memory>
@@ -12,12 +13,8 @@
 
 namespace orolith::dem {
 
-// A 1° cell by its south-west corner, e.g. {50, -4} for N50W004.
-struct SeaCell {
-    int lat = 0;
-    int lon = 0;
-    friend bool operator==(const SeaCell&, const SeaCell&) = default;
-};
+// A 1° cell of sea by its south-west corner, e.g. {50, -4} for N50W004: a tile no source has.
+using SeaCell = TileCorner;
 
 struct RasterInputs {
     std::vector<std::string> paths;
@@ -28,8 +25,11 @@ struct RasterInputs {
 // True when GDAL opens the file as a raster (a text file in another format never is).
 bool isElevationRaster(const std::string& path);
 
-// Writes a mosaic of `paths` as a VRT file. False with `error` on failure.
-bool writeMosaic(const std::vector<std::string>& paths, const std::string& vrtPath, std::string& error);
+// Writes a mosaic of `paths` and the sea cells (0 m) as a VRT file that holds both, so that
+// it reads the same when opened again, and keeps the attribution the tiles' sources ask for
+// (see DemRaster::attribution). False with `error` on failure.
+bool writeMosaic(const std::vector<std::string>& paths, const std::vector<SeaCell>& seaCells,
+                 const std::string& attribution, const std::string& vrtPath, std::string& error);
 
 class DemRaster {
   public:
@@ -42,6 +42,8 @@ class DemRaster {
     bool open(const RasterInputs& inputs);
     const std::string& error() const { return error_; }
     const std::vector<std::string>& notes() const { return notes_; }
+    // The attribution a mosaic file keeps for the map's Copyright line; empty for others.
+    const std::string& attribution() const { return attribution_; }
 
     std::size_t width() const { return width_; }
     std::size_t height() const { return height_; }
@@ -63,6 +65,7 @@ class DemRaster {
     std::unique_ptr<Impl> impl_;
     std::string error_;
     std::vector<std::string> notes_;
+    std::string attribution_;
     std::size_t width_ = 0;
     std::size_t height_ = 0;
     int decimals_ = 6;

@@ -120,44 +120,57 @@ GdalDataset openRaster(const std::string& path, std::string& error) {
     return GdalDataset(dataset);
 }
 
+namespace {
+
+// A 1° sea cell as a raster that reads 0 everywhere: a VRT without sources, on the pixel grid
+// of `tile` (a tile in degrees) moved by whole degrees, with its data type, band colour and
+// coordinate system. Its own text is its name, so a mosaic written to a file keeps the cell.
+std::string seaCellText(GDALDatasetH tile, SeaCell cell) {
+    double g[6];
+    GDALGetGeoTransform(tile, g);
+    const int width = GDALGetRasterXSize(tile), height = GDALGetRasterYSize(tile);
+    const double tileLon = std::floor(g[0] + g[1] * width / 2.0);
+    const double tileLat = std::floor(g[3] + g[5] * height / 2.0);
+    GDALRasterBandH band = GDALGetRasterBand(tile, 1);
+    std::string text = CPLSPrintf("<VRTDataset rasterXSize=\"%d\" rasterYSize=\"%d\">", width, height);
+    if (const char* wkt = GDALGetProjectionRef(tile); wkt != nullptr && *wkt != '\0') {
+        char* escaped = CPLEscapeString(wkt, -1, CPLES_XML);
+        text += std::string("<SRS>") + escaped + "</SRS>";
+        CPLFree(escaped);
+    }
+    text += CPLSPrintf("<GeoTransform>%.17g,%.17g,0,%.17g,0,%.17g</GeoTransform>", g[0] + (cell.lon - tileLon), g[1],
+                       g[3] + (cell.lat - tileLat), g[5]);
+    text += CPLSPrintf("<VRTRasterBand dataType=\"%s\" band=\"1\"><ColorInterp>%s</ColorInterp></VRTRasterBand>",
+                       GDALGetDataTypeName(GDALGetRasterDataType(band)),
+                       GDALGetColorInterpretationName(GDALGetRasterColorInterpretation(band)));
+    return text + "</VRTDataset>";
+}
+
+} // namespace
+
 GdalDataset buildMosaic(const std::string& path, const std::vector<GDALDatasetH>& sources, double noData,
-                        const std::vector<SeaCell>* seaCells, std::string& error) {
+                        const std::vector<SeaCell>& seaCells, std::string& error) {
     QuietGdal quiet;
+    // Sea cells come first: where a tile's edge overlaps one, the tile's heights win.
+    std::vector<GdalDataset> sea;
+    std::vector<GDALDatasetH> handles;
+    for (const SeaCell& cell : seaCells) {
+        const std::string text = seaCellText(sources.front(), cell);
+        sea.emplace_back(GDALOpenEx(text.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY, nullptr, nullptr, nullptr));
+        if (!sea.back()) {
+            error = "The sea could not be added to the mosaic (" + QuietGdal::last() + ").";
+            return {};
+        }
+        handles.push_back(sea.back().get());
+    }
+    handles.insert(handles.end(), sources.begin(), sources.end());
     const std::string noDataText = CPLSPrintf("%.17g", noData);
     CPLStringList args;
     args.AddString("-srcnodata");
     args.AddString(noDataText.c_str());
     args.AddString("-vrtnodata");
     args.AddString(noDataText.c_str());
-    if (seaCells != nullptr && !seaCells->empty()) {
-        // The extent of the tiles and the sea cells, on the first tile's pixel grid.
-        double geo[6];
-        GDALGetGeoTransform(sources.front(), geo);
-        double west = 1e9, east = -1e9, south = 1e9, north = -1e9;
-        for (GDALDatasetH source : sources) {
-            double g[6];
-            GDALGetGeoTransform(source, g);
-            west = std::min(west, g[0]);
-            north = std::max(north, g[3]);
-            east = std::max(east, g[0] + g[1] * GDALGetRasterXSize(source));
-            south = std::min(south, g[3] + g[5] * GDALGetRasterYSize(source));
-        }
-        const double halfX = std::abs(geo[1]) / 2.0, halfY = std::abs(geo[5]) / 2.0;
-        for (const SeaCell& cell : *seaCells) {
-            west = std::min(west, cell.lon - halfX);
-            east = std::max(east, cell.lon + 1 + halfX);
-            south = std::min(south, cell.lat - halfY);
-            north = std::max(north, cell.lat + 1 + halfY);
-        }
-        args.AddString("-te");
-        for (double v : {west, south, east, north})
-            args.AddString(CPLSPrintf("%.17g", v));
-        args.AddString("-tr");
-        args.AddString(CPLSPrintf("%.17g", std::abs(geo[1])));
-        args.AddString(CPLSPrintf("%.17g", std::abs(geo[5])));
-    }
     GDALBuildVRTOptions* options = GDALBuildVRTOptionsNew(args.List(), nullptr);
-    std::vector<GDALDatasetH> handles = sources;
     int usageError = 0;
     GDALDatasetH vrt = GDALBuildVRT(path.c_str(), static_cast<int>(handles.size()), handles.data(), nullptr, options,
                                     &usageError);

@@ -34,9 +34,10 @@ class GdalDataset {
 // an empty dataset and `error` says why in the user's terms.
 GdalDataset openRaster(const std::string& path, std::string& error);
 
-// A VRT mosaic of `sources` (in memory when `path` is empty), covering the sea cells too.
+// A VRT mosaic of `sources` (in memory when `path` is empty) with the sea cells as sources
+// of 0 m of their own, so that a mosaic written to a file reads the same when opened again.
 GdalDataset buildMosaic(const std::string& path, const std::vector<GDALDatasetH>& sources, double noData,
-                        const std::vector<SeaCell>* seaCells, std::string& error);
+                        const std::vector<SeaCell>& seaCells, std::string& error);
 
 // An in-memory copy with every void filled by interpolation from its edges.
 GdalDataset filledCopy(GDALDatasetH dataset, std::string& error);

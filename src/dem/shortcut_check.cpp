@@ -10,6 +10,8 @@ namespace {
 constexpr double kMetresPerDegree = 111320.0;
 // At most this many grid cells per vertex: sparse areas get larger cells.
 constexpr double kCellsPerVertex = 0.5;
+// The most point-in-part tests (candidates × vertices of the part) one check may run.
+constexpr double kRegionWork = 1.0e6;
 
 double cross(double ax, double ay, double bx, double by) {
     return ax * by - ay * bx;
@@ -40,10 +42,11 @@ ShortcutCheck::ShortcutCheck(const std::vector<GeoPoint>& points, const std::vec
         maxLat = std::max(maxLat, p.lat);
     }
     const double cosMiddle = std::max(0.01, std::cos((minLat + maxLat) / 2.0 * M_PI / 180.0));
-    // Square cells (in metres) twice the tolerance wide, fewer where vertices are sparse.
+    // Square cells (in metres) holding two vertices on average, but no narrower than the
+    // tolerance where that is small (a check looks that far to either side of a shortcut).
     const double width = (maxLon - minLon) * cosMiddle, height = maxLat - minLat;
-    double side = 2.0 * toleranceMetres / kMetresPerDegree;
-    side = std::max(side, std::sqrt(width * height / (kCellsPerVertex * static_cast<double>(points.size()))));
+    const double dense = std::sqrt(width * height / (kCellsPerVertex * static_cast<double>(points.size())));
+    double side = std::max(dense, std::min(toleranceMetres / kMetresPerDegree, 4.0 * dense));
     side = std::max({side, width / 4096.0, height / 4096.0, 1e-9});
     originLon_ = minLon;
     originLat_ = minLat;
@@ -73,7 +76,7 @@ std::size_t ShortcutCheck::cellOf(const GeoPoint& p) const {
 // Every cell holding a point within the margins of the segment a–b, row by row: the segment
 // clipped to the row's latitudes (widened by the margin), its longitudes widened by the other.
 template <typename Visit>
-void ShortcutCheck::forCells(const GeoPoint& a, const GeoPoint& b, double marginLon, double marginLat,
+void ShortcutCheck::forCells(const GeoPoint& a, const GeoPoint& b, double marginLon, double marginLat, const Box& clip,
                              Visit&& visit) const {
     auto rowOf = [&](double lat) {
         return static_cast<std::size_t>(std::clamp((lat - originLat_) / cellLat_, 0.0, static_cast<double>(rows_ - 1)));
@@ -81,8 +84,8 @@ void ShortcutCheck::forCells(const GeoPoint& a, const GeoPoint& b, double margin
     auto columnOf = [&](double lon) {
         return static_cast<std::size_t>(std::clamp((lon - originLon_) / cellLon_, 0.0, static_cast<double>(columns_ - 1)));
     };
-    const std::size_t lowRow = rowOf(std::min(a.lat, b.lat) - marginLat);
-    const std::size_t highRow = rowOf(std::max(a.lat, b.lat) + marginLat);
+    const std::size_t lowRow = rowOf(std::max(std::min(a.lat, b.lat) - marginLat, clip.south));
+    const std::size_t highRow = rowOf(std::min(std::max(a.lat, b.lat) + marginLat, clip.north));
     for (std::size_t row = lowRow; row <= highRow; ++row) {
         const double bottom = originLat_ + static_cast<double>(row) * cellLat_ - marginLat;
         const double top = bottom + cellLat_ + 2.0 * marginLat;
@@ -99,8 +102,8 @@ void ShortcutCheck::forCells(const GeoPoint& a, const GeoPoint& b, double margin
             west = std::min(lon0, lon1);
             east = std::max(lon0, lon1);
         }
-        const std::size_t last = columnOf(east + marginLon);
-        for (std::size_t column = columnOf(west - marginLon); column <= last; ++column)
+        const std::size_t last = columnOf(std::min(east + marginLon, clip.east));
+        for (std::size_t column = columnOf(std::max(west - marginLon, clip.west)); column <= last; ++column)
             visit(row * columns_ + column);
     }
 }
@@ -110,7 +113,7 @@ void ShortcutCheck::addSegment(std::uint32_t a, std::uint32_t b) {
     segmentEnds_.push_back(a);
     segmentEnds_.push_back(b);
     const double margin = 1e-9;
-    forCells(points_[a], points_[b], margin, margin, [&](std::size_t cell) {
+    forCells(points_[a], points_[b], margin, margin, Box{}, [&](std::size_t cell) {
         auto& list = segmentCells_[cell];
         if (list.empty() || list.back() != index)
             list.push_back(index);
@@ -124,17 +127,48 @@ bool ShortcutCheck::clear(const ChainPart& part) {
 }
 
 // No vertex but the part's own lies on the shortcut or between it and the part. Such a vertex
-// lies within the tolerance of the shortcut, as every vertex of the part does.
+// lies within the part's bounds and within the tolerance of the shortcut, as the part does.
 bool ShortcutCheck::verticesClear(const ChainPart& part, double marginLon, double marginLat) {
     const auto& ids = *part.ids;
     const GeoPoint a = points_[ids[part.first]], b = points_[ids[part.last]];
     const double xScale = kMetresPerDegree * part.cosLatitude;
     auto local = [&](const GeoPoint& p) { return Local{(p.lon - a.lon) * xScale, (p.lat - a.lat) * kMetresPerDegree}; };
     region_.clear();
-    for (std::size_t i = part.first; i <= part.last; ++i)
-        region_.push_back(local(points_[ids[i]]));
+    Box bounds{a.lon, a.lat, a.lon, a.lat};
+    for (std::size_t i = part.first; i <= part.last; ++i) {
+        const GeoPoint& p = points_[ids[i]];
+        bounds = {std::min(bounds.west, p.lon), std::min(bounds.south, p.lat), std::max(bounds.east, p.lon),
+                  std::max(bounds.north, p.lat)};
+        region_.push_back(local(p));
+    }
+    // Touching counts: the bounds grow by the distance that does.
+    const double touchLat = touch_ / kMetresPerDegree, touchLon = touch_ / xScale;
+    bounds = {bounds.west - touchLon, bounds.south - touchLat, bounds.east + touchLon, bounds.north + touchLat};
     const Local end = region_.back();
-    auto insideRegion = [&](const Local& q) {
+    bool clear = true;
+    candidates_.clear();
+    forCells(a, b, marginLon, marginLat, bounds, [&](std::size_t cell) {
+        for (std::uint32_t k = vertexStart_[cell]; clear && k < vertexStart_[cell + 1]; ++k) {
+            const std::uint32_t v = vertexItems_[k];
+            const GeoPoint& p = points_[v];
+            if (p.lon < bounds.west || p.lon > bounds.east || p.lat < bounds.south || p.lat > bounds.north ||
+                v == ids[part.first] || v == ids[part.last])
+                continue;
+            if (chainOf_[v] == part.chain && placeOf_[v] > part.first && placeOf_[v] < part.last)
+                continue;
+            const Local q = local(p);
+            const double distance = distanceToSegment(q.x, q.y, end.x, end.y);
+            if (distance <= touch_)
+                clear = false;
+            else if (distance <= tolerance_ * 1.001 + touch_)
+                candidates_.push_back(q);
+        }
+    });
+    // Where testing every candidate against the part would cost too much, the part is split
+    // instead: refusing a shortcut is always safe.
+    if (!clear || static_cast<double>(candidates_.size()) * static_cast<double>(region_.size()) > kRegionWork)
+        return false;
+    for (const Local& q : candidates_) {
         bool inside = false;
         for (std::size_t i = 0, j = region_.size() - 1; i < region_.size(); j = i++) {
             const Local& p1 = region_[i];
@@ -142,25 +176,10 @@ bool ShortcutCheck::verticesClear(const ChainPart& part, double marginLon, doubl
             if ((p1.y > q.y) != (p2.y > q.y) && q.x < (p2.x - p1.x) * (q.y - p1.y) / (p2.y - p1.y) + p1.x)
                 inside = !inside;
         }
-        return inside;
-    };
-    bool clear = true;
-    forCells(a, b, marginLon, marginLat, [&](std::size_t cell) {
-        for (std::uint32_t k = vertexStart_[cell]; clear && k < vertexStart_[cell + 1]; ++k) {
-            const std::uint32_t v = vertexItems_[k];
-            if (v == ids[part.first] || v == ids[part.last])
-                continue;
-            if (chainOf_[v] == part.chain && placeOf_[v] > part.first && placeOf_[v] < part.last)
-                continue;
-            const Local q = local(points_[v]);
-            const double distance = distanceToSegment(q.x, q.y, end.x, end.y);
-            if (distance > tolerance_ * 1.001 + touch_)
-                continue;
-            if (distance <= touch_ || insideRegion(q))
-                clear = false;
-        }
-    });
-    return clear;
+        if (inside)
+            return false;
+    }
+    return true;
 }
 
 // No kept segment crosses the shortcut, touches it, or runs along it from a common end.
@@ -173,7 +192,7 @@ bool ShortcutCheck::segmentsClear(const ChainPart& part) const {
     const Local end = local(b);
     const double length = std::hypot(end.x, end.y);
     bool clear = true;
-    forCells(a, b, 1e-9, 1e-9, [&](std::size_t cell) {
+    forCells(a, b, 1e-9, 1e-9, Box{}, [&](std::size_t cell) {
         for (std::uint32_t s : segmentCells_[cell]) {
             if (!clear)
                 return;

@@ -38,8 +38,13 @@ class ShortcutCheck {
     struct Local {
         double x = 0.0, y = 0.0;
     };
+    struct Box {
+        double west = -1e9, south = -1e9, east = 1e9, north = 1e9;
+    };
+    // The cells within the margins of the segment a–b, and within `clip`.
     template <typename Visit>
-    void forCells(const GeoPoint& a, const GeoPoint& b, double marginLon, double marginLat, Visit&& visit) const;
+    void forCells(const GeoPoint& a, const GeoPoint& b, double marginLon, double marginLat, const Box& clip,
+                  Visit&& visit) const;
     std::size_t cellOf(const GeoPoint& p) const;
     bool verticesClear(const ChainPart& part, double marginLon, double marginLat);
     bool segmentsClear(const ChainPart& part) const;
@@ -55,6 +60,7 @@ class ShortcutCheck {
     std::vector<std::vector<std::uint32_t>> segmentCells_; // the kept segments passing each cell
     std::vector<std::uint32_t> segmentEnds_;               // two vertices per kept segment
     std::vector<Local> region_;                            // scratch: the part being checked
+    std::vector<Local> candidates_;                        // scratch: vertices near it
 };
 
 } // namespace orolith::dem

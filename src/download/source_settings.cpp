@@ -11,23 +11,19 @@ namespace orolith::download {
 
 namespace fs = std::filesystem;
 
-namespace {
+fs::path sourceSettingsPath(const fs::path& home) {
+    return home / "system" / "dem-sources.txt";
+}
 
-std::string withoutFinalSlash(std::string_view text) {
+std::string tidyBaseUrl(std::string_view text) {
     std::string url(trimBlanks(text));
     while (!url.empty() && url.back() == '/')
         url.pop_back();
     return url;
 }
 
-} // namespace
-
-fs::path sourceSettingsPath(const fs::path& home) {
-    return home / "system" / "dem-sources.txt";
-}
-
 bool isBaseUrl(std::string_view text) {
-    const std::string url = withoutFinalSlash(text);
+    const std::string url = tidyBaseUrl(text);
     for (const std::string_view scheme : {"http://", "https://"}) {
         if (url.size() > scheme.size() && url.compare(0, scheme.size(), scheme) == 0)
             return url.find_first_of(" \t\r\n") == std::string::npos;
@@ -73,8 +69,8 @@ SourceSettings readSourceSettings(const fs::path& path) {
             if (auto kinds = parseSourceList(value, problem); kinds && !kinds->empty())
                 settings.chosen = std::move(*kinds);
         } else if (const auto kind = sourceByName(key); kind && isBaseUrl(value)) {
-            if (withoutFinalSlash(value) != defaultBaseUrl(*kind))
-                settings.baseUrls[*kind] = withoutFinalSlash(value);
+            if (tidyBaseUrl(value) != defaultBaseUrl(*kind))
+                settings.baseUrls[*kind] = tidyBaseUrl(value);
         }
     }
     return settings;

@@ -28,6 +28,8 @@ bool writeSourceSettings(const std::filesystem::path& path, const SourceSettings
 
 // A base address is an http or https address; a final "/" is dropped.
 bool isBaseUrl(std::string_view text);
+// The address as kept: without blanks around it and without a final "/".
+std::string tidyBaseUrl(std::string_view text);
 
 // The source with the settings' base address (or the default) and the continent folder.
 TileSource configuredSource(const SourceSettings& settings, SourceKind kind, int continent);

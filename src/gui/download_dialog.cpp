@@ -58,11 +58,11 @@ QLineEdit* entry(QWidget* parent, const char* name, const QString& text) {
 
 } // namespace
 
-int runDownloadDialog(QWidget* parent, int region, const QString& home, QStringList* tilesToOpen) {
+int runDownloadDialog(QWidget* parent, int region, const QString& home, download::FetchedArea* areaToOpen) {
     DownloadWindow window(region, parent, home);
     window.exec();
-    if (tilesToOpen)
-        *tilesToOpen = window.tilesToOpen();
+    if (areaToOpen)
+        *areaToOpen = window.areaToOpen();
     return window.region();
 }
 
@@ -121,8 +121,8 @@ DownloadWindow::DownloadWindow(int region, QWidget* parent, const QString& home)
     grid->addWidget(fetch_, 4, 0, 1, 3);
     grid->addWidget(close, 5, 2);
     address_->setMinimumWidth(440);
-    connect(fetch_, &TileFetchPanel::openTiles, this, [this](const QStringList& files) {
-        tilesToOpen_ = files;
+    connect(fetch_, &TileFetchPanel::openTiles, this, [this](const download::FetchedArea& area) {
+        areaToOpen_ = area;
         keepChoice();
         accept();
     });

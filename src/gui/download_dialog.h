@@ -2,8 +2,9 @@
 // The elevation tile download window: a coordinate becomes an SRTM tile name, the tile's
 // address in the chosen continent folder is shown and opened in the browser.
 
+#include "download/fetched_area.h"
+
 #include <QDialog>
-#include <QStringList>
 #include <array>
 
 class QLineEdit;
@@ -15,8 +16,8 @@ class TileFetchPanel;
 
 // Shows the window modally on the continent `region` (above 5: the last one) and returns the
 // continent chosen when it closed. `home` holds the tile cache; after "Open the tiles" the
-// fetched tiles are in `tilesToOpen`.
-int runDownloadDialog(QWidget* parent, int region, const QString& home, QStringList* tilesToOpen);
+// fetched area is in `areaToOpen` (no tiles otherwise).
+int runDownloadDialog(QWidget* parent, int region, const QString& home, download::FetchedArea* areaToOpen);
 
 class DownloadWindow : public QDialog {
     Q_OBJECT
@@ -25,8 +26,8 @@ class DownloadWindow : public QDialog {
 
     // The continent kept when the window closed (the one it opened with until then).
     int region() const { return region_; }
-    // The tiles "Open the tiles" handed over (empty otherwise).
-    const QStringList& tilesToOpen() const { return tilesToOpen_; }
+    // The area "Open the tiles" handed over (without tiles otherwise).
+    const download::FetchedArea& areaToOpen() const { return areaToOpen_; }
 
   public slots:
     void reject() override; // the title-bar close and Escape keep the choice as Close does
@@ -43,7 +44,7 @@ class DownloadWindow : public QDialog {
     QLineEdit* address_ = nullptr;
     std::array<QRadioButton*, 6> continents_{};
     TileFetchPanel* fetch_ = nullptr;
-    QStringList tilesToOpen_;
+    download::FetchedArea areaToOpen_;
     int region_ = 0;
 };
 

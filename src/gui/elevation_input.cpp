@@ -29,7 +29,7 @@ void MainWindow::openInputs(const QStringList& paths) {
         inputs.push_back(toBytes(path));
     std::string error;
     QDir().mkpath(QFileInfo(mosaic).absolutePath());
-    if (!dem::writeMosaic(inputs, toBytes(mosaic), error)) {
+    if (!dem::writeMosaic(inputs, {}, {}, toBytes(mosaic), error)) {
         Desktop::instance().message(this, fromBytes(error));
         return;
     }

@@ -174,27 +174,24 @@ void MainWindow::editSwatch(int index) {
 }
 
 void MainWindow::locateTypTool() {
-    kept_.typToolPath =
-        runSettingsDialog(this, kept_.typToolPath, home_.root, garminSettingsFile(home_.root));
+    kept_.typToolPath = runSettingsDialog(this, kept_.typToolPath, home_.root, home_.root);
 }
 
 void MainWindow::openDownloadWindow() {
-    QStringList tiles;
-    kept_.tileRegion = runDownloadDialog(this, kept_.tileRegion, home_.root, &tiles);
-    if (!tiles.isEmpty())
-        openFetchedTiles(tiles);
+    download::FetchedArea area;
+    kept_.tileRegion = runDownloadDialog(this, kept_.tileRegion, home_.root, &area);
+    if (!area.rasters.empty())
+        openFetchedArea(area);
 }
 
-void MainWindow::openFetchedTiles(const QStringList& files) {
-    std::vector<std::string> paths;
-    for (const QString& file : files)
-        paths.push_back(toBytes(file));
-    const QString name = QFileInfo(files.front()).fileName().section(QLatin1Char('.'), 0, 0);
-    const QString mosaic = QDir::toNativeSeparators(home_.root + QStringLiteral("/mosaics/") + name +
-                                                    QStringLiteral("+%1.vrt").arg(files.size() - 1));
+// HOME/mosaics/<area>.vrt holds the tiles and the sea between them, so that the entry in the
+// recent files opens the same area again.
+void MainWindow::openFetchedArea(const download::FetchedArea& area) {
+    const QString mosaic =
+        QDir::toNativeSeparators(home_.root + QStringLiteral("/mosaics/") + fromBytes(area.name) + QStringLiteral(".vrt"));
     QDir().mkpath(QFileInfo(mosaic).absolutePath());
     std::string error;
-    if (!dem::writeMosaic(paths, toBytes(mosaic), error)) {
+    if (!dem::writeMosaic(area.rasters, area.sea, area.attribution, toBytes(mosaic), error)) {
         Desktop::instance().message(this, fromBytes(error));
         return;
     }

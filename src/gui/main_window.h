@@ -29,6 +29,9 @@ struct StyleOptions;
 namespace dem {
 struct DemOptions;
 }
+namespace download {
+struct FetchedArea;
+}
 } // namespace orolith
 
 namespace orolith::gui {
@@ -113,8 +116,8 @@ class MainWindow : public QMainWindow {
     void editSwatch(int index);
     void locateTypTool();
     void openDownloadWindow();
-    // Tiles fetched by the download window, opened as one mosaic file in the home folder.
-    void openFetchedTiles(const QStringList& files);
+    // An area fetched by the download window, opened as one mosaic file in the home folder.
+    void openFetchedArea(const download::FetchedArea& area);
     // True when nothing is at `path`, or the user agreed to replace it ("File exists." and
     // `question`).
     bool askReplace(const QString& path, const QString& question);

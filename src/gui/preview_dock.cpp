@@ -62,7 +62,12 @@ PreviewDock::PreviewDock(QWidget* parent) : QDockWidget(tr("Preview"), parent) {
     connect(zoomOut, &QToolButton::clicked, this, [this, centre] { canvas_->zoomAbout(0.5, centre()); });
     connect(engine_, &PreviewEngine::bandsChanged, this, &PreviewDock::onBandsChanged);
     connect(engine_, &PreviewEngine::pictureReady, this, &PreviewDock::onPicture);
-    connect(engine_, &PreviewEngine::detailChanged, this, &PreviewDock::onViewChanged);
+    connect(engine_, &PreviewEngine::detailChanged, this, [this] {
+        onViewChanged();
+        // The band under a pointer that rests may be another one at the finer level.
+        if (canvas_->underMouse())
+            describe(pointer_);
+    });
     connect(engine_, &PreviewEngine::readFailed, this, [this](const QString& message) {
         readState_ = message;
         status_->setText(message);
@@ -167,6 +172,7 @@ QString PreviewDock::statusText() const {
 }
 
 void PreviewDock::describe(QPointF pixel) {
+    pointer_ = pixel;
     const render::MapView& view = canvas_->view();
     if (!view.isValid())
         return;

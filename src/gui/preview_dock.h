@@ -56,6 +56,7 @@ class PreviewDock : public QDockWidget {
     // The painting order of the bands last asked about (bandAt), kept while they stay.
     mutable std::vector<std::size_t> order_;
     mutable BandSnapshot orderOf_;
+    QPointF pointer_;                // where the pointer was last described
     bool fitted_ = false;            // the user has not moved the view since the last fit
 };
 

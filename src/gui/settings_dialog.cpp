@@ -3,6 +3,7 @@
 #include "core/platform/paths.h"
 #include "gui/byte_text.h"
 #include "gui/desktop.h"
+#include "gui/tile_mirror_group.h"
 
 #include <QFileInfo>
 #include <QFormLayout>
@@ -51,8 +52,9 @@ bool isToolProgram(const QString& path) {
 }
 
 SettingsDialog::SettingsDialog(const QString& toolPath, const QString& programFolder, QWidget* parent,
-                               std::optional<GarminSettings> garmin)
-    : QDialog(parent), toolPath_(toolPath), programFolder_(programFolder), garmin_(std::move(garmin)) {
+                               std::optional<GarminSettings> garmin, std::optional<download::SourceSettings> sources)
+    : QDialog(parent), toolPath_(toolPath), programFolder_(programFolder), garmin_(std::move(garmin)),
+      sources_(std::move(sources)) {
     setObjectName(QStringLiteral("settings"));
     setWindowTitle(tr("Settings"));
 
@@ -97,6 +99,10 @@ SettingsDialog::SettingsDialog(const QString& toolPath, const QString& programFo
     layout->addLayout(pathRow);
     if (garmin_)
         layout->addWidget(buildGarminGroup());
+    if (sources_) {
+        mirrors_ = new TileMirrorGroup(*sources_, this);
+        layout->addWidget(mirrors_);
+    }
     layout->addSpacing(8);
     layout->addLayout(buttonRow);
     layout->setSizeConstraint(QLayout::SetMinimumSize);
@@ -167,6 +173,13 @@ void SettingsDialog::apply() {
         }
         garmin_ = garmin;
     }
+    if (mirrors_) {
+        if (const QString problem = mirrors_->problem(); !problem.isEmpty()) {
+            Desktop::instance().message(this, problem);
+            return;
+        }
+        sources_ = mirrors_->applied(*sources_);
+    }
     toolPath_ = pathEdit_->text();
     accept();
 }
@@ -178,13 +191,21 @@ QString runSettingsDialog(QWidget* parent, const QString& toolPath, const QStrin
 }
 
 QString runSettingsDialog(QWidget* parent, const QString& toolPath, const QString& programFolder,
-                          const QString& garminFile) {
+                          const QString& homeRoot) {
+    const QString garminFile = garminSettingsFile(homeRoot);
     const GarminSettings before = loadGarminSettings(garminFile);
-    SettingsDialog dialog(toolPath, programFolder, parent, before);
+    const auto sourcesFile = download::sourceSettingsPath(toBytes(homeRoot));
+    const download::SourceSettings sourcesBefore = download::readSourceSettings(sourcesFile);
+    SettingsDialog dialog(toolPath, programFolder, parent, before, sourcesBefore);
     dialog.exec();
     if (dialog.garminSettings() && *dialog.garminSettings() != before &&
         !saveGarminSettings(garminFile, *dialog.garminSettings()))
         Desktop::instance().message(parent, SettingsDialog::tr("%1 could not be written.").arg(garminFile));
+    std::string error;
+    if (dialog.sourceSettings() && *dialog.sourceSettings() != sourcesBefore &&
+        !download::writeSourceSettings(sourcesFile, *dialog.sourceSettings(), error))
+        Desktop::instance().message(parent, SettingsDialog::tr("%1 could not be written: %2")
+                                                .arg(fromBytes(sourcesFile.string()), fromBytes(error)));
     return dialog.toolPath();
 }
 

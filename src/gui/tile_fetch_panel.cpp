@@ -95,7 +95,7 @@ TileFetchPanel::TileFetchPanel(const QString& home, std::function<QString()> coo
     connect(fromTile, &QPushButton::clicked, this, &TileFetchPanel::takeCoordinateTile);
     connect(download_, &QPushButton::clicked, this, &TileFetchPanel::startDownload);
     connect(cancel_, &QPushButton::clicked, this, &TileFetchPanel::cancel);
-    connect(open_, &QPushButton::clicked, this, [this] { emit openTiles(files_); });
+    connect(open_, &QPushButton::clicked, this, [this] { emit openTiles(area_); });
     open_->setEnabled(false);
     setRunning(false);
 }
@@ -158,7 +158,8 @@ void TileFetchPanel::startDownload() {
         options.sources.push_back(dl::configuredSource(settings, kind, continent_()));
     options.cacheRoot = std::filesystem::path(toBytes(home_)) / "dem";
 
-    files_.clear();
+    tiles_ = tiles;
+    area_ = {};
     open_->setEnabled(false);
     progress_->setRange(0, static_cast<int>(tiles.size()));
     progress_->setValue(0);
@@ -197,24 +198,23 @@ void TileFetchPanel::finish(const dl::FetchReport& report) {
         sea += tile.state == dl::TileState::None;
         if (tile.state == dl::TileState::Failed)
             failures.append(fromBytes(tileName(tile.tile) + ": " + tile.problem));
-        if (!tile.file.empty())
-            files_.append(fromBytes(dl::gdalPathOf(tile.file.string())));
     }
     progress_->setValue(progress_->maximum());
     if (report.cancelled) {
         status_->setText(tr("Cancelled: %1 tiles fetched; the next download goes on from there.").arg(fetched));
-        files_.clear();
         return;
     }
+    if (failures.isEmpty())
+        area_ = dl::fetchedArea(tiles_, report);
     status_->setText(tr("%1 fetched, %2 from the cache, %3 sea, %4 failed")
                          .arg(fetched)
                          .arg(cached)
                          .arg(sea)
                          .arg(failures.size()));
-    open_->setEnabled(!files_.isEmpty() && failures.isEmpty());
+    open_->setEnabled(!area_.rasters.empty());
     if (!failures.isEmpty())
         Desktop::instance().message(this, tr("These tiles could not be fetched:\n") + failures.join('\n'));
-    else if (files_.isEmpty())
+    else if (area_.rasters.empty())
         Desktop::instance().message(this, tr("No source has a tile of this area: it is all sea."));
 }
 

@@ -4,6 +4,7 @@
 // cache. The fetch runs on a thread of its own; the window stays responsive, and closing it
 // cancels the fetch and waits for the thread.
 
+#include "download/fetched_area.h"
 #include "download/tile_fetcher.h"
 
 #include <QWidget>
@@ -35,8 +36,8 @@ class TileFetchPanel : public QWidget {
     void cancel();
 
   signals:
-    // "Open the tiles": the cached files, as GDAL opens them.
-    void openTiles(const QStringList& files);
+    // "Open the tiles": the fetched area, its tiles as GDAL opens them and its sea tiles.
+    void openTiles(const download::FetchedArea& area);
 
   private:
     void takeCoordinateTile();
@@ -56,7 +57,8 @@ class TileFetchPanel : public QWidget {
     QPushButton* open_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QLabel* status_ = nullptr;
-    QStringList files_;
+    std::vector<TileCorner> tiles_; // of the last download
+    download::FetchedArea area_;    // what "Open the tiles" hands over
     std::shared_ptr<std::atomic<bool>> stop_;
     std::thread worker_;
 };

@@ -81,7 +81,7 @@ TEST(DemConversion, EveryPixelLiesInExactlyOnePolygonOfItsBand) {
         if (std::string(c.driver) == "VRT") {
             writeRaster(raster, dir / "source.tif", "GTiff");
             std::string error;
-            ASSERT_TRUE(writeMosaic({(dir / "source.tif").string()}, path.string(), error)) << error;
+            ASSERT_TRUE(writeMosaic({(dir / "source.tif").string()}, {}, {}, path.string(), error)) << error;
         } else {
             writeRaster(raster, path, c.driver);
         }
@@ -152,23 +152,65 @@ TEST(DemConversion, MosaicHasNoSeam) {
     EXPECT_EQ(blocks.size(), 4u); // lowland, the two arms of the ridge, its top
 }
 
+// A cell no tile covers is sea at 0 m: beside tiles whose pixels straddle the degree lines
+// and beside tiles whose pixels end on them, read directly, from a mosaic file written and
+// opened again, and with voids filled (which must not spread the land over the sea).
 TEST(DemConversion, SeaCellsReadAsZeroWhereNoTileIs) {
-    TempDir dir;
-    TestRaster tile;
-    tile.width = tile.height = 11;
-    tile.values.assign(121, 30.0);
-    tile.geo[0] = 6.95;
-    tile.geo[1] = 0.1;
-    tile.geo[3] = 48.05;
-    tile.geo[5] = -0.1;
-    writeRaster(tile, dir / "land.tif", "GTiff");
-    DemOptions dem;
-    dem.seaCells = {{47, 8}};
-    const Converted out = convert(dir, {(dir / "land.tif").string()}, dem);
-    ASSERT_TRUE(out.result.written);
-    ASSERT_EQ(out.result.types.size(), 2u);
-    EXPECT_EQ(out.result.types[0].elevation, "0");
-    EXPECT_EQ(out.result.types[1].elevation, "25");
+    struct Case {
+        const char* name;
+        double west, north, pixel; // the land tile; its cell is N47E007
+        std::size_t side;
+        SeaCell sea;
+        bool throughFile, fillVoids;
+        int mosaicWidth, mosaicHeight;
+        double mosaicWest, mosaicNorth;
+        const char* voidShare; // one void pixel in the land tile, unless filled
+    };
+    const Case cases[] = {
+        {"pixels on the degree lines", 6.95, 48.05, 0.1, 11, {47, 8}, false, false, 21, 11, 6.95, 48.05, "0.4"},
+        {"written and opened again", 6.95, 48.05, 0.1, 11, {47, 8}, true, false, 21, 11, 6.95, 48.05, "0.4"},
+        {"pixels between the degree lines", 7.0, 48.0, 0.125, 8, {48, 7}, true, false, 8, 16, 7.0, 49.0, "0.8"},
+        {"voids filled", 6.95, 48.05, 0.1, 11, {46, 6}, false, true, 0, 0, 0, 0, "0.0"},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        TestRaster tile;
+        tile.width = tile.height = c.side;
+        tile.values.assign(c.side * c.side, 30.0);
+        tile.values[c.side * c.side / 2] = V;
+        tile.geo[0] = c.west;
+        tile.geo[1] = c.pixel;
+        tile.geo[3] = c.north;
+        tile.geo[5] = -c.pixel;
+        writeRaster(tile, dir / "land.tif", "GTiff");
+        DemOptions dem;
+        dem.fillVoids = c.fillVoids;
+        std::string input = (dir / "land.tif").string();
+        if (c.throughFile) {
+            const std::string mosaic = (dir / "area.vrt").string();
+            std::string error;
+            ASSERT_TRUE(writeMosaic({input}, {c.sea}, {}, mosaic, error)) << error;
+            GDALDatasetH written = GDALOpen(mosaic.c_str(), GA_ReadOnly);
+            ASSERT_NE(written, nullptr) << c.name;
+            double geo[6];
+            GDALGetGeoTransform(written, geo);
+            EXPECT_EQ(GDALGetRasterXSize(written), c.mosaicWidth) << c.name;
+            EXPECT_EQ(GDALGetRasterYSize(written), c.mosaicHeight) << c.name;
+            EXPECT_NEAR(geo[0], c.mosaicWest, 1e-9) << c.name;
+            EXPECT_NEAR(geo[3], c.mosaicNorth, 1e-9) << c.name;
+            GDALClose(written);
+            input = mosaic;
+        } else {
+            dem.seaCells = {c.sea};
+        }
+        const Converted out = convert(dir, {input}, dem);
+        ASSERT_TRUE(out.result.written) << c.name;
+        ASSERT_EQ(out.result.types.size(), 2u) << c.name;
+        EXPECT_EQ(out.result.types[0].elevation, "0") << c.name;
+        EXPECT_EQ(out.result.types[1].elevation, "25") << c.name;
+        const std::string voids = std::string(" ") + c.voidShare + " % of the area has no elevation data";
+        EXPECT_NE(out.result.finalMessage.find(voids), std::string::npos) << c.name << ": " << out.result.finalMessage;
+    }
 }
 
 // The map never goes over one of the mosaic's tiles, whichever it is; an existing map is

@@ -1,17 +1,23 @@
 // The download window's fetching part against a server on 127.0.0.1: a tile downloaded with
-// progress and handed to the main window, Cancel, and closing the window during a download.
+// progress and handed to the main window, an area with sea opened in the main window,
+// Cancel, and closing the window during a download.
 #include "download/synthetic_tiles.h"
 #include "gui/download_dialog.h"
+#include "gui/settings_dialog.h"
 #include "gui/tile_fetch_panel.h"
 #include "support/loopback_server.h"
 #include "window_test_support.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QListWidget>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
 
 using orolith::gui::DownloadWindow;
 using namespace orolith::gui::testing;
@@ -27,11 +33,11 @@ void pointSourcesAt(const QString& home, const orolith::testing::LoopbackServer&
               QByteArray::fromStdString("sources=copernicus30\r\ncopernicus30=" + server.baseUrl() + "/c30\r\n"));
 }
 
-void serveTile(orolith::testing::LoopbackServer& server, int stallMilliseconds) {
+void serveTile(orolith::testing::LoopbackServer& server, int stallMilliseconds, const std::string& base = "/c30") {
     orolith::testing::CannedReply reply;
     reply.body = orolith::testing::syntheticTile(dl::SourceKind::Copernicus30, kTile);
     reply.stallMilliseconds = stallMilliseconds;
-    server.serve("/c30" + dl::tilePath({dl::SourceKind::Copernicus30, "", 0}, kTile), reply);
+    server.serve(base + dl::tilePath({dl::SourceKind::Copernicus30, "", 0}, kTile), reply);
 }
 
 void click(QWidget& window, const char* button) {
@@ -63,8 +69,81 @@ class TileFetchPanelTest : public QObject {
         click(window, "openTilesButton");
         QVERIFY(!window.isVisible());
         const auto cached = dl::cachedTilePath((home.path() + "/dem").toStdString(), dl::SourceKind::Copernicus30, kTile);
-        QCOMPARE(window.tilesToOpen(), QStringList{QString::fromStdString(cached.string())});
+        QCOMPARE(window.areaToOpen().rasters, std::vector<std::string>{cached.string()});
+        QCOMPARE(window.areaToOpen().name, std::string("N50W004"));
         QVERIFY(desktop.messages.isEmpty());
+    }
+
+    // N49W004 is sea (404): the mosaic reads it as 0 m, also when opened again from its file.
+    void anAreaWithSeaOpensWithTheSeaBand() {
+        FakeDesktop desktop;
+        QTemporaryDir home;
+        orolith::testing::LoopbackServer server;
+        pointSourcesAt(home.path(), server);
+        serveTile(server, 0);
+        auto main = openWindow(home.path());
+        QTimer driver;
+        connect(&driver, &QTimer::timeout, [&] {
+            auto* window = qobject_cast<DownloadWindow*>(QApplication::activeModalWidget());
+            if (window == nullptr)
+                return;
+            auto* box = control<QLineEdit>(*window, "boxEdit");
+            if (box->text().isEmpty()) {
+                box->setText("49,-4,51,-3");
+                click(*window, "downloadButton");
+            } else if (control<QPushButton>(*window, "openTilesButton")->isEnabled()) {
+                driver.stop();
+                click(*window, "openTilesButton");
+            }
+        });
+        driver.start(20);
+        control<QToolButton>(*main, "Picture2")->click();
+        const QString mosaic = QDir::toNativeSeparators(home.filePath("mosaics/N49W004-N50W004.vrt"));
+        QCOMPARE(control<QLineEdit>(*main, "Text4")->text(), mosaic);
+        QTRY_VERIFY(!main->runActive());
+        auto* list = control<QListWidget>(*main, "List1");
+        QCOMPARE(list->count(), 5); // the sea's 0 m up to the land's 100 m
+        QVERIFY(list->item(0)->text().startsWith("0\t"));
+        QVERIFY(list->item(4)->text().startsWith("100\t"));
+
+        control<QPushButton>(*main, "Command6")->click();
+        QTRY_VERIFY(!main->runActive());
+        QVERIFY2(desktop.messages.last().contains("; 0.0 % of the area has no elevation data"),
+                 qPrintable(desktop.messages.join('|')));
+        const std::string copyright = "Copyright = " + dl::attributionOf({dl::SourceKind::Copernicus30}) + "\r\n";
+        QVERIFY(readFile(home.filePath("mosaics/N49W004-N50W004.mp")).contains(copyright.c_str()));
+    }
+
+    // A mirror entered in the settings window is where the download window asks; an address
+    // that is no web address is refused there and nothing is kept.
+    void aMirrorSetInTheSettingsIsAsked() {
+        FakeDesktop desktop;
+        QTemporaryDir home;
+        orolith::testing::LoopbackServer server;
+        pointSourcesAt(home.path(), server);
+        serveTile(server, 0, "/mirror");
+        const QString mirror = QString::fromStdString(server.baseUrl() + "/mirror/");
+        QTimer::singleShot(0, [&] {
+            QWidget& settings = *QApplication::activeModalWidget();
+            auto* box = control<QLineEdit>(settings, "baseUrl_copernicus30");
+            QCOMPARE(box->text(), QString::fromStdString(server.baseUrl() + "/c30"));
+            box->setText("ftp://mirror.example.org");
+            control<QPushButton>(settings, "Command1")->click();
+            QVERIFY(settings.isVisible());
+            box->setText(mirror);
+            control<QPushButton>(settings, "Command1")->click();
+        });
+        orolith::gui::runSettingsDialog(nullptr, QString(), home.path(), home.path());
+        QCOMPARE(desktop.messages,
+                 QStringList{"The base address for copernicus30 must be an http:// or https:// address."});
+
+        DownloadWindow window(0, nullptr, home.path());
+        window.show();
+        click(window, "boxFromTile");
+        click(window, "downloadButton");
+        QTRY_VERIFY(control<QPushButton>(window, "openTilesButton")->isEnabled());
+        QCOMPARE(server.requests().size(), std::size_t{1});
+        QVERIFY(server.requests().front().path.rfind("/mirror/", 0) == 0);
     }
 
     void cancelAndCloseStopARunningDownload() {
@@ -89,7 +168,7 @@ class TileFetchPanelTest : public QObject {
         QTRY_COMPARE(server.requests().size(), std::size_t{2});
         window.close();
         QVERIFY(!panel->running());
-        QVERIFY(window.tilesToOpen().isEmpty());
+        QVERIFY(window.areaToOpen().rasters.empty());
         QVERIFY(!QFileInfo::exists(QString::fromStdString(
             dl::cachedTilePath((home.path() + "/dem").toStdString(), dl::SourceKind::Copernicus30, kTile).string())));
     }
