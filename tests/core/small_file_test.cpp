@@ -1,7 +1,7 @@
 #include "core/platform/small_file.h"
 #include "core/settings/settings_file.h"
-#include "core/style/palette.h"
-#include "core/style/pattern.h"
+#include "core/style/palette_file.h"
+#include "core/style/pattern_file.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -22,21 +22,30 @@ TEST(SmallFiles, OnlySmallRegularFilesAreRead) {
         {dir / "zero", FileRead::NotValid}, {dir.path(), FileRead::NotValid},  {huge, FileRead::NotValid},
         {dir / "none", FileRead::Missing},  {fine, FileRead::Done},
     };
+    const auto errorOf = [](FileRead outcome) {
+        return outcome == FileRead::Done ? FileError::None
+                                         : outcome == FileRead::Missing ? FileError::Missing : FileError::NotValid;
+    };
     for (const auto& [path, expected] : cases) {
-        FileRead settings = FileRead::Done;
-        EXPECT_EQ(readSettings(path, &settings).has_value(), expected == FileRead::Done) << path;
-        EXPECT_EQ(settings, expected) << path;
+        EXPECT_EQ(readSmallFile(path, kPatternFileLimit).outcome, expected) << path;
+        SettingsFile settingsFile;
+        Settings settings;
+        EXPECT_EQ(settingsFile.read(path, settings), expected == FileRead::Done) << path;
+        EXPECT_EQ(settingsFile.error(), errorOf(expected)) << path;
 
+        PaletteFile paletteFile;
         Palette palette = defaultPalette();
-        EXPECT_EQ(readPalette(path.string(), palette), expected) << path;
+        EXPECT_EQ(paletteFile.read(path, palette), expected == FileRead::Done) << path;
+        EXPECT_EQ(paletteFile.error(), errorOf(expected)) << path;
         EXPECT_EQ(palette[0] == 0xFF, expected == FileRead::Done) << path;
 
-        const SmallFile pattern = readPatternFile(path);
+        PatternFile patternFile;
+        std::string pattern = "kept";
         // "FF" is no pattern text, so the one readable file is not a valid pattern file either.
-        EXPECT_EQ(pattern.outcome, expected == FileRead::Done ? FileRead::NotValid : expected) << path;
-        EXPECT_TRUE(pattern.bytes.empty()) << path;
+        EXPECT_FALSE(patternFile.read(path, pattern)) << path;
+        EXPECT_EQ(patternFile.error(), expected == FileRead::Done ? FileError::NotValid : errorOf(expected)) << path;
+        EXPECT_EQ(pattern, "kept") << path;
     }
-    EXPECT_EQ(readPatternFile(dir.write("tile.ptn", "0101\r\n1010\r\n")).bytes, "0101\r\n1010\r\n");
     EXPECT_EQ(readSmallFile(huge, kPatternFileLimit + 1).outcome, FileRead::Done);
 }
 
