@@ -1,5 +1,6 @@
 // Reading a palette file, and the saved text of what was read reading back the same.
 #include "core/style/palette.h"
+#include "core/style/palette_file.h"
 #include "fuzz_support.h"
 
 using namespace orolith;
@@ -16,10 +17,12 @@ void checkRange(const Palette& palette) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Palette palette = defaultPalette();
-    readPalette(fuzz::scratchFile(fuzz::textOf(data, size), "input.col").string(), palette);
+    PaletteFile file;
+    file.read(fuzz::scratchFile(fuzz::textOf(data, size), "input.col"), palette);
     checkRange(palette);
     Palette again{};
-    readPalette(fuzz::scratchFile(paletteFileText(palette), "again.col").string(), again);
+    if (!file.read(fuzz::scratchFile(PaletteFile::text(palette), "again.col"), again))
+        fuzz::broken("a saved palette cannot be read");
     if (again != palette)
         fuzz::broken("a saved palette reads back differently");
     desaturate(again);

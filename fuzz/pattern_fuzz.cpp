@@ -1,5 +1,6 @@
-// The pattern editor's text and a band's bitmap built from it.
+// The pattern file's check, the pattern editor's text and a band's bitmap built from it.
 #include "core/style/pattern.h"
+#include "core/style/pattern_file.h"
 #include "fuzz_support.h"
 
 using namespace orolith;
@@ -12,7 +13,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         band = static_cast<std::int32_t>(static_cast<std::uint32_t>(band) << 8 | data[i]);
     const std::string_view text = fuzz::textOf(data + 4, size - 4);
     fuzz::QuietHost host;
-    isValidPatternFileText(text);
+    std::string fileText;
+    PatternFile file;
+    if (file.read(fuzz::scratchFile(text, "input.ptn"), fileText) != (file.errorLine() == 0 && fileText == text))
+        fuzz::broken("a pattern file read that disagrees with its error line");
     const auto pattern = patternFromText(text, host);
     if (!pattern)
         return 0;

@@ -6,14 +6,13 @@
 using namespace orolith;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const auto first = readSettings(fuzz::scratchFile(fuzz::textOf(data, size), "orolith.dat"));
-    if (!first)
+    SettingsFile file;
+    Settings first, second, third;
+    if (!file.read(fuzz::scratchFile(fuzz::textOf(data, size), "orolith.dat"), first))
         return 0;
-    const auto second = readSettings(fuzz::scratchFile(settingsFileText(*first), "second.dat"));
-    if (!second)
+    if (!file.read(fuzz::scratchFile(SettingsFile::text(first), "second.dat"), second))
         fuzz::broken("written settings cannot be read");
-    const auto third = readSettings(fuzz::scratchFile(settingsFileText(*second), "third.dat"));
-    if (!third || *third != *second)
+    if (!file.read(fuzz::scratchFile(SettingsFile::text(second), "third.dat"), third) || third != second)
         fuzz::broken("settings change from one write and read to the next");
     return 0;
 }

@@ -75,8 +75,9 @@ std::optional<int> continentOf(const ParsedArgs& parsed, const std::filesystem::
             problem = "unknown region '" + *region + "'";
         return continent;
     }
-    const auto settings = readSettings(settingsPath(home));
-    return clampSrtmContinent(settings ? settings->region : 0);
+    Settings settings;
+    SettingsFile().read(settingsPath(home), settings);
+    return clampSrtmContinent(settings.region);
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "cli/job_arguments.h"
 
 #include "cli/cli_host.h"
+#include "core/style/palette_file.h"
+#include "core/style/pattern_file.h"
 
 #include <optional>
 #include <ostream>
@@ -33,16 +35,15 @@ std::optional<std::string> patternText(const ParsedArgs& parsed, Streams& io, st
     const auto file = parsed.value("--pattern");
     if (!file)
         return std::string(kDefaultPatternText);
-    SmallFile content = readPatternFile(*file);
-    if (content.outcome == FileRead::Missing) {
+    PatternFile pattern;
+    std::string text;
+    if (pattern.read(*file, text))
+        return text;
+    if (pattern.error() == FileError::Missing)
         io.err << "orolith " << command << ": cannot read the pattern file " << *file << "\n";
-        return std::nullopt;
-    }
-    if (content.outcome == FileRead::NotValid) {
-        io.err << "Not a valid pattern file.\n";
-        return std::nullopt;
-    }
-    return std::move(content.bytes);
+    else
+        io.err << pattern.errorString() << "\n";
+    return std::nullopt;
 }
 
 } // namespace
@@ -72,12 +73,12 @@ bool readStyleArguments(const ParsedArgs& parsed, Streams& io, std::string_view 
     else
         return false;
     if (const auto palette = parsed.value("--palette")) {
-        const FileRead read = readPalette(*palette, job.palette);
-        if (read != FileRead::Done) {
-            io.err << (read == FileRead::Missing
-                           ? "orolith " + std::string(command) + ": cannot read the palette file " + *palette
-                           : std::string("Not a valid palette file."))
-                   << "\n";
+        PaletteFile file;
+        if (!file.read(*palette, job.palette)) {
+            if (file.error() == FileError::Missing)
+                io.err << "orolith " << command << ": cannot read the palette file " << *palette << "\n";
+            else
+                io.err << file.errorString() << "\n";
             return false;
         }
     }

@@ -18,6 +18,7 @@ struct BlockTracing::RowOfBlocks {
     std::size_t first = 0, count = 0;           // raster rows
     std::vector<double> values;                 // count × width, freed once traced
     std::vector<std::function<void()>> handing; // by block, left to right: what the work made
+    std::vector<char> ready;                    // by block: traced (under Workers::mutex)
     std::size_t pending = 0;                    // blocks not yet traced (under Workers::mutex)
 };
 
@@ -62,10 +63,10 @@ struct BlockTracing::Workers {
                 return;
             }
             lock.lock();
-            if (--row->pending == 0) {
+            row->ready[column] = 1;
+            if (--row->pending == 0)
                 row->values = {};
-                done.notify_all();
-            }
+            done.notify_all();
         }
     }
 };
@@ -127,26 +128,29 @@ bool BlockTracing::run(const RowSource& next, const BlockWork& work, const Progr
     auto share = [&] {
         return static_cast<double>(handedRows) / static_cast<double>(std::max<std::size_t>(height_, 1));
     };
-    // Waits for the oldest row of blocks and hands its polygons on, in order.
+    // Hands on what was made of the oldest row of blocks, block by block as each is traced.
     auto handOldest = [&]() -> bool {
         RowOfBlocks& row = *inFlight.front();
-        for (;;) {
+        for (std::size_t column = 0; column < columns;) {
+            bool ready = false;
             {
                 std::unique_lock lock(workers.mutex);
-                if (workers.done.wait_for(lock, std::chrono::milliseconds(20),
-                                          [&] { return row.pending == 0 || workers.stop; })) {
-                    if (workers.error)
-                        std::rethrow_exception(workers.error);
-                    if (row.pending == 0)
-                        break;
-                }
+                workers.done.wait_for(lock, std::chrono::milliseconds(20),
+                                      [&] { return row.ready[column] || workers.stop; });
+                if (workers.error)
+                    std::rethrow_exception(workers.error);
+                ready = row.ready[column] != 0;
             }
-            if (!progress(share()))
-                return false;
+            if (!ready) {
+                if (!progress(share()))
+                    return false;
+                continue;
+            }
+            if (row.handing[column])
+                row.handing[column]();
+            row.handing[column] = nullptr; // its polygons' memory goes now
+            ++column;
         }
-        for (auto& hand : row.handing)
-            if (hand)
-                hand();
         handedRows += row.count;
         inFlight.pop_front();
         return true;
@@ -161,6 +165,7 @@ bool BlockTracing::run(const RowSource& next, const BlockWork& work, const Progr
             if (!next(row->values.data() + r * width_))
                 return false;
         row->handing.resize(columns);
+        row->ready.assign(columns, 0);
         row->pending = columns;
         {
             std::lock_guard lock(workers.mutex);

@@ -93,8 +93,11 @@ GdalDataset openRaster(const std::string& path, std::string& error) {
                 std::to_string(size) + " bytes.";
         return {};
     }
+    // A gzip-compressed file is read through GDAL's /vsigzip/ layer; the file itself must be there.
+    const std::string_view gzipLayer = "/vsigzip/";
+    const std::string file = path.rfind(gzipLayer, 0) == 0 ? path.substr(gzipLayer.size()) : path;
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) {
+    if (!std::filesystem::is_regular_file(file, ec)) {
         error = "Cannot find file:" + path;
         return {};
     }

@@ -2,7 +2,8 @@
 // Whether a shortcut across part of a boundary chain keeps the rings as they are arranged: no
 // other vertex lies between the shortcut and the part it replaces (or on the shortcut), and no
 // segment that stays crosses or overlaps it. Vertices and kept segments sit in a grid of cells
-// about twice the tolerance wide, so a check looks only near the shortcut.
+// of about two vertices each, so a check looks only near the shortcut and within the part's
+// bounds, however large the tolerance.
 
 #include "core/conversion/band_geometry.h"
 

@@ -1,13 +1,16 @@
 // The File and Colours menus, the swatches, and the secondary windows the menus open.
 #include "core/platform/paths.h"
 #include "core/style/palette.h"
+#include "core/style/palette_file.h"
 #include "core/style/pattern.h"
+#include "core/style/pattern_file.h"
 #include "dem/dem_raster.h"
 #include "gui/byte_text.h"
 #include "gui/colour_picker.h"
 #include "gui/conversion_runner.h"
 #include "gui/desktop.h"
 #include "gui/download_dialog.h"
+#include "gui/file_errors.h"
 #include "gui/legend_widget.h"
 #include "gui/main_window.h"
 #include "gui/pattern_editor.h"
@@ -90,8 +93,9 @@ void MainWindow::importPalette() {
         Desktop::instance().fileDialog(false, this, home_.paletteFolder, QString(), paletteFilter());
     if (path.isEmpty())
         return;
-    if (readPalette(toBytes(path), palette_.colours) == FileRead::NotValid) {
-        Desktop::instance().message(this, tr("Not a valid palette file."));
+    PaletteFile file;
+    if (!file.read(toBytes(path), palette_.colours)) {
+        reportFileError(this, file, path);
         return;
     }
     palette_.file = path;
@@ -104,15 +108,15 @@ void MainWindow::importPattern() {
         Desktop::instance().fileDialog(false, this, home_.patternFolder, QString(), patternFilter());
     if (path.isEmpty())
         return;
-    const SmallFile file = path.contains(QLatin1Char('*')) ? SmallFile{} : readPatternFile(toBytes(path));
-    if (file.outcome == FileRead::NotValid) {
-        Desktop::instance().message(this, tr("Not a valid pattern file."));
+    PatternFile file;
+    std::string text;
+    if (!file.read(toBytes(path), text)) {
+        reportFileError(this, file, path);
         return;
     }
-    if (file.bytes.empty())
+    if (text.empty())
         return;
-    patternEditor_->setPatternText(
-        QString::fromLatin1(file.bytes.data(), static_cast<qsizetype>(file.bytes.size())));
+    patternEditor_->setPatternText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
     pattern_.file = path;
     takePatternFromEditor();
     pattern_.unsaved = false;
@@ -125,29 +129,41 @@ bool MainWindow::askReplace(const QString& path, const QString& question) {
                                    path + kCrlf + kCrlf + tr("File exists.") + kCrlf + kCrlf + question);
 }
 
+QString MainWindow::chooseSaveFile(const QString& folder, const QString& extension, const FileFilter& filter,
+                                   const QString& question) {
+    const QString picked =
+        Desktop::instance().fileDialog(true, this, folder, QLatin1Char('*') + extension, filter);
+    if (picked.isEmpty())
+        return picked;
+    const QString path = withExtension(picked, extension);
+    return askReplace(path, question) ? path : QString();
+}
+
 void MainWindow::savePalette() {
-    QString path = Desktop::instance().fileDialog(true, this, home_.paletteFolder, QStringLiteral("*.col"),
-                                                  paletteFilter());
+    const QString path =
+        chooseSaveFile(home_.paletteFolder, QStringLiteral(".col"), paletteFilter(), tr("Replace file?"));
     if (path.isEmpty())
         return;
-    path = withExtension(path, QStringLiteral(".col"));
-    if (!askReplace(path, tr("Replace file?")))
+    PaletteFile file;
+    if (!file.write(toBytes(path), palette_.colours)) {
+        reportFileError(this, file, path);
         return;
+    }
     palette_.file = path;
-    writePalette(toBytes(path), palette_.colours, runner_->host());
     palette_.unsaved = false;
 }
 
 void MainWindow::savePattern() {
-    QString path = Desktop::instance().fileDialog(true, this, home_.patternFolder, QStringLiteral("*.ptn"),
-                                                  patternFilter());
+    const QString path =
+        chooseSaveFile(home_.patternFolder, QStringLiteral(".ptn"), patternFilter(), tr("Replace File?"));
     if (path.isEmpty())
         return;
-    path = withExtension(path, QStringLiteral(".ptn"));
-    if (!askReplace(path, tr("Replace File?")))
+    PatternFile file;
+    if (!file.write(toBytes(path), patternEditor_->patternText().toLatin1().toStdString())) {
+        reportFileError(this, file, path);
         return;
+    }
     pattern_.file = path;
-    writeFile(toBytes(path), patternEditor_->patternText().toLatin1().toStdString(), runner_->host());
     pattern_.unsaved = false;
 }
 

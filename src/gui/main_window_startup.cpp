@@ -2,10 +2,13 @@
 #include "core/app/app_info.h"
 #include "core/settings/home_folder.h"
 #include "core/settings/settings_file.h"
+#include "core/style/palette_file.h"
 #include "core/style/pattern.h"
+#include "core/style/pattern_file.h"
 #include "gui/byte_text.h"
 #include "gui/conversion_runner.h"
 #include "gui/desktop.h"
+#include "gui/file_errors.h"
 #include "gui/legend_widget.h"
 #include "gui/main_window.h"
 #include "gui/pattern_editor.h"
@@ -53,6 +56,11 @@ std::string textLine(const std::string& read, const QString& now) {
 
 std::string pathLine(const std::string& read, const QString& now) {
     return asRead(read, pathText(read), now, pathBytes(now));
+}
+
+// True when a path of the settings names a file to read ("" and "*.col" name none).
+bool namesFile(const QString& path) {
+    return !path.trimmed().isEmpty() && !path.contains(QLatin1Char('*'));
 }
 
 QString underHome(const QString& home, const QString& relative) {
@@ -103,23 +111,25 @@ void MainWindow::takePatternFromEditor() {
 }
 
 void MainWindow::restoreSettings(const QString& path) {
-    FileRead outcome = FileRead::Done;
-    const auto read = readSettings(toBytes(path), &outcome);
-    if (outcome == FileRead::NotValid)
-        Desktop::instance().message(this, tr("Not a valid settings file."));
-    if (!read)
+    SettingsFile file;
+    if (!file.read(toBytes(path), restored_)) {
+        if (file.error() != FileError::Missing)
+            reportFileError(this, file, path);
         return;
-    restored_ = *read;
+    }
     const Settings& saved = restored_;
     kept_.reservedLine = fromBytes(saved.reserved);
     kept_.typToolPath = pathText(saved.toolPath);
     firstTypeBox_->setText(fromBytes(saved.firstType));
     inputBox_->setText(pathText(saved.inputPath));
     palette_.file = pathText(saved.palettePath);
-    if (readPalette(saved.palettePath, palette_.colours) == FileRead::NotValid)
-        Desktop::instance().message(this, tr("Not a valid palette file."));
+    if (namesFile(palette_.file)) {
+        PaletteFile file;
+        if (!file.read(saved.palettePath, palette_.colours))
+            reportFileError(this, file, palette_.file);
+    }
     for (std::size_t i = 0; i < levelBoxes_.size(); ++i)
-        levelBoxes_[i]->setChecked(saved.detailLevels[i] == 1);
+        levelBoxes_[i]->setChecked(saved.detailLevels[i]);
     QStringList recent;
     for (const auto& entry : saved.recentFiles)
         recent.append(pathText(entry));
@@ -127,17 +137,18 @@ void MainWindow::restoreSettings(const QString& path) {
     showRecentFiles();
     maxDistanceBox_->setText(fromBytes(saved.maxDistance));
     pattern_.file = pathText(saved.patternPath);
-    const SmallFile pattern =
-        pattern_.file.isEmpty() ? SmallFile{} : readSmallFile(saved.patternPath, kPatternFileLimit);
-    if (pattern.outcome == FileRead::NotValid)
-        Desktop::instance().message(this, tr("Not a valid pattern file."));
-    if (pattern.outcome == FileRead::Done) {
-        patternEditor_->setPatternText(
-            QString::fromUtf8(pattern.bytes.data(), static_cast<qsizetype>(pattern.bytes.size())));
-        takePatternFromEditor();
+    if (namesFile(pattern_.file)) {
+        PatternFile file;
+        std::string text;
+        if (!file.read(saved.patternPath, text)) {
+            reportFileError(this, file, pattern_.file);
+        } else {
+            patternEditor_->setPatternText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+            takePatternFromEditor();
+        }
     }
-    contoursBox_->setChecked(saved.addContours == 1);
-    rowPerBandBox_->setChecked(saved.rowPerBand == 1);
+    contoursBox_->setChecked(saved.addContours);
+    rowPerBandBox_->setChecked(saved.rowPerBand);
     input_.mapPath = pathText(saved.mapPath);
     mapPathLabel_->setText(input_.mapPath);
     mapPathLabel_->setToolTip(input_.mapPath);
@@ -154,19 +165,19 @@ void MainWindow::storeSettings() {
     current.inputPath = pathLine(read.inputPath, inputBox_->text());
     current.palettePath = pathLine(read.palettePath, palette_.file);
     for (std::size_t i = 0; i < levelBoxes_.size(); ++i)
-        current.detailLevels[i] = levelBoxes_[i]->isChecked() ? 1 : 0;
+        current.detailLevels[i] = levelBoxes_[i]->isChecked();
     for (std::size_t i = 0; i < current.recentFiles.size(); ++i)
         current.recentFiles[i] = pathLine(read.recentFiles[i], recentFiles_.at(static_cast<int>(i)));
     current.maxDistance = textLine(read.maxDistance, maxDistanceBox_->text());
     current.patternPath = pathLine(read.patternPath, pattern_.file);
-    current.addContours = contoursBox_->isChecked() ? 1 : 0;
-    current.rowPerBand = rowPerBandBox_->isChecked() ? 1 : 0;
+    current.addContours = contoursBox_->isChecked();
+    current.rowPerBand = rowPerBandBox_->isChecked();
     current.mapPath = pathLine(read.mapPath, input_.mapPath);
     current.region = kept_.tileRegion;
     current.maxDrawOrder = textLine(read.maxDrawOrder, maxDrawOrderBox_->text());
-    std::string error;
-    if (!writeSettings(toBytes(home_.settingsFile()), current, error))
-        Desktop::instance().message(this, fromBytes(error));
+    SettingsFile file;
+    if (!file.write(toBytes(home_.settingsFile()), current))
+        reportFileError(this, file, home_.settingsFile());
     kept_.tileRegion = current.region;
 }
 

@@ -1,4 +1,5 @@
 #include "core/style/palette.h"
+#include "core/style/palette_file.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -17,19 +18,19 @@ std::int32_t rgb(int r, int g, int b) {
 
 TEST(Palette, DefaultTableSavesAndLoadsInTheFileFormat) {
     EXPECT_EQ(
-        paletteFileText(defaultPalette()),
+        PaletteFile::text(defaultPalette()),
         testing::crlfLines("0|800000|8000|808000|80|800080|8080|C0C0C0|808080|FF0000|FF00|FFFF00|FF|FF00FF|"
                            "0|800000|8000|808000|80|800080|8080|C0C0C0|808080|FF0000|FF00|FFFF00|"));
     testing::TempDir dir;
-    testing::RecordingHost host;
-    const std::string path = (dir / "mine.col").string();
+    PaletteFile file;
+    const auto path = dir / "mine.col";
     Palette saved = defaultPalette();
     saved[3] = 0xABCDEF;
-    ASSERT_TRUE(writePalette(path, saved, host));
-    EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(readBytes(path), paletteFileText(saved));
+    ASSERT_TRUE(file.write(path, saved));
+    EXPECT_EQ(file.errorString(), "");
+    EXPECT_EQ(readBytes(path), PaletteFile::text(saved));
     Palette loaded{};
-    readPalette(path, loaded);
+    ASSERT_TRUE(file.read(path, loaded));
     EXPECT_EQ(loaded, saved);
 }
 
@@ -39,37 +40,39 @@ TEST(Palette, LoadReadsOnlyStrictHexLinesAndKeepsTheRest) {
     palette.fill(0x123456);
     // Lower case, empty, above FFFFFF, blanks, eight digits, nine digits, not hex, sign, one
     // digit, the largest colour.
-    readPalette(dir.write("odd.col",
-                          crlf({"ff", "", "1000000", "  FF", "00000080", "000000080", "xyz", "-1", "A", "FFFFFF"}))
-                    .string(),
-                palette);
+    PaletteFile file;
+    EXPECT_TRUE(file.read(
+        dir.write("odd.col", crlf({"ff", "", "1000000", "  FF", "00000080", "000000080", "xyz", "-1", "A", "FFFFFF"})),
+        palette));
     const std::int32_t k = 0x123456; // kept, as is the rest of a short file
     EXPECT_EQ(std::vector<std::int32_t>(palette.begin(), palette.begin() + 11),
               (std::vector<std::int32_t>{255, k, k, k, 0x80, k, k, k, 0xA, 0xFFFFFF, k}));
 
     Palette untouched = defaultPalette();
-    readPalette((dir / "missing.col").string(), untouched);
-    readPalette((dir / "*.col").string(), untouched);
+    for (const auto& unreadable : {dir / "missing.col", dir / "*.col"}) {
+        EXPECT_FALSE(file.read(unreadable, untouched));
+        EXPECT_EQ(file.errorString(), "Cannot read file:" + unreadable.string());
+    }
     EXPECT_EQ(untouched, defaultPalette());
-    readPalette(dir.write("lf.col", "FF\n8000\n").string(), untouched);
+    EXPECT_TRUE(file.read(dir.write("lf.col", "FF\n8000\n"), untouched));
     EXPECT_EQ(untouched[1], 0x8000);
 }
 
 TEST(Palette, FailedSaveIsReportedAndKeepsTheOldFile) {
     testing::TempDir dir;
-    testing::RecordingHost host;
-    const std::string gone = (dir / "gone" / "x.col").string();
-    EXPECT_FALSE(writePalette(gone, defaultPalette(), host));
-    EXPECT_EQ(host.texts(MessageKind::Failure),
-              std::vector<std::string>{gone + " No such file or directory"});
+    PaletteFile file;
+    const auto gone = dir / "gone" / "x.col";
+    EXPECT_FALSE(file.write(gone, defaultPalette()));
+    EXPECT_EQ(file.error(), FileError::NotWritten);
+    EXPECT_EQ(file.errorString(), gone.string() + " No such file or directory");
 
-    const std::string path = (dir / "keep.col").string();
-    ASSERT_TRUE(writePalette(path, defaultPalette(), host));
+    const auto path = dir / "keep.col";
+    ASSERT_TRUE(file.write(path, defaultPalette()));
     if (!testing::makeReadOnly(dir.path()))
         GTEST_SKIP() << "a read-only folder binds nothing for this user";
-    EXPECT_FALSE(writePalette(path, Palette{}, host));
-    EXPECT_EQ(host.messages.back().second, path + " Permission denied");
-    EXPECT_EQ(readBytes(path), paletteFileText(defaultPalette()));
+    EXPECT_FALSE(file.write(path, Palette{}));
+    EXPECT_EQ(file.errorString(), path.string() + " Permission denied");
+    EXPECT_EQ(readBytes(path), PaletteFile::text(defaultPalette()));
 }
 
 TEST(Palette, DesaturateAndShades) {

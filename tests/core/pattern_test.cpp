@@ -1,4 +1,5 @@
 #include "core/style/pattern.h"
+#include "core/style/pattern_file.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -72,8 +73,28 @@ TEST(Pattern, KeyFilterAndImportCheck) {
         if (acceptPatternKey(static_cast<char>(c)))
             accepted += static_cast<char>(c);
     EXPECT_EQ(accepted, "\b\r01");
-    EXPECT_TRUE(isValidPatternFileText("0101\n1010\r\n")); // the row check then names its length
-    EXPECT_FALSE(isValidPatternFileText("0101\r\n10x0"));
+}
+
+TEST(PatternFile, ReadsOnlyRowTextAndNamesTheFirstBadLine) {
+    testing::TempDir dir;
+    PatternFile file;
+    std::string text;
+    // Bare line feeds pass here; the row check then names the row's length.
+    for (const std::string& good : {"0101\r\n1010\r\n", "0101\n1010", ""}) {
+        ASSERT_TRUE(file.read(dir.write("good.ptn", good), text)) << good;
+        EXPECT_EQ(text, good);
+    }
+    for (const auto& [bad, line] : std::vector<std::pair<std::string, int>>{
+             {"0101\r\n10x0", 2}, {"2", 1}, {"01\n01\r\n\r\n 1", 4}}) {
+        EXPECT_FALSE(file.read(dir.write("bad.ptn", bad), text)) << bad;
+        EXPECT_EQ(file.errorString(), "Not a valid pattern file.");
+        EXPECT_EQ(file.errorLine(), line) << bad;
+    }
+    const auto saved = dir / "saved.ptn";
+    ASSERT_TRUE(file.write(saved, "01\r\n10"));
+    EXPECT_EQ(testing::readBytes(saved), "01\r\n10\r\n");
+    EXPECT_FALSE(file.write(dir / "gone" / "x.ptn", "01"));
+    EXPECT_EQ(file.errorString(), (dir / "gone" / "x.ptn").string() + " No such file or directory");
 }
 
 } // namespace orolith

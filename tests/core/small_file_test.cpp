@@ -1,7 +1,7 @@
 #include "core/platform/small_file.h"
 #include "core/settings/settings_file.h"
-#include "core/style/palette.h"
-#include "core/style/pattern.h"
+#include "core/style/palette_file.h"
+#include "core/style/pattern_file.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -23,20 +23,23 @@ TEST(SmallFiles, OnlySmallRegularFilesAreRead) {
         {dir / "none", FileRead::Missing},  {fine, FileRead::Done},
     };
     for (const auto& [path, expected] : cases) {
-        FileRead settings = FileRead::Done;
-        EXPECT_EQ(readSettings(path, &settings).has_value(), expected == FileRead::Done) << path;
-        EXPECT_EQ(settings, expected) << path;
-
+        const FileError error = expected == FileRead::Missing ? FileError::Missing : FileError::NotValid;
+        SettingsFile settingsFile;
+        Settings settings;
+        EXPECT_EQ(settingsFile.read(path, settings), expected == FileRead::Done) << path;
+        PaletteFile paletteFile;
         Palette palette = defaultPalette();
-        EXPECT_EQ(readPalette(path.string(), palette), expected) << path;
+        EXPECT_EQ(paletteFile.read(path, palette), expected == FileRead::Done) << path;
         EXPECT_EQ(palette[0] == 0xFF, expected == FileRead::Done) << path;
-
-        const SmallFile pattern = readPatternFile(path);
+        if (expected != FileRead::Done)
+            EXPECT_EQ(std::make_pair(settingsFile.error(), paletteFile.error()), std::make_pair(error, error));
         // "FF" is no pattern text, so the one readable file is not a valid pattern file either.
-        EXPECT_EQ(pattern.outcome, expected == FileRead::Done ? FileRead::NotValid : expected) << path;
-        EXPECT_TRUE(pattern.bytes.empty()) << path;
+        PatternFile patternFile;
+        std::string pattern = "kept";
+        EXPECT_FALSE(patternFile.read(path, pattern)) << path;
+        EXPECT_EQ(patternFile.error(), error) << path;
+        EXPECT_EQ(pattern, "kept") << path;
     }
-    EXPECT_EQ(readPatternFile(dir.write("tile.ptn", "0101\r\n1010\r\n")).bytes, "0101\r\n1010\r\n");
     EXPECT_EQ(readSmallFile(huge, kPatternFileLimit + 1).outcome, FileRead::Done);
 }
 

@@ -70,6 +70,7 @@ TEST(DemConversion, EveryPixelLiesInExactlyOnePolygonOfItsBand) {
         {"VRT", "VRT", "t.vrt", GDT_Float32, 0.01, -0.01, 0, 20},
         {"cut into blocks", "GTiff", "t.tif", GDT_Float32, 0.01, -0.01, 0, 25, 5},
         {"cut into blocks of one row", "GTiff", "t.tif", GDT_Float32, 0.02, -0.01, 0, 10, 1},
+        {"GeoTIFF read through gzip", "gzip", "t.tif.gz", GDT_Int16, 0.01, -0.01, 0, 25},
     };
     for (const Case& c : cases) {
         TempDir dir;
@@ -77,8 +78,15 @@ TEST(DemConversion, EveryPixelLiesInExactlyOnePolygonOfItsBand) {
         raster.type = c.type;
         raster.geo[1] = c.pixelX;
         raster.geo[5] = c.pixelY;
-        const auto path = dir / c.file;
-        if (std::string(c.driver) == "VRT") {
+        auto path = dir / c.file;
+        if (std::string(c.driver) == "gzip") {
+            writeRaster(raster, dir / "source.tif", "GTiff");
+            const std::string tiff = orolith::testing::readBytes(dir / "source.tif");
+            VSILFILE* gzip = VSIFOpenL(("/vsigzip/" + path.string()).c_str(), "wb");
+            ASSERT_EQ(VSIFWriteL(tiff.data(), 1, tiff.size(), gzip), tiff.size());
+            VSIFCloseL(gzip);
+            path = "/vsigzip/" + path.string();
+        } else if (std::string(c.driver) == "VRT") {
             writeRaster(raster, dir / "source.tif", "GTiff");
             std::string error;
             ASSERT_TRUE(writeMosaic({(dir / "source.tif").string()}, {}, {}, path.string(), error)) << error;

@@ -185,6 +185,37 @@ class FileMenuTest : public QObject {
         QCOMPARE(readFile(copy + ".ptn"), stripes + "\r\n");
         QVERIFY(window->patternState().unsaved);
     }
+
+    // A palette or pattern that cannot be read or saved is reported and changes nothing.
+    void unreadableAndUnsavedFilesAreReported() {
+        FakeDesktop desktop;
+        QTemporaryDir home;
+        auto window = openWindow(home.path());
+        const QColor swatch = swatchColour(*window, 12);
+        auto* editor = control<PatternEditor>(*window, "Text1");
+        const QString pattern = editor->patternText();
+        const QString missing = QDir::toNativeSeparators(home.filePath("col/gone.col"));
+        const QString gone = QDir::toNativeSeparators(home.filePath("gone/x"));
+
+        desktop.picks = {missing, missing};
+        trigger(*window, "mf_2");
+        trigger(*window, "mf_3");
+        QCOMPARE(desktop.messages, QStringList(2, QStringLiteral("Cannot read file:") + missing));
+        QCOMPARE(swatchColour(*window, 12), swatch);
+        QCOMPARE(editor->patternText(), pattern);
+        QVERIFY(window->paletteState().file != missing && window->patternState().file != missing);
+
+        trigger(*window, "mcol_0"); // Desaturate
+        QTest::keyClicks(editor, "1");
+        desktop.picks = {gone, gone};
+        trigger(*window, "mf_5");
+        trigger(*window, "mf_6");
+        QCOMPARE(desktop.messages.size(), 4);
+        QVERIFY(desktop.messages[2].startsWith(gone + ".col "));
+        QVERIFY(desktop.messages[3].startsWith(gone + ".ptn "));
+        QVERIFY(window->paletteState().unsaved && window->patternState().unsaved);
+        QVERIFY(window->paletteState().file != gone + ".col");
+    }
 };
 
 QTEST_MAIN(FileMenuTest)

@@ -106,6 +106,24 @@ class StartupTest : public QObject {
         QCOMPARE(readFile(home.filePath("system/orolith.dat")), before);
     }
 
+    // Palette and pattern files the settings name but that have gone are reported at start;
+    // their names are kept for the next start.
+    void missingPaletteAndPatternAreReported() {
+        FakeDesktop desktop;
+        QTemporaryDir home;
+        orolith::Settings settings;
+        settings.palettePath = home.filePath("col/gone.col").toStdString();
+        settings.patternPath = home.filePath("patterns/gone.ptn").toStdString();
+        writeSettingsFile(home.path(), settings);
+        const QByteArray before = readFile(home.filePath("system/orolith.dat"));
+        auto window = openWindow(home.path());
+        QCOMPARE(desktop.messages, QStringList({QStringLiteral("Cannot read file:") + home.filePath("col/gone.col"),
+                                                QStringLiteral("Cannot read file:") +
+                                                    home.filePath("patterns/gone.ptn")}));
+        QVERIFY(window->close());
+        QCOMPARE(readFile(home.filePath("system/orolith.dat")), before);
+    }
+
     void unsavedWorkIsAskedAboutBeforeClosing() {
         FakeDesktop desktop;
         QTemporaryDir home;

@@ -35,7 +35,7 @@ inline QByteArray readFile(const QString& path) {
 // The settings file an earlier run would have left in `home`.
 inline void writeSettingsFile(const QString& home, const orolith::Settings& settings) {
     writeFile(home + QStringLiteral("/system/orolith.dat"),
-              QByteArray::fromStdString(orolith::settingsFileText(settings)));
+              QByteArray::fromStdString(orolith::SettingsFile::text(settings)));
 }
 
 inline std::unique_ptr<MainWindow> openWindow(const QString& home) {

@@ -3,7 +3,10 @@
 #include "core/platform/atomic_file.h"
 #include "core/platform/text_number.h"
 
+#include "core/platform/small_file.h"
+
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace orolith {
@@ -29,13 +32,17 @@ std::optional<int> readInteger(std::string_view text) {
 }
 
 // A check box: 1 ticks it, any other number clears it, no number keeps the design value.
-void readBox(std::string_view text, int& box) {
+void readBox(std::string_view text, bool& box) {
     if (const auto value = readInteger(text))
-        box = *value == 1 ? 1 : 0;
+        box = *value == 1;
 }
 
 std::string integerLine(int value) {
     return " " + std::to_string(value) + " ";
+}
+
+std::string boxLine(bool ticked) {
+    return integerLine(ticked ? 1 : 0);
 }
 
 // The first lines of the text, each without its line end and leading blanks.
@@ -59,12 +66,12 @@ std::filesystem::path settingsPath(const std::filesystem::path& home) {
     return home / "system" / "orolith.dat";
 }
 
-std::optional<Settings> readSettings(const std::filesystem::path& path, FileRead* outcome) {
+bool SettingsFile::read(const std::filesystem::path& path, Settings& settings) {
     const SmallFile file = readSmallFile(path, kSettingsFileLimit);
-    if (outcome != nullptr)
-        *outcome = file.outcome;
-    if (file.outcome != FileRead::Done)
-        return std::nullopt;
+    if (file.outcome == FileRead::Missing)
+        return fail(FileError::Missing, "Cannot read " + path.string());
+    if (file.outcome == FileRead::NotValid)
+        return fail(FileError::NotValid, "Not a valid settings file.");
     const std::vector<std::string> lines = readLines(file.bytes);
     Settings s;
     std::string* const texts[kLineCount] = {
@@ -86,10 +93,11 @@ std::optional<Settings> readSettings(const std::filesystem::path& path, FileRead
         else if (const auto region = readInteger(line); region && *region >= 0 && *region <= 255)
             s.region = *region;
     }
-    return s;
+    settings = std::move(s);
+    return succeed();
 }
 
-std::string settingsFileText(const Settings& s) {
+std::string SettingsFile::text(const Settings& s) {
     std::string text;
     auto line = [&text](const std::string& value) { text += value + "\r\n"; };
     line(s.reserved);
@@ -97,24 +105,27 @@ std::string settingsFileText(const Settings& s) {
     line(s.firstType);
     line(s.inputPath);
     line(s.palettePath);
-    for (int level : s.detailLevels)
-        line(integerLine(level));
+    for (bool level : s.detailLevels)
+        line(boxLine(level));
     for (const auto& recent : s.recentFiles)
         line(recent);
     line(s.maxDistance);
     line(s.patternPath);
-    line(integerLine(s.addContours));
-    line(integerLine(s.rowPerBand));
+    line(boxLine(s.addContours));
+    line(boxLine(s.rowPerBand));
     line(s.mapPath);
     line(integerLine(s.region));
     line(s.maxDrawOrder);
     return text;
 }
 
-bool writeSettings(const std::filesystem::path& path, Settings& settings, std::string& error) {
+bool SettingsFile::write(const std::filesystem::path& path, Settings& settings) {
     if (settings.region > 6)
         settings.region = 3;
-    return writeFileAtomically(path, settingsFileText(settings), error);
+    std::string error;
+    if (!writeFileAtomically(path, text(settings), error))
+        return fail(FileError::NotWritten, path.string() + " " + error);
+    return succeed();
 }
 
 } // namespace orolith

@@ -1,11 +1,10 @@
 #pragma once
 // The settings file (system/orolith.dat): 20 lines kept from one run to the next.
 
-#include "core/platform/small_file.h"
+#include "core/platform/file_format.h"
 
 #include <array>
 #include <filesystem>
-#include <optional>
 #include <string>
 
 namespace orolith {
@@ -17,12 +16,12 @@ struct Settings {
     std::string firstType = "10300";                         // 3
     std::string inputPath = "*.txt";                         // 4: the Geo Vector input box
     std::string palettePath;                                 // 5: the current palette file
-    std::array<int, 4> detailLevels{1, 0, 0, 0};             // 6-9: Highest, High, Medium, Low (0/1)
+    std::array<bool, 4> detailLevels{true, false, false, false}; // 6-9: Highest, High, Medium, Low
     std::array<std::string, 4> recentFiles{" ", "", "", ""}; // 10-13: recent files, newest first
     std::string maxDistance = "45000";                       // 14
     std::string patternPath;                                 // 15: the current pattern file
-    int addContours = 0;                                     // 16 (0/1)
-    int rowPerBand = 0;                                      // 17 (0/1)
+    bool addContours = false;                                // 16
+    bool rowPerBand = false;                                 // 17
     std::string mapPath;                                     // 18: the current map ("" until known)
     int region = 0;                                          // 19: 0..6
     std::string maxDrawOrder = "14";                         // 20
@@ -36,19 +35,25 @@ std::filesystem::path settingsPath(const std::filesystem::path& home);
 // The largest settings file read: twenty lines, paths among them, fit many times over.
 inline constexpr std::size_t kSettingsFileLimit = 32 * 1024;
 
-// Reads the file; nothing when it cannot be opened, is not a regular file or is larger
-// than kSettingsFileLimit (`outcome`, when given, tells which). A short or damaged file
-// gives what its lines hold and design values for the rest: blanks around numbers are
-// ignored, a level, contour or row box outside 0/1 reads as 0, a line that holds no number
-// keeps the default.
-std::optional<Settings> readSettings(const std::filesystem::path& path, FileRead* outcome = nullptr);
+// The settings file: twenty lines, check boxes written as " 1 " or " 0 ", every line ended
+// by CR LF.
+class SettingsFile : public FileFormat {
+public:
+    // Reads the file into `settings`. False (Missing or NotValid, "Not a valid settings
+    // file.") when it cannot be opened, is not a regular file or is larger than
+    // kSettingsFileLimit; `settings` is then unchanged. A short or damaged file gives what its
+    // lines hold and design values for the rest: blanks around numbers are ignored, a level,
+    // contour or row box that is no 1 reads as cleared, a line that holds no number keeps the
+    // default.
+    bool read(const std::filesystem::path& path, Settings& settings);
 
-// The file's 20 lines, each ended by CR LF; numbers as " 1 ".
-std::string settingsFileText(const Settings& settings);
+    // Replaces the file by a complete new one. A region above 6 is first set to 3 (in
+    // `settings` too). False (NotWritten: the path, a blank and the system's description) when it failed; the old
+    // file then stays as it was.
+    bool write(const std::filesystem::path& path, Settings& settings);
 
-// Replaces the file by a complete new one. A region above 6 is first set to 3 (in
-// `settings` too). False with the system's description in `error` when it failed; the old
-// file then stays as it was.
-bool writeSettings(const std::filesystem::path& path, Settings& settings, std::string& error);
+    // The file's 20 lines.
+    static std::string text(const Settings& settings);
+};
 
 } // namespace orolith

@@ -103,17 +103,4 @@ bool acceptPatternKey(char c) {
     return c == '0' || c == '1' || c == '\r' || c == '\b';
 }
 
-bool isValidPatternFileText(std::string_view text) {
-    return text.find_first_not_of("01\r\n") == std::string_view::npos;
-}
-
-SmallFile readPatternFile(const std::filesystem::path& path) {
-    SmallFile file = readSmallFile(path, kPatternFileLimit);
-    if (file.outcome == FileRead::Done && !isValidPatternFileText(file.bytes)) {
-        file.outcome = FileRead::NotValid;
-        file.bytes.clear();
-    }
-    return file;
-}
-
 } // namespace orolith

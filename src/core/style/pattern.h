@@ -4,7 +4,6 @@
 // bitmap each band of the TYP file gets from it.
 
 #include "core/host.h"
-#include "core/platform/small_file.h"
 
 #include <cstdint>
 #include <optional>
@@ -33,17 +32,5 @@ std::string fillPatternBitmap(const Pattern& pattern, std::int32_t band, bool ro
 
 // The editor's key filter: only "0", "1", carriage return and backspace reach the text.
 bool acceptPatternKey(char c);
-
-// The import check of a pattern file: true when it holds only "0", "1", CR and LF
-// (an empty text passes; the caller treats it as nothing to import).
-bool isValidPatternFileText(std::string_view text);
-
-// The largest pattern file read; a tile of 32 rows of 32 needs about a kilobyte.
-inline constexpr std::size_t kPatternFileLimit = 64 * 1024;
-
-// A pattern file's text. NotValid (no text) when the path names something other than a
-// regular file, a file larger than kPatternFileLimit or one that fails the import check:
-// the caller then says "Not a valid pattern file.".
-SmallFile readPatternFile(const std::filesystem::path& path);
 
 } // namespace orolith
