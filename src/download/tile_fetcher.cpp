@@ -122,17 +122,22 @@ FetchReport FetchRun::run() {
         int running = 0;
         curl_multi_perform(multi_, &running);
         int left = 0;
+        bool finished = false;
         while (CURLMsg* message = curl_multi_info_read(multi_, &left)) {
-            if (message->msg == CURLMSG_DONE)
+            if (message->msg == CURLMSG_DONE) {
                 finishTransfer(message->easy_handle, message->data.result);
+                finished = true;
+            }
         }
         for (auto& [easy, active] : active_)
             bytes_ += active.transfer->takeNewBytes();
         tellProgress(false);
-        long wait = 100; // milliseconds; curl knows when it next has work (at once for a new transfer)
+        // A finished transfer frees a connection for the next tile at once; otherwise wait for
+        // the sockets, as long as curl says (at once for a new transfer), at most 0.1 s.
+        long wait = 100; // milliseconds
         if (curl_multi_timeout(multi_, &wait) != CURLM_OK || wait < 0 || wait > 100)
             wait = 100;
-        if (wait > 0)
+        if (wait > 0 && !finished)
             curl_multi_poll(multi_, nullptr, 0, static_cast<int>(wait), nullptr);
     }
     tellProgress(true);

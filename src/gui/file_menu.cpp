@@ -129,13 +129,20 @@ bool MainWindow::askReplace(const QString& path, const QString& question) {
                                    path + kCrlf + kCrlf + tr("File exists.") + kCrlf + kCrlf + question);
 }
 
+QString MainWindow::chooseSaveFile(const QString& folder, const QString& extension, const FileFilter& filter,
+                                   const QString& question) {
+    const QString picked =
+        Desktop::instance().fileDialog(true, this, folder, QLatin1Char('*') + extension, filter);
+    if (picked.isEmpty())
+        return picked;
+    const QString path = withExtension(picked, extension);
+    return askReplace(path, question) ? path : QString();
+}
+
 void MainWindow::savePalette() {
-    QString path = Desktop::instance().fileDialog(true, this, home_.paletteFolder, QStringLiteral("*.col"),
-                                                  paletteFilter());
+    const QString path =
+        chooseSaveFile(home_.paletteFolder, QStringLiteral(".col"), paletteFilter(), tr("Replace file?"));
     if (path.isEmpty())
-        return;
-    path = withExtension(path, QStringLiteral(".col"));
-    if (!askReplace(path, tr("Replace file?")))
         return;
     PaletteFile file;
     if (!file.write(toBytes(path), palette_.colours)) {
@@ -147,12 +154,9 @@ void MainWindow::savePalette() {
 }
 
 void MainWindow::savePattern() {
-    QString path = Desktop::instance().fileDialog(true, this, home_.patternFolder, QStringLiteral("*.ptn"),
-                                                  patternFilter());
+    const QString path =
+        chooseSaveFile(home_.patternFolder, QStringLiteral(".ptn"), patternFilter(), tr("Replace File?"));
     if (path.isEmpty())
-        return;
-    path = withExtension(path, QStringLiteral(".ptn"));
-    if (!askReplace(path, tr("Replace File?")))
         return;
     PatternFile file;
     if (!file.write(toBytes(path), patternEditor_->patternText().toLatin1().toStdString())) {

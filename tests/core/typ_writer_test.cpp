@@ -289,6 +289,15 @@ TEST_F(TypWriter, FailedWriteIsReportedAndSkipsCreatedAndLaunch) {
     EXPECT_TRUE(notices().empty());
     EXPECT_FALSE(companion().empty()); // the companion list was written all the same
 
+    const std::string companionPath = job.companionPath;
+    job.style.typPath = (dir / "typ" / "untitled.txt").string();
+    job.companionPath = (dir / "gone" / "test.tpgn").string();
+    EXPECT_TRUE(write()); // a companion list that cannot be written stops nothing
+    EXPECT_EQ(failures(), std::vector<std::string>{job.companionPath + " No such file or directory"});
+    EXPECT_EQ(notices(), std::vector<std::string>{"created:" + job.style.typPath});
+    job.companionPath = companionPath;
+    host.launches.clear();
+
     const auto old = dir.write("typ/untitled.txt", "old style");
     job.style.typPath = old.string();
     EXPECT_TRUE(host.launches.empty());

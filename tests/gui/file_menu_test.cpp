@@ -191,9 +191,9 @@ class FileMenuTest : public QObject {
         FakeDesktop desktop;
         QTemporaryDir home;
         auto window = openWindow(home.path());
+        const QColor swatch = swatchColour(*window, 12);
         auto* editor = control<PatternEditor>(*window, "Text1");
         const QString pattern = editor->patternText();
-        const QColor swatch = swatchColour(*window, 12);
         const QString missing = QDir::toNativeSeparators(home.filePath("col/gone.col"));
         const QString gone = QDir::toNativeSeparators(home.filePath("gone/x"));
 

@@ -6,7 +6,7 @@
 
 namespace orolith {
 
-std::string extractVersionText(std::string_view page) {
+bool VersionPage::parse(std::string_view page) {
     page = page.substr(0, std::min(page.size(), kVersionPageReadLimit));
     constexpr std::string_view kBody = "<body>";
     if (const std::size_t body = page.find(kBody); body != std::string_view::npos) {
@@ -14,13 +14,15 @@ std::string extractVersionText(std::string_view page) {
         page = page.substr(0, page.find(kBody));
     }
     page = page.substr(0, page.find("</"));
-    std::string text(page);
-    std::erase_if(text, [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
-    return text;
+    versionText_.assign(page);
+    std::erase_if(versionText_, [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
+    if (!hasLeadingDecimal(versionText_))
+        return fail(FileError::NotValid, "The version page names no version.");
+    return succeed();
 }
 
-bool isNewerVersion(std::string_view text, float current) {
-    return leadingDecimal(text) > static_cast<double>(current);
+bool VersionPage::isNewerThan(float current) const {
+    return leadingDecimal(versionText_) > static_cast<double>(current);
 }
 
 } // namespace orolith

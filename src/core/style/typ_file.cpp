@@ -1,0 +1,172 @@
+#include "core/style/typ_file.h"
+
+#include "core/platform/atomic_file.h"
+#include "core/style/band_colour.h"
+#include "core/colour/colour_value.h"
+#include "core/conversion/elevation_types.h"
+#include "core/platform/text_number.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace orolith {
+
+namespace {
+
+constexpr std::string_view kCrlf = "\r\n";
+
+// Six upper-case hexadecimal digits, red first.
+std::string colourText(const Rgb& rgb) {
+    return hexUpper(static_cast<std::uint64_t>(rgb.red), 2) + hexUpper(static_cast<std::uint64_t>(rgb.green), 2) +
+           hexUpper(static_cast<std::uint64_t>(rgb.blue), 2);
+}
+
+int drawOrder(std::size_t band, std::int16_t maxDrawOrder, bool& capped) {
+    const auto d = static_cast<std::int64_t>(band / 4 + 1);
+    if (d <= maxDrawOrder)
+        return static_cast<int>(d);
+    capped = true;
+    return maxDrawOrder;
+}
+
+std::string headerBlock(const TypeList& types, int familyId, std::int16_t maxDrawOrder, bool& capped) {
+    std::string h = "[_id]\r\nProductCode = 1\r\nFID = " + std::to_string(familyId) +
+                    "\r\nCodePage = 1252\r\n[End]\r\n[_drawOrder]\r\n";
+    for (std::size_t i = 0; i < types.size(); ++i)
+        h += "Type=0x" + types[i].type + "," + std::to_string(drawOrder(i, maxDrawOrder, capped)) + "\r\n";
+    h += "[End]\r\n";
+    return h;
+}
+
+// The companion list: the code after each code of the sequence from the first type, which
+// skips sub-types above 0x1F (0x1031F is followed by 0x10400).
+std::string companionList(std::uint32_t firstType, std::size_t count) {
+    std::string list;
+    std::uint32_t t = firstType;
+    for (std::size_t i = 0; i < count; ++i) {
+        ++t;
+        if (t % 32 == 0)
+            t += 224;
+        list += hexUpper(t) + ",";
+    }
+    return list;
+}
+
+std::string polygonBlock(const TypeEntry& entry, const std::string& hex, const std::string& bitmap) {
+    std::string block = "[_polygon]\r\nType=0x" + entry.type + "\r\nString1=0x0," + entry.elevation +
+                        " m\r\nExtendedLabels=N\r\nxpm=\"32 32 2 1\"\r\n\"0 c none\"\r\n\"1 c #" + hex +
+                        "\"\r\n";
+    block += bitmap;
+    block += "[END]\r\n";
+    return block;
+}
+
+std::string companionBlock(const TypeEntry& entry, int order, const std::string& hex,
+                           const std::string& bitmap) {
+    std::string block = "pgon:" + entry.type + "\r\n14\r\n" + std::to_string(order) +
+                        "\r\nstring\r\nString1=0x0," + entry.elevation + " m\r\nendstring\r\nlabel:00#" +
+                        entry.elevation + " m\r\nExtendedLabels=N,\r\ncol\r\n2\r\n0 c none\r\n1 c #" + hex +
+                        "\r\nbmp\r\n";
+    block += bitmap;
+    block += "##";
+    std::erase(block, '"');
+    return block;
+}
+
+std::string lineBlock(const TypeEntry& entry, std::uint32_t code, std::size_t band) {
+    return "[_line]\r\nType=0x" + entry.type +
+           "\r\nLineWidth=2\r\nBorderWidth=0\r\nExtendedLabels=N\r\nString1=0x00," + hexUpper(code) + " " +
+           std::to_string(band * 25) + "m\r\nxpm=\"0 0 1 0\"\r\n\"0 c #000000\" \r\n[END]\r\n";
+}
+
+std::filesystem::path comparable(const std::string& path) {
+    std::error_code ec;
+    auto canonical = std::filesystem::weakly_canonical(path, ec);
+    if (ec)
+        return std::filesystem::path(path).lexically_normal();
+    return canonical;
+}
+
+bool samePath(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    if (std::filesystem::equivalent(a, b, ec))
+        return true;
+    return comparable(a) == comparable(b);
+}
+
+// The protected path that `path` names, or nullptr.
+const std::string* protectedMatch(const std::string& path, const std::vector<std::string>& protectedPaths) {
+    for (const auto& candidate : protectedPaths)
+        if (!candidate.empty() && samePath(path, candidate))
+            return &candidate;
+    return nullptr;
+}
+
+// The failure text when the TYP file or the companion list would replace a protected path.
+std::string protectedOutput(const TypJob& job) {
+    const std::pair<const std::string*, const char*> outputs[] = {{&job.style.typPath, "The TYP file"},
+                                                                  {&job.companionPath, "The companion list"}};
+    for (const auto& [path, what] : outputs)
+        if (protectedMatch(*path, job.protectedPaths) != nullptr)
+            return std::string(what) + " would replace the input or the map:\r\n" + *path +
+                   "\r\n\r\nNothing was written.";
+    return {};
+}
+
+// The path, a blank and the system's description when the file could not be written.
+std::string writeWhole(const std::string& path, const std::string& text) {
+    std::string error;
+    if (writeFileAtomically(path, text, error))
+        return {};
+    return path + " " + error;
+}
+
+} // namespace
+
+std::string bandColourText(std::int32_t colour, int step, bool oneColour) {
+    return colourText(shadeOf(colour, step, oneColour));
+}
+
+TypTexts TypFile::buildTypTexts(const TypJob& job, const Pattern& pattern) {
+    TypTexts out;
+    const std::int16_t maxDrawOrder = job.style.maxDrawOrder;
+    const TypeList& types = job.types;
+    // The listing has already said so when the box holds no first type.
+    const std::uint32_t firstType = readFirstType(job.style.firstType).value_or(0);
+
+    out.typ = headerBlock(types, job.familyId, maxDrawOrder, out.drawOrderCapped);
+    out.typ += kCrlf;
+    out.companion = companionList(firstType, types.size());
+    out.companion += kCrlf;
+
+    bool unused = false;
+    for (std::size_t i = 0; i < types.size(); ++i) {
+        const std::string bitmap = fillPatternBitmap(pattern, static_cast<std::int32_t>(i), job.style.rowPerBand);
+        if (paletteCounter(job.lowest, i) + 1 > 25)
+            out.paletteExhausted = true;
+        const std::string hex = colourText(bandColour(job.palette, job.lowest, i, job.style.oneColour));
+        out.typ += polygonBlock(types[i], hex, bitmap);
+        out.typ += kCrlf;
+        out.companion += companionBlock(types[i], drawOrder(i, maxDrawOrder, unused), hex, bitmap);
+        out.companion += kCrlf;
+    }
+    for (std::size_t i = 0; i < types.size(); ++i) {
+        out.typ += lineBlock(types[i], firstType + static_cast<std::uint32_t>(i), i);
+        out.typ += kCrlf;
+    }
+    return out;
+}
+
+bool TypFile::write(const TypJob& job, const Pattern& pattern) {
+    texts_ = {};
+    companionError_.clear();
+    if (std::string refused = protectedOutput(job); !refused.empty())
+        return fail(FileError::NotWritten, std::move(refused));
+    texts_ = buildTypTexts(job, pattern);
+    companionError_ = writeWhole(job.companionPath, texts_.companion);
+    if (std::string error = writeWhole(job.style.typPath, texts_.typ); !error.empty())
+        return fail(FileError::NotWritten, error + "\r\n\r\nThe TYP file was not created.");
+    return succeed();
+}
+
+} // namespace orolith
