@@ -16,6 +16,9 @@ TileMirrorGroup::TileMirrorGroup(const dl::SourceSettings& settings, QWidget* pa
         auto* box = new QLineEdit(this);
         box->setObjectName(QStringLiteral("baseUrl_") + fromBytes(dl::sourceName(kind)));
         box->setPlaceholderText(fromBytes(dl::defaultBaseUrl(kind)));
+        // Wide enough to show the source's own address in full.
+        box->setMinimumWidth(box->fontMetrics().horizontalAdvance(box->placeholderText()) +
+                             box->fontMetrics().averageCharWidth() * 2);
         box->setToolTip(fromBytes(dl::sourceTitle(kind)));
         if (const auto found = settings.baseUrls.find(kind); found != settings.baseUrls.end())
             box->setText(fromBytes(found->second));
