@@ -74,9 +74,9 @@ constexpr CommandInfo kImgCommand{"img", kImgUsage};
 std::string stemOf(const InputFiles& inputs) {
     if (!inputs.areaName.empty())
         return inputs.areaName;
-    const std::string map = inputs.isDem ? dem::demOutputPathFor(inputs.dem.inputs.front())
-                                         : outputPathFor(inputs.geoVector);
-    return fs::path(map).stem().string();
+    const fs::path map = inputs.isDem ? fs::path(dem::demOutputPathFor(inputs.dem.inputs.front()))
+                                      : outputPathFor(inputs.geoVector);
+    return map.stem().string();
 }
 
 bool isHgtTile(const std::string& path) {
@@ -176,7 +176,7 @@ bool writeSources(const ImgSettings& settings, const ParsedArgs& parsed, Streams
     options.firstType = parsed.value("--first-type").value_or(options.firstType);
     options.maxDistance = parsed.value("--max-distance").value_or(options.maxDistance);
     options.addContours = parsed.has("--contours");
-    options.outputPath = (settings.outputDir / (stem + ".mp")).string();
+    options.outputPath = settings.outputDir / (stem + ".mp");
     options.replaceExisting = parsed.has("--force");
     CliHost host(io);
     host.setDeclineHint("the map was not replaced (use --force to replace it).");
@@ -189,13 +189,14 @@ bool writeSources(const ImgSettings& settings, const ParsedArgs& parsed, Streams
     TypJob typ;
     if (!readStyleArguments(parsed, io, "img", typ))
         return false;
-    typ.style.typPath = (settings.outputDir / (stem + "-typ.txt")).string();
+    typ.style.typPath = settings.outputDir / (stem + "-typ.txt");
     typ.companionPath = parsed.value("--companion").value_or((settings.outputDir / (stem + ".tpgn")).string());
     typ.types = map.types;
     typ.lowest = map.lowest;
     typ.familyId = image.familyId;
-    typ.protectedPaths = settings.inputs.isDem ? settings.inputs.dem.inputs
-                                               : std::vector<std::string>{settings.inputs.geoVector};
+    const std::vector<std::string>& inputs =
+        settings.inputs.isDem ? settings.inputs.dem.inputs : std::vector<std::string>{settings.inputs.geoVector};
+    typ.protectedPaths.assign(inputs.begin(), inputs.end());
     typ.protectedPaths.push_back(options.outputPath);
     if (!writeTypFile(typ, host).written)
         return false;

@@ -76,7 +76,7 @@ int writeTyp(const TypCommand& command, Streams& io) {
     options.firstType = job.style.firstType;
     const InputFiles& inputs = command.inputs;
     if (inputs.isDem) {
-        job.protectedPaths = inputs.dem.inputs;
+        job.protectedPaths.assign(inputs.dem.inputs.begin(), inputs.dem.inputs.end());
         job.protectedPaths.push_back(dem::demOutputPathFor(inputs.dem.inputs.front()));
     } else {
         job.protectedPaths = {inputs.geoVector, outputPathFor(inputs.geoVector)};

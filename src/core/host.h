@@ -2,6 +2,7 @@
 // The core never talks to the user directly. Whoever drives it (the desktop window,
 // the command-line tool, a test) implements this small interface.
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -28,8 +29,8 @@ public:
     // Polled during long runs; true stops the run, and nothing partial is kept.
     virtual bool cancelled() { return false; }
 
-    // Start an external program with one argument, detached. Failures are ignored.
-    virtual void launch(std::string_view program, std::string_view argument) {
+    // Start an external program with one file as its argument, detached. Failures are ignored.
+    virtual void launch(const std::filesystem::path& program, const std::filesystem::path& argument) {
         (void)program;
         (void)argument;
     }

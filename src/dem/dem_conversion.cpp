@@ -3,6 +3,7 @@
 #include "core/conversion/elevation_types.h"
 #include "core/conversion/legend_captions.h"
 #include "core/conversion/map_writer.h"
+#include "core/platform/paths.h"
 #include "core/platform/text_number.h"
 
 #include <cctype>
@@ -135,7 +136,7 @@ ConversionResult convertDem(ConversionMode mode, const ConversionOptions& option
     host.progress(1);
     const std::string output = options.outputPath.empty() && !dem.inputs.empty()
                                    ? demOutputPathFor(dem.inputs.front())
-                                   : options.outputPath;
+                                   : pathText(options.outputPath);
     result.mapPath = output;
     DemBands bands;
     const bool opened = bands.open(dem, host);
@@ -152,7 +153,7 @@ ConversionResult convertDem(ConversionMode mode, const ConversionOptions& option
         return result;
     result.ranPasses = true;
     ExistingTarget existing = ExistingTarget::Replace;
-    if (!write || !mayWriteMap(dem.inputs, output, options.replaceExisting, existing, host))
+    if (!write || !mayWriteMap({dem.inputs.begin(), dem.inputs.end()}, output, options.replaceExisting, existing, host))
         return result;
 
     MapWriter writer(output, existing);

@@ -1,6 +1,7 @@
 #include "gui/conversion_runner.h"
 
 #include "gui/byte_text.h"
+#include "gui/path_text.h"
 #include "gui/desktop.h"
 
 #include <QApplication>
@@ -59,9 +60,9 @@ void GuiHost::progress(double percent) {
             this, [this, percent] { emit progressed(percent); }, Qt::QueuedConnection);
 }
 
-void GuiHost::launch(std::string_view program, std::string_view argument) {
-    const QString tool = fromBytes(program);
-    const QString file = fromBytes(argument);
+void GuiHost::launch(const std::filesystem::path& program, const std::filesystem::path& argument) {
+    const QString tool = fromPath(program);
+    const QString file = fromPath(argument);
     onWindowThread([tool, file] { Desktop::instance().startProgram(tool, {file}); });
 }
 

@@ -24,7 +24,7 @@ class GuiHost : public QObject, public Host {
     bool ask(std::string_view text) override;
     void progress(double percent) override;
     bool cancelled() override { return cancelRequested_.load(); }
-    void launch(std::string_view program, std::string_view argument) override;
+    void launch(const std::filesystem::path& program, const std::filesystem::path& argument) override;
 
     void requestCancel() { cancelRequested_.store(true); }
     void clearCancel() { cancelRequested_.store(false); }

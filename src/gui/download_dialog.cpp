@@ -3,6 +3,7 @@
 #include "core/tiles/srtm_tile.h"
 #include "core/settings/home_folder.h"
 #include "gui/byte_text.h"
+#include "gui/path_text.h"
 #include "gui/desktop.h"
 #include "gui/tile_fetch_panel.h"
 
@@ -116,7 +117,7 @@ DownloadWindow::DownloadWindow(int region, QWidget* parent, const QString& home)
     grid->addWidget(download, 1, 2, 2, 1, Qt::AlignCenter);
     grid->addWidget(address_, 3, 0, 1, 3);
     fetch_ = new TileFetchPanel(
-        home.isEmpty() ? fromBytes(userDataHome().string()) : home, [this] { return coordinate_->text(); },
+        home.isEmpty() ? fromPath(userDataHome()) : home, [this] { return coordinate_->text(); },
         [this] { return std::max(selectedContinent(), 0); }, this);
     grid->addWidget(fetch_, 4, 0, 1, 3);
     grid->addWidget(close, 5, 2);

@@ -6,6 +6,7 @@
 #include "core/style/pattern_file.h"
 #include "dem/dem_raster.h"
 #include "gui/byte_text.h"
+#include "gui/path_text.h"
 #include "gui/colour_picker.h"
 #include "gui/conversion_runner.h"
 #include "gui/desktop.h"
@@ -94,7 +95,7 @@ void MainWindow::importPalette() {
     if (path.isEmpty())
         return;
     PaletteFile file;
-    if (!file.read(toBytes(path), palette_.colours)) {
+    if (!file.read(toPath(path), palette_.colours)) {
         reportFileError(this, file, path);
         return;
     }
@@ -110,7 +111,7 @@ void MainWindow::importPattern() {
         return;
     PatternFile file;
     std::string text;
-    if (!file.read(toBytes(path), text)) {
+    if (!file.read(toPath(path), text)) {
         reportFileError(this, file, path);
         return;
     }
@@ -145,7 +146,7 @@ void MainWindow::savePalette() {
     if (path.isEmpty())
         return;
     PaletteFile file;
-    if (!file.write(toBytes(path), palette_.colours)) {
+    if (!file.write(toPath(path), palette_.colours)) {
         reportFileError(this, file, path);
         return;
     }
@@ -159,7 +160,7 @@ void MainWindow::savePattern() {
     if (path.isEmpty())
         return;
     PatternFile file;
-    if (!file.write(toBytes(path), patternEditor_->patternText().toLatin1().toStdString())) {
+    if (!file.write(toPath(path), patternEditor_->patternText().toLatin1().toStdString())) {
         reportFileError(this, file, path);
         return;
     }

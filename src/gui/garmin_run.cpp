@@ -8,6 +8,7 @@
 #include "garmin/map_number.h"
 #include "garmin/mkgmap_program.h"
 #include "gui/byte_text.h"
+#include "gui/path_text.h"
 #include "gui/conversion_runner.h"
 #include "gui/desktop.h"
 #include "gui/garmin_settings.h"
@@ -126,9 +127,9 @@ void MainWindow::createGarminImage() {
     if (!elevationOptions(run->elevation))
         return;
     const QFileInfo input(input_.path);
-    const std::string stem = QFileInfo(fromBytes(run->map.outputPath)).completeBaseName().toStdString();
+    const std::string stem = QFileInfo(fromPath(run->map.outputPath)).completeBaseName().toStdString();
     const fs::path folder = garmin::imageFolderFor(toBytes(input.absolutePath()), stem);
-    run->map.outputPath = (folder / (stem + ".mp")).string();
+    run->map.outputPath = folder / (stem + ".mp");
     run->image.outputDir = folder;
     if (fs::exists(garmin::imagePath(folder)) || fs::exists(run->map.outputPath)) {
         const QString question = QDir::toNativeSeparators(fromBytes(folder.string())) + kCrlf + kCrlf +
@@ -139,11 +140,11 @@ void MainWindow::createGarminImage() {
         run->map.replaceExisting = run->image.replaceImage = true;
     }
     run->typ.style = styleOptions();
-    run->typ.style.typPath = (folder / (stem + "-typ.txt")).string();
+    run->typ.style.typPath = folder / (stem + "-typ.txt");
     run->typ.palette = palette_.colours;
-    run->typ.companionPath = toBytes(QDir::toNativeSeparators(home_.root + QStringLiteral("/test.tpgn")));
+    run->typ.companionPath = toPath(QDir::toNativeSeparators(home_.root + QStringLiteral("/test.tpgn")));
     run->typ.familyId = *garmin::parseFamilyId(settings.familyId.trimmed().toStdString());
-    run->typ.protectedPaths = {toBytes(input_.path), run->map.outputPath};
+    run->typ.protectedPaths = {toPath(input_.path), run->map.outputPath};
     run->image.name = settings.mapName.isEmpty() ? stem : toBytes(settings.mapName);
     if (!settings.mapNumber.isEmpty())
         run->image.mapNumber = garmin::parseMapNumber(settings.mapNumber.toStdString());

@@ -7,6 +7,7 @@
 #include "core/settings/home_folder.h"
 #include "gui/about_dialog.h"
 #include "gui/main_window.h"
+#include "gui/path_text.h"
 #include "gui/update_check.h"
 
 #include <QApplication>
@@ -40,8 +41,8 @@ int main(int argc, char* argv[]) {
     orolith::gui::MainWindow::Options options;
     options.home = arguments.isSet(home)
                        ? QDir(arguments.value(home)).absolutePath()
-                       : QString::fromStdString(
-                             orolith::defaultHome(QApplication::applicationDirPath().toStdString()).string());
+                       : orolith::gui::fromPath(
+                             orolith::defaultHome(orolith::gui::toPath(QApplication::applicationDirPath())));
     auto window = std::make_unique<orolith::gui::MainWindow>(options);
     window->show();
     if (!arguments.positionalArguments().isEmpty())

@@ -6,6 +6,7 @@
 #include "core/style/pattern.h"
 #include "core/style/pattern_file.h"
 #include "gui/byte_text.h"
+#include "gui/path_text.h"
 #include "gui/conversion_runner.h"
 #include "gui/desktop.h"
 #include "gui/file_errors.h"
@@ -74,7 +75,7 @@ void MainWindow::startUp(const Options& options) {
     home_.paletteFolder = underHome(home_.root, QStringLiteral("col"));
     home_.patternFolder = underHome(home_.root, QStringLiteral("patterns"));
     home_.settingsFolder = underHome(home_.root, QStringLiteral("system"));
-    ensureHomeFolders(toBytes(home_.root), runner_->host());
+    ensureHomeFolders(toPath(home_.root), runner_->host());
     input_.typPath = underHome(home_.root, QStringLiteral("typ/untitled.txt"));
     palette_.colours = defaultPalette();
 
@@ -112,7 +113,7 @@ void MainWindow::takePatternFromEditor() {
 
 void MainWindow::restoreSettings(const QString& path) {
     SettingsFile file;
-    if (!file.read(toBytes(path), restored_)) {
+    if (!file.read(toPath(path), restored_)) {
         if (file.error() != FileError::Missing)
             reportFileError(this, file, path);
         return;
@@ -125,7 +126,7 @@ void MainWindow::restoreSettings(const QString& path) {
     palette_.file = pathText(saved.palettePath);
     if (namesFile(palette_.file)) {
         PaletteFile file;
-        if (!file.read(saved.palettePath, palette_.colours))
+        if (!file.read(toPath(palette_.file), palette_.colours))
             reportFileError(this, file, palette_.file);
     }
     for (std::size_t i = 0; i < levelBoxes_.size(); ++i)
@@ -140,7 +141,7 @@ void MainWindow::restoreSettings(const QString& path) {
     if (namesFile(pattern_.file)) {
         PatternFile file;
         std::string text;
-        if (!file.read(saved.patternPath, text)) {
+        if (!file.read(toPath(pattern_.file), text)) {
             reportFileError(this, file, pattern_.file);
         } else {
             patternEditor_->setPatternText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
@@ -176,7 +177,7 @@ void MainWindow::storeSettings() {
     current.region = kept_.tileRegion;
     current.maxDrawOrder = textLine(read.maxDrawOrder, maxDrawOrderBox_->text());
     SettingsFile file;
-    if (!file.write(toBytes(home_.settingsFile()), current))
+    if (!file.write(toPath(home_.settingsFile()), current))
         reportFileError(this, file, home_.settingsFile());
     kept_.tileRegion = current.region;
 }

@@ -1,9 +1,11 @@
 // "Create mp", "Create TYP", listing an input, the progress bar and the output folder buttons.
 #include "core/conversion/conversion.h"
 #include "core/conversion/legend_captions.h"
+#include "core/platform/paths.h"
 #include "core/style/typ_from_listing.h"
 #include "dem/dem_conversion.h"
 #include "gui/byte_text.h"
+#include "gui/path_text.h"
 #include "gui/conversion_runner.h"
 #include "gui/desktop.h"
 #include "gui/legend_widget.h"
@@ -44,13 +46,13 @@ TypeList typeListOf(const QListWidget& list) {
 
 ConversionOptions MainWindow::conversionOptions() const {
     ConversionOptions options;
-    options.inputPath = toBytes(input_.path);
+    options.inputPath = toPath(input_.path);
     for (std::size_t i = 0; i < levelBoxes_.size(); ++i)
         options.detailLevels[i] = levelBoxes_[i]->isChecked();
     options.firstType = toBytes(firstTypeBox_->text());
     options.maxDistance = toBytes(maxDistanceBox_->text());
     options.addContours = contoursBox_->isChecked();
-    options.outputPath = inputIsElevationModel() ? dem::demOutputPathFor(options.inputPath)
+    options.outputPath = inputIsElevationModel() ? pathFromText(dem::demOutputPathFor(toBytes(input_.path)))
                                                  : outputPathFor(options.inputPath);
     return options;
 }
@@ -60,7 +62,7 @@ StyleOptions MainWindow::styleOptions() const {
     style.patternText = patternEditor_->patternText().toLatin1().toStdString();
     style.maxDrawOrder = readMaxDrawOrder(toBytes(maxDrawOrderBox_->text()));
     style.firstType = toBytes(firstTypeBox_->text());
-    style.typPath = toBytes(typPathBox_->text());
+    style.typPath = toPath(typPathBox_->text());
     style.oneColour = oneColourBox_->isChecked();
     style.rowPerBand = rowPerBandBox_->isChecked();
     return style;
@@ -96,7 +98,7 @@ void MainWindow::createMap() {
         return;
     input_.path = inputBox_->text();
     ConversionOptions options = conversionOptions();
-    const QString output = fromBytes(options.outputPath);
+    const QString output = fromPath(options.outputPath);
     const bool anyLevel = std::find(options.detailLevels.begin(), options.detailLevels.end(), true) !=
                           options.detailLevels.end();
     // The question about an existing map comes before the run starts; the run itself never
@@ -135,7 +137,7 @@ void MainWindow::listInput() {
 
 void MainWindow::applyConversionResult(const ConversionResult& result, bool listOnly, const QString& input) {
     if (!result.mapPath.empty()) {
-        input_.mapPath = fromBytes(result.mapPath);
+        input_.mapPath = fromPath(result.mapPath);
         mapPathLabel_->setText(input_.mapPath);
         mapPathLabel_->setToolTip(input_.mapPath);
     }
@@ -171,9 +173,9 @@ void MainWindow::createTyp() {
     job.types = typeListOf(*typeList_);
     job.lowest = input_.listedLowest;
     job.palette = palette_.colours;
-    job.companionPath = toBytes(QDir::toNativeSeparators(home_.root + QStringLiteral("/test.tpgn")));
-    job.toolPath = toBytes(kept_.typToolPath);
-    job.protectedPaths = {toBytes(input_.path), toBytes(input_.mapPath)};
+    job.companionPath = toPath(QDir::toNativeSeparators(home_.root + QStringLiteral("/test.tpgn")));
+    job.toolPath = toPath(kept_.typToolPath);
+    job.protectedPaths = {toPath(input_.path), toPath(input_.mapPath)};
     const ConversionOptions listing = conversionOptions();
     dem::DemOptions elevation;
     if (needsList && !elevationOptions(elevation))

@@ -69,7 +69,7 @@ TEST_F(Conversion, WorkedExampleByteForByte) {
     captions[1] = "100m"; // the colour of bands from 100 m
     EXPECT_EQ(result.legendCaptions, captions);
     EXPECT_EQ(result.mapPath, (dir / "in.mp").string());
-    const std::string message = "Created " + result.mapPath + " (0 polygons not included)";
+    const std::string message = "Created " + result.mapPath.string() + " (0 polygons not included)";
     EXPECT_EQ(result.finalMessage, message);
     EXPECT_EQ(host.texts(MessageKind::Notice), std::vector<std::string>{message});
     EXPECT_TRUE(failures().empty());
@@ -180,15 +180,15 @@ TEST_F(Conversion, OpenPolygonsBeyondMaxDistanceAreLeftOutAndCounted) {
     ConversionResult result = run(input);
     EXPECT_EQ(result.notIncluded, 1);
     EXPECT_EQ(map().find("Type=0x10304"), std::string::npos);
-    EXPECT_EQ(result.finalMessage, "Created " + result.mapPath + " (1 polygons not included)" + advice);
+    EXPECT_EQ(result.finalMessage, "Created " + result.mapPath.string() + " (1 polygons not included)" + advice);
     options.maxDistance = "111190";
     options.replaceExisting = true;
     result = run(input);
     EXPECT_EQ(result.notIncluded, 0);
-    EXPECT_EQ(result.finalMessage, "Created " + result.mapPath + " (0 polygons not included)");
+    EXPECT_EQ(result.finalMessage, "Created " + result.mapPath.string() + " (0 polygons not included)");
     result = run(crlf({"L 1 100.0", "L 2 200.0", " 7 50", " 7 50"})); // left out for want of vertices
     EXPECT_EQ(result.notIncluded, 1);
-    EXPECT_EQ(result.finalMessage, "Created " + result.mapPath + " (1 polygons not included)");
+    EXPECT_EQ(result.finalMessage, "Created " + result.mapPath.string() + " (1 polygons not included)");
 
     // Max Distance 0 keeps a ring whose ends are the same point, not one a metre short of it.
     options.maxDistance = "0";
@@ -315,7 +315,7 @@ TEST_F(Conversion, InputsWithoutAnyVertexAreRefused) {
         const ConversionResult result = run(input, i % 2 == 1);
         EXPECT_FALSE(result.ranPasses) << what;
         EXPECT_TRUE(result.types.empty()) << what;
-        EXPECT_EQ(failures(), std::vector<std::string>{options.inputPath + " holds no Geo Vector polygons"})
+        EXPECT_EQ(failures(), std::vector<std::string>{options.inputPath.string() + " holds no Geo Vector polygons"})
             << what;
         EXPECT_EQ(files(), std::vector<std::string>{"in.txt"}) << what;
     }

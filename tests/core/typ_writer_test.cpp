@@ -87,10 +87,10 @@ TEST_F(TypWriter, WorkedExampleByteForByte) {
     EXPECT_EQ(this->typ(), typ + crlfLines("[End]|") + polygons + lines);
     EXPECT_EQ(this->companion(), companion);
     EXPECT_EQ(notices(),
-              (std::vector<std::string>{"Reached maximum draworder of 1.", "created:" + job.style.typPath}));
+              (std::vector<std::string>{"Reached maximum draworder of 1.", "created:" + job.style.typPath.string()}));
     EXPECT_TRUE(failures().empty());
     ASSERT_EQ(host.launches.size(), 1u);
-    EXPECT_EQ(host.launches[0], std::make_pair(job.toolPath, job.style.typPath));
+    EXPECT_EQ(host.launches[0], std::make_pair(job.toolPath.string(), job.style.typPath.string()));
 }
 
 TEST(TypShades, StepsAreCappedAndRedComesFirst) {
@@ -151,7 +151,7 @@ TEST_F(TypWriter, ListingThenStylingFailsWithoutBandsAndKeepsTheListedMap) {
              {"nothing listed", kA, none, {"No data"}, true},
              {"listing stopped", kA, ConversionResult{}, {}, true},
              {"over the map", kA, intoMap,
-              {"The TYP file would replace the input or the map:\r\n" + job.style.typPath +
+              {"The TYP file would replace the input or the map:\r\n" + job.style.typPath.string() +
                "\r\n\r\nNothing was written."},
               true}}) {
         job.style.patternText = c.pattern;
@@ -285,16 +285,16 @@ TEST_F(TypWriter, FailedWriteIsReportedAndSkipsCreatedAndLaunch) {
     job.style.typPath = (dir / "gone" / "untitled.txt").string();
     EXPECT_FALSE(write());
     const std::string notCreated = "\r\n\r\nThe TYP file was not created.";
-    EXPECT_EQ(failures(), std::vector<std::string>{job.style.typPath + " No such file or directory" + notCreated});
+    EXPECT_EQ(failures(), std::vector<std::string>{job.style.typPath.string() + " No such file or directory" + notCreated});
     EXPECT_TRUE(notices().empty());
     EXPECT_FALSE(companion().empty()); // the companion list was written all the same
 
-    const std::string companionPath = job.companionPath;
+    const std::filesystem::path companionPath = job.companionPath;
     job.style.typPath = (dir / "typ" / "untitled.txt").string();
     job.companionPath = (dir / "gone" / "test.tpgn").string();
     EXPECT_TRUE(write()); // a companion list that cannot be written stops nothing
-    EXPECT_EQ(failures(), std::vector<std::string>{job.companionPath + " No such file or directory"});
-    EXPECT_EQ(notices(), std::vector<std::string>{"created:" + job.style.typPath});
+    EXPECT_EQ(failures(), std::vector<std::string>{job.companionPath.string() + " No such file or directory"});
+    EXPECT_EQ(notices(), std::vector<std::string>{"created:" + job.style.typPath.string()});
     job.companionPath = companionPath;
     host.launches.clear();
 

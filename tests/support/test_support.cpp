@@ -1,5 +1,7 @@
 #include "support/test_support.h"
 
+#include "core/platform/paths.h"
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -113,8 +115,8 @@ void RecordingHost::progress(double percent) {
         onProgress(progressCalls);
 }
 
-void RecordingHost::launch(std::string_view program, std::string_view argument) {
-    launches.emplace_back(program, argument);
+void RecordingHost::launch(const std::filesystem::path& program, const std::filesystem::path& argument) {
+    launches.emplace_back(pathText(program), pathText(argument));
 }
 
 std::vector<std::string> RecordingHost::texts(MessageKind kind) const {

@@ -60,7 +60,7 @@ class RecordingHost : public Host {
     bool ask(std::string_view text) override;
     void progress(double percent) override;
     bool cancelled() override { return cancelAfterProgress >= 0 && progressCalls > cancelAfterProgress; }
-    void launch(std::string_view program, std::string_view argument) override;
+    void launch(const std::filesystem::path& program, const std::filesystem::path& argument) override;
 
     std::vector<std::pair<MessageKind, std::string>> messages;
     std::vector<std::string> questions;

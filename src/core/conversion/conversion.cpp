@@ -2,9 +2,9 @@
 
 #include "core/conversion/legend_captions.h"
 #include "core/conversion/conversion_passes.h"
+#include "core/platform/paths.h"
 #include "core/platform/text_number.h"
 
-#include <cctype>
 #include <filesystem>
 #include <optional>
 #include <system_error>
@@ -17,25 +17,26 @@ namespace fs = std::filesystem;
 
 constexpr std::string_view kCrLf = "\r\n";
 
-bool isExistingFile(const std::string& path) {
+bool isExistingFile(const fs::path& path) {
     std::error_code ec;
-    return fs::is_regular_file(fs::path(path), ec);
+    return fs::is_regular_file(path, ec);
 }
 
-bool isSameFile(const std::string& a, const std::string& b) {
+bool isSameFile(const fs::path& a, const fs::path& b) {
     std::error_code ec;
-    return fs::equivalent(fs::path(a), fs::path(b), ec);
+    return fs::equivalent(a, b, ec);
 }
 
 // The checks before any pass: the input exists, it can be opened, a level is selected.
 bool checkInput(const ConversionOptions& options, GeoVectorReader& reader, Host& host) {
-    const std::string& path = options.inputPath;
-    if (path.empty() || path.find('*') != std::string::npos || !isExistingFile(path)) {
-        host.message(MessageKind::Failure, "Cannot find file:" + path);
+    const fs::path& path = options.inputPath;
+    const std::string text = pathText(path);
+    if (text.empty() || text.find('*') != std::string::npos || !isExistingFile(path)) {
+        host.message(MessageKind::Failure, "Cannot find file:" + text);
         return false;
     }
     if (!reader.open(path)) {
-        host.message(MessageKind::Failure, path + " " + reader.error());
+        host.message(MessageKind::Failure, text + " " + reader.error());
         return false;
     }
     if (levelDigits(options.detailLevels).empty()) {
@@ -62,9 +63,9 @@ struct FileStamp {
     bool operator==(const FileStamp&) const = default;
 };
 
-std::optional<FileStamp> stampOf(const std::string& path) {
+std::optional<FileStamp> stampOf(const fs::path& path) {
     std::error_code sizeError, timeError;
-    FileStamp stamp{fs::file_size(fs::path(path), sizeError), fs::last_write_time(fs::path(path), timeError)};
+    FileStamp stamp{fs::file_size(path, sizeError), fs::last_write_time(path, timeError)};
     if (sizeError || timeError)
         return std::nullopt;
     return stamp;
@@ -78,18 +79,18 @@ void fillResult(const ElevationTypes& table, ConversionResult& result) {
     result.legendCaptions = legendCaptions(result.types, result.lowest);
 }
 
-void reportNotCreated(const std::string& output, const std::string& error, ConversionResult& result,
+void reportNotCreated(const fs::path& output, const std::string& error, ConversionResult& result,
                       Host& host) {
-    result.finalMessage = output + " " + error;
+    result.finalMessage = pathText(output) + " " + error;
     result.finalMessage.append(kCrLf).append(kCrLf).append("The map was not created.");
     host.message(MessageKind::Failure, result.finalMessage);
 }
 
 // The polygons of every record, then the map in place of the old one and the final message.
 void writeMap(GeoVectorReader& reader, const ElevationTypes& table, const WriteSettings& settings,
-              const std::string& input, const std::optional<FileStamp>& inputStamp, MapWriter& writer,
+              const fs::path& input, const std::optional<FileStamp>& inputStamp, MapWriter& writer,
               ConversionResult& result, Host& host) {
-    const std::string& output = result.mapPath;
+    const fs::path& output = result.mapPath;
     WriteOutcome outcome = writePolygons(reader, table, settings, writer, host);
     if (outcome.readError.empty() && !outcome.cancelled && stampOf(input) != inputStamp)
         outcome.readError = "changed while it was being read";
@@ -97,7 +98,7 @@ void writeMap(GeoVectorReader& reader, const ElevationTypes& table, const WriteS
         writer.abandon();
         result.cancelled = outcome.cancelled;
         if (!outcome.readError.empty())
-            reportNotCreated(output, "could not be written: " + input + " " + outcome.readError, result,
+            reportNotCreated(output, "could not be written: " + pathText(input) + " " + outcome.readError, result,
                              host);
         return;
     }
@@ -109,7 +110,7 @@ void writeMap(GeoVectorReader& reader, const ElevationTypes& table, const WriteS
         return;
     }
     result.written = true;
-    result.finalMessage = "Created " + output + " (" + std::to_string(result.notIncluded) + " polygons not included)";
+    result.finalMessage = "Created " + pathText(output) + " (" + std::to_string(result.notIncluded) + " polygons not included)";
     // The advice only where Max Distance really left polygons out.
     if (outcome.tooFar > 0)
         result.finalMessage.append(kCrLf).append(kCrLf).append("Increase Max Distance to include more polygons.");
@@ -118,13 +119,13 @@ void writeMap(GeoVectorReader& reader, const ElevationTypes& table, const WriteS
 
 } // namespace
 
-bool mayWriteMap(const std::vector<std::string>& inputs, const std::string& output, bool replaceAgreed,
+bool mayWriteMap(const std::vector<fs::path>& inputs, const fs::path& output, bool replaceAgreed,
                  ExistingTarget& existing, Host& host) {
     existing = ExistingTarget::Replace;
-    for (const std::string& input : inputs)
+    for (const fs::path& input : inputs)
         if (isSameFile(input, output)) {
             host.message(MessageKind::Failure,
-                         output + (inputs.size() == 1 ? " is the input file" : " is an input file") +
+                         pathText(output) + (inputs.size() == 1 ? " is the input file" : " is an input file") +
                              "; the map was not created.");
             return false;
         }
@@ -134,7 +135,7 @@ bool mayWriteMap(const std::vector<std::string>& inputs, const std::string& outp
         existing = ExistingTarget::Keep; // a map that appears meanwhile is not ours to replace
         return true;
     }
-    std::string question = output;
+    std::string question = pathText(output);
     question.append(kCrLf)
         .append(kCrLf)
         .append("File exists.")
@@ -148,18 +149,24 @@ std::string typeListText(const TypeEntry& entry) {
     return entry.elevation + '\t' + entry.type;
 }
 
-std::string outputPathFor(std::string_view inputPath) {
-    std::string path(inputPath);
-    if (path.size() >= 4) {
-        std::string suffix = path.substr(path.size() - 4);
-        for (char& c : suffix)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        if (suffix == ".txt") {
-            path.replace(path.size() - 4, 4, ".mp");
-            return path;
+fs::path outputPathFor(const fs::path& inputPath) {
+    using Char = fs::path::value_type;
+    fs::path::string_type name = inputPath.native();
+    static constexpr Char kTxt[] = {'.', 't', 'x', 't'};
+    const auto isTxt = [&] {
+        if (name.size() < 4)
+            return false;
+        for (std::size_t i = 0; i < 4; ++i) {
+            const Char c = name[name.size() - 4 + i];
+            if ((c >= 'A' && c <= 'Z' ? static_cast<Char>(c - 'A' + 'a') : c) != kTxt[i])
+                return false;
         }
-    }
-    return path + ".mp";
+        return true;
+    };
+    if (isTxt())
+        name.resize(name.size() - 4);
+    static constexpr Char kMp[] = {'.', 'm', 'p', 0};
+    return fs::path(name + kMp);
 }
 
 std::string levelDigits(const std::array<bool, 4>& detailLevels) {
@@ -184,8 +191,7 @@ ConversionResult runConversion(bool write, const ConversionOptions& options, Hos
         host.message(MessageKind::Failure,
                      "Max Distance \"" + options.maxDistance +
                          "\" is not a number; 0 is used, so only closed polygons are written.");
-    const std::string output =
-        options.outputPath.empty() ? outputPathFor(options.inputPath) : options.outputPath;
+    const fs::path output = options.outputPath.empty() ? outputPathFor(options.inputPath) : options.outputPath;
     result.mapPath = output;
     ExistingTarget existing = ExistingTarget::Replace;
     if (write && !mayWriteMap({options.inputPath}, output, options.replaceExisting, existing, host))
@@ -202,13 +208,13 @@ ConversionResult runConversion(bool write, const ConversionOptions& options, Hos
     if (scan != ScanOutcome::Done) {
         result.cancelled = scan == ScanOutcome::Cancelled;
         if (scan == ScanOutcome::ReadFailed)
-            host.message(MessageKind::Failure, options.inputPath + " " + reader.error());
+            host.message(MessageKind::Failure, pathText(options.inputPath) + " " + reader.error());
         return result;
     }
     // Records without a single vertex line: not Geo Vector text (or not text at all), whose
     // "elevations" would only be noise.
     if (counts.records > 0 && !counts.anyVertex) {
-        host.message(MessageKind::Failure, options.inputPath + " holds no Geo Vector polygons");
+        host.message(MessageKind::Failure, pathText(options.inputPath) + " holds no Geo Vector polygons");
         return result;
     }
     table.assign(firstType);

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,14 +15,14 @@
 namespace orolith {
 
 struct ConversionOptions {
-    std::string inputPath;              // the Geo Vector file
+    std::filesystem::path inputPath;    // the Geo Vector file
     std::array<bool, 4> detailLevels{}; // Highest, High, Medium, Low
     std::string firstType = "10300";    // hexadecimal text
     std::string maxDistance = "45000";  // lenient decimal text, metres
     bool addContours = false;
-    std::string outputPath;       // empty: derived from inputPath (see outputPathFor)
-    bool replaceExisting = false; // true: replace an existing map without the "Replace?" question
-    std::string copyright;        // the header's Copyright value (empty: "PROGRAM")
+    std::filesystem::path outputPath; // empty: derived from inputPath (see outputPathFor)
+    bool replaceExisting = false;     // true: replace an existing map without the "Replace?" question
+    std::string copyright;            // the header's Copyright value (empty: "PROGRAM")
 };
 
 // Whether a run writes the map or only lists the elevations (for drivers that do either).
@@ -44,14 +45,14 @@ struct ConversionResult {
     TypeList types;         // every distinct elevation in order of first appearance
     std::int32_t lowest = 0;
     std::vector<std::string> legendCaptions; // one per colour table entry (see legend_captions.h)
-    std::string mapPath;                     // the output path of this input
+    std::filesystem::path mapPath;           // the output path of this input
     std::string finalMessage;                // "Created …" (or why the map was not created)
     std::int64_t notIncluded = 0;
 };
 
 // The map's path for an input: a final ".txt" (any letter case) becomes ".mp", any other
 // name gets ".mp" appended. Never the input path itself.
-std::string outputPathFor(std::string_view inputPath);
+std::filesystem::path outputPathFor(const std::filesystem::path& inputPath);
 
 // The level digits of the selected detail levels in ascending order ("03" for Highest and Low).
 std::string levelDigits(const std::array<bool, 4>& detailLevels);
@@ -59,8 +60,8 @@ std::string levelDigits(const std::array<bool, 4>& detailLevels);
 // Whether the map may be written to `output`: never over one of `inputs` (said, and false); over
 // an existing map only when replacing was agreed or the "Replace?" question is answered Yes.
 // `existing` tells whether a map that is there by the end of the run may be replaced.
-bool mayWriteMap(const std::vector<std::string>& inputs, const std::string& output, bool replaceAgreed,
-                 ExistingTarget& existing, Host& host);
+bool mayWriteMap(const std::vector<std::filesystem::path>& inputs, const std::filesystem::path& output,
+                 bool replaceAgreed, ExistingTarget& existing, Host& host);
 
 // Lists the elevations, then writes the map. Messages, the "Replace?" question and progress
 // go through `host`.

@@ -1,6 +1,7 @@
 #include "core/conversion/geo_vector.h"
 
 #include "core/platform/atomic_file.h"
+#include "core/platform/file_open.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -19,11 +20,11 @@ GeoVectorReader::~GeoVectorReader() {
         std::fclose(file_);
 }
 
-bool GeoVectorReader::open(const std::string& path) {
+bool GeoVectorReader::open(const std::filesystem::path& path) {
     if (file_ != nullptr)
         std::fclose(file_);
     errno = 0;
-    file_ = std::fopen(path.c_str(), "rb");
+    file_ = openFile(path, "rb");
     if (file_ == nullptr) {
         error_ = systemErrorText(errno != 0 ? errno : ENOENT);
         return false;

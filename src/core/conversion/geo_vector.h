@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,7 +36,7 @@ class GeoVectorReader {
     GeoVectorReader& operator=(const GeoVectorReader&) = delete;
 
     // Opens the file; false with error() when it cannot be read.
-    bool open(const std::string& path);
+    bool open(const std::filesystem::path& path);
     // Starts again from the beginning of the file.
     bool rewind();
 

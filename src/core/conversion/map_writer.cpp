@@ -54,7 +54,7 @@ bool appendVertex(std::string& vertices, std::string_view latitude, std::string_
     return from == 0;
 }
 
-MapWriter::MapWriter(std::string path, ExistingTarget existing) : file_(std::move(path), existing) {
+MapWriter::MapWriter(std::filesystem::path path, ExistingTarget existing) : file_(std::move(path), existing) {
     buffer_.reserve(kFlushSize + (kFlushSize >> 2));
     pending_.reserve(buffer_.capacity());
 }

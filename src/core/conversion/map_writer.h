@@ -10,6 +10,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <filesystem>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -35,7 +36,7 @@ char endLevelOf(std::string_view levelDigits, std::size_t index);
 class MapWriter {
   public:
     // With ExistingTarget::Keep the map is not put in place over a file that appeared meanwhile.
-    explicit MapWriter(std::string path, ExistingTarget existing = ExistingTarget::Replace);
+    explicit MapWriter(std::filesystem::path path, ExistingTarget existing = ExistingTarget::Replace);
     ~MapWriter();
     MapWriter(const MapWriter&) = delete;
     MapWriter& operator=(const MapWriter&) = delete;

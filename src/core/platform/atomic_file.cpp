@@ -1,5 +1,6 @@
 #include "core/platform/atomic_file.h"
 
+#include "core/platform/file_open.h"
 #include "core/platform/temporary_files.h"
 
 #include <cerrno>
@@ -90,7 +91,7 @@ bool AtomicFile::open() {
     if (fs::is_regular_file(status))
         keepPermissionsOfTarget(descriptor);
 #ifdef _WIN32
-    file_ = std::fopen(temporary_.string().c_str(), "wb");
+    file_ = openFile(temporary_, "wb");
 #else
     file_ = ::fdopen(descriptor, "wb");
 #endif
@@ -109,7 +110,7 @@ bool AtomicFile::open() {
 // A device or a pipe cannot be replaced by a file: what is written goes to it at once.
 bool AtomicFile::openDirect() {
     errno = 0;
-    file_ = std::fopen(destination_.string().c_str(), "wb");
+    file_ = openFile(destination_, "wb");
     if (file_ == nullptr) {
         fail(errno);
         return false;
@@ -131,7 +132,7 @@ bool AtomicFile::openTemporary(int& descriptor) {
         temporary_ = temporaryNameIn(folder);
         errno = 0;
 #ifdef _WIN32
-        std::FILE* probe = std::fopen(temporary_.string().c_str(), "wbx");
+        std::FILE* probe = openFile(temporary_, "wbx");
         descriptor = probe != nullptr ? 0 : -1;
         if (probe != nullptr)
             std::fclose(probe);

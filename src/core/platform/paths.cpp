@@ -2,8 +2,6 @@
 
 #include "core/platform/atomic_file.h"
 
-#include <filesystem>
-
 namespace orolith {
 
 namespace {
@@ -14,14 +12,13 @@ bool isSeparator(char c) {
 
 } // namespace
 
-void toNativeSeparators(std::string& path) {
-#ifdef _WIN32
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-#else
-    (void)path;
-#endif
+std::string pathText(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+std::filesystem::path pathFromText(std::string_view text) {
+    return std::filesystem::path(std::u8string(text.begin(), text.end()));
 }
 
 std::string baseNameOf(std::string_view path) {
@@ -30,11 +27,6 @@ std::string baseNameOf(std::string_view path) {
         --start;
     std::string_view name = path.substr(start);
     return std::string(name.substr(0, name.find('.')));
-}
-
-std::string baseName(std::string& path) {
-    toNativeSeparators(path);
-    return baseNameOf(path);
 }
 
 std::string folderOf(std::string_view path, std::string_view fallback) {
@@ -47,14 +39,14 @@ std::string folderOf(std::string_view path, std::string_view fallback) {
     return std::string(path.substr(0, end));
 }
 
-bool writeFile(std::string_view path, std::string_view text, Host& host) {
+bool writeFile(const std::filesystem::path& path, std::string_view text, Host& host) {
     std::string bytes;
     bytes.reserve(text.size() + 2);
     bytes.append(text).append("\r\n");
     std::string error;
-    if (writeFileAtomically(std::filesystem::path(std::string(path)), bytes, error))
+    if (writeFileAtomically(path, bytes, error))
         return true;
-    host.message(MessageKind::Failure, std::string(path) + " " + error);
+    host.message(MessageKind::Failure, pathText(path) + " " + error);
     return false;
 }
 

@@ -1,6 +1,7 @@
 #include "core/style/palette.h"
 
 #include "core/colour/colour_value.h"
+#include "core/platform/paths.h"
 #include "core/platform/text_number.h"
 
 namespace orolith {

@@ -6,6 +6,7 @@
 #include "core/style/pattern.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,7 +17,7 @@ struct StyleOptions {
     std::string patternText;         // the pattern editor's text
     std::int16_t maxDrawOrder = 14;  // the highest draw order written (see readMaxDrawOrder)
     std::string firstType = "10300"; // hexadecimal digits
-    std::string typPath;             // the TYP text file to write
+    std::filesystem::path typPath;   // the TYP text file to write
     bool oneColour = false;          // light grey shades instead of palette colours
     bool rowPerBand = false;         // each band repeats one pattern row
 };

@@ -4,6 +4,7 @@
 #include "core/style/band_colour.h"
 #include "core/colour/colour_value.h"
 #include "core/conversion/elevation_types.h"
+#include "core/platform/paths.h"
 #include "core/platform/text_number.h"
 
 #include <algorithm>
@@ -79,15 +80,15 @@ std::string lineBlock(const TypeEntry& entry, std::uint32_t code, std::size_t ba
            std::to_string(band * 25) + "m\r\nxpm=\"0 0 1 0\"\r\n\"0 c #000000\" \r\n[END]\r\n";
 }
 
-std::filesystem::path comparable(const std::string& path) {
+std::filesystem::path comparable(const std::filesystem::path& path) {
     std::error_code ec;
     auto canonical = std::filesystem::weakly_canonical(path, ec);
     if (ec)
-        return std::filesystem::path(path).lexically_normal();
+        return path.lexically_normal();
     return canonical;
 }
 
-bool samePath(const std::string& a, const std::string& b) {
+bool samePath(const std::filesystem::path& a, const std::filesystem::path& b) {
     std::error_code ec;
     if (std::filesystem::equivalent(a, b, ec))
         return true;
@@ -95,7 +96,8 @@ bool samePath(const std::string& a, const std::string& b) {
 }
 
 // The protected path that `path` names, or nullptr.
-const std::string* protectedMatch(const std::string& path, const std::vector<std::string>& protectedPaths) {
+const std::filesystem::path* protectedMatch(const std::filesystem::path& path,
+                                            const std::vector<std::filesystem::path>& protectedPaths) {
     for (const auto& candidate : protectedPaths)
         if (!candidate.empty() && samePath(path, candidate))
             return &candidate;
@@ -104,21 +106,21 @@ const std::string* protectedMatch(const std::string& path, const std::vector<std
 
 // The failure text when the TYP file or the companion list would replace a protected path.
 std::string protectedOutput(const TypJob& job) {
-    const std::pair<const std::string*, const char*> outputs[] = {{&job.style.typPath, "The TYP file"},
+    const std::pair<const std::filesystem::path*, const char*> outputs[] = {{&job.style.typPath, "The TYP file"},
                                                                   {&job.companionPath, "The companion list"}};
     for (const auto& [path, what] : outputs)
         if (protectedMatch(*path, job.protectedPaths) != nullptr)
-            return std::string(what) + " would replace the input or the map:\r\n" + *path +
+            return std::string(what) + " would replace the input or the map:\r\n" + pathText(*path) +
                    "\r\n\r\nNothing was written.";
     return {};
 }
 
 // The path, a blank and the system's description when the file could not be written.
-std::string writeWhole(const std::string& path, const std::string& text) {
+std::string writeWhole(const std::filesystem::path& path, const std::string& text) {
     std::string error;
     if (writeFileAtomically(path, text, error))
         return {};
-    return path + " " + error;
+    return pathText(path) + " " + error;
 }
 
 } // namespace

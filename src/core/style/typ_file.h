@@ -9,6 +9,7 @@
 #include "core/style/style_options.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -23,11 +24,11 @@ struct TypJob {
     TypeList types;
     std::int32_t lowest = 0; // the lowest elevation of the listed input
     Palette palette = defaultPalette();
-    std::string companionPath; // <home>/test.tpgn
-    std::string toolPath;      // the external TYP tool; started on the TYP file when set
+    std::filesystem::path companionPath; // <home>/test.tpgn
+    std::filesystem::path toolPath;      // the external TYP tool; started on the TYP file when set
     int familyId = kDefaultFamilyId; // the FID line; a compiled map must use the same family ID
     // The Geo Vector input and the current map: never written over.
-    std::vector<std::string> protectedPaths;
+    std::vector<std::filesystem::path> protectedPaths;
 };
 
 // The texts of the two files.

@@ -1,5 +1,7 @@
 #include "core/style/typ_writer.h"
 
+#include "core/platform/paths.h"
+
 namespace orolith {
 
 TypResult writeTypFile(const TypJob& job, Host& host) {
@@ -20,7 +22,7 @@ TypResult writeTypFile(const TypJob& job, Host& host) {
         host.message(MessageKind::Failure, file.errorString());
         return result;
     }
-    host.message(MessageKind::Notice, "created:" + job.style.typPath);
+    host.message(MessageKind::Notice, "created:" + pathText(job.style.typPath));
     if (!job.toolPath.empty())
         host.launch(job.toolPath, job.style.typPath);
     return result;
