@@ -1,5 +1,7 @@
 #include "cli/cli_host.h"
 
+#include "core/platform/text_split.h"
+
 #include <algorithm>
 #include <system_error>
 
@@ -72,13 +74,9 @@ std::filesystem::path executableFolder() {
 
 std::vector<std::string> splitList(std::string_view text) {
     std::vector<std::string> pieces;
-    std::size_t from = 0;
-    while (from <= text.size()) {
-        const std::size_t comma = std::min(text.find(',', from), text.size());
-        if (comma > from)
-            pieces.emplace_back(text.substr(from, comma - from));
-        from = comma + 1;
-    }
+    for (const std::string_view piece : splitAt(text, ","))
+        if (!piece.empty())
+            pieces.emplace_back(piece);
     return pieces;
 }
 

@@ -1,4 +1,5 @@
 #include "cli/commands.h"
+#include "core/app/app_info.h"
 
 #include <string_view>
 
@@ -38,7 +39,7 @@ int runMain(Args args, Streams& io) {
         return 0;
     }
     if (command == "--version") {
-        io.out << "orolith " << OROLITH_VERSION << "\n";
+        io.out << "orolith " << app::kVersionText << "\n";
         return 0;
     }
     if (command == "mp")

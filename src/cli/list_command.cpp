@@ -1,6 +1,7 @@
 #include "cli/area_fetch.h"
 #include "cli/cli_host.h"
 #include "cli/commands.h"
+#include "cli/common_options.h"
 #include "cli/input_files.h"
 #include "cli/option_reader.h"
 #include "core/conversion/conversion.h"
@@ -11,28 +12,27 @@ namespace orolith::cli {
 
 namespace {
 
-constexpr std::string_view kListUsage =
-    "Usage: orolith list INPUT [--first-type HEX]\n"
-    "       orolith list DEM... [--first-type HEX] [--interval M] [--base B] [--fill-voids] [--smooth PIXELS]\n"
-    "                    [--simplify METRES]\n"
-    "       orolith list --bbox S,W,N,E [--source NAME[,NAME]] [--base-url URL] [--dir DIR] [OPTIONS]\n"
-    "\n"
-    "Lists the distinct elevations of a Geo Vector file in order of first appearance, one a\n"
-    "line: the elevation, a tab, and its Garmin polygon type in hexadecimal. For elevation\n"
-    "models it lists their bands from the lowest up, each by its lower limit.\n"
-    "\n"
-    "Options:\n"
-    "  --first-type HEX   first polygon type, hexadecimal (default: 10300)\n"
-    "  --interval, --base, --fill-voids, --smooth, --simplify   as for 'orolith mp'\n"
-    "  --bbox S,W,N,E     in place of INPUT: the elevation tiles of a bounding box,\n"
-    "                     fetched as 'orolith fetch' does (with its --source, --base-url,\n"
-    "                     --region, --dir, --connections); tiles no source has are sea\n"
-    "                     at 0 m; the output is named after the tiles (N50W004-N51W003)\n"
-    "  --help             show this text\n"
-    "\n"
-    "Exit status: 0 listed, 1 the input could not be read, 2 a usage error.\n";
-
-constexpr CommandInfo kListCommand{"list", kListUsage};
+// The usage text, made once.
+const CommandInfo& listCommand() {
+    static const std::string usage =
+        "Usage: orolith list INPUT [--first-type HEX]\n"
+        "       orolith list DEM... [--first-type HEX] [--interval M] [--base B] [--fill-voids] [--smooth PIXELS]\n"
+        "                    [--simplify METRES]\n"
+        "       orolith list --bbox S,W,N,E [--source NAME[,NAME]] [--base-url URL] [--dir DIR] [OPTIONS]\n"
+        "\n"
+        "Lists the distinct elevations of a Geo Vector file in order of first appearance, one a\n"
+        "line: the elevation, a tab, and its Garmin polygon type in hexadecimal. For elevation\n"
+        "models it lists their bands from the lowest up, each by its lower limit.\n"
+        "\n"
+        "Options:\n" +
+        optionLines({kFirstTypeHelp}, 21) +
+        "  --interval, --base, --fill-voids, --smooth, --simplify   as for 'orolith mp'\n" +
+        optionLines({kBboxHelp, kHelpHelp}, 21) +
+        "\n"
+        "Exit status: 0 listed, 1 the input could not be read, 2 a usage error.\n";
+    static const CommandInfo command{"list", usage};
+    return command;
+}
 
 } // namespace
 
@@ -43,7 +43,7 @@ int runList(Args args, Streams& io) {
     flags.insert(kDemFlagOptions.begin(), kDemFlagOptions.end());
     const ParsedArgs parsed = readArgs(args, withAreaOptions(values), flags);
     InputFiles inputs;
-    if (const auto code = readInputFiles(parsed, kListCommand, io, inputs))
+    if (const auto code = readInputFiles(parsed, listCommand(), io, inputs))
         return *code;
 
     ConversionOptions options;

@@ -1,6 +1,7 @@
 #include "cli/area_fetch.h"
 #include "cli/cli_host.h"
 #include "cli/commands.h"
+#include "cli/common_options.h"
 #include "cli/input_files.h"
 #include "cli/job_arguments.h"
 #include "cli/option_reader.h"
@@ -12,42 +13,40 @@ namespace orolith::cli {
 
 namespace {
 
-constexpr std::string_view kMpUsage =
-    "Usage: orolith mp INPUT [OPTIONS]\n"
-    "       orolith mp DEM... [OPTIONS]\n"
-    "       orolith mp --bbox S,W,N,E [--source NAME[,NAME]] [--base-url URL] [--dir DIR] [OPTIONS]\n"
-    "\n"
-    "Writes the Polish map (.mp) of a Geo Vector file: every elevation band becomes a polygon\n"
-    "with its own Garmin polygon type, once for every selected detail level.\n"
-    "The map goes beside the input: a final .txt becomes .mp, any other name gets .mp appended.\n"
-    "Elevation models (.hgt, .hgt.zip, GeoTIFF, ESRI ASCII grid, VRT; several files form one\n"
-    "mosaic) are cut into bands, each a polygon with its holes; their map goes beside the first\n"
-    "one with its extensions replaced by .mp.\n"
-    "\n"
-    "Options:\n"
-    "  --levels LIST         detail levels, comma-separated: digits 0..3 or the names\n"
-    "                        highest, high, medium, low (default: 0)\n"
-    "  --first-type HEX      first polygon type, hexadecimal (default: 10300)\n"
-    "  --max-distance TEXT   polygons whose first and last vertex lie further apart (metres)\n"
-    "                        are left out (default: 45000)\n"
-    "  --contours            add every polygon once more as a contour line\n"
-    "  --force               replace an existing map\n"
-    "  --output PATH         write the map to PATH instead\n"
-    "  --interval M          elevation models: band height in whole metres (default: 25)\n"
-    "  --base B              elevation models: the elevation bands start from (default: 0)\n"
-    "  --fill-voids          elevation models: fill voids by interpolation first\n"
-    "  --smooth PIXELS       elevation models: smooth the raster over PIXELS around each pixel\n"
-    "  --simplify METRES     elevation models: drop vertices while no boundary moves further;\n"
-    "                        a boundary two bands share stays one line (default: 0, none)\n"
-    "  --bbox S,W,N,E        in place of INPUT: the elevation tiles of a bounding box,\n"
-    "                        fetched as 'orolith fetch' does (with its --source, --base-url,\n"
-    "                        --region, --dir, --connections); tiles no source has are sea\n"
-    "                        at 0 m; the output is named after the tiles (N50W004-N51W003)\n"
-    "  --help                show this text\n"
-    "\n"
-    "Exit status: 0 the map was written, 1 it was not, 2 a usage error.\n";
-
-constexpr CommandInfo kMpCommand{"mp", kMpUsage};
+// The usage text, made once.
+const CommandInfo& mpCommand() {
+    static const std::string usage =
+        inputUsageLines("mp") +
+        "\n"
+        "Writes the Polish map (.mp) of a Geo Vector file: every elevation band becomes a polygon\n"
+        "with its own Garmin polygon type, once for every selected detail level.\n"
+        "The map goes beside the input: a final .txt becomes .mp, any other name gets .mp appended.\n"
+        "Elevation models (.hgt, .hgt.zip, GeoTIFF, ESRI ASCII grid, VRT; several files form one\n"
+        "mosaic) are cut into bands, each a polygon with its holes; their map goes beside the first\n"
+        "one with its extensions replaced by .mp.\n"
+        "\n"
+        "Options:\n" +
+        optionLines({{"--levels LIST", "detail levels, comma-separated: digits 0..3 or the names\n"
+                                       "highest, high, medium, low (default: 0)"},
+                     kFirstTypeHelp,
+                     kMaxDistanceHelp,
+                     kContoursHelp,
+                     {"--force", "replace an existing map"},
+                     {"--output PATH", "write the map to PATH instead"},
+                     {"--interval M", "elevation models: band height in whole metres (default: 25)"},
+                     {"--base B", "elevation models: the elevation bands start from (default: 0)"},
+                     {"--fill-voids", "elevation models: fill voids by interpolation first"},
+                     {"--smooth PIXELS", "elevation models: smooth the raster over PIXELS around each pixel"},
+                     {"--simplify METRES", "elevation models: drop vertices while no boundary moves further;\n"
+                                           "a boundary two bands share stays one line (default: 0, none)"},
+                     kBboxHelp,
+                     kHelpHelp},
+                    24) +
+        "\n"
+        "Exit status: 0 the map was written, 1 it was not, 2 a usage error.\n";
+    static const CommandInfo command{"mp", usage};
+    return command;
+}
 
 } // namespace
 
@@ -58,7 +57,7 @@ int runMp(Args args, Streams& io) {
     flags.insert(kDemFlagOptions.begin(), kDemFlagOptions.end());
     const ParsedArgs parsed = readArgs(args, withAreaOptions(values), flags);
     InputFiles inputs;
-    if (const auto code = readInputFiles(parsed, kMpCommand, io, inputs))
+    if (const auto code = readInputFiles(parsed, mpCommand(), io, inputs))
         return *code;
 
     ConversionOptions options;
@@ -66,7 +65,7 @@ int runMp(Args args, Streams& io) {
     std::string error;
     if (const auto levels = parsed.value("--levels");
         levels && !readLevels(*levels, options.detailLevels, error))
-        return usageError(io, kMpCommand, error);
+        return usageError(io, mpCommand(), error);
     options.firstType = parsed.value("--first-type").value_or(options.firstType);
     options.maxDistance = parsed.value("--max-distance").value_or(options.maxDistance);
     options.addContours = parsed.has("--contours");

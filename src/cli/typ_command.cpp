@@ -1,6 +1,7 @@
 #include "cli/area_fetch.h"
 #include "cli/cli_host.h"
 #include "cli/commands.h"
+#include "cli/common_options.h"
 #include "cli/input_files.h"
 #include "cli/job_arguments.h"
 #include "dem/dem_conversion.h"
@@ -21,39 +22,31 @@ namespace orolith::cli {
 
 namespace {
 
-constexpr std::string_view kTypUsage =
-    "Usage: orolith typ INPUT [OPTIONS]\n"
-    "       orolith typ DEM... [OPTIONS]\n"
-    "       orolith typ --bbox S,W,N,E [--source NAME[,NAME]] [--base-url URL] [--dir DIR] [OPTIONS]\n"
-    "\n"
-    "Lists the elevation bands of a Geo Vector file (or of elevation models) and writes the TYP style text file (one\n"
-    "draw order, one two-colour 32 x 32 polygon style and one line style per band) and the\n"
-    "companion polygon list.\n"
-    "\n"
-    "Options:\n"
-    "  --output PATH          the TYP text file (default: HOME/typ/untitled.txt)\n"
-    "  --companion PATH       the companion list (default: HOME/test.tpgn)\n"
-    "  --pattern FILE.ptn     the fill pattern from a pattern file\n"
-    "  --pattern-text TEXT    the fill pattern's rows; \\n separates them\n"
-    "                         (default: the checkerboard 01010101\\n10101010)\n"
-    "  --palette FILE.col     the elevation colours from a palette file (default: built in)\n"
-    "  --first-type HEX       first polygon type, hexadecimal (default: 10300)\n"
-    "  --max-draworder TEXT   highest draw order written (default: 14)\n"
-    "  --one-colour           light grey shades instead of the palette's colours\n"
-    "  --row-per-band         each band repeats one row of the pattern\n"
-    "  --home DIR             the program's folder (default: the executable's folder when\n"
-    "                         writable, else the per-user data folder)\n"
-    "  --interval, --base, --fill-voids, --smooth, --simplify\n"
-    "                         elevation models, as for 'orolith mp'\n"
-    "  --bbox S,W,N,E         in place of INPUT: the elevation tiles of a bounding box,\n"
-    "                         fetched as 'orolith fetch' does (with its --source, --base-url,\n"
-    "                         --region, --dir, --connections); tiles no source has are sea\n"
-    "                         at 0 m; the output is named after the tiles (N50W004-N51W003)\n"
-    "  --help                 show this text\n"
-    "\n"
-    "Exit status: 0 the TYP file was written, 1 it was not, 2 a usage error.\n";
-
-constexpr CommandInfo kTypCommand{"typ", kTypUsage};
+// The usage text, made once.
+const CommandInfo& typCommand() {
+    static const std::string usage =
+        inputUsageLines("typ") +
+        "\n"
+        "Lists the elevation bands of a Geo Vector file (or of elevation models) and writes the TYP style text file (one\n"
+        "draw order, one two-colour 32 x 32 polygon style and one line style per band) and the\n"
+        "companion polygon list.\n"
+        "\n"
+        "Options:\n" +
+        optionLines({{"--output PATH", "the TYP text file (default: HOME/typ/untitled.txt)"},
+                     {"--companion PATH", "the companion list (default: HOME/test.tpgn)"}},
+                    25) +
+        styleOptionLines(25) +
+        optionLines({{"--home DIR", "the program's folder (default: the executable's folder when\n"
+                                    "writable, else the per-user data folder)"},
+                     {"--interval, --base, --fill-voids, --smooth, --simplify", "elevation models, as for 'orolith mp'"},
+                     kBboxHelp,
+                     kHelpHelp},
+                    25) +
+        "\n"
+        "Exit status: 0 the TYP file was written, 1 it was not, 2 a usage error.\n";
+    static const CommandInfo command{"typ", usage};
+    return command;
+}
 
 
 struct TypCommand {
@@ -100,12 +93,12 @@ int runTyp(Args args, Streams& io) {
                                                "--smooth", "--simplify"}),
                               {"--one-colour", "--row-per-band", "--help", "--fill-voids"});
     const ParsedArgs& parsed = command.parsed;
-    if (const auto code = readInputFiles(parsed, kTypCommand, io, command.inputs))
+    if (const auto code = readInputFiles(parsed, typCommand(), io, command.inputs))
         return *code;
     if (parsed.value("--pattern") && parsed.value("--pattern-text"))
-        return usageError(io, kTypCommand, "give --pattern or --pattern-text, not both");
+        return usageError(io, typCommand(), "give --pattern or --pattern-text, not both");
     if (const auto first = parsed.value("--first-type"); first && !parseHex32(*first))
-        return usageError(io, kTypCommand,
+        return usageError(io, typCommand(),
                           "--first-type takes 1 to 8 hexadecimal digits, not '" + *first + "'");
 
     if (const auto home = parsed.value("--home"))

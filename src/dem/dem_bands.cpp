@@ -146,16 +146,15 @@ std::function<void()> DemBands::prepareBlock(std::vector<PixelPolygon>&& polygon
     std::vector<std::pair<double, double>> outline; // (lon, lat) of the vertices on it
     const bool simplifying = options_.simplify > 0.0;
     for (PixelPolygon& polygon : polygons) {
-        for (PixelRing& ring : polygon.rings) {
-            if (!simplifying)
-                continue;
-            dropStraightOutline(ring, area);
-            for (const PixelPoint& point : ring)
-                if (area.onOutline(point)) {
-                    const GeoPoint geo = raster_.toGeo(point);
-                    outline.emplace_back(geo.lon, geo.lat);
-                }
-        }
+        if (simplifying)
+            for (PixelRing& ring : polygon.rings) {
+                dropStraightOutline(ring, area);
+                for (const PixelPoint& point : ring)
+                    if (area.onOutline(point)) {
+                        const GeoPoint geo = raster_.toGeo(point);
+                        outline.emplace_back(geo.lon, geo.lat);
+                    }
+            }
         gathered.push_back(toGeo(polygon));
         polygon = {};
     }

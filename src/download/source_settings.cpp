@@ -1,10 +1,11 @@
 #include "download/source_settings.h"
 
 #include "core/platform/atomic_file.h"
+#include "core/platform/small_file.h"
 #include "core/platform/text_number.h"
+#include "core/platform/text_split.h"
 
 #include <algorithm>
-#include <fstream>
 #include <optional>
 
 namespace orolith::download {
@@ -54,16 +55,15 @@ std::optional<std::vector<SourceKind>> parseSourceList(std::string_view text, st
 
 SourceSettings readSourceSettings(const fs::path& path) {
     SourceSettings settings;
-    std::ifstream in(path, std::ios::binary);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+    // A few lines of source names and addresses; anything larger is no such file.
+    constexpr std::size_t kLimit = 64 * 1024;
+    const SmallFile file = readSmallFile(path, kLimit);
+    for (const std::string_view line : splitLines(file.bytes)) {
         const std::size_t equals = line.find('=');
-        if (equals == std::string::npos)
+        if (equals == std::string_view::npos)
             continue;
-        const std::string_view key = trimBlanks(std::string_view(line).substr(0, equals));
-        const std::string_view value = std::string_view(line).substr(equals + 1);
+        const std::string_view key = trimBlanks(line.substr(0, equals));
+        const std::string_view value = line.substr(equals + 1);
         std::string problem;
         if (key == "sources") {
             if (auto kinds = parseSourceList(value, problem); kinds && !kinds->empty())

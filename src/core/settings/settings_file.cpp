@@ -2,6 +2,7 @@
 
 #include "core/platform/atomic_file.h"
 #include "core/platform/text_number.h"
+#include "core/platform/text_split.h"
 
 #include "core/platform/small_file.h"
 
@@ -48,12 +49,9 @@ std::string boxLine(bool ticked) {
 // The first lines of the text, each without its line end and leading blanks.
 std::vector<std::string> readLines(std::string_view text) {
     std::vector<std::string> lines;
-    while (lines.size() < kLineCount && !text.empty()) {
-        const std::size_t end = std::min(text.find('\n'), text.size());
-        std::string_view line = text.substr(0, end);
-        text.remove_prefix(std::min(end + 1, text.size()));
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
+    for (const std::string_view line : splitLines(text)) {
+        if (lines.size() == kLineCount)
+            break;
         const std::size_t first = line.find_first_not_of(' ');
         lines.emplace_back(first == std::string_view::npos ? std::string_view() : line.substr(first));
     }

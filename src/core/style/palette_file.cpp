@@ -3,6 +3,7 @@
 #include "core/platform/atomic_file.h"
 #include "core/platform/small_file.h"
 #include "core/platform/text_number.h"
+#include "core/platform/text_split.h"
 
 #include <optional>
 #include <string_view>
@@ -21,22 +22,6 @@ std::optional<std::int32_t> paletteEntry(std::string_view line) {
     if (!value || static_cast<std::uint32_t>(*value) > 0xFFFFFFu)
         return std::nullopt;
     return value;
-}
-
-// Lines ended by CR LF; a file with bare LF line ends reads the same.
-std::vector<std::string_view> splitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        lines.push_back(line);
-        if (end == std::string_view::npos)
-            break;
-        text.remove_prefix(end + 1);
-    }
-    return lines;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "core/style/pattern.h"
 
 #include "core/platform/text_number.h"
+#include "core/platform/text_split.h"
 
 namespace orolith {
 
@@ -8,21 +9,9 @@ namespace {
 
 constexpr int kWidth = 32;
 
-// The text cut at every CR LF; a lone CR or LF stays inside its line.
+// The editor's text cut at every CR LF; a lone CR or LF stays inside its row (and fails it).
 std::vector<std::string_view> splitCrlf(std::string_view text) {
-    std::vector<std::string_view> lines;
-    if (text.empty())
-        return lines;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = text.find("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines.push_back(text.substr(start));
-            return lines;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
+    return text.empty() ? std::vector<std::string_view>{} : splitAt(text, "\r\n");
 }
 
 bool onlyBits(std::string_view row) {

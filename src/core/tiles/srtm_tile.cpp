@@ -2,6 +2,7 @@
 
 #include "core/app/app_info.h"
 #include "core/platform/text_number.h"
+#include "core/platform/text_split.h"
 
 #include <algorithm>
 #include <cctype>
@@ -19,20 +20,6 @@ char separatorOf(std::string_view text) {
     if (text.find(',') != std::string_view::npos)
         return ',';
     return '\\';
-}
-
-std::vector<std::string_view> splitAt(std::string_view text, char separator) {
-    std::vector<std::string_view> pieces;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = text.find(separator, start);
-        if (end == std::string_view::npos) {
-            pieces.push_back(text.substr(start));
-            return pieces;
-        }
-        pieces.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
 }
 
 // |degrees| zero-padded to `width` digits behind the hemisphere letter.
@@ -66,7 +53,8 @@ std::optional<int> srtmContinentByName(std::string_view text) {
 }
 
 TileNameResult srtmTileName(std::string_view coordinate) {
-    const std::vector<std::string_view> pieces = splitAt(coordinate, separatorOf(coordinate));
+    const char separator = separatorOf(coordinate);
+    const std::vector<std::string_view> pieces = splitAt(coordinate, std::string_view(&separator, 1));
     if (pieces.size() < 2)
         return {TileProblem::NoSeparator, {}, {}};
     if (!hasLeadingDecimal(pieces[0]) || !hasLeadingDecimal(pieces[1]))
