@@ -39,16 +39,14 @@ std::string headerBlock(const TypeList& types, int familyId, std::int16_t maxDra
     return h;
 }
 
-// The companion list: the code after each code of the sequence from the first type, which
-// skips sub-types above 0x1F (0x1031F is followed by 0x10400).
+// The companion list: the code after each code of the sequence from the first type, stepped
+// as the map's types are (0x1031F is followed by 0x10400).
 std::string companionList(std::uint32_t firstType, std::size_t count) {
     std::string list;
-    std::uint32_t t = firstType;
+    std::int64_t code = firstType;
     for (std::size_t i = 0; i < count; ++i) {
-        ++t;
-        if (t % 32 == 0)
-            t += 224;
-        list += hexUpper(t) + ",";
+        code = steppedType(code + 1);
+        list += hexUpper(static_cast<std::uint64_t>(code)) + ",";
     }
     return list;
 }
