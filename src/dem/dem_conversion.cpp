@@ -158,7 +158,7 @@ ConversionResult convertDem(ConversionMode mode, const ConversionOptions& option
 
     MapWriter writer(output, existing);
     if (!writer.open(options.copyright.empty() ? bands.attribution() : options.copyright)) {
-        result.finalMessage = output + " " + writer.error() + "\r\n\r\nThe map was not created.";
+        result.finalMessage = output + " " + writer.errorString() + "\r\n\r\nThe map was not created.";
         host.message(MessageKind::Failure, result.finalMessage);
         return result;
     }
@@ -196,7 +196,7 @@ ConversionResult convertDem(ConversionMode mode, const ConversionOptions& option
     }
     if (!writer.commit()) {
         result.finalMessage = output + " " +
-                              (writer.targetAppeared() ? "appeared during the run and was not replaced" : writer.error()) +
+                              (writer.targetAppeared() ? "appeared during the run and was not replaced" : writer.errorString()) +
                               "\r\n\r\nThe map was not created.";
         host.message(MessageKind::Failure, result.finalMessage);
         return result;

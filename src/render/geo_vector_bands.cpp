@@ -62,7 +62,7 @@ bool readBandList(GeoVectorReader& reader, const std::string& firstTypeText, Ban
     ScanCounts counts;
     const ScanOutcome scan = scanElevations(reader, table, host, counts);
     if (scan == ScanOutcome::ReadFailed)
-        host.message(MessageKind::Failure, reader.error());
+        host.message(MessageKind::Failure, reader.errorString());
     if (scan != ScanOutcome::Done)
         return false;
     const auto firstType = parseHex32(firstTypeText);
@@ -89,7 +89,7 @@ std::optional<BandSet> readGeoVectorBands(const std::string& path, const BandRea
     bands.tolerance = settings.tolerance;
     std::unordered_map<std::string, std::size_t> bandOf;
     if (!reader.open(path)) {
-        host.message(MessageKind::Failure, path + " " + reader.error());
+        host.message(MessageKind::Failure, path + " " + reader.errorString());
         return std::nullopt;
     }
     if (!readBandList(reader, settings.firstType, bands, bandOf, host) || !reader.rewind())
@@ -123,8 +123,8 @@ std::optional<BandSet> readGeoVectorBands(const std::string& path, const BandRea
         }
     }
     finishRecord();
-    if (!reader.error().empty()) {
-        host.message(MessageKind::Failure, path + " " + reader.error());
+    if (!reader.errorString().empty()) {
+        host.message(MessageKind::Failure, path + " " + reader.errorString());
         return std::nullopt;
     }
     bands.finish(settings, batchReady);

@@ -52,7 +52,7 @@ std::pair<PieceList, std::vector<std::string>> readBoth(const std::filesystem::p
     EXPECT_TRUE(reader.rewind());
     while (reader.skipToRecord() && reader.next(piece))
         heads.emplace_back(piece.text);
-    EXPECT_EQ(reader.error(), "");
+    EXPECT_EQ(reader.errorString(), "");
     return {pieces, heads};
 }
 
@@ -110,7 +110,7 @@ TEST(GeoVectorReader, LongPiecesGrowTheBufferAndMissingFilesAreAnError) {
 
     GeoVectorReader reader;
     EXPECT_FALSE(reader.open("/nonexistent/folder/file.txt"));
-    EXPECT_EQ(reader.error(), "No such file or directory");
+    EXPECT_EQ(reader.errorString(), "No such file or directory");
 }
 
 // The common cases run through the conversion tests; these are the odd ones.

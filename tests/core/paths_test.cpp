@@ -20,16 +20,6 @@ TEST(Paths, BaseNameAndFolderSplitOnBothSeparators) {
     EXPECT_EQ(folderOf("/opt/tool.d/tool.exe", "/app"), "/opt/tool.d/");
 }
 
-TEST(Paths, WriteFileAddsALineBreakOrReportsWhy) {
-    testing::TempDir dir;
-    testing::RecordingHost host;
-    EXPECT_TRUE(writeFile((dir / "a.txt").string(), "a\r\nb", host));
-    EXPECT_EQ(testing::readBytes(dir / "a.txt"), "a\r\nb\r\n");
-    const std::string bad = (dir / "missing" / "x.txt").string();
-    EXPECT_FALSE(writeFile(bad, "text", host));
-    EXPECT_EQ(host.texts(MessageKind::Failure), std::vector<std::string>{bad + " No such file or directory"});
-}
-
 // Names outside ASCII reach the system as the same file names, in both directions: the map
 // goes beside its input, the TYP files where they are named, and the messages say the names.
 TEST(Paths, NonAsciiNamesReachTheFilesAndTheMessages) {

@@ -36,7 +36,7 @@ bool checkInput(const ConversionOptions& options, GeoVectorReader& reader, Host&
         return false;
     }
     if (!reader.open(path)) {
-        host.message(MessageKind::Failure, text + " " + reader.error());
+        host.message(MessageKind::Failure, text + " " + reader.errorString());
         return false;
     }
     if (levelDigits(options.detailLevels).empty()) {
@@ -105,7 +105,7 @@ void writeMap(GeoVectorReader& reader, const ElevationTypes& table, const WriteS
     result.notIncluded = outcome.notIncluded;
     if (!writer.commit()) {
         reportNotCreated(output,
-                         writer.targetAppeared() ? "appeared during the run and was not replaced" : writer.error(),
+                         writer.targetAppeared() ? "appeared during the run and was not replaced" : writer.errorString(),
                          result, host);
         return;
     }
@@ -208,7 +208,7 @@ ConversionResult runConversion(bool write, const ConversionOptions& options, Hos
     if (scan != ScanOutcome::Done) {
         result.cancelled = scan == ScanOutcome::Cancelled;
         if (scan == ScanOutcome::ReadFailed)
-            host.message(MessageKind::Failure, pathText(options.inputPath) + " " + reader.error());
+            host.message(MessageKind::Failure, pathText(options.inputPath) + " " + reader.errorString());
         return result;
     }
     // Records without a single vertex line: not Geo Vector text (or not text at all), whose
@@ -223,7 +223,7 @@ ConversionResult runConversion(bool write, const ConversionOptions& options, Hos
     if (!write)
         return result;
     if (!writer.good()) {
-        reportNotCreated(output, writer.error(), result, host);
+        reportNotCreated(output, writer.errorString(), result, host);
         return result;
     }
 

@@ -173,14 +173,14 @@ ScanOutcome scanElevations(GeoVectorReader& reader, ElevationTypes& table, Host&
         if (!counts.anyVertex)
             counts.anyVertex = recordHasVertex(reader, piece);
     }
-    return reader.error().empty() ? ScanOutcome::Done : ScanOutcome::ReadFailed;
+    return reader.errorString().empty() ? ScanOutcome::Done : ScanOutcome::ReadFailed;
 }
 
 WriteOutcome writePolygons(GeoVectorReader& reader, const ElevationTypes& table,
                            const WriteSettings& settings, MapWriter& writer, Host& host) {
     WriteOutcome outcome;
     if (!reader.rewind()) {
-        outcome.readError = reader.error();
+        outcome.readError = reader.errorString();
         return outcome;
     }
     PolygonPass pass(table, settings, writer, host);
@@ -211,7 +211,7 @@ WriteOutcome writePolygons(GeoVectorReader& reader, const ElevationTypes& table,
         if (piece.after == Cut::Line)
             ++line;
     }
-    outcome.readError = reader.error();
+    outcome.readError = reader.errorString();
     outcome.notIncluded = pass.summarise();
     outcome.tooFar = pass.tooFar();
     return outcome;

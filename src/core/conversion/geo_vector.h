@@ -35,12 +35,12 @@ class GeoVectorReader {
     GeoVectorReader(const GeoVectorReader&) = delete;
     GeoVectorReader& operator=(const GeoVectorReader&) = delete;
 
-    // Opens the file; false with error() when it cannot be read.
+    // Opens the file; false with errorString() when it cannot be read.
     bool open(const std::filesystem::path& path);
     // Starts again from the beginning of the file.
     bool rewind();
 
-    // The next piece; false at the end of the file or after a read failure (see error()).
+    // The next piece; false at the end of the file or after a read failure (see errorString()).
     bool next(Piece& piece);
     // Right after a piece cut by CR LF: every further complete line up to the next "L " (or
     // as far as the buffer holds), each with its CR LF, in one view; false when there is no
@@ -51,7 +51,7 @@ class GeoVectorReader {
     bool skipToRecord();
 
     // The system's description of a read failure; empty while there was none.
-    const std::string& error() const { return error_; }
+    const std::string& errorString() const { return error_; }
     // Bytes consumed so far.
     std::uint64_t position() const { return consumedBefore_ + begin_; }
 

@@ -41,7 +41,7 @@ class MapWriter {
     MapWriter(const MapWriter&) = delete;
     MapWriter& operator=(const MapWriter&) = delete;
 
-    // Creates the temporary file and writes the header. False with error() on failure.
+    // Creates the temporary file and writes the header. False with errorString() on failure.
     bool open(std::string_view copyright = {});
     // The polygon's block for each level digit in order, each with its EndLevel line where
     // endLevelOf gives one, then (with `contour`) the last block again as a polyline.
@@ -52,14 +52,14 @@ class MapWriter {
     // a polyline of the last level.
     void bandPolygon(std::string_view type, std::string_view levelDigits, const std::vector<std::string>& rings,
                      bool contour);
-    // Writes what is left and puts the map in place. False with error() on failure.
+    // Writes what is left and puts the map in place. False with errorString() on failure.
     bool commit();
     // Drops everything written so far; the path is untouched.
     void abandon();
 
-    // False once a write has failed; error() then says why.
+    // False once a write has failed; errorString() then says why.
     bool good() const { return !failed_.load(std::memory_order_acquire); }
-    const std::string& error() const { return error_; }
+    const std::string& errorString() const { return error_; }
     // commit() failed because a file appeared at the path and was not to be replaced.
     bool targetAppeared() const { return file_.targetAppeared(); }
 

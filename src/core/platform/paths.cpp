@@ -1,7 +1,5 @@
 #include "core/platform/paths.h"
 
-#include "core/platform/atomic_file.h"
-
 namespace orolith {
 
 namespace {
@@ -37,17 +35,6 @@ std::string folderOf(std::string_view path, std::string_view fallback) {
     while (end > 0 && !isSeparator(path[end - 1]))
         --end;
     return std::string(path.substr(0, end));
-}
-
-bool writeFile(const std::filesystem::path& path, std::string_view text, Host& host) {
-    std::string bytes;
-    bytes.reserve(text.size() + 2);
-    bytes.append(text).append("\r\n");
-    std::string error;
-    if (writeFileAtomically(path, bytes, error))
-        return true;
-    host.message(MessageKind::Failure, pathText(path) + " " + error);
-    return false;
 }
 
 } // namespace orolith

@@ -1,9 +1,6 @@
 #pragma once
 // Paths between the program's texts and the system: a path as UTF-8 text (for messages and
-// the files that record paths) and back, the name and the folder of a path a user typed,
-// and writing a text file in one go.
-
-#include "core/host.h"
+// the files that record paths) and back, and the name and the folder of a path a user typed.
 
 #include <filesystem>
 #include <string>
@@ -25,9 +22,5 @@ std::string baseNameOf(std::string_view path);
 // The folder of a path text with its final separator ("C:\tools\tool.exe" gives "C:\tools\"),
 // or `fallback` when the path names no file (empty, ends in a separator, holds "*").
 std::string folderOf(std::string_view path, std::string_view fallback);
-
-// Replaces the file with `text` and a CR LF, atomically. On failure the host is told
-// the path, a blank and the system's description, and the old file (if any) is untouched.
-bool writeFile(const std::filesystem::path& path, std::string_view text, Host& host);
 
 } // namespace orolith

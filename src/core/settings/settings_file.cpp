@@ -1,6 +1,7 @@
 #include "core/settings/settings_file.h"
 
 #include "core/platform/atomic_file.h"
+#include "core/platform/paths.h"
 #include "core/platform/text_number.h"
 #include "core/platform/text_split.h"
 
@@ -67,7 +68,7 @@ std::filesystem::path settingsPath(const std::filesystem::path& home) {
 bool SettingsFile::read(const std::filesystem::path& path, Settings& settings) {
     const SmallFile file = readSmallFile(path, kSettingsFileLimit);
     if (file.outcome == FileRead::Missing)
-        return fail(FileError::Missing, "Cannot read " + path.string());
+        return fail(FileError::Missing, "Cannot read " + pathText(path));
     if (file.outcome == FileRead::NotValid)
         return fail(FileError::NotValid, "Not a valid settings file.");
     const std::vector<std::string> lines = readLines(file.bytes);
@@ -122,7 +123,7 @@ bool SettingsFile::write(const std::filesystem::path& path, Settings& settings) 
         settings.region = 3;
     std::string error;
     if (!writeFileAtomically(path, text(settings), error))
-        return fail(FileError::NotWritten, path.string() + " " + error);
+        return fail(FileError::NotWritten, pathText(path) + " " + error);
     return succeed();
 }
 

@@ -1,6 +1,7 @@
 #include "core/style/palette_file.h"
 
 #include "core/platform/atomic_file.h"
+#include "core/platform/paths.h"
 #include "core/platform/small_file.h"
 #include "core/platform/text_number.h"
 #include "core/platform/text_split.h"
@@ -27,7 +28,7 @@ std::optional<std::int32_t> paletteEntry(std::string_view line) {
 } // namespace
 
 bool PaletteFile::read(const std::filesystem::path& path, Palette& palette) {
-    const std::string name = path.string();
+    const std::string name = pathText(path);
     const SmallFile file = name.empty() || name.find('*') != std::string::npos
                                ? SmallFile{}
                                : readSmallFile(path, kPaletteFileLimit);
@@ -45,7 +46,7 @@ bool PaletteFile::read(const std::filesystem::path& path, Palette& palette) {
 bool PaletteFile::write(const std::filesystem::path& path, const Palette& palette) {
     std::string error;
     if (!writeFileAtomically(path, text(palette), error))
-        return fail(FileError::NotWritten, path.string() + " " + error);
+        return fail(FileError::NotWritten, pathText(path) + " " + error);
     return succeed();
 }
 

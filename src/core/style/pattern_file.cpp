@@ -1,6 +1,7 @@
 #include "core/style/pattern_file.h"
 
 #include "core/platform/atomic_file.h"
+#include "core/platform/paths.h"
 #include "core/platform/small_file.h"
 
 #include <algorithm>
@@ -20,7 +21,7 @@ int firstBadLine(std::string_view text) {
 } // namespace
 
 bool PatternFile::read(const std::filesystem::path& path, std::string& text) {
-    const std::string name = path.string();
+    const std::string name = pathText(path);
     SmallFile file = name.empty() || name.find('*') != std::string::npos ? SmallFile{}
                                                                          : readSmallFile(path, kPatternFileLimit);
     if (file.outcome == FileRead::Missing)
@@ -39,7 +40,7 @@ bool PatternFile::write(const std::filesystem::path& path, std::string_view edit
     bytes.append(editorText).append("\r\n");
     std::string error;
     if (!writeFileAtomically(path, bytes, error))
-        return fail(FileError::NotWritten, path.string() + " " + error);
+        return fail(FileError::NotWritten, pathText(path) + " " + error);
     return succeed();
 }
 
