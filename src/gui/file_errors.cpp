@@ -37,4 +37,10 @@ void reportFileError(QWidget* parent, const FileFormat& format, const QString& p
     Desktop::instance().message(parent, fileErrorText(format, path));
 }
 
+bool fileDone(QWidget* parent, bool done, const FileFormat& format, const QString& path) {
+    if (!done)
+        reportFileError(parent, format, path);
+    return done;
+}
+
 } // namespace orolith::gui

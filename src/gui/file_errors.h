@@ -17,4 +17,7 @@ QString fileErrorText(const FileFormat& format, const QString& path);
 // Shows fileErrorText in a message box over `parent`.
 void reportFileError(QWidget* parent, const FileFormat& format, const QString& path);
 
+// The outcome `done` of a read or write by `format`, after reporting its error when it failed.
+bool fileDone(QWidget* parent, bool done, const FileFormat& format, const QString& path);
+
 } // namespace orolith::gui

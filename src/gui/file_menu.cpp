@@ -95,10 +95,8 @@ void MainWindow::importPalette() {
     if (path.isEmpty())
         return;
     PaletteFile file;
-    if (!file.read(toPath(path), palette_.colours)) {
-        reportFileError(this, file, path);
+    if (!fileDone(this, file.read(toPath(path), palette_.colours), file, path))
         return;
-    }
     palette_.file = path;
     legend_->paint(palette_.colours);
     palette_.unsaved = false;
@@ -111,10 +109,8 @@ void MainWindow::importPattern() {
         return;
     PatternFile file;
     std::string text;
-    if (!file.read(toPath(path), text)) {
-        reportFileError(this, file, path);
+    if (!fileDone(this, file.read(toPath(path), text), file, path))
         return;
-    }
     if (text.empty())
         return;
     patternEditor_->setPatternText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
@@ -146,10 +142,8 @@ void MainWindow::savePalette() {
     if (path.isEmpty())
         return;
     PaletteFile file;
-    if (!file.write(toPath(path), palette_.colours)) {
-        reportFileError(this, file, path);
+    if (!fileDone(this, file.write(toPath(path), palette_.colours), file, path))
         return;
-    }
     palette_.file = path;
     palette_.unsaved = false;
 }
@@ -160,10 +154,9 @@ void MainWindow::savePattern() {
     if (path.isEmpty())
         return;
     PatternFile file;
-    if (!file.write(toPath(path), patternEditor_->patternText().toLatin1().toStdString())) {
-        reportFileError(this, file, path);
+    const std::string text = patternEditor_->patternText().toLatin1().toStdString();
+    if (!fileDone(this, file.write(toPath(path), text), file, path))
         return;
-    }
     pattern_.file = path;
     pattern_.unsaved = false;
 }
