@@ -23,44 +23,40 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The usage text, made once.
-const CommandInfo& imgCommand() {
-    static const std::string usage =
-        inputUsageLines("img") +
-        "\n"
-        "Makes gmapsupp.img, the file that goes onto the receiver, in one step: writes the Polish\n"
-        "map and the TYP text of a Geo Vector file (or of elevation models, as 'orolith mp' reads\n"
-        "them) into the output folder, then compiles both with\n"
-        "mkgmap. mkgmap's own map, TYP and index files stay beside it for desktop map viewers.\n"
-        "A map too large for one map tile is cut by area into several, numbered consecutively.\n"
-        "\n"
-        "Options:\n" +
-        optionLines({{"--output-dir DIR", "the output folder (default: beside INPUT, named after it)"},
-                     {"--name NAME", "the map's name on the receiver (default: INPUT's name)"},
-                     {"--map-id NUMBER", "the 8-digit number of the first map tile (default: derived from\n"
-                                         "the area the map covers)"},
-                     {"--family-id N", "family ID of the map and its TYP, 1..65535 (default: 1733)"},
-                     {"--mkgmap PATH", "the mkgmap program or its .jar file (default: mkgmap on the PATH,\n"
-                                       "or its .jar file where the package installs it, run with java)"},
-                     {"--force", "replace an existing gmapsupp.img, map and TYP text"},
-                     {"--levels LIST", "detail levels, comma-separated: digits 0..3 or the names\n"
-                                       "highest, high, medium, low (default: 0,3)"},
-                     kMaxDistanceHelp,
-                     kContoursHelp},
-                    25) +
-        styleOptionLines(25) +
-        optionLines({{"--companion PATH", "the companion polygon list (default: DIR/INPUT's name.tpgn)"},
-                     {"--interval, --base, --fill-voids, --smooth, --simplify", "elevation models, as for 'orolith mp'"},
-                     {"--hill-shading", ".hgt tiles: mkgmap adds its relief shading from the same tiles"},
-                     kBboxHelp,
-                     kHelpHelp},
-                    25) +
-        "\n"
-        "Exit status: 0 gmapsupp.img was made, 1 it was not (the reason on standard error),\n"
-        "2 a usage error.\n";
-    static const CommandInfo command{"img", usage};
-    return command;
-}
+const std::string kImgUsage =
+    inputUsageLines("img") +
+    "\n"
+    "Makes gmapsupp.img, the file that goes onto the receiver, in one step: writes the Polish\n"
+    "map and the TYP text of a Geo Vector file (or of elevation models, as 'orolith mp' reads\n"
+    "them) into the output folder, then compiles both with\n"
+    "mkgmap. mkgmap's own map, TYP and index files stay beside it for desktop map viewers.\n"
+    "A map too large for one map tile is cut by area into several, numbered consecutively.\n"
+    "\n"
+    "Options:\n" +
+    optionLines({{"--output-dir DIR", "the output folder (default: beside INPUT, named after it)"},
+                 {"--name NAME", "the map's name on the receiver (default: INPUT's name)"},
+                 {"--map-id NUMBER", "the 8-digit number of the first map tile (default: derived from\n"
+                                     "the area the map covers)"},
+                 {"--family-id N", "family ID of the map and its TYP, 1..65535 (default: 1733)"},
+                 {"--mkgmap PATH", "the mkgmap program or its .jar file (default: mkgmap on the PATH,\n"
+                                   "or its .jar file where the package installs it, run with java)"},
+                 {"--force", "replace an existing gmapsupp.img, map and TYP text"},
+                 {"--levels LIST", "detail levels, comma-separated: digits 0..3 or the names\n"
+                                   "highest, high, medium, low (default: 0,3)"},
+                 kMaxDistanceHelp,
+                 kContoursHelp},
+                25) +
+    styleOptionLines(25) +
+    optionLines({{"--companion PATH", "the companion polygon list (default: DIR/INPUT's name.tpgn)"},
+                 {"--interval, --base, --fill-voids, --smooth, --simplify", "elevation models, as for 'orolith mp'"},
+                 {"--hill-shading", ".hgt tiles: mkgmap adds its relief shading from the same tiles"},
+                 kBboxHelp,
+                 kHelpHelp},
+                25) +
+    "\n"
+    "Exit status: 0 gmapsupp.img was made, 1 it was not (the reason on standard error),\n"
+    "2 a usage error.\n";
+const CommandInfo kImgCommand{"img", kImgUsage};
 
 // The map's name without folder and extension: "area" for "area.txt" or "N50W004.hgt.zip".
 std::string stemOf(const InputFiles& inputs) {
@@ -104,32 +100,32 @@ struct ImgSettings {
 
 // The checks that make a usage error; nullopt when the words are good.
 std::optional<int> readSettings(const ParsedArgs& parsed, Streams& io, ImgSettings& settings) {
-    if (const auto code = readInputFiles(parsed, imgCommand(), io, settings.inputs))
+    if (const auto code = readInputFiles(parsed, kImgCommand, io, settings.inputs))
         return code;
     if (parsed.value("--pattern") && parsed.value("--pattern-text"))
-        return usageError(io, imgCommand(), "give --pattern or --pattern-text, not both");
+        return usageError(io, kImgCommand, "give --pattern or --pattern-text, not both");
     if (const auto first = parsed.value("--first-type"); first && !parseHex32(*first))
-        return usageError(io, imgCommand(), "--first-type takes 1 to 8 hexadecimal digits, not '" + *first + "'");
+        return usageError(io, kImgCommand, "--first-type takes 1 to 8 hexadecimal digits, not '" + *first + "'");
     if (const auto id = parsed.value("--map-id")) {
         settings.image.mapNumber = garmin::parseMapNumber(*id);
         if (!settings.image.mapNumber)
-            return usageError(io, imgCommand(), "--map-id takes an 8-digit number, 10000000 to 99999999, not '" + *id + "'");
+            return usageError(io, kImgCommand, "--map-id takes an 8-digit number, 10000000 to 99999999, not '" + *id + "'");
     }
     if (const auto family = parsed.value("--family-id")) {
         const auto value = garmin::parseFamilyId(*family);
         if (!value)
-            return usageError(io, imgCommand(), "--family-id takes a number from 1 to 65535, not '" + *family + "'");
+            return usageError(io, kImgCommand, "--family-id takes a number from 1 to 65535, not '" + *family + "'");
         settings.image.familyId = *value;
     }
     settings.conversion.detailLevels = {true, false, false, true};
     std::string error;
     if (const auto levels = parsed.value("--levels");
         levels && !readLevels(*levels, settings.conversion.detailLevels, error))
-        return usageError(io, imgCommand(), error);
+        return usageError(io, kImgCommand, error);
     const InputFiles& inputs = settings.inputs;
     if (parsed.has("--hill-shading") &&
         (!inputs.isDem || !std::all_of(inputs.dem.inputs.begin(), inputs.dem.inputs.end(), isHgtTile)))
-        return usageError(io, imgCommand(), "--hill-shading needs .hgt elevation tiles as input");
+        return usageError(io, kImgCommand, "--hill-shading needs .hgt elevation tiles as input");
     settings.stem = stemOf(inputs);
     const fs::path first = inputs.isDem ? inputs.dem.inputs.front() : inputs.geoVector;
     const fs::path inputFolder = inputs.areaName.empty() ? first.parent_path() : fs::path("."); // not the cache

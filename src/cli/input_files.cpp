@@ -11,6 +11,12 @@
 
 namespace orolith::cli {
 
+ParsedArgs readInputArgs(Args args, std::set<std::string> values, std::set<std::string> flags) {
+    values.insert(kDemValueOptions.begin(), kDemValueOptions.end());
+    flags.insert(kDemFlagOptions.begin(), kDemFlagOptions.end());
+    return readArgs(args, withAreaOptions(std::move(values)), flags);
+}
+
 const std::set<std::string> kDemValueOptions = {"--interval", "--base", "--smooth", "--simplify"};
 const std::set<std::string> kDemFlagOptions = {"--fill-voids"};
 

@@ -17,6 +17,10 @@ namespace orolith::cli {
 extern const std::set<std::string> kDemValueOptions; // --interval, --base, --smooth, --simplify
 extern const std::set<std::string> kDemFlagOptions;  // --fill-voids
 
+// The words of a command that takes inputs: its own `values` and `flags` together with the
+// elevation-model and --bbox options.
+ParsedArgs readInputArgs(Args args, std::set<std::string> values, std::set<std::string> flags);
+
 struct InputFiles {
     bool isDem = false;
     std::string geoVector;  // the Geo Vector file

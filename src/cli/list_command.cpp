@@ -12,38 +12,30 @@ namespace orolith::cli {
 
 namespace {
 
-// The usage text, made once.
-const CommandInfo& listCommand() {
-    static const std::string usage =
-        "Usage: orolith list INPUT [--first-type HEX]\n"
-        "       orolith list DEM... [--first-type HEX] [--interval M] [--base B] [--fill-voids] [--smooth PIXELS]\n"
-        "                    [--simplify METRES]\n"
-        "       orolith list --bbox S,W,N,E [--source NAME[,NAME]] [--base-url URL] [--dir DIR] [OPTIONS]\n"
-        "\n"
-        "Lists the distinct elevations of a Geo Vector file in order of first appearance, one a\n"
-        "line: the elevation, a tab, and its Garmin polygon type in hexadecimal. For elevation\n"
-        "models it lists their bands from the lowest up, each by its lower limit.\n"
-        "\n"
-        "Options:\n" +
-        optionLines({kFirstTypeHelp}, 21) +
-        "  --interval, --base, --fill-voids, --smooth, --simplify   as for 'orolith mp'\n" +
-        optionLines({kBboxHelp, kHelpHelp}, 21) +
-        "\n"
-        "Exit status: 0 listed, 1 the input could not be read, 2 a usage error.\n";
-    static const CommandInfo command{"list", usage};
-    return command;
-}
+const std::string kListUsage =
+    "Usage: orolith list INPUT [--first-type HEX]\n"
+    "       orolith list DEM... [--first-type HEX] [--interval M] [--base B] [--fill-voids] [--smooth PIXELS]\n"
+    "                    [--simplify METRES]\n"
+    "       orolith list --bbox S,W,N,E [--source NAME[,NAME]] [--base-url URL] [--dir DIR] [OPTIONS]\n"
+    "\n"
+    "Lists the distinct elevations of a Geo Vector file in order of first appearance, one a\n"
+    "line: the elevation, a tab, and its Garmin polygon type in hexadecimal. For elevation\n"
+    "models it lists their bands from the lowest up, each by its lower limit.\n"
+    "\n"
+    "Options:\n" +
+    optionLines({kFirstTypeHelp}, 21) +
+    "  --interval, --base, --fill-voids, --smooth, --simplify   as for 'orolith mp'\n" +
+    optionLines({kBboxHelp, kHelpHelp}, 21) +
+    "\n"
+    "Exit status: 0 listed, 1 the input could not be read, 2 a usage error.\n";
+const CommandInfo kListCommand{"list", kListUsage};
 
 } // namespace
 
 int runList(Args args, Streams& io) {
-    std::set<std::string> values = {"--first-type"};
-    std::set<std::string> flags = {"--help"};
-    values.insert(kDemValueOptions.begin(), kDemValueOptions.end());
-    flags.insert(kDemFlagOptions.begin(), kDemFlagOptions.end());
-    const ParsedArgs parsed = readArgs(args, withAreaOptions(values), flags);
+    const ParsedArgs parsed = readInputArgs(args, {"--first-type"}, {"--help"});
     InputFiles inputs;
-    if (const auto code = readInputFiles(parsed, listCommand(), io, inputs))
+    if (const auto code = readInputFiles(parsed, kListCommand, io, inputs))
         return *code;
 
     ConversionOptions options;

@@ -13,51 +13,44 @@ namespace orolith::cli {
 
 namespace {
 
-// The usage text, made once.
-const CommandInfo& mpCommand() {
-    static const std::string usage =
-        inputUsageLines("mp") +
-        "\n"
-        "Writes the Polish map (.mp) of a Geo Vector file: every elevation band becomes a polygon\n"
-        "with its own Garmin polygon type, once for every selected detail level.\n"
-        "The map goes beside the input: a final .txt becomes .mp, any other name gets .mp appended.\n"
-        "Elevation models (.hgt, .hgt.zip, GeoTIFF, ESRI ASCII grid, VRT; several files form one\n"
-        "mosaic) are cut into bands, each a polygon with its holes; their map goes beside the first\n"
-        "one with its extensions replaced by .mp.\n"
-        "\n"
-        "Options:\n" +
-        optionLines({{"--levels LIST", "detail levels, comma-separated: digits 0..3 or the names\n"
-                                       "highest, high, medium, low (default: 0)"},
-                     kFirstTypeHelp,
-                     kMaxDistanceHelp,
-                     kContoursHelp,
-                     {"--force", "replace an existing map"},
-                     {"--output PATH", "write the map to PATH instead"},
-                     {"--interval M", "elevation models: band height in whole metres (default: 25)"},
-                     {"--base B", "elevation models: the elevation bands start from (default: 0)"},
-                     {"--fill-voids", "elevation models: fill voids by interpolation first"},
-                     {"--smooth PIXELS", "elevation models: smooth the raster over PIXELS around each pixel"},
-                     {"--simplify METRES", "elevation models: drop vertices while no boundary moves further;\n"
-                                           "a boundary two bands share stays one line (default: 0, none)"},
-                     kBboxHelp,
-                     kHelpHelp},
-                    24) +
-        "\n"
-        "Exit status: 0 the map was written, 1 it was not, 2 a usage error.\n";
-    static const CommandInfo command{"mp", usage};
-    return command;
-}
+const std::string kMpUsage =
+    inputUsageLines("mp") +
+    "\n"
+    "Writes the Polish map (.mp) of a Geo Vector file: every elevation band becomes a polygon\n"
+    "with its own Garmin polygon type, once for every selected detail level.\n"
+    "The map goes beside the input: a final .txt becomes .mp, any other name gets .mp appended.\n"
+    "Elevation models (.hgt, .hgt.zip, GeoTIFF, ESRI ASCII grid, VRT; several files form one\n"
+    "mosaic) are cut into bands, each a polygon with its holes; their map goes beside the first\n"
+    "one with its extensions replaced by .mp.\n"
+    "\n"
+    "Options:\n" +
+    optionLines({{"--levels LIST", "detail levels, comma-separated: digits 0..3 or the names\n"
+                                   "highest, high, medium, low (default: 0)"},
+                 kFirstTypeHelp,
+                 kMaxDistanceHelp,
+                 kContoursHelp,
+                 {"--force", "replace an existing map"},
+                 {"--output PATH", "write the map to PATH instead"},
+                 {"--interval M", "elevation models: band height in whole metres (default: 25)"},
+                 {"--base B", "elevation models: the elevation bands start from (default: 0)"},
+                 {"--fill-voids", "elevation models: fill voids by interpolation first"},
+                 {"--smooth PIXELS", "elevation models: smooth the raster over PIXELS around each pixel"},
+                 {"--simplify METRES", "elevation models: drop vertices while no boundary moves further;\n"
+                                       "a boundary two bands share stays one line (default: 0, none)"},
+                 kBboxHelp,
+                 kHelpHelp},
+                24) +
+    "\n"
+    "Exit status: 0 the map was written, 1 it was not, 2 a usage error.\n";
+const CommandInfo kMpCommand{"mp", kMpUsage};
 
 } // namespace
 
 int runMp(Args args, Streams& io) {
-    std::set<std::string> values = {"--levels", "--first-type", "--max-distance", "--output"};
-    std::set<std::string> flags = {"--contours", "--force", "--help"};
-    values.insert(kDemValueOptions.begin(), kDemValueOptions.end());
-    flags.insert(kDemFlagOptions.begin(), kDemFlagOptions.end());
-    const ParsedArgs parsed = readArgs(args, withAreaOptions(values), flags);
+    const ParsedArgs parsed = readInputArgs(args, {"--levels", "--first-type", "--max-distance", "--output"},
+                                            {"--contours", "--force", "--help"});
     InputFiles inputs;
-    if (const auto code = readInputFiles(parsed, mpCommand(), io, inputs))
+    if (const auto code = readInputFiles(parsed, kMpCommand, io, inputs))
         return *code;
 
     ConversionOptions options;
@@ -65,7 +58,7 @@ int runMp(Args args, Streams& io) {
     std::string error;
     if (const auto levels = parsed.value("--levels");
         levels && !readLevels(*levels, options.detailLevels, error))
-        return usageError(io, mpCommand(), error);
+        return usageError(io, kMpCommand, error);
     options.firstType = parsed.value("--first-type").value_or(options.firstType);
     options.maxDistance = parsed.value("--max-distance").value_or(options.maxDistance);
     options.addContours = parsed.has("--contours");

@@ -22,31 +22,27 @@ namespace orolith::cli {
 
 namespace {
 
-// The usage text, made once.
-const CommandInfo& typCommand() {
-    static const std::string usage =
-        inputUsageLines("typ") +
-        "\n"
-        "Lists the elevation bands of a Geo Vector file (or of elevation models) and writes the TYP style text file (one\n"
-        "draw order, one two-colour 32 x 32 polygon style and one line style per band) and the\n"
-        "companion polygon list.\n"
-        "\n"
-        "Options:\n" +
-        optionLines({{"--output PATH", "the TYP text file (default: HOME/typ/untitled.txt)"},
-                     {"--companion PATH", "the companion list (default: HOME/test.tpgn)"}},
-                    25) +
-        styleOptionLines(25) +
-        optionLines({{"--home DIR", "the program's folder (default: the executable's folder when\n"
-                                    "writable, else the per-user data folder)"},
-                     {"--interval, --base, --fill-voids, --smooth, --simplify", "elevation models, as for 'orolith mp'"},
-                     kBboxHelp,
-                     kHelpHelp},
-                    25) +
-        "\n"
-        "Exit status: 0 the TYP file was written, 1 it was not, 2 a usage error.\n";
-    static const CommandInfo command{"typ", usage};
-    return command;
-}
+const std::string kTypUsage =
+    inputUsageLines("typ") +
+    "\n"
+    "Lists the elevation bands of a Geo Vector file (or of elevation models) and writes the TYP style text file (one\n"
+    "draw order, one two-colour 32 x 32 polygon style and one line style per band) and the\n"
+    "companion polygon list.\n"
+    "\n"
+    "Options:\n" +
+    optionLines({{"--output PATH", "the TYP text file (default: HOME/typ/untitled.txt)"},
+                 {"--companion PATH", "the companion list (default: HOME/test.tpgn)"}},
+                25) +
+    styleOptionLines(25) +
+    optionLines({{"--home DIR", "the program's folder (default: the executable's folder when\n"
+                                "writable, else the per-user data folder)"},
+                 {"--interval, --base, --fill-voids, --smooth, --simplify", "elevation models, as for 'orolith mp'"},
+                 kBboxHelp,
+                 kHelpHelp},
+                25) +
+    "\n"
+    "Exit status: 0 the TYP file was written, 1 it was not, 2 a usage error.\n";
+const CommandInfo kTypCommand{"typ", kTypUsage};
 
 
 struct TypCommand {
@@ -93,12 +89,12 @@ int runTyp(Args args, Streams& io) {
                                                "--smooth", "--simplify"}),
                               {"--one-colour", "--row-per-band", "--help", "--fill-voids"});
     const ParsedArgs& parsed = command.parsed;
-    if (const auto code = readInputFiles(parsed, typCommand(), io, command.inputs))
+    if (const auto code = readInputFiles(parsed, kTypCommand, io, command.inputs))
         return *code;
     if (parsed.value("--pattern") && parsed.value("--pattern-text"))
-        return usageError(io, typCommand(), "give --pattern or --pattern-text, not both");
+        return usageError(io, kTypCommand, "give --pattern or --pattern-text, not both");
     if (const auto first = parsed.value("--first-type"); first && !parseHex32(*first))
-        return usageError(io, typCommand(),
+        return usageError(io, kTypCommand,
                           "--first-type takes 1 to 8 hexadecimal digits, not '" + *first + "'");
 
     if (const auto home = parsed.value("--home"))
