@@ -95,7 +95,11 @@ bool paintBands(QImage& image, const MapView& view, const BandSet& bands, const 
         const BandPolygon& polygon = bands.polygons[i];
         if (polygon.band >= looks.size() || !bands.bounds[i].intersects(area))
             continue;
-        painter.setBrush(QBrush(looks[polygon.band].tile));
+        // The outline is drawn too, one pixel wide in the band's own fill: vertices merged within
+        // a pixel can leave a sliver between two neighbours, where the background would show.
+        const QBrush fill(looks[polygon.band].tile);
+        painter.setBrush(fill);
+        painter.setPen(QPen(fill, 1.0));
         painter.drawPath(pathOf(polygon, view));
         if (!proceed())
             return false;

@@ -116,6 +116,30 @@ TEST_F(RenderCommand, ElevationModelsAreDrawnWithTheirBandsColours) {
     EXPECT_EQ(image.pixel(90, 50), typ[0]);
 }
 
+// Noisy terrain: every pixel of the picture lies within the bands, and none shows the
+// background between two neighbours, whose shared boundaries are finer than a pixel.
+TEST_F(RenderCommand, NoisyTerrainLeavesNoBackgroundBetweenBands) {
+    std::string grid = "ncols 60\r\nnrows 60\r\nxllcorner 7.0\r\nyllcorner 46.8\r\ncellsize 0.01\r\n";
+    unsigned noise = 12345;
+    for (int y = 0; y < 60; ++y) {
+        for (int x = 0; x < 60; ++x) {
+            noise = noise * 1103515245u + 12345u;
+            grid += std::to_string(2 * x + 3 * y + static_cast<int>(noise >> 16) % 60) + " ";
+        }
+        grid += "\r\n";
+    }
+    input = dir.write("noisy.asc", grid).string();
+    const ToolRun run = runTool({"render", input, "--output", picture, "--interval", "10", "--pattern-text", "1",
+                                 "--background", "#123457", "--bbox", "46.82,7.02,47.38,7.58", "--size", "90x90"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    const QImage image(QString::fromStdString(picture));
+    int background = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            background += image.pixel(x, y) == qRgb(0x12, 0x34, 0x57);
+    EXPECT_EQ(background, 0);
+}
+
 TEST_F(RenderCommand, NothingToDrawIsSaidClearly) {
     const std::string empty = dir.write("empty.txt", "").string();
     const std::string noBands = dir.write("none.txt", "exported\r\nno records\r\n").string();
