@@ -178,7 +178,8 @@ bool writeSources(const ImgSettings& settings, const ParsedArgs& parsed, Streams
     if (!readStyleArguments(parsed, io, "img", typ))
         return false;
     typ.style.typPath = settings.outputDir / (stem + "-typ.txt");
-    typ.companionPath = parsed.value("--companion").value_or((settings.outputDir / (stem + ".tpgn")).string());
+    const auto companion = parsed.value("--companion");
+    typ.companionPath = companion ? fs::path(*companion) : settings.outputDir / (stem + ".tpgn");
     typ.types = map.types;
     typ.lowest = map.lowest;
     typ.familyId = image.familyId;

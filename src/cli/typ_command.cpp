@@ -56,8 +56,10 @@ int writeTyp(const TypCommand& command, Streams& io) {
     TypJob job;
     if (!readStyleArguments(parsed, io, "typ", job))
         return 1;
-    job.style.typPath = parsed.value("--output").value_or((command.home / "typ" / "untitled.txt").string());
-    job.companionPath = parsed.value("--companion").value_or((command.home / "test.tpgn").string());
+    const auto output = parsed.value("--output");
+    const auto companion = parsed.value("--companion");
+    job.style.typPath = output ? std::filesystem::path(*output) : command.home / "typ" / "untitled.txt";
+    job.companionPath = companion ? std::filesystem::path(*companion) : command.home / "test.tpgn";
 
     CliHost host(io);
     ConversionOptions options;
