@@ -33,26 +33,6 @@ TestRaster terrain() {
     });
 }
 
-struct Converted {
-    ConversionResult result;
-    std::string map;
-};
-
-Converted convert(const TempDir& dir, const std::vector<std::string>& inputs, DemOptions dem = {},
-                  bool contours = false) {
-    dem.inputs = inputs;
-    ConversionOptions options;
-    options.detailLevels = {true, false, false, false};
-    options.addContours = contours;
-    options.outputPath = (dir / "out.mp").string();
-    options.replaceExisting = true;
-    RecordingHost host;
-    Converted converted;
-    converted.result = convertDem(ConversionMode::Write, options, dem, host);
-    converted.map = orolith::testing::readBytes(dir / "out.mp");
-    return converted;
-}
-
 TEST(DemConversion, EveryPixelLiesInExactlyOnePolygonOfItsBand) {
     struct Case {
         const char* name;
@@ -97,7 +77,7 @@ TEST(DemConversion, EveryPixelLiesInExactlyOnePolygonOfItsBand) {
         dem.base = c.base;
         dem.interval = c.interval;
         dem.blockSize = c.blockSize;
-        const Converted out = convert(dir, {path.string()}, dem);
+        const Converted out = convertToMap(dir.path(), {path.string()}, dem);
         ASSERT_TRUE(out.result.written) << c.name;
         EXPECT_EQ(checkMap(raster, out.map, out.result, c.base, c.interval, identity()), "") << c.name;
         EXPECT_NE(out.result.finalMessage.find("holes"), std::string::npos);
@@ -113,7 +93,7 @@ TEST(DemConversion, ProjectedRasterComesOutInDegrees) {
     raster.geo[3] = 5200000;
     raster.geo[5] = -30;
     writeRaster(raster, dir / "utm.tif", "GTiff");
-    const Converted out = convert(dir, {(dir / "utm.tif").string()});
+    const Converted out = convertToMap(dir.path(), {(dir / "utm.tif").string()});
     ASSERT_TRUE(out.result.written);
     OGRSpatialReferenceH utm = OSRNewSpatialReference(nullptr), wgs84 = OSRNewSpatialReference(nullptr);
     OSRImportFromEPSG(utm, 32632);
@@ -152,7 +132,7 @@ TEST(DemConversion, MosaicHasNoSeam) {
         part.geo[0] = whole.geo[0] + 3 * whole.geo[1] * tile;
         writeRaster(part, dir / ("tile" + std::to_string(tile) + ".tif"), "GTiff");
     }
-    const Converted out = convert(dir, {(dir / "tile0.tif").string(), (dir / "tile1.tif").string()});
+    const Converted out = convertToMap(dir.path(), {(dir / "tile0.tif").string(), (dir / "tile1.tif").string()});
     ASSERT_TRUE(out.result.written);
     EXPECT_EQ(checkMap(whole, out.map, out.result, 0, 25, identity()), "");
     // Each band is whole across the seam; the lowland holds the ridge as one hole.
@@ -211,7 +191,7 @@ TEST(DemConversion, SeaCellsReadAsZeroWhereNoTileIs) {
         } else {
             dem.seaCells = {c.sea};
         }
-        const Converted out = convert(dir, {input}, dem);
+        const Converted out = convertToMap(dir.path(), {input}, dem);
         ASSERT_TRUE(out.result.written) << c.name;
         ASSERT_EQ(out.result.types.size(), 2u) << c.name;
         EXPECT_EQ(out.result.types[0].elevation, "0") << c.name;
@@ -251,7 +231,7 @@ TEST(DemConversion, TheMapNeverReplacesAnInputAndAsksBeforeReplacingAMap) {
 TEST(DemConversion, BandsAscendWithContoursAndHolesInOneBlock) {
     TempDir dir;
     writeRaster(terrain(), dir / "t.tif", "GTiff");
-    const Converted out = convert(dir, {(dir / "t.tif").string()}, {}, true);
+    const Converted out = convertToMap(dir.path(), {(dir / "t.tif").string()}, {}, true);
     ASSERT_TRUE(out.result.written);
     std::vector<std::string> labels;
     for (const auto& entry : out.result.types)
@@ -352,7 +332,7 @@ TEST(DemConversion, SeveralBandsUseBandOneAndFlatRasterIsOneBand) {
 
     TestRaster flat = rasterFromRows({{7, 7, 7}, {7, 7, 7}});
     writeRaster(flat, dir / "flat.tif", "GTiff");
-    const Converted out = convert(dir, {(dir / "flat.tif").string()});
+    const Converted out = convertToMap(dir.path(), {(dir / "flat.tif").string()});
     ASSERT_TRUE(out.result.written);
     ASSERT_EQ(out.result.types.size(), 1u);
     EXPECT_EQ(readBlocks(out.map).size(), 1u);

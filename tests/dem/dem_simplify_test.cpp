@@ -11,7 +11,6 @@
 namespace orolith::dem {
 namespace {
 
-using orolith::testing::RecordingHost;
 using orolith::testing::TempDir;
 using namespace orolith::dem::testing;
 
@@ -30,27 +29,13 @@ TestRaster noisyTerrain() {
     return raster;
 }
 
-struct Written {
-    ConversionResult result;
-    std::string map;
-};
-
-Written convertWith(const TempDir& dir, const std::string& input, double simplify,
-                    std::size_t blockSize = DemOptions{}.blockSize) {
+Converted convertWith(const TempDir& dir, const std::string& input, double simplify,
+                      std::size_t blockSize = DemOptions{}.blockSize) {
     DemOptions dem;
-    dem.inputs = {input};
     dem.interval = 10;
     dem.simplify = simplify;
     dem.blockSize = blockSize;
-    ConversionOptions options;
-    options.detailLevels = {true, false, false, false};
-    options.outputPath = (dir / "out.mp").string();
-    options.replaceExisting = true;
-    RecordingHost host;
-    Written written;
-    written.result = convertDem(ConversionMode::Write, options, dem, host);
-    written.map = orolith::testing::readBytes(dir / "out.mp");
-    return written;
+    return convertToMap(dir.path(), {input}, dem);
 }
 
 std::uint64_t verticesIn(const std::string& map) {
@@ -63,7 +48,7 @@ std::uint64_t verticesIn(const std::string& map) {
 
 // Failures as text: pixel centres in more than one polygon, in none away from voids and the
 // edge, or in another band's polygon further than `reach` metres from any other band.
-std::string checkSimplified(const TestRaster& raster, const Written& written, double interval, double reach) {
+std::string checkSimplified(const TestRaster& raster, const Converted& written, double interval, double reach) {
     std::map<std::string, std::string> typeOf;
     for (const TypeEntry& entry : written.result.types)
         typeOf[entry.elevation] = entry.type;
@@ -138,11 +123,11 @@ TEST(DemSimplify, SimplifiedBandsStayGapFreeWithinTheTolerance) {
         TempDir dir;
         const TestRaster raster = noisyTerrain();
         writeRaster(raster, dir / "t.tif", "GTiff");
-        const Written plain = convertWith(dir, (dir / "t.tif").string(), 0, blockSize);
+        const Converted plain = convertWith(dir, (dir / "t.tif").string(), 0, blockSize);
         ASSERT_TRUE(plain.result.written);
         std::uint64_t previous = verticesIn(plain.map);
         for (const double tolerance : {6.0, 20.0}) {
-            const Written simplified = convertWith(dir, (dir / "t.tif").string(), tolerance, blockSize);
+            const Converted simplified = convertWith(dir, (dir / "t.tif").string(), tolerance, blockSize);
             ASSERT_TRUE(simplified.result.written) << tolerance;
             // A boundary runs between the pixel centres it separates, so it lies within a pixel
             // (11 m here) of another band's centre; simplifying moves it by the tolerance at most.

@@ -4,6 +4,8 @@
 // over the block's Data lines), and that block has the type of the pixel's band.
 
 #include "core/conversion/conversion.h"
+#include "dem/dem_conversion.h"
+#include "support/test_support.h"
 
 #include <cpl_conv.h>
 #include <gdal.h>
@@ -149,6 +151,27 @@ std::string checkMap(const TestRaster& raster, const std::string& map, const Con
                          << " polygons, expected type " << (expected.empty() ? "none" : expected) << "\n";
         }
     return failures.str();
+}
+
+struct Converted {
+    ConversionResult result;
+    std::string map;
+};
+
+// `inputs` made into `folder`/out.mp at the first detail level, replacing an earlier map.
+inline Converted convertToMap(const std::filesystem::path& folder, const std::vector<std::string>& inputs,
+                              DemOptions dem = {}, bool contours = false) {
+    dem.inputs = inputs;
+    ConversionOptions options;
+    options.detailLevels = {true, false, false, false};
+    options.addContours = contours;
+    options.outputPath = (folder / "out.mp").string();
+    options.replaceExisting = true;
+    orolith::testing::RecordingHost host;
+    Converted converted;
+    converted.result = convertDem(ConversionMode::Write, options, dem, host);
+    converted.map = orolith::testing::readBytes(folder / "out.mp");
+    return converted;
 }
 
 inline auto identity() {
