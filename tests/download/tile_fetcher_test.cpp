@@ -43,13 +43,6 @@ FetchReport fetch(const std::vector<TileCorner>& tiles, const FetchOptions& opti
     return fetchTiles(tiles, options, quiet);
 }
 
-// A reply changed from the default by `change`.
-template <typename Change> CannedReply reply(Change change) {
-    CannedReply made;
-    change(made);
-    return made;
-}
-
 void serveTile(LoopbackServer& server, SourceKind kind, TileCorner tile, CannedReply reply = {}) {
     reply.body = testing::syntheticTile(kind, tile);
     server.serve(servedPath(kind, tile), reply);
@@ -99,11 +92,7 @@ TEST(TileFetcher, AnInterruptedDownloadResumes) {
         LoopbackServer server;
         TempDir cache;
         const std::string body = testing::syntheticTile(SourceKind::Skadi, kTile);
-        serveTile(server, SourceKind::Skadi, kTile, reply([&](CannedReply& r) {
-                      r.ranges = ranges;
-                      r.dropAfter = body.size() / 2;
-                      r.dropTimes = 1;
-                  }));
+        serveTile(server, SourceKind::Skadi, kTile, {.ranges = ranges, .dropAfter = body.size() / 2, .dropTimes = 1});
         const FetchReport report = fetch({kTile}, optionsFor(server, {SourceKind::Skadi}, cache));
         EXPECT_EQ(report.tiles[0].state, TileState::Downloaded) << report.tiles[0].problem;
         EXPECT_EQ(testing::readBytes(report.tiles[0].file), body);
@@ -123,37 +112,15 @@ TEST(TileFetcher, BadAnswersNeverReachTheCache) {
     };
     const std::string oversized(5000, 'x');
     const Case table[] = {
-        {"truncated", reply([&](CannedReply& r) { r.body = tile.substr(0, tile.size() - 200); }), "raster"},
-        {"not a raster", reply([](CannedReply& r) { r.body = "<html><body>Welcome</body></html>"; }),
-         "not an elevation raster"},
-        {"another place", reply([](CannedReply& r) { r.body = testing::geoTiffTile({10, 10}); }), "another place"},
-        {"redirect loop",
-         reply([&](CannedReply& r) {
-             r.status = 302;
-             r.headers = {{"Location", path}};
-         }),
-         "redirects"},
-        {"oversized", reply([&](CannedReply& r) { r.body = oversized; }), "larger than"},
-        {"oversized, no length",
-         reply([&](CannedReply& r) {
-             r.body = oversized;
-             r.declareLength = false;
-         }),
-         "larger than"},
-        {"server error", reply([](CannedReply& r) { r.status = 500; }), "HTTP 500"},
-        {"stalled",
-         reply([&](CannedReply& r) {
-             r.body = tile;
-             r.stallMilliseconds = 2500;
-         }),
-         "copernicus30: "},
-        {"dropped every time",
-         reply([&](CannedReply& r) {
-             r.body = tile;
-             r.dropAfter = 100;
-             r.dropTimes = 9;
-         }),
-         "copernicus30: "}};
+        {"truncated", {.body = tile.substr(0, tile.size() - 200)}, "raster"},
+        {"not a raster", {.body = "<html><body>Welcome</body></html>"}, "not an elevation raster"},
+        {"another place", {.body = testing::geoTiffTile({10, 10})}, "another place"},
+        {"redirect loop", {.status = 302, .headers = {{"Location", path}}}, "redirects"},
+        {"oversized", {.body = oversized}, "larger than"},
+        {"oversized, no length", {.body = oversized, .declareLength = false}, "larger than"},
+        {"server error", {.status = 500}, "HTTP 500"},
+        {"stalled", {.body = tile, .stallMilliseconds = 2500}, "copernicus30: "},
+        {"dropped every time", {.body = tile, .dropAfter = 100, .dropTimes = 9}, "copernicus30: "}};
     for (const Case& c : table) {
         LoopbackServer server;
         TempDir cache;
@@ -180,7 +147,7 @@ TEST(TileFetcher, TwoRunsShareOneCache) {
     std::vector<TileCorner> tiles;
     for (int lon = 0; lon < 6; ++lon) {
         tiles.push_back({45, lon});
-        serveTile(server, SourceKind::Copernicus90, {45, lon}, reply([](CannedReply& r) { r.stallMilliseconds = 100; }));
+        serveTile(server, SourceKind::Copernicus90, {45, lon}, {.stallMilliseconds = 100});
     }
     const FetchOptions options = optionsFor(server, {SourceKind::Copernicus90}, cache);
     FetchReport reports[2];

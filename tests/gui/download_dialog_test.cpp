@@ -22,10 +22,6 @@ void typeInto(QLineEdit* box, const QString& text) {
     QTest::keyClicks(box, text);
 }
 
-void click(QWidget& window, const char* button) {
-    QTest::mouseClick(control<QAbstractButton>(window, button), Qt::LeftButton);
-}
-
 // A click on the option's round button.
 void choose(QWidget& window, const char* option) {
     auto* button = control<QRadioButton>(window, option);

@@ -15,11 +15,6 @@ using namespace orolith::gui::testing;
 
 namespace {
 
-void waitForRun(MainWindow& window) {
-    if (window.runActive())
-        QSignalSpy(&window, &MainWindow::runFinished).wait(10000);
-}
-
 QString writeTile(const QTemporaryDir& dir, const QString& name, double west) {
     auto raster = orolith::dem::testing::rasterFromRows({{10, 30, 60}, {10, 80, 60}, {10, 30, 60}});
     raster.geo[0] = west;
@@ -44,7 +39,7 @@ class ElevationInputTest : public QObject {
 
         desktop.manyPicks = {{b, a}};
         trigger(*window, "mf_0");
-        waitForRun(*window);
+        QVERIFY(finishRun(*window));
         const QString mosaic = QDir::toNativeSeparators(home.filePath("mosaics/a+1.vrt"));
         QCOMPARE(control<QLineEdit>(*window, "Text4")->text(), mosaic);
         QCOMPARE(control<QAction>(*window, "mf_12")->text(), mosaic);
@@ -56,7 +51,7 @@ class ElevationInputTest : public QObject {
 
         interval->setText("50");
         control<QPushButton>(*window, "Command6")->click();
-        waitForRun(*window);
+        QVERIFY(finishRun(*window));
         const QByteArray map = readFile(home.filePath("mosaics/a+1.mp"));
         QVERIFY(map.contains("[POLYGON]\r\nType=0x10301\r\nData0=("));
         QVERIFY(desktop.messages.last().contains(" holes, "));
@@ -64,7 +59,7 @@ class ElevationInputTest : public QObject {
         // Simplified by more than the tiles are wide, the bands keep at least three corners.
         control<QLineEdit>(*window, "Simplify")->setText("5000");
         control<QPushButton>(*window, "Command6")->click();
-        waitForRun(*window);
+        QVERIFY(finishRun(*window));
         QVERIFY(desktop.messages.last().contains(" holes, "));
         QVERIFY(readFile(home.filePath("mosaics/a+1.mp")).size() < map.size());
         control<QLineEdit>(*window, "Simplify")->setText("-5");

@@ -21,8 +21,7 @@ QString recent(QWidget& window, int index) {
 // Triggers `action` and waits for the listing it may start.
 void triggerAndWait(MainWindow& window, const QString& action) {
     trigger(window, action);
-    if (window.runActive())
-        QSignalSpy(&window, &MainWindow::runFinished).wait(5000);
+    finishRun(window);
 }
 
 } // namespace

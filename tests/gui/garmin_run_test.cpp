@@ -40,7 +40,7 @@ struct GarminWindow {
     }
     bool run() {
         QTest::mouseClick(control<QPushButton>(*window, "createGarminMap"), Qt::LeftButton);
-        return !window->runActive() || QSignalSpy(window.get(), &MainWindow::runFinished).wait(20000);
+        return finishRun(*window);
     }
 };
 
@@ -99,7 +99,7 @@ class GarminRunTest : public QObject {
         QVERIFY(cancel->isVisible());
         QTRY_VERIFY_WITH_TIMEOUT(bar->format().contains(QStringLiteral("mkgmap")), 20000);
         QTest::mouseClick(cancel, Qt::LeftButton);
-        QVERIFY(!w.window->runActive() || QSignalSpy(w.window.get(), &MainWindow::runFinished).wait(20000));
+        QVERIFY(finishRun(*w.window));
         QVERIFY(!cancel->isVisible());
         QCOMPARE(readFile(image), QByteArray("old image"));
         QCOMPARE(QDir(w.folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),

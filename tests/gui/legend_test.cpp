@@ -36,8 +36,7 @@ QStringList captions(MainWindow& window) {
 
 void open(MainWindow& window, const QString& path) {
     window.openInputFromCommandLine(path);
-    if (window.runActive())
-        QSignalSpy(&window, &MainWindow::runFinished).wait(10000);
+    finishRun(window);
 }
 
 } // namespace

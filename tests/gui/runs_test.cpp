@@ -16,18 +16,6 @@
 using namespace orolith::gui;
 using namespace orolith::gui::testing;
 
-namespace {
-
-bool finishRun(MainWindow& window) {
-    return !window.runActive() || QSignalSpy(&window, &MainWindow::runFinished).wait(20000);
-}
-
-void click(QWidget& window, const char* button) {
-    QTest::mouseClick(control<QAbstractButton>(window, button), Qt::LeftButton);
-}
-
-} // namespace
-
 class RunsTest : public QObject {
     Q_OBJECT
 

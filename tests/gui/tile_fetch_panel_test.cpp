@@ -40,10 +40,6 @@ void serveTile(orolith::testing::LoopbackServer& server, int stallMilliseconds, 
     server.serve(base + dl::tilePath({dl::SourceKind::Copernicus30, "", 0}, kTile), reply);
 }
 
-void click(QWidget& window, const char* button) {
-    QTest::mouseClick(control<QPushButton>(window, button), Qt::LeftButton);
-}
-
 } // namespace
 
 class TileFetchPanelTest : public QObject {

@@ -6,10 +6,13 @@
 #include "fake_desktop.h"
 #include "gui/main_window.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QWidget>
 #include <memory>
 
@@ -59,6 +62,15 @@ inline QColor swatchColour(QWidget& window, int index) {
     return control<QWidget>(window, QStringLiteral("Label4_%1").arg(index))
         ->palette()
         .color(QPalette::Window);
+}
+
+// Waits for the window's run, if one is going; false if it did not finish in time.
+inline bool finishRun(MainWindow& window) {
+    return !window.runActive() || QSignalSpy(&window, &MainWindow::runFinished).wait(20000);
+}
+
+inline void click(QWidget& window, const char* button) {
+    QTest::mouseClick(control<QAbstractButton>(window, button), Qt::LeftButton);
 }
 
 inline void trigger(QWidget& window, const QString& action) {

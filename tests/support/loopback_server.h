@@ -16,8 +16,8 @@ namespace orolith::testing {
 
 struct CannedReply {
     int status = 200;
-    std::string body;
-    std::vector<std::pair<std::string, std::string>> headers; // extra ones, e.g. Location
+    std::string body{};
+    std::vector<std::pair<std::string, std::string>> headers{}; // extra ones, e.g. Location
     bool ranges = true;          // "Range: bytes=N-" gets 206 and the rest of the body
     bool declareLength = true;   // false: no Content-Length, the end of the body is the close
     std::size_t dropAfter = 0;   // > 0: close after this many body bytes ...
