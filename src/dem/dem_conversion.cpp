@@ -27,7 +27,7 @@ constexpr std::uint64_t kTileVertices = 20000000;
 // Types for the bands as for Geo Vector elevations; false when they run past the last type.
 bool numberBands(const DemBands& bands, const ConversionOptions& options, ElevationTypes& table,
                  ConversionResult& result, Host& host) {
-    table = numberedBands(bands.labels(), options.firstType);
+    table = numberedBands(bands.labels(), firstTypeOrZero(options.firstType, host));
     const std::int64_t last = std::strtoll(table.type(table.size() - 1).c_str(), nullptr, 16);
     if (last > kLastType) {
         host.message(MessageKind::Failure, std::to_string(table.size()) + " bands from " + bands.labels().front() +
@@ -65,13 +65,10 @@ std::string createdMessage(const std::string& output, const Written& written, do
 
 } // namespace
 
-ElevationTypes numberedBands(const std::vector<std::string>& labels, const std::string& firstTypeText) {
+ElevationTypes numberedBands(const std::vector<std::string>& labels, std::uint32_t firstType) {
     ElevationTypes table;
     for (const std::string& label : labels)
         table.note(label);
-    std::int64_t firstType = 0x10300;
-    if (const auto value = parseHex32(firstTypeText))
-        firstType = static_cast<std::int64_t>(static_cast<std::uint32_t>(*value));
     table.assign(firstType);
     return table;
 }

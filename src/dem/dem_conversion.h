@@ -11,9 +11,8 @@
 
 namespace orolith::dem {
 
-// The bands' labels numbered with polygon types as Geo Vector elevations are, from the first
-// type's text (0x10300 when it is no hexadecimal number).
-ElevationTypes numberedBands(const std::vector<std::string>& labels, const std::string& firstTypeText);
+// The bands' labels numbered with polygon types as Geo Vector elevations are, from `firstType`.
+ElevationTypes numberedBands(const std::vector<std::string>& labels, std::uint32_t firstType);
 
 // True when `path` is read as an elevation model: GDAL reads it as a raster, or it carries a
 // raster's extension (.hgt, .zip, .tif, .tiff, .asc, .vrt; then a file GDAL cannot read says so).

@@ -1,5 +1,6 @@
 #include "render/elevation_model_bands.h"
 
+#include "core/conversion/elevation_types.h"
 #include "dem/dem_conversion.h"
 
 namespace orolith::render {
@@ -14,7 +15,7 @@ std::optional<BandSet> readElevationModelBands(const dem::DemOptions& options, c
     }
     BandSet bands;
     bands.tolerance = settings.tolerance;
-    const ElevationTypes table = dem::numberedBands(models.labels(), settings.firstType);
+    const ElevationTypes table = dem::numberedBands(models.labels(), readFirstType(settings.firstType).value_or(0));
     bands.lowest = models.labels().empty() ? 0 : table.lowest();
     for (std::size_t i = 0; i < table.size(); ++i)
         bands.types.push_back({table.elevation(i), table.type(i)});

@@ -65,8 +65,7 @@ bool readBandList(GeoVectorReader& reader, const std::string& firstTypeText, Ban
         host.message(MessageKind::Failure, reader.errorString());
     if (scan != ScanOutcome::Done)
         return false;
-    const auto firstType = parseHex32(firstTypeText);
-    table.assign(firstType ? static_cast<std::uint32_t>(*firstType) : 0);
+    table.assign(readFirstType(firstTypeText).value_or(0));
     bands.lowest = table.lowest();
     for (std::size_t i = 0; i < table.size(); ++i) {
         bands.types.push_back({table.elevation(i), table.type(i)});

@@ -116,6 +116,16 @@ TEST(DemInput, IntervalAndBaseChooseTheBands) {
     const auto list = runTool({"list", (dir / "tile0.tif").string(), "--interval", "50", "--base", "10"});
     ASSERT_EQ(list.code, 0) << list.err;
     EXPECT_EQ(list.out, "-40\t10300\n10\t10301\n60\t10302\n");
+
+    // A first type that doesn't read is said, and the types start at 0, as for Geo Vector input
+    // and as the TYP file reads it.
+    const std::string map = (dir / "bad-first-type.mp").string();
+    const auto mp = runTool({"mp", (dir / "tile0.tif").string(), "--interval", "50", "--base", "10",
+                             "--first-type", "10300x", "--output", map});
+    EXPECT_NE(mp.err.find("\"10300x\" is not a hexadecimal number"), std::string::npos) << mp.err;
+    const std::string text = testing::readBytes(map);
+    EXPECT_NE(text.find("Type=0x0\r\n"), std::string::npos);
+    EXPECT_EQ(text.find("Type=0x10300"), std::string::npos);
 }
 
 } // namespace

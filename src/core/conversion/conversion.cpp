@@ -46,15 +46,6 @@ bool checkInput(const ConversionOptions& options, GeoVectorReader& reader, Host&
     return true;
 }
 
-std::int64_t firstTypeOrZero(const std::string& text, Host& host) {
-    if (const auto value = readFirstType(text))
-        return *value;
-    host.message(MessageKind::Failure,
-                 "Polygon type \"" + text +
-                     "\" is not a hexadecimal number of at most 8 digits; the types start at 0.");
-    return 0;
-}
-
 // What the input was when the run began: a different size or time at the end means it
 // changed while being read, and the map may lack part of it.
 struct FileStamp {
@@ -240,6 +231,15 @@ ConversionResult convertGeoVector(const ConversionOptions& options, Host& host) 
 
 ConversionResult listElevations(const ConversionOptions& options, Host& host) {
     return runConversion(false, options, host);
+}
+
+std::uint32_t firstTypeOrZero(const std::string& text, Host& host) {
+    if (const auto value = readFirstType(text))
+        return *value;
+    host.message(MessageKind::Failure,
+                 "Polygon type \"" + text +
+                     "\" is not a hexadecimal number of at most 8 digits; the types start at 0.");
+    return 0;
 }
 
 } // namespace orolith

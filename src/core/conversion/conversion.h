@@ -63,6 +63,10 @@ std::string levelDigits(const std::array<bool, 4>& detailLevels);
 bool mayWriteMap(const std::vector<std::filesystem::path>& inputs, const std::filesystem::path& output,
                  bool replaceAgreed, ExistingTarget& existing, Host& host);
 
+// The first type typed as `text`; when it is no first type, that is said and the types start at 0,
+// for Geo Vector and elevation-model maps alike (the TYP file reads the text the same way).
+std::uint32_t firstTypeOrZero(const std::string& text, Host& host);
+
 // Lists the elevations, then writes the map. Messages, the "Replace?" question and progress
 // go through `host`.
 ConversionResult convertGeoVector(const ConversionOptions& options, Host& host);
