@@ -102,10 +102,8 @@ struct ImgSettings {
 std::optional<int> readSettings(const ParsedArgs& parsed, Streams& io, ImgSettings& settings) {
     if (const auto code = readInputFiles(parsed, kImgCommand, io, settings.inputs))
         return code;
-    if (parsed.value("--pattern") && parsed.value("--pattern-text"))
-        return usageError(io, kImgCommand, "give --pattern or --pattern-text, not both");
-    if (const auto first = parsed.value("--first-type"); first && !parseHex32(*first))
-        return usageError(io, kImgCommand, "--first-type takes 1 to 8 hexadecimal digits, not '" + *first + "'");
+    if (const auto problem = styleUsageProblem(parsed))
+        return usageError(io, kImgCommand, *problem);
     if (const auto id = parsed.value("--map-id")) {
         settings.image.mapNumber = garmin::parseMapNumber(*id);
         if (!settings.image.mapNumber)

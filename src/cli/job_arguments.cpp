@@ -1,6 +1,7 @@
 #include "cli/job_arguments.h"
 
 #include "cli/cli_host.h"
+#include "core/conversion/elevation_types.h"
 #include "core/style/palette_file.h"
 #include "core/style/pattern_file.h"
 
@@ -47,6 +48,14 @@ std::optional<std::string> patternText(const ParsedArgs& parsed, Streams& io, st
 }
 
 } // namespace
+
+std::optional<std::string> styleUsageProblem(const ParsedArgs& parsed) {
+    if (parsed.value("--pattern") && parsed.value("--pattern-text"))
+        return "give --pattern or --pattern-text, not both";
+    if (const auto first = parsed.value("--first-type"); first && !readFirstType(*first))
+        return "--first-type takes 1 to 8 hexadecimal digits, not '" + *first + "'";
+    return std::nullopt;
+}
 
 bool readLevels(std::string_view text, std::array<bool, 4>& levels, std::string& error) {
     static constexpr std::string_view kNames[] = {"highest", "high", "medium", "low"};

@@ -6,6 +6,7 @@
 #include "core/style/typ_writer.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,10 @@ namespace orolith::cli {
 
 // "0,3" or "highest,low" into the four level boxes. False with `error` on an unknown level.
 bool readLevels(std::string_view text, std::array<bool, 4>& levels, std::string& error);
+
+// What is wrong with the style options as given (both pattern options, a first type that is no
+// hexadecimal number), or nothing.
+std::optional<std::string> styleUsageProblem(const ParsedArgs& parsed);
 
 // Pattern, palette, first type, draw order, one colour and row per band from the words into
 // `job`. False (after saying why on stderr) when a pattern or palette file cannot be used.

@@ -204,10 +204,8 @@ int runRender(Args args, Streams& io) {
     RenderSettings settings;
     if (const auto code = readInputFiles(parsed, kRenderCommand, io, settings.inputs))
         return *code;
-    if (parsed.value("--pattern") && parsed.value("--pattern-text"))
-        return usageError(io, kRenderCommand, "give --pattern or --pattern-text, not both");
-    if (const auto first = parsed.value("--first-type"); first && !parseHex32(*first))
-        return usageError(io, kRenderCommand, "--first-type takes 1 to 8 hexadecimal digits, not '" + *first + "'");
+    if (const auto problem = styleUsageProblem(parsed))
+        return usageError(io, kRenderCommand, *problem);
     settings.input = settings.inputs.isDem ? settings.inputs.dem.inputs.front() : settings.inputs.geoVector;
     const auto output = parsed.value("--output");
     if (!output || output->empty())

@@ -93,11 +93,8 @@ int runTyp(Args args, Streams& io) {
     const ParsedArgs& parsed = command.parsed;
     if (const auto code = readInputFiles(parsed, kTypCommand, io, command.inputs))
         return *code;
-    if (parsed.value("--pattern") && parsed.value("--pattern-text"))
-        return usageError(io, kTypCommand, "give --pattern or --pattern-text, not both");
-    if (const auto first = parsed.value("--first-type"); first && !parseHex32(*first))
-        return usageError(io, kTypCommand,
-                          "--first-type takes 1 to 8 hexadecimal digits, not '" + *first + "'");
+    if (const auto problem = styleUsageProblem(parsed))
+        return usageError(io, kTypCommand, *problem);
 
     if (const auto home = parsed.value("--home"))
         command.home = *home;
