@@ -67,7 +67,6 @@ bool paintBands(QImage& image, const MapView& view, const BandSet& bands, const 
     image.fill(options.background);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(Qt::NoPen);
     painter.setBrushOrigin(options.tileOrigin);
     const GeoBox area = view.area();
     QElapsedTimer sincePartial;
@@ -80,10 +79,14 @@ bool paintBands(QImage& image, const MapView& view, const BandSet& bands, const 
         if (options.keepGoing && !options.keepGoing())
             return false;
         if (options.partial && sincePartial.elapsed() >= kPartialEveryMs) {
+            // The painter forgets its pen and brush when it ends; the contour pass needs its own.
+            const QPen pen = painter.pen();
+            const QBrush brush = painter.brush();
             painter.end();
             options.partial(image);
             painter.begin(&image);
-            painter.setPen(Qt::NoPen);
+            painter.setPen(pen);
+            painter.setBrush(brush);
             painter.setBrushOrigin(options.tileOrigin);
             sincePartial.restart();
         }

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
+#include <thread>
 
 
 namespace orolith::render {
@@ -141,6 +143,30 @@ TEST(Simplifying, ReadingForAPictureSizeKeepsThatPicture) {
             shown += QColor(fromReduced.pixel(p)) == looks[0].colour;
         EXPECT_GE(shown, 1) << i;
     }
+}
+
+// Handing out a part-way picture restarts the painter: the outlines drawn after it keep their pen.
+TEST_F(Painting, PartWayPicturesChangeNothingInTheFinalOne) {
+    for (int i = 0; i < 200; ++i)
+        bands.add({static_cast<std::size_t>(i % 3), {square(0.005 * i, 0.005 * i, 0.2)}});
+    const auto looks = paint();
+    PaintOptions options;
+    options.contours = true;
+    const QImage whole = [&] {
+        QImage picture(100, 100, QImage::Format_ARGB32_Premultiplied);
+        EXPECT_TRUE(paintBands(picture, view, bands, looks, options));
+        return picture;
+    }();
+    int partial = 0;
+    options.partial = [&](const QImage&) { ++partial; };
+    options.keepGoing = [] { // long enough for a part-way picture at every check
+        std::this_thread::sleep_for(std::chrono::milliseconds(160));
+        return true;
+    };
+    QImage stepwise(100, 100, QImage::Format_ARGB32_Premultiplied);
+    ASSERT_TRUE(paintBands(stepwise, view, bands, looks, options));
+    EXPECT_GE(partial, 2); // during the fill and during the outlines
+    EXPECT_EQ(stepwise, whole);
 }
 
 // A picture moved by whole pixels and completed along its uncovered edges is the picture
