@@ -16,8 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.inputPath = fuzz::scratchFile(fuzz::textOf(data + 1, size - 1), "input.txt").string();
     options.detailLevels = {(choice & 1) != 0, (choice & 2) != 0, true, (choice & 4) != 0};
     options.addContours = (choice & 8) != 0;
-    options.maxDistance = kDistances[(choice >> 4) & 7];
-    options.firstType = (choice & 128) != 0 ? "FFFFFFFF" : "10300";
+    options.maxDistance = MaxDistance::fromText(kDistances[(choice >> 4) & 7]);
+    options.firstType = FirstType::fromText((choice & 128) != 0 ? "FFFFFFFF" : "10300");
 #ifdef _WIN32
     options.outputPath = "NUL";
 #else

@@ -159,8 +159,10 @@ int fail(Streams& io, std::string_view why) {
 bool writeSources(const ImgSettings& settings, const ParsedArgs& parsed, Streams& io, garmin::ImageJob& image) {
     const std::string& stem = settings.stem;
     ConversionOptions options = settings.conversion;
-    options.firstType = parsed.value("--first-type").value_or(options.firstType);
-    options.maxDistance = parsed.value("--max-distance").value_or(options.maxDistance);
+    if (const auto text = parsed.value("--first-type"))
+        options.firstType = FirstType::fromText(*text);
+    if (const auto text = parsed.value("--max-distance"))
+        options.maxDistance = MaxDistance::fromText(*text);
     options.addContours = parsed.has("--contours");
     options.outputPath = settings.outputDir / (stem + ".mp");
     options.replaceExisting = parsed.has("--force");

@@ -1,7 +1,7 @@
 #include "cli/job_arguments.h"
 
 #include "cli/cli_host.h"
-#include "core/conversion/elevation_types.h"
+#include "core/conversion/typed_numbers.h"
 #include "core/style/palette_file.h"
 #include "core/style/pattern_file.h"
 
@@ -52,7 +52,7 @@ std::optional<std::string> patternText(const ParsedArgs& parsed, Streams& io, st
 std::optional<std::string> styleUsageProblem(const ParsedArgs& parsed) {
     if (parsed.value("--pattern") && parsed.value("--pattern-text"))
         return "give --pattern or --pattern-text, not both";
-    if (const auto first = parsed.value("--first-type"); first && !readFirstType(*first))
+    if (const auto first = parsed.value("--first-type"); first && FirstType::fromText(*first).rejected)
         return "--first-type takes 1 to 8 hexadecimal digits, not '" + *first + "'";
     return std::nullopt;
 }
@@ -91,7 +91,8 @@ bool readStyleArguments(const ParsedArgs& parsed, Streams& io, std::string_view 
             return false;
         }
     }
-    job.style.firstType = parsed.value("--first-type").value_or(job.style.firstType);
+    if (const auto first = parsed.value("--first-type"))
+        job.style.firstType = FirstType::fromText(*first).value;
     if (const auto drawOrder = parsed.value("--max-draworder"))
         job.style.maxDrawOrder = readMaxDrawOrder(*drawOrder);
     job.style.oneColour = parsed.has("--one-colour");

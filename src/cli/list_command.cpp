@@ -40,7 +40,8 @@ int runList(Args args, Streams& io) {
 
     ConversionOptions options;
     options.detailLevels = {true, false, false, false}; // levels do not matter for the list
-    options.firstType = parsed.value("--first-type").value_or(options.firstType);
+    if (const auto text = parsed.value("--first-type"))
+        options.firstType = FirstType::fromText(*text);
 
     CliHost host(io);
     host.setProgressLabel("Reading");

@@ -59,8 +59,10 @@ int runMp(Args args, Streams& io) {
     if (const auto levels = parsed.value("--levels");
         levels && !readLevels(*levels, options.detailLevels, error))
         return usageError(io, kMpCommand, error);
-    options.firstType = parsed.value("--first-type").value_or(options.firstType);
-    options.maxDistance = parsed.value("--max-distance").value_or(options.maxDistance);
+    if (const auto text = parsed.value("--first-type"))
+        options.firstType = FirstType::fromText(*text);
+    if (const auto text = parsed.value("--max-distance"))
+        options.maxDistance = MaxDistance::fromText(*text);
     options.addContours = parsed.has("--contours");
     options.replaceExisting = parsed.has("--force");
     options.outputPath = parsed.value("--output").value_or("");

@@ -4,6 +4,7 @@
 #include "cli/option_reader.h"
 #include "cli/input_files.h"
 #include "cli/job_arguments.h"
+#include "core/conversion/typed_numbers.h"
 #include "core/platform/text_number.h"
 #include "render/band_painter.h"
 #include "render/elevation_model_bands.h"
@@ -231,7 +232,8 @@ int runRender(Args args, Streams& io) {
         settings.background = *background;
     }
     settings.contours = parsed.has("--contours");
-    settings.reading.maxDistance = leadingDecimal(parsed.value("--max-distance").value_or("45000"));
+    if (const auto text = parsed.value("--max-distance"))
+        settings.reading.maxDistance = MaxDistance::fromText(*text).metres;
     TypJob job;
     if (!readStyleArguments(parsed, io, kRenderCommand.name, job))
         return 1;

@@ -64,7 +64,7 @@ int writeTyp(const TypCommand& command, Streams& io) {
     CliHost host(io);
     ConversionOptions options;
     options.detailLevels = {true, false, false, false}; // levels do not matter for the list
-    options.firstType = job.style.firstType;
+    options.firstType.value = job.style.firstType;      // a text that is no first type was a usage error
     const InputFiles& inputs = command.inputs;
     if (inputs.isDem) {
         job.protectedPaths.assign(inputs.dem.inputs.begin(), inputs.dem.inputs.end());

@@ -1,6 +1,6 @@
 // The map preview dock: shown once an input is listed, redrawn whenever a style setting
 // changes, and tied to the legend both ways.
-#include "core/platform/text_number.h"
+#include "core/conversion/typed_numbers.h"
 #include "gui/byte_text.h"
 #include "gui/legend_widget.h"
 #include "gui/main_window.h"
@@ -51,8 +51,8 @@ void MainWindow::buildPreview() {
 
 void MainWindow::previewInput() {
     render::BandReadSettings settings;
-    settings.firstType = toBytes(firstTypeBox_->text());
-    settings.maxDistance = leadingDecimal(toBytes(maxDistanceBox_->text()));
+    settings.firstType = FirstType::fromText(toBytes(firstTypeBox_->text())).value;
+    settings.maxDistance = MaxDistance::fromText(toBytes(maxDistanceBox_->text())).metres;
     restylePreview();
     if (preview_->isHidden()) {
         // The window grows by the preview's width, as far as the screen allows, and the

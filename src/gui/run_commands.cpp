@@ -49,8 +49,8 @@ ConversionOptions MainWindow::conversionOptions() const {
     options.inputPath = toPath(input_.path);
     for (std::size_t i = 0; i < levelBoxes_.size(); ++i)
         options.detailLevels[i] = levelBoxes_[i]->isChecked();
-    options.firstType = toBytes(firstTypeBox_->text());
-    options.maxDistance = toBytes(maxDistanceBox_->text());
+    options.firstType = FirstType::fromText(toBytes(firstTypeBox_->text()));
+    options.maxDistance = MaxDistance::fromText(toBytes(maxDistanceBox_->text()));
     options.addContours = contoursBox_->isChecked();
     options.outputPath = inputIsElevationModel() ? pathFromText(dem::demOutputPathFor(toBytes(input_.path)))
                                                  : outputPathFor(options.inputPath);
@@ -61,7 +61,7 @@ StyleOptions MainWindow::styleOptions() const {
     StyleOptions style;
     style.patternText = patternEditor_->patternText().toLatin1().toStdString();
     style.maxDrawOrder = readMaxDrawOrder(toBytes(maxDrawOrderBox_->text()));
-    style.firstType = toBytes(firstTypeBox_->text());
+    style.firstType = FirstType::fromText(toBytes(firstTypeBox_->text())).value;
     style.typPath = toPath(typPathBox_->text());
     style.oneColour = oneColourBox_->isChecked();
     style.rowPerBand = rowPerBandBox_->isChecked();

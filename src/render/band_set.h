@@ -17,7 +17,7 @@ namespace orolith::render {
 // How the bands of an input are read for drawing.
 struct BandReadSettings {
     double maxDistance = 45000.0;    // metres; Geo Vector outlines open by more are left out
-    std::string firstType = "10300"; // hexadecimal: the type of the first band
+    std::uint32_t firstType = 0x10300; // the type of the first band
     double tolerance = 0.0;          // degrees; vertices closer than this are merged
     // Both above 0: the tolerance follows the extent read so far instead, one pixel of that
     // extent fitted into a picture of this size, so the geometry kept stays about as detailed

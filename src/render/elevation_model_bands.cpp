@@ -15,7 +15,7 @@ std::optional<BandSet> readElevationModelBands(const dem::DemOptions& options, c
     }
     BandSet bands;
     bands.tolerance = settings.tolerance;
-    const ElevationTypes table = dem::numberedBands(models.labels(), readFirstType(settings.firstType).value_or(0));
+    const ElevationTypes table = dem::numberedBands(models.labels(), settings.firstType);
     bands.lowest = models.labels().empty() ? 0 : table.lowest();
     for (std::size_t i = 0; i < table.size(); ++i)
         bands.types.push_back({table.elevation(i), table.type(i)});

@@ -56,7 +56,7 @@ class RecordRing {
 };
 
 // The band list in order of first appearance, with the types the map gives them.
-bool readBandList(GeoVectorReader& reader, const std::string& firstTypeText, BandSet& bands,
+bool readBandList(GeoVectorReader& reader, std::uint32_t firstType, BandSet& bands,
                   std::unordered_map<std::string, std::size_t>& bandOf, Host& host) {
     ElevationTypes table;
     ScanCounts counts;
@@ -65,7 +65,7 @@ bool readBandList(GeoVectorReader& reader, const std::string& firstTypeText, Ban
         host.message(MessageKind::Failure, reader.errorString());
     if (scan != ScanOutcome::Done)
         return false;
-    table.assign(readFirstType(firstTypeText).value_or(0));
+    table.assign(firstType);
     bands.lowest = table.lowest();
     for (std::size_t i = 0; i < table.size(); ++i) {
         bands.types.push_back({table.elevation(i), table.type(i)});

@@ -23,7 +23,7 @@ TEST(Mkgmap, CompilesTheSampleMapForEveryLevelSet) {
         for (std::size_t level = 0; level < 4; ++level)
             options.detailLevels[level] = (mask >> level & 1) != 0;
         options.addContours = run % 2 == 1;
-        options.firstType = run < 32 ? "10300" : "1033C";
+        options.firstType.value = run < 32 ? 0x10300 : 0x1033C;
         options.inputPath = (testing::sourceDir() / "data" / "sample.txt").string();
         options.outputPath = (dir / ("map" + std::to_string(run) + ".mp")).string();
         testing::RecordingHost host;

@@ -130,7 +130,7 @@ TEST_F(Conversion, TypesFollowDistinctElevationsAndSkipSubTypesAbove1F) {
                            // band 337 (of 337.5) is 13.48 steps, band 13 is 0.52.
                            {"10300", {"400", "337.5"}, {"1030D", "1030E"}},
                            {"10300", {"13"}, {"10301"}}}) {
-        options.firstType = c.firstType;
+        options.firstType = FirstType::fromText(c.firstType);
         options.replaceExisting = true;
         const ConversionResult result = run(rings(c.elevations));
         std::vector<std::string> types;
@@ -181,7 +181,7 @@ TEST_F(Conversion, OpenPolygonsBeyondMaxDistanceAreLeftOutAndCounted) {
     EXPECT_EQ(result.notIncluded, 1);
     EXPECT_EQ(map().find("Type=0x10304"), std::string::npos);
     EXPECT_EQ(result.finalMessage, "Created " + result.mapPath.string() + " (1 polygons not included)" + advice);
-    options.maxDistance = "111190";
+    options.maxDistance = MaxDistance::fromText("111190");
     options.replaceExisting = true;
     result = run(input);
     EXPECT_EQ(result.notIncluded, 0);
@@ -191,7 +191,7 @@ TEST_F(Conversion, OpenPolygonsBeyondMaxDistanceAreLeftOutAndCounted) {
     EXPECT_EQ(result.finalMessage, "Created " + result.mapPath.string() + " (1 polygons not included)");
 
     // Max Distance 0 keeps a ring whose ends are the same point, not one a metre short of it.
-    options.maxDistance = "0";
+    options.maxDistance = MaxDistance::fromText("0");
     result = run(crlf({"L 1 100.0", " 7 50", " 7.5 50.5", " 7 50", "L 2 200.0", " 7 50", " 7.5 50.5", " 7 50.00001"}));
     EXPECT_EQ(result.notIncluded, 1);
     EXPECT_NE(map().find("Type=0x10304"), std::string::npos);
@@ -280,8 +280,8 @@ TEST_F(Conversion, BadInputsGiveAMapAndAMessage) {
         host.messages.clear();
         options = {};
         options.replaceExisting = true;
-        options.firstType = c.firstType;
-        options.maxDistance = c.maxDistance;
+        options.firstType = FirstType::fromText(c.firstType);
+        options.maxDistance = MaxDistance::fromText(c.maxDistance);
         const ConversionResult result = run(c.input);
         EXPECT_TRUE(result.written) << c.what;
         EXPECT_EQ(c.headerOnly ? map() : map().substr(0, headerBlock().size()), headerBlock()) << c.what;
@@ -293,6 +293,31 @@ TEST_F(Conversion, BadInputsGiveAMapAndAMessage) {
         }
         EXPECT_EQ(files(), (std::vector<std::string>{"in.mp", "in.txt"})) << c.what;
     }
+}
+
+// The readers of the two typed numbers: what is taken, and what is kept as rejected text
+// with the value the run then uses.
+TEST(TypedNumbers, ReadTheTextOnceAndKeepWhatTheyReject) {
+    for (const auto& [text, value] : std::vector<std::pair<std::string, std::uint32_t>>{
+             {"10300", 0x10300}, {" 1031e\t", 0x1031E}, {"FFFFFFFF", 0xFFFFFFFF}, {"0", 0}}) {
+        EXPECT_EQ(FirstType::fromText(text).value, value) << text;
+        EXPECT_EQ(FirstType::fromText(text).rejected, std::nullopt) << text;
+    }
+    for (const std::string text : {"10300x", "123456789", "0x10300", "", " "}) {
+        EXPECT_EQ(FirstType::fromText(text).value, 0u) << text;
+        EXPECT_EQ(FirstType::fromText(text).rejected, text) << text;
+    }
+    for (const auto& [text, metres] : std::vector<std::pair<std::string, double>>{
+             {"45000", 45000.0}, {" 1.5e3 m", 1500.0}, {"-2", -2.0}, {"0", 0.0}}) {
+        EXPECT_DOUBLE_EQ(MaxDistance::fromText(text).metres, metres) << text;
+        EXPECT_EQ(MaxDistance::fromText(text).rejected, std::nullopt) << text;
+    }
+    for (const std::string text : {"none", "", "m45000"}) {
+        EXPECT_EQ(MaxDistance::fromText(text).metres, 0.0) << text;
+        EXPECT_EQ(MaxDistance::fromText(text).rejected, text) << text;
+    }
+    EXPECT_EQ(ConversionOptions{}.firstType.value, 0x10300u);
+    EXPECT_EQ(ConversionOptions{}.maxDistance.metres, 45000.0);
 }
 
 // Records that hold not a single vertex line are no Geo Vector text: no list, no map.

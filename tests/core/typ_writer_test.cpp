@@ -232,7 +232,7 @@ TEST_F(TypWriter, LegendCaptionsNameTheFirstBandOfTheirColour) {
 }
 
 TEST_F(TypWriter, CompanionListSkipsHighSubTypesAndDropsQuotes) {
-    job.style.firstType = "1031E";
+    job.style.firstType = 0x1031E;
     job.types = bands(0, 3, 0x1031E);
     job.types[0].elevation = "1\"2";
     ASSERT_TRUE(write());
@@ -241,21 +241,6 @@ TEST_F(TypWriter, CompanionListSkipsHighSubTypesAndDropsQuotes) {
     EXPECT_NE(typ().find("String1=0x0,1\"2 m\r\n"), std::string::npos);
     EXPECT_NE(companion().find("label:00#12 m\r\n"), std::string::npos);
     EXPECT_EQ(companion().find('"'), std::string::npos);
-}
-
-// The box is read as the map reads it: a text that is not wholly hexadecimal gives codes
-// from 0 in both files, never the digits it starts with.
-TEST_F(TypWriter, FirstTypeIsReadAsTheMapReadsIt) {
-    job.types = bands(0, 2, 0);
-    for (const auto& [box, list, line] : std::vector<std::tuple<std::string, std::string, std::string>>{
-             {" 1031e\t", "1031F,10400,", "String1=0x00,1031F 25m\r\n"},
-             {"10300x", "1,2,", "String1=0x00,1 25m\r\n"},
-             {"123456789", "1,2,", "String1=0x00,1 25m\r\n"}}) {
-        job.style.firstType = box;
-        ASSERT_TRUE(write()) << box;
-        EXPECT_EQ(companion().substr(0, list.size() + 2), list + "\r\n") << box;
-        EXPECT_NE(typ().find(line), std::string::npos) << box;
-    }
 }
 
 TEST_F(TypWriter, NeverWritesOverTheInputOrTheMap) {

@@ -3,7 +3,6 @@
 #include "core/conversion/legend_captions.h"
 #include "core/conversion/conversion_passes.h"
 #include "core/platform/paths.h"
-#include "core/platform/text_number.h"
 
 #include <filesystem>
 #include <optional>
@@ -177,10 +176,9 @@ ConversionResult runConversion(bool write, const ConversionOptions& options, Hos
     if (!checkInput(options, reader, host))
         return result;
     host.progress(1);
-    const double maxDistance = leadingDecimal(options.maxDistance);
-    if (write && !hasLeadingDecimal(options.maxDistance))
+    if (write && options.maxDistance.rejected)
         host.message(MessageKind::Failure,
-                     "Max Distance \"" + options.maxDistance +
+                     "Max Distance \"" + *options.maxDistance.rejected +
                          "\" is not a number; 0 is used, so only closed polygons are written.");
     const fs::path output = options.outputPath.empty() ? outputPathFor(options.inputPath) : options.outputPath;
     result.mapPath = output;
@@ -218,7 +216,8 @@ ConversionResult runConversion(bool write, const ConversionOptions& options, Hos
         return result;
     }
 
-    WriteSettings settings{levelDigits(options.detailLevels), maxDistance, options.addContours, counts.records};
+    WriteSettings settings{levelDigits(options.detailLevels), options.maxDistance.metres, options.addContours,
+                           counts.records};
     writeMap(reader, table, settings, options.inputPath, inputStamp, writer, result, host);
     return result;
 }
@@ -233,11 +232,11 @@ ConversionResult listElevations(const ConversionOptions& options, Host& host) {
     return runConversion(false, options, host);
 }
 
-std::uint32_t firstTypeOrZero(const std::string& text, Host& host) {
-    if (const auto value = readFirstType(text))
-        return *value;
+std::uint32_t firstTypeOrZero(const FirstType& firstType, Host& host) {
+    if (!firstType.rejected)
+        return firstType.value;
     host.message(MessageKind::Failure,
-                 "Polygon type \"" + text +
+                 "Polygon type \"" + *firstType.rejected +
                      "\" is not a hexadecimal number of at most 8 digits; the types start at 0.");
     return 0;
 }

@@ -2,6 +2,7 @@
 // Converting a Geo Vector file: every distinct elevation gets its own Garmin polygon type,
 // and in write mode every polygon whose outline is (nearly) closed goes into a Polish map.
 
+#include "core/conversion/typed_numbers.h"
 #include "core/host.h"
 #include "core/platform/atomic_file.h"
 
@@ -17,8 +18,8 @@ namespace orolith {
 struct ConversionOptions {
     std::filesystem::path inputPath;    // the Geo Vector file
     std::array<bool, 4> detailLevels{}; // Highest, High, Medium, Low
-    std::string firstType = "10300";    // hexadecimal text
-    std::string maxDistance = "45000";  // lenient decimal text, metres
+    FirstType firstType;                // 0x10300 unless given
+    MaxDistance maxDistance;            // 45000 m unless given
     bool addContours = false;
     std::filesystem::path outputPath; // empty: derived from inputPath (see outputPathFor)
     bool replaceExisting = false;     // true: replace an existing map without the "Replace?" question
@@ -63,9 +64,9 @@ std::string levelDigits(const std::array<bool, 4>& detailLevels);
 bool mayWriteMap(const std::vector<std::filesystem::path>& inputs, const std::filesystem::path& output,
                  bool replaceAgreed, ExistingTarget& existing, Host& host);
 
-// The first type typed as `text`; when it is no first type, that is said and the types start at 0,
-// for Geo Vector and elevation-model maps alike (the TYP file reads the text the same way).
-std::uint32_t firstTypeOrZero(const std::string& text, Host& host);
+// The first type of a run; when the text it was read from was no first type, that is said and
+// the types start at 0, for Geo Vector and elevation-model maps alike.
+std::uint32_t firstTypeOrZero(const FirstType& firstType, Host& host);
 
 // Lists the elevations, then writes the map. Messages, the "Replace?" question and progress
 // go through `host`.

@@ -19,12 +19,6 @@ std::int64_t shiftedFirstType(std::int64_t firstType, std::int32_t lowest) {
     return firstType + roundHalfEven(static_cast<double>(lowest) / 25.0);
 }
 
-std::optional<std::uint32_t> readFirstType(std::string_view text) {
-    if (const auto value = parseHex32(text))
-        return static_cast<std::uint32_t>(*value);
-    return std::nullopt;
-}
-
 std::string typeText(std::int64_t type) {
     return hexUpper(static_cast<std::uint64_t>(std::max<std::int64_t>(type, 0)));
 }

@@ -4,7 +4,6 @@
 // never using a sub-type byte above 0x1F.
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -18,11 +17,6 @@ std::int64_t steppedType(std::int64_t type);
 
 // The first type of a run: `firstType`, plus lowest / 25 (halves to even) when lowest > 0.
 std::int64_t shiftedFirstType(std::int64_t firstType, std::int32_t lowest);
-
-// The first-type box, read the same way for the map and the TYP file: a hexadecimal number
-// of 1 to 8 digits with blanks around it allowed. Anything else ("10300x") is no first type;
-// the types then start at 0.
-std::optional<std::uint32_t> readFirstType(std::string_view text);
 
 // Upper-case hexadecimal text of a type without prefix.
 std::string typeText(std::int64_t type);

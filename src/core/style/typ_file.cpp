@@ -131,8 +131,8 @@ TypTexts TypFile::buildTypTexts(const TypJob& job, const Pattern& pattern) {
     TypTexts out;
     const std::int16_t maxDrawOrder = job.style.maxDrawOrder;
     const TypeList& types = job.types;
-    // The listing has already said so when the box holds no first type.
-    const std::uint32_t firstType = readFirstType(job.style.firstType).value_or(0);
+    // The listing has already said so when the box held no first type.
+    const std::uint32_t firstType = job.style.firstType;
 
     out.typ = headerBlock(types, job.familyId, maxDrawOrder, out.drawOrderCapped);
     out.typ += kCrlf;
