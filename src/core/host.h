@@ -36,4 +36,10 @@ public:
     }
 };
 
+// The question asked before an existing file is replaced: its path, that it exists, and the
+// question itself, a blank line between each (CR LF lines, as every message). The window
+// passes the two sentences in its own language.
+std::string replaceQuestion(std::string_view path, std::string_view exists = "File exists.",
+                            std::string_view question = "Replace?");
+
 } // namespace orolith

@@ -1,4 +1,5 @@
 // The File and Colours menus, the swatches, and the secondary windows the menus open.
+#include "core/host.h"
 #include "core/platform/paths.h"
 #include "core/style/palette.h"
 #include "core/style/palette_file.h"
@@ -122,8 +123,8 @@ void MainWindow::importPattern() {
 bool MainWindow::askReplace(const QString& path, const QString& question) {
     if (!QFileInfo::exists(path))
         return true;
-    return Desktop::instance().ask(this,
-                                   path + kCrlf + kCrlf + tr("File exists.") + kCrlf + kCrlf + question);
+    return Desktop::instance().ask(
+        this, fromBytes(replaceQuestion(toBytes(path), toBytes(tr("File exists.")), toBytes(question))));
 }
 
 QString MainWindow::chooseSaveFile(const QString& folder, const QString& extension, const FileFilter& filter,

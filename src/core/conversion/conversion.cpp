@@ -125,14 +125,7 @@ bool mayWriteMap(const std::vector<fs::path>& inputs, const fs::path& output, bo
         existing = ExistingTarget::Keep; // a map that appears meanwhile is not ours to replace
         return true;
     }
-    std::string question = pathText(output);
-    question.append(kCrLf)
-        .append(kCrLf)
-        .append("File exists.")
-        .append(kCrLf)
-        .append(kCrLf)
-        .append("Replace?");
-    return host.ask(question);
+    return host.ask(replaceQuestion(pathText(output)));
 }
 
 std::string typeListText(const TypeEntry& entry) {
