@@ -1,4 +1,5 @@
 #include "core/platform/atomic_file.h"
+#include "core/platform/bulk_output.h"
 #include "core/platform/temporary_files.h"
 #include "support/test_support.h"
 
@@ -151,6 +152,29 @@ TEST(TemporaryFiles, ASignalRemovesRegisteredTemporariesAndStillEndsTheProcess) 
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signalNumber) << signalNumber;
         EXPECT_FALSE(fs::exists(temporary)) << signalNumber;
+    }
+}
+
+// Large maps go around the file cache in whole aligned blocks once past their first part; the
+// block that ends the file is cut at a block of the device and the rest written the usual way.
+// Whatever the cut, the bytes on disk are the bytes given, in chunks that never line up.
+TEST(BulkOutput, WritesEveryByteWhereverTheFileSwitchesToDirectWrites) {
+    testing::TempDir dir;
+    std::string bytes(2 * BulkOutput::kBlockSize + 4096 + 3, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>('a' + (i * 7 + i / 4093) % 26);
+    for (const std::uint64_t cached : {std::uint64_t{0}, std::uint64_t{BulkOutput::kBlockSize + 1}}) {
+        const fs::path path = dir / ("bulk" + std::to_string(cached));
+        const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        ASSERT_GE(descriptor, 0);
+        {
+            BulkOutput output(descriptor, cached);
+            for (std::size_t at = 0, step = 1; at < bytes.size(); at += step, step = step * 3 % 1000003 + 1)
+                ASSERT_TRUE(output.write(std::string_view(bytes).substr(at, step)));
+            ASSERT_TRUE(output.finish());
+        }
+        ::close(descriptor);
+        EXPECT_TRUE(readBytes(path) == bytes) << "cached " << cached;
     }
 }
 #endif

@@ -8,6 +8,9 @@ namespace orolith {
 namespace {
 
 constexpr std::size_t kFlushSize = std::size_t{1} << 20;
+// Buffers handed over and not yet written: enough for the disk and the conversion to keep
+// going side by side while one of them is slower for a moment.
+constexpr std::size_t kMaxPending = 16;
 // Large maps are handed to the disk as they grow rather than all at the end.
 constexpr std::uint64_t kWritebackEvery = std::uint64_t{32} << 20;
 
@@ -56,7 +59,6 @@ bool appendVertex(std::string& vertices, std::string_view latitude, std::string_
 
 MapWriter::MapWriter(std::filesystem::path path, ExistingTarget existing) : file_(std::move(path), existing) {
     buffer_.reserve(kFlushSize + (kFlushSize >> 2));
-    pending_.reserve(buffer_.capacity());
 }
 
 MapWriter::~MapWriter() {
@@ -68,6 +70,7 @@ bool MapWriter::open(std::string_view copyright) {
         fail(file_.error());
         return false;
     }
+    file_.expectLarge();
     buffer_ = mapHeader(copyright);
     thread_ = std::thread(&MapWriter::writeLoop, this);
     return true;
@@ -137,26 +140,33 @@ void MapWriter::flush() {
         buffer_.clear();
         return;
     }
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return !hasPending_; });
-    std::swap(buffer_, pending_);
-    hasPending_ = true;
+    std::string next;
+    {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return pending_.size() < kMaxPending; });
+        pending_.push_back(std::move(buffer_));
+        if (!spare_.empty()) {
+            next = std::move(spare_.back());
+            spare_.pop_back();
+        }
+    }
     changed_.notify_all();
-    lock.unlock();
+    buffer_ = std::move(next);
     buffer_.clear();
+    buffer_.reserve(kFlushSize + (kFlushSize >> 2));
 }
 
 void MapWriter::writeLoop() {
+    std::unique_lock lock(mutex_);
     for (;;) {
-        std::unique_lock lock(mutex_);
-        changed_.wait(lock, [this] { return hasPending_ || stopping_; });
-        if (!hasPending_)
+        changed_.wait(lock, [this] { return !pending_.empty() || stopping_; });
+        if (pending_.empty())
             return;
         lock.unlock();
-        write(pending_);
+        write(pending_.front());
         lock.lock();
-        pending_.clear();
-        hasPending_ = false;
+        spare_.push_back(std::move(pending_.front()));
+        pending_.pop_front();
         changed_.notify_all();
     }
 }

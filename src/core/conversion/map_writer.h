@@ -10,6 +10,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <filesystem>
 #include <mutex>
 #include <string>
@@ -73,9 +74,9 @@ class MapWriter {
     void fail(const std::string& error);
 
     AtomicFile file_;
-    std::string buffer_;  // being filled
-    std::string pending_; // handed over, being written
-    bool hasPending_ = false;
+    std::string buffer_;              // being filled
+    std::deque<std::string> pending_; // handed over, the first one being written
+    std::vector<std::string> spare_;  // written, kept for filling again
     bool stopping_ = false;
     std::mutex mutex_;
     std::condition_variable changed_;

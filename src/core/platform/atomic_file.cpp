@@ -1,5 +1,6 @@
 #include "core/platform/atomic_file.h"
 
+#include "core/platform/bulk_output.h"
 #include "core/platform/file_open.h"
 #include "core/platform/temporary_files.h"
 
@@ -168,9 +169,21 @@ void AtomicFile::keepPermissionsOfTarget(int descriptor) {
 #endif
 }
 
+void AtomicFile::expectLarge() {
+#ifndef _WIN32
+    if (file_ != nullptr && kind_ != Kind::Direct && !bulk_ && std::ftell(file_) == 0)
+        bulk_ = std::make_unique<BulkOutput>(fileno(file_));
+#endif
+}
+
 bool AtomicFile::write(std::string_view bytes) {
     if (file_ == nullptr || !error_.empty())
         return false;
+    if (bulk_) {
+        if (!bulk_->write(bytes))
+            fail(bulk_->errorNumber());
+        return error_.empty();
+    }
     errno = 0;
     if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
         fail(errno);
@@ -181,13 +194,16 @@ bool AtomicFile::write(std::string_view bytes) {
 
 void AtomicFile::startWriteback() {
 #ifdef __linux__
-    if (file_ != nullptr && kind_ != Kind::Direct && error_.empty() && std::fflush(file_) == 0)
+    if (file_ != nullptr && kind_ != Kind::Direct && !bulk_ && error_.empty() && std::fflush(file_) == 0)
         ::sync_file_range(fileno(file_), 0, 0, SYNC_FILE_RANGE_WRITE);
 #endif
 }
 
 // Everything written reaches the disk before the file gets its name.
 bool AtomicFile::finishWriting() {
+    if (bulk_ && error_.empty() && !bulk_->finish())
+        fail(bulk_->errorNumber());
+    bulk_.reset();
     errno = 0;
     bool ok = error_.empty() && std::fflush(file_) == 0;
 #ifndef _WIN32
@@ -312,6 +328,7 @@ void AtomicFile::forgetTemporary() {
 }
 
 void AtomicFile::abandon() {
+    bulk_.reset();
     if (file_ != nullptr) {
         std::fclose(file_);
         file_ = nullptr;

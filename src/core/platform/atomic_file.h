@@ -11,10 +11,13 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace orolith {
+
+class BulkOutput;
 
 // Whether commit() may replace a file that exists at the target by then.
 enum class ExistingTarget {
@@ -31,6 +34,9 @@ public:
 
     // Creates the temporary file. False (with error()) when the folder cannot take it.
     bool open();
+    // Right after open(), for a file that may grow large: past its first megabytes it is
+    // written around the system's file cache where the system allows (see bulk_output.h).
+    void expectLarge();
     // Buffered; false once any write has failed (the error is kept).
     bool write(std::string_view bytes);
     // Hands what was written so far to the system to write out now, so that the flush
@@ -68,6 +74,7 @@ private:
     Kind kind_ = Kind::None;
     int registration_ = -1;
     std::FILE* file_ = nullptr;
+    std::unique_ptr<BulkOutput> bulk_; // with expectLarge(): takes every write
     std::string error_;
     bool targetAppeared_ = false;
 };
