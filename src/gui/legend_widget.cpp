@@ -74,9 +74,9 @@ LegendWidget::LegendWidget(QWidget* parent) : QWidget(parent) {
     resetCaptions();
 }
 
-void LegendWidget::paint(const Palette& cols) {
+void LegendWidget::paint(const Palette& colours) {
     for (int i = 0; i < kSwatches; ++i)
-        swatch(i)->setColour(cols[static_cast<std::size_t>(i)]);
+        swatch(i)->setColour(colours[static_cast<std::size_t>(i)]);
     emit painted();
 }
 

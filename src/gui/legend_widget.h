@@ -45,7 +45,7 @@ class LegendWidget : public QWidget {
     explicit LegendWidget(QWidget* parent = nullptr);
 
     // Backgrounds from the table; the captions are left alone.
-    void paint(const Palette& cols);
+    void paint(const Palette& colours);
     // Captions 0m, 100m, … 2500m.
     void resetCaptions();
     // One caption per swatch, as the conversion gives them (empty: the colour paints no band).

@@ -27,14 +27,16 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(orolith::gui::applicationIcon());
 
     QCommandLineParser arguments;
-    arguments.setApplicationDescription(QStringLiteral("Elevation maps and TYP styles for Garmin receivers"));
+    arguments.setApplicationDescription(
+        QCoreApplication::translate("main", "Elevation maps and TYP styles for Garmin receivers"));
     arguments.addHelpOption();
     arguments.addVersionOption();
     const QCommandLineOption home(QStringLiteral("home"),
-                                  QStringLiteral("Folder holding col, patterns, system and typ."),
+                                  QCoreApplication::translate("main", "Folder holding col, patterns, system and typ."),
                                   QStringLiteral("DIR"));
     arguments.addOption(home);
-    arguments.addPositionalArgument(QStringLiteral("input"), QStringLiteral("Geo Vector text file to open."),
+    arguments.addPositionalArgument(QStringLiteral("input"),
+                                    QCoreApplication::translate("main", "Geo Vector text file to open."),
                                     QStringLiteral("[input]"));
     arguments.process(app);
 

@@ -78,7 +78,7 @@ void PreviewCanvas::paintScaleBar(QPainter& painter) {
     const auto [metres, pixels] = scaleBar(view_.metresPerPixel(), width() / 4);
     if (pixels < 1)
         return;
-    const QString text = metres >= 1000 ? QStringLiteral("%1 km").arg(metres / 1000) : QStringLiteral("%1 m").arg(metres);
+    const QString text = metres >= 1000 ? tr("%1 km").arg(metres / 1000) : tr("%1 m").arg(metres);
     const int x = 10;
     const int y = height() - 12;
     painter.setPen(QPen(Qt::white, 5));

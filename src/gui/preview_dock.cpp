@@ -125,11 +125,11 @@ void PreviewDock::fit() {
 
 void PreviewDock::onBandsChanged(bool complete) {
     const BandSnapshot& bands = engine_->bands();
-    readState_ = complete ? QStringLiteral("%1 bands, %2 polygons, %3 vertices")
+    readState_ = complete ? tr("%1 bands, %2 polygons, %3 vertices")
                                 .arg(bands->types.size())
                                 .arg(bands->polygons.size())
                                 .arg(bands->vertexCount())
-                          : QStringLiteral("Reading … %1 polygons so far").arg(bands->polygons.size());
+                          : tr("Reading … %1 polygons so far").arg(bands->polygons.size());
     status_->setText(readState_);
     applyLooks();
     if (fitted_) {
@@ -181,7 +181,7 @@ void PreviewDock::describe(QPointF pixel) {
     const auto band = bandAt(pixel);
     if (band >= 0) {
         const TypeEntry& entry = engine_->bands()->types[static_cast<std::size_t>(band)];
-        text += QStringLiteral("   %1 m, type 0x%2")
+        text += tr("   %1 m, type 0x%2")
                     .arg(QString::fromStdString(entry.elevation), QString::fromStdString(entry.type));
     }
     status_->setText(text);

@@ -29,14 +29,14 @@ QImage tileOf(const std::string& bitmap, const QColor& colour) {
 
 } // namespace
 
-std::optional<StyleChoice> styleChoiceOf(const orolith::StyleOptions& options, const Palette& cols, Host& host) {
+std::optional<StyleChoice> styleChoiceOf(const orolith::StyleOptions& options, const Palette& palette, Host& host) {
     StyleChoice choice;
     auto pattern = checkStyle(options, host);
     if (!pattern)
         return std::nullopt;
     choice.maxDrawOrder = options.maxDrawOrder;
     choice.pattern = std::move(*pattern);
-    choice.cols = cols;
+    choice.palette = palette;
     choice.oneColour = options.oneColour;
     choice.rowPerBand = options.rowPerBand;
     return choice;
@@ -51,7 +51,7 @@ std::vector<BandLook> bandLooks(const StyleChoice& style, std::size_t bandCount,
     std::vector<BandLook> looks;
     looks.reserve(bandCount);
     for (std::size_t i = 0; i < bandCount; ++i) {
-        const Rgb rgb = bandColour(style.cols, lowest, i, style.oneColour);
+        const Rgb rgb = bandColour(style.palette, lowest, i, style.oneColour);
         BandLook look;
         look.colour = QColor(rgb.red, rgb.green, rgb.blue);
         look.tile = tileOf(fillPatternBitmap(style.pattern, static_cast<std::int32_t>(i), style.rowPerBand), look.colour);

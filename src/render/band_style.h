@@ -23,7 +23,7 @@ struct BandLook {
 
 struct StyleChoice {
     Pattern pattern;             // checked rows (see patternFromText)
-    Palette cols = defaultPalette();
+    Palette palette = defaultPalette();
     std::int16_t maxDrawOrder = 14; // above 0
     bool oneColour = false;
     bool rowPerBand = false;
@@ -31,7 +31,7 @@ struct StyleChoice {
 
 // The window's (or the command line's) style settings checked as the TYP writer checks them:
 // a zero draw order, an empty or invalid pattern are reported to `host` and give nothing.
-std::optional<StyleChoice> styleChoiceOf(const orolith::StyleOptions& options, const Palette& cols, Host& host);
+std::optional<StyleChoice> styleChoiceOf(const orolith::StyleOptions& options, const Palette& palette, Host& host);
 
 // The look of every band of a list of `bandCount` bands whose lowest elevation is `lowest`.
 std::vector<BandLook> bandLooks(const StyleChoice& style, std::size_t bandCount, std::int32_t lowest);

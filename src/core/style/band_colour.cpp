@@ -15,8 +15,8 @@ std::size_t paletteIndex(std::int64_t counter) {
     return static_cast<std::size_t>(((counter % size) + size) % size);
 }
 
-std::int32_t paletteEntry(const Palette& cols, std::int64_t counter) {
-    return cols[paletteIndex(counter)];
+std::int32_t paletteEntry(const Palette& palette, std::int64_t counter) {
+    return palette[paletteIndex(counter)];
 }
 
 Rgb shadeOf(std::int32_t colour, int step, bool oneColour) {
@@ -32,8 +32,8 @@ Rgb shadeOf(std::int32_t colour, int step, bool oneColour) {
     return rgb;
 }
 
-Rgb bandColour(const Palette& cols, std::int32_t lowest, std::size_t band, bool oneColour) {
-    return shadeOf(paletteEntry(cols, paletteCounter(lowest, band)), static_cast<int>(band % 4), oneColour);
+Rgb bandColour(const Palette& palette, std::int32_t lowest, std::size_t band, bool oneColour) {
+    return shadeOf(paletteEntry(palette, paletteCounter(lowest, band)), static_cast<int>(band % 4), oneColour);
 }
 
 } // namespace orolith

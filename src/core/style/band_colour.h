@@ -18,13 +18,13 @@ std::int64_t paletteCounter(std::int32_t lowest, std::size_t band);
 std::size_t paletteIndex(std::int64_t counter);
 
 // Entry `counter` of the table, wrapping both ways.
-std::int32_t paletteEntry(const Palette& cols, std::int64_t counter);
+std::int32_t paletteEntry(const Palette& palette, std::int64_t counter);
 
 // `colour` lightened by step/50 (step 0..3), components above 250 capped except at step 0;
 // `oneColour` starts from grey 220 instead.
 Rgb shadeOf(std::int32_t colour, int step, bool oneColour);
 
 // The colour of band `band` (0-based, in the order of the type list).
-Rgb bandColour(const Palette& cols, std::int32_t lowest, std::size_t band, bool oneColour);
+Rgb bandColour(const Palette& palette, std::int32_t lowest, std::size_t band, bool oneColour);
 
 } // namespace orolith
