@@ -30,9 +30,8 @@ class ElevationInputTest : public QObject {
 
   private slots:
     void tilesOpenAsOneMosaicAndConvert() {
-        FakeDesktop desktop;
-        QTemporaryDir home;
-        auto window = openWindow(home.path());
+        ScratchWindow scratch;
+        auto& [desktop, home, window] = scratch;
         auto* interval = control<QLineEdit>(*window, "Interval");
         QVERIFY(!interval->isEnabled());
         const QString a = writeTile(home, "a.tif", 7.0), b = writeTile(home, "b.tif", 7.02);

@@ -31,9 +31,8 @@ class FileMenuTest : public QObject {
 
   private slots:
     void openFileListsTheBands() {
-        FakeDesktop desktop;
-        QTemporaryDir home;
-        auto window = openWindow(home.path());
+        ScratchWindow scratch;
+        auto& [desktop, home, window] = scratch;
         const QString input = writeFile(home.filePath("dem/two.txt"), kTwoBands);
 
         desktop.picks = {input};
@@ -67,9 +66,8 @@ class FileMenuTest : public QObject {
     }
 
     void recentEntriesReopenAndSurviveARestart() {
-        FakeDesktop desktop;
-        QTemporaryDir home;
-        auto window = openWindow(home.path());
+        ScratchWindow scratch;
+        auto& [desktop, home, window] = scratch;
         const QString first = writeFile(home.filePath("dem/a.txt"), kTwoBands);
         const QString second = writeFile(home.filePath("dem/b&c.txt"), kTwoBands);
         const QString gone = QDir::toNativeSeparators(home.filePath("dem/gone.txt"));
@@ -96,9 +94,8 @@ class FileMenuTest : public QObject {
     }
 
     void palettesSaveAskBeforeReplacingAndOpen() {
-        FakeDesktop desktop;
-        QTemporaryDir home;
-        auto window = openWindow(home.path());
+        ScratchWindow scratch;
+        auto& [desktop, home, window] = scratch;
         const QString mine = QDir::toNativeSeparators(home.filePath("col/mine"));
 
         desktop.picks = {mine};
@@ -142,9 +139,8 @@ class FileMenuTest : public QObject {
     }
 
     void patternsImportAndSave() {
-        FakeDesktop desktop;
-        QTemporaryDir home;
-        auto window = openWindow(home.path());
+        ScratchWindow scratch;
+        auto& [desktop, home, window] = scratch;
         auto* editor = control<PatternEditor>(*window, "Text1");
         const QString before = editor->patternText();
 
@@ -187,9 +183,8 @@ class FileMenuTest : public QObject {
 
     // A palette or pattern that cannot be read or saved is reported and changes nothing.
     void unreadableAndUnsavedFilesAreReported() {
-        FakeDesktop desktop;
-        QTemporaryDir home;
-        auto window = openWindow(home.path());
+        ScratchWindow scratch;
+        auto& [desktop, home, window] = scratch;
         const QColor swatch = swatchColour(*window, 12);
         auto* editor = control<PatternEditor>(*window, "Text1");
         const QString pattern = editor->patternText();

@@ -46,9 +46,8 @@ class LegendTest : public QObject {
 
   private slots:
     void captionsNameTheFirstBandOfEachColour() {
-        FakeDesktop desktop;
-        QTemporaryDir home;
-        auto window = openWindow(home.path());
+        ScratchWindow scratch;
+        auto& [desktop, home, window] = scratch;
         // Lowest 100: bands 100..400 take colour 1, 500..800 colour 2, and so on.
         open(*window, writeFile(home.filePath("high.txt"), rings(steps(100, 100, 25))));
         QStringList expected(LegendWidget::kSwatches);
@@ -67,9 +66,8 @@ class LegendTest : public QObject {
     }
 
     void longCaptionsAreCutToTheSwatch() {
-        FakeDesktop desktop;
-        QTemporaryDir home;
-        auto window = openWindow(home.path());
+        ScratchWindow scratch;
+        auto& [desktop, home, window] = scratch;
         auto* legend = window->findChild<LegendWidget*>();
         const int width = legend->width();
         const QString junk(60, QLatin1Char('W')); // reads as 0, so swatch 0
@@ -80,9 +78,8 @@ class LegendTest : public QObject {
     }
 
     void fileWithoutPolygonsIsRefused() {
-        FakeDesktop desktop;
-        QTemporaryDir home;
-        auto window = openWindow(home.path());
+        ScratchWindow scratch;
+        auto& [desktop, home, window] = scratch;
         QByteArray binary(20000, '\0');
         for (int i = 0; i < binary.size(); ++i)
             binary[i] = static_cast<char>((i * 7919) % 251 + 1);

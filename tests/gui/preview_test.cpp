@@ -22,12 +22,9 @@ const QByteArray kNestedSquares = "header\r\n"
                                   "L 2 150.0\r\n 7.03 46.03\r\n 7.07 46.03\r\n 7.07 46.07\r\n 7.03 46.07\r\n"
                                   " 7.03 46.03\r\n";
 
-// Band 0 (100 m) a square of 0.1 degrees, band 1 (150 m) a square in its middle holding an
-// island of band 2 (200 m) 0.00004 degrees wide, far below a pixel when the whole is in view.
-const QByteArray kIsland = "header\r\n"
-                           "L 1 100.0\r\n 7.0 46.0\r\n 7.1 46.0\r\n 7.1 46.1\r\n 7.0 46.1\r\n 7.0 46.0\r\n"
-                           "L 2 150.0\r\n 7.03 46.03\r\n 7.07 46.03\r\n 7.07 46.07\r\n 7.03 46.07\r\n"
-                           " 7.03 46.03\r\n"
+// The same with an island of band 2 (200 m) 0.00004 degrees wide in the middle, far below a
+// pixel when the whole is in view.
+const QByteArray kIsland = kNestedSquares +
                            "L 3 200.0\r\n 7.04998 46.04998\r\n 7.05002 46.04998\r\n 7.05002 46.05002\r\n"
                            " 7.04998 46.05002\r\n 7.04998 46.04998\r\n";
 
@@ -46,9 +43,8 @@ class PreviewTest : public QObject {
 
   private slots:
     void previewFollowsTheControls() {
-        FakeDesktop desktop;
-        QTemporaryDir home;
-        auto window = openWindow(home.path());
+        ScratchWindow scratch;
+        auto& [desktop, home, window] = scratch;
         PreviewDock* dock = window->preview();
         QVERIFY(!dock->isVisible());
         control<PatternEditor>(*window, "Text1")->setPatternText(QStringLiteral("1"));
@@ -97,9 +93,8 @@ class PreviewTest : public QObject {
     // pixel-sized block in the whole view, takes its true size, and the band under the
     // pointer and the picture follow.
     void zoomingInReadsTheAreaAtItsLevelOfDetail() {
-        FakeDesktop desktop;
-        QTemporaryDir home;
-        auto window = openWindow(home.path());
+        ScratchWindow scratch;
+        auto& [desktop, home, window] = scratch;
         PreviewDock* dock = window->preview();
         control<PatternEditor>(*window, "Text1")->setPatternText(QStringLiteral("1"));
         window->openInputFromCommandLine(writeFile(home.filePath("island.txt"), kIsland));

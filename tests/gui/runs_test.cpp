@@ -21,9 +21,8 @@ class RunsTest : public QObject {
 
   private slots:
     void createMapRunsWithTheButtonsDisabled() {
-        FakeDesktop desktop;
-        QTemporaryDir home;
-        auto window = openWindow(home.path());
+        ScratchWindow scratch;
+        auto& [desktop, home, window] = scratch;
         const QString map = QDir::toNativeSeparators(home.filePath("maps/dem1.mp"));
         window->openInputFromCommandLine(writeFile(home.filePath("maps/dem0.txt"), kTwoBands));
         QVERIFY(finishRun(*window)); // a recent entry to disable
@@ -117,9 +116,8 @@ class RunsTest : public QObject {
     }
 
     void runsReportWhatIsMissing() {
-        FakeDesktop desktop;
-        QTemporaryDir home;
-        auto window = openWindow(home.path());
+        ScratchWindow scratch;
+        auto& [desktop, home, window] = scratch;
         click(*window, "Command6");
         QVERIFY(finishRun(*window));
         QCOMPARE(desktop.messages, QStringList{QStringLiteral("Cannot find file:*.txt")});
@@ -139,9 +137,8 @@ class RunsTest : public QObject {
     }
 
     void closingDuringARunStopsItWithoutAPartialMap() {
-        FakeDesktop desktop;
-        QTemporaryDir home;
-        auto window = openWindow(home.path());
+        ScratchWindow scratch;
+        auto& [desktop, home, window] = scratch;
         QByteArray big = "header\r\n";
         for (int i = 0; i < 60000; ++i)
             big +=

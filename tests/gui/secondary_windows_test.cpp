@@ -68,9 +68,8 @@ class SecondaryWindowsTest : public QObject {
     }
 
     void aboutShowsTheVersionAndTheMemoryInUse() {
-        FakeDesktop desktop;
-        QTemporaryDir home;
-        auto window = openWindow(home.path());
+        ScratchWindow scratch;
+        auto& [desktop, home, window] = scratch;
         QStringList shown;
         whenModalOpens(
             "Info",
@@ -85,9 +84,8 @@ class SecondaryWindowsTest : public QObject {
     }
 
     void doubleClickOnASwatchEditsItsColour() {
-        FakeDesktop desktop;
-        QTemporaryDir home;
-        auto window = openWindow(home.path());
+        ScratchWindow scratch;
+        auto& [desktop, home, window] = scratch;
         auto* swatch = control<QWidget>(*window, "Label4_3");
         const auto typeOrange = [](QDialog& picker) {
             control<QLineEdit>(picker, "Text1")->setText("FF8000");
@@ -115,9 +113,8 @@ class SecondaryWindowsTest : public QObject {
     }
 
     void downloadWindowKeepsTheChosenRegion() {
-        FakeDesktop desktop;
-        QTemporaryDir home;
-        auto window = openWindow(home.path());
+        ScratchWindow scratch;
+        auto& [desktop, home, window] = scratch;
         whenModalOpens(
             "download",
             [](QDialog& download) { control<QRadioButton>(download, "Option1_4")->setChecked(true); },

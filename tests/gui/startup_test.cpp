@@ -17,9 +17,8 @@ class StartupTest : public QObject {
 
   private slots:
     void firstStartPreparesAnEmptyHome() {
-        FakeDesktop desktop;
-        QTemporaryDir home;
-        auto window = openWindow(home.path());
+        ScratchWindow scratch;
+        auto& [desktop, home, window] = scratch;
 
         for (const char* folder : {"typ", "col", "patterns", "system"})
             QVERIFY2(QDir(home.filePath(folder)).exists(), folder);
@@ -113,9 +112,8 @@ class StartupTest : public QObject {
     }
 
     void unsavedWorkIsAskedAboutBeforeClosing() {
-        FakeDesktop desktop;
-        QTemporaryDir home;
-        auto window = openWindow(home.path());
+        ScratchWindow scratch;
+        auto& [desktop, home, window] = scratch;
         trigger(*window, "mcol_0"); // Desaturate
         QTest::keyClicks(control<PatternEditor>(*window, "Text1"), "1");
 
@@ -137,9 +135,8 @@ class StartupTest : public QObject {
     }
 
     void typedPatternKeysAreFiltered() {
-        FakeDesktop desktop;
-        QTemporaryDir home;
-        auto window = openWindow(home.path());
+        ScratchWindow scratch;
+        auto& [desktop, home, window] = scratch;
         auto* editor = control<PatternEditor>(*window, "Text1");
         editor->clear();
         QVERIFY(!window->patternState().unsaved);

@@ -73,9 +73,8 @@ class TranslationTest : public QObject {
     void initTestCase() { QCoreApplication::installTranslator(&translator_); }
 
     void everyWindowTextIsTranslatable() {
-        FakeDesktop desktop;
-        QTemporaryDir home;
-        auto window = openWindow(home.path());
+        ScratchWindow scratch;
+        auto& [desktop, home, window] = scratch;
         AboutDialog about;
         about.refresh();
         SettingsDialog settings(QString(), home.path());

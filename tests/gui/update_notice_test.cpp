@@ -137,9 +137,8 @@ class UpdateNoticeTest : public QObject {
     }
 
     void helpOpensTheManualShippedWithTheProgram() {
-        FakeDesktop desktop;
-        QTemporaryDir home;
-        auto window = openWindow(home.path());
+        ScratchWindow scratch;
+        auto& [desktop, home, window] = scratch;
         trigger(*window, "mhlp_0");
         QCOMPARE(desktop.urls.size(), 1);
         const QUrl url(desktop.urls[0]);

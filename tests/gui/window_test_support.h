@@ -50,6 +50,14 @@ inline std::unique_ptr<MainWindow> openWindow(const QString& home) {
     return window;
 }
 
+// The fake desktop, a scratch home folder and a main window on it, for
+// `auto& [desktop, home, window] = scratch;`.
+struct ScratchWindow {
+    FakeDesktop desktop;
+    QTemporaryDir home;
+    std::unique_ptr<MainWindow> window = openWindow(home.path());
+};
+
 // The control named `name`; a missing control ends the test run at once.
 template <typename T> T* control(QWidget& window, const QString& name) {
     T* found = window.findChild<T*>(name);
