@@ -316,8 +316,6 @@ TEST(TypedNumbers, ReadTheTextOnceAndKeepWhatTheyReject) {
         EXPECT_EQ(MaxDistance::fromText(text).metres, 0.0) << text;
         EXPECT_EQ(MaxDistance::fromText(text).rejected, text) << text;
     }
-    EXPECT_EQ(ConversionOptions{}.firstType.value, 0x10300u);
-    EXPECT_EQ(ConversionOptions{}.maxDistance.metres, 45000.0);
 }
 
 // Records that hold not a single vertex line are no Geo Vector text: no list, no map.

@@ -1,5 +1,5 @@
-// Compiles TYP files written by the TYP writer with the real map compiler (mkgmap).
-// Skipped when mkgmap is not installed.
+// Compiles TYP files written by the TYP writer with the real map compiler (mkgmap), for every
+// style option. (A map and its style in one image: the Garmin image tests.) Skipped without mkgmap.
 
 #include "core/conversion/conversion.h"
 #include "core/conversion/elevation_types.h"
@@ -22,15 +22,13 @@ std::string rows(int count, int width) {
     return text;
 }
 
-// The sample's map (or only its list of bands when `mapPath` is empty), and a style job for the bands.
-ConversionResult convertSample(const std::string& mapPath) {
+// The sample's list of bands, and a style job for them.
+ConversionResult listSample() {
     ConversionOptions options;
     options.inputPath = (testing::sourceDir() / "data" / "sample.txt").string();
-    options.outputPath = mapPath;
-    options.detailLevels = {true, false, false, true};
-    options.addContours = true;
+    options.detailLevels[0] = true;
     testing::RecordingHost host;
-    return mapPath.empty() ? listElevations(options, host) : convertGeoVector(options, host);
+    return listElevations(options, host);
 }
 
 TypJob styleJob(const TempDir& dir, const std::string& name, const ConversionResult& bands) {
@@ -49,7 +47,7 @@ TEST(TypWithMkgmap, CompilesTheWriterOutputWithEveryOption) {
     if (!testing::haveMkgmap())
         GTEST_SKIP() << "mkgmap is not installed";
     TempDir dir;
-    const ConversionResult sample = convertSample("");
+    const ConversionResult sample = listSample();
     ASSERT_GT(sample.types.size(), 8u);
     const std::vector<std::pair<std::string, void (*)(TypJob&)>> variants = {
         {"one-colour", [](TypJob& j) { j.style.oneColour = true; }},
@@ -80,27 +78,6 @@ TEST(TypWithMkgmap, CompilesTheWriterOutputWithEveryOption) {
     EXPECT_EQ(log.find("ERROR"), std::string::npos) << log;
     for (const auto& variant : variants)
         EXPECT_GT(std::filesystem::file_size(dir / "out" / (variant.first + ".typ")), 300u) << variant.first;
-}
-
-TEST(TypWithMkgmap, CompilesTheSampleMapWithItsStyleIntoOneImage) {
-    if (!testing::haveMkgmap())
-        GTEST_SKIP() << "mkgmap is not installed";
-    TempDir dir;
-    const std::string mapPath = (dir / "sample.mp").string();
-    const ConversionResult map = convertSample(mapPath);
-    ASSERT_TRUE(map.written);
-    TypJob job = styleJob(dir, "sample-typ", map);
-    testing::RecordingHost host;
-    ASSERT_TRUE(writeTypFile(job, host).written);
-
-    std::string log;
-    EXPECT_EQ(
-        testing::runMkgmap(dir / "img", {"--family-id=1733", "--gmapsupp", mapPath, job.style.typPath}, log),
-        0)
-        << log;
-    const std::string image = testing::readBytes(dir / "img" / "gmapsupp.img");
-    EXPECT_NE(image.find("SAMPLE-TTYP"), std::string::npos) << "the style is not inside the image";
-    EXPECT_NE(image.find("RGN"), std::string::npos);
 }
 
 } // namespace orolith
