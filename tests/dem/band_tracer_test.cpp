@@ -4,6 +4,7 @@
 #include "dem/band_tracer.h"
 #include "dem/block_tracing.h"
 #include "dem/ring_assembly.h"
+#include "dem_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -17,11 +18,8 @@
 namespace orolith::dem {
 namespace {
 
-struct Grid {
-    std::size_t width = 0, height = 0;
-    std::vector<double> values;
-    double at(std::size_t x, std::size_t y) const { return values[y * width + x]; }
-};
+using Grid = testing::TestRaster;
+using testing::rasterFromRows;
 
 // Traces in one piece, or (block > 0) cut into square blocks of that many pixels.
 std::vector<PixelPolygon> trace(const Grid& grid, BandLevels levels, std::size_t block = 0, unsigned threads = 2) {
@@ -88,13 +86,6 @@ void expectTiled(const Grid& grid, BandLevels levels, std::size_t block = 0) {
         }
 }
 
-Grid fromRows(const std::vector<std::vector<double>>& rows) {
-    Grid grid{rows[0].size(), rows.size(), {}};
-    for (const auto& row : rows)
-        grid.values.insert(grid.values.end(), row.begin(), row.end());
-    return grid;
-}
-
 TEST(BandTracer, ShapesTileTheRaster) {
     const double v = NAN;
     const std::vector<std::vector<std::vector<double>>> cases = {
@@ -114,8 +105,8 @@ TEST(BandTracer, ShapesTileTheRaster) {
         {{30, 30, 30, 30}, {30, 0, 0, 30}, {30, 30, 30, 30}},     // a wide basin
     };
     for (const auto& rows : cases) {
-        expectTiled(fromRows(rows), {0.0, 25.0});
-        expectTiled(fromRows(rows), {0.0, 25.0}, 2);
+        expectTiled(rasterFromRows(rows), {0.0, 25.0});
+        expectTiled(rasterFromRows(rows), {0.0, 25.0}, 2);
     }
 }
 
@@ -158,14 +149,14 @@ TEST(BandTracer, BlocksComeOutInTheSameOrderOnAnyNumberOfThreads) {
 }
 
 TEST(BandTracer, ValuesOnABandLimitBelongToTheUpperBand) {
-    expectTiled(fromRows({{25, 24.999, 25}, {50, 25, 0}}), {0.0, 25.0});
+    expectTiled(rasterFromRows({{25, 24.999, 25}, {50, 25, 0}}), {0.0, 25.0});
     EXPECT_EQ((BandLevels{0.0, 25.0}.bandOf(25.0)), 1);
     EXPECT_EQ((BandLevels{0.0, 25.0}.bandOf(-0.5)), -1);
     EXPECT_EQ((BandLevels{10.0, 25.0}.bandOf(9.0)), -1);
 }
 
 TEST(BandTracer, BasinBecomesAHoleOfThePlateau) {
-    const auto polygons = trace(fromRows({{50, 50, 50}, {50, 10, 50}, {50, 50, 50}}), {0.0, 25.0});
+    const auto polygons = trace(rasterFromRows({{50, 50, 50}, {50, 10, 50}, {50, 50, 50}}), {0.0, 25.0});
     ASSERT_EQ(polygons.size(), 2u);
     const auto& plateau = polygons[0].band == 2 ? polygons[0] : polygons[1];
     EXPECT_EQ(plateau.rings.size(), 2u);

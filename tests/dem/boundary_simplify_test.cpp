@@ -3,6 +3,7 @@
 // the caller keeps are covered by the block-cut cases of the map test.)
 
 #include "dem/boundary_simplify.h"
+#include "dem_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -58,26 +59,14 @@ bool contains(const Ring& ring, const GeoPoint& p) {
     return std::find(ring.begin(), ring.end(), p) != ring.end();
 }
 
-bool properlyCross(GeoPoint a, GeoPoint b, GeoPoint c, GeoPoint d) {
-    auto side = [](GeoPoint p, GeoPoint q, GeoPoint r) {
-        const double value = (q.lon - p.lon) * (r.lat - p.lat) - (q.lat - p.lat) * (r.lon - p.lon);
-        return (value > 0) - (value < 0);
-    };
-    return side(a, b, c) * side(a, b, d) < 0 && side(c, d, a) * side(c, d, b) < 0;
-}
-
 // Segments of different rings, or of one ring but not neighbours, that cross.
 int crossings(const std::vector<BandPolygon>& polygons) {
-    std::vector<std::pair<GeoPoint, GeoPoint>> segments;
+    std::vector<std::array<double, 4>> segments;
     for (const BandPolygon& polygon : polygons)
         for (const Ring& ring : polygon.rings)
             for (std::size_t i = 0; i + 1 < ring.size(); ++i)
-                segments.emplace_back(ring[i], ring[i + 1]);
-    int found = 0;
-    for (std::size_t i = 0; i < segments.size(); ++i)
-        for (std::size_t j = i + 1; j < segments.size(); ++j)
-            found += properlyCross(segments[i].first, segments[i].second, segments[j].first, segments[j].second);
-    return found;
+                segments.push_back({ring[i].lon, ring[i].lat, ring[i + 1].lon, ring[i + 1].lat});
+    return testing::properCrossings(segments);
 }
 
 TEST(BoundarySimplify, SharedBoundariesComeOutTheSameForBothBands) {

@@ -95,25 +95,13 @@ std::string checkSimplified(const TestRaster& raster, const Converted& written, 
 
 // Pairs of polygon edges in the written map that cross each other.
 int crossingEdges(const std::string& map) {
-    using Point = std::pair<double, double>;
-    std::vector<std::pair<Point, Point>> edges;
+    std::vector<std::array<double, 4>> edges;
     for (const MapBlock& block : readBlocks(map))
         if (block.kind == "[POLYGON]")
             for (const auto& ring : block.rings)
                 for (std::size_t i = 0; i + 1 < ring.size(); ++i)
-                    edges.emplace_back(ring[i], ring[i + 1]);
-    auto side = [](Point p, Point q, Point r) {
-        const double value = (q.first - p.first) * (r.second - p.second) - (q.second - p.second) * (r.first - p.first);
-        return (value > 0) - (value < 0);
-    };
-    int crossings = 0;
-    for (std::size_t i = 0; i < edges.size(); ++i)
-        for (std::size_t j = i + 1; j < edges.size(); ++j) {
-            const auto [a, b] = edges[i];
-            const auto [c, d] = edges[j];
-            crossings += side(a, b, c) * side(a, b, d) < 0 && side(c, d, a) * side(c, d, b) < 0;
-        }
-    return crossings;
+                    edges.push_back({ring[i].first, ring[i].second, ring[i + 1].first, ring[i + 1].second});
+    return properCrossings(edges);
 }
 
 // In one block, and cut into blocks whose outlines are kept as they are.

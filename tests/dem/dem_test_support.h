@@ -11,6 +11,7 @@
 #include <gdal.h>
 #include <ogr_srs_api.h>
 
+#include <array>
 #include <cmath>
 #include <filesystem>
 #include <map>
@@ -151,6 +152,21 @@ std::string checkMap(const TestRaster& raster, const std::string& map, const Con
                          << " polygons, expected type " << (expected.empty() ? "none" : expected) << "\n";
         }
     return failures.str();
+}
+
+// Pairs of segments (x1, y1, x2, y2) that cross each other, touching not counted.
+inline int properCrossings(const std::vector<std::array<double, 4>>& segments) {
+    const auto side = [](const std::array<double, 4>& s, double x, double y) {
+        const double value = (s[2] - s[0]) * (y - s[1]) - (s[3] - s[1]) * (x - s[0]);
+        return (value > 0) - (value < 0);
+    };
+    int crossings = 0;
+    for (std::size_t i = 0; i < segments.size(); ++i)
+        for (std::size_t j = i + 1; j < segments.size(); ++j) {
+            const auto &a = segments[i], &b = segments[j];
+            crossings += side(a, b[0], b[1]) * side(a, b[2], b[3]) < 0 && side(b, a[0], a[1]) * side(b, a[2], a[3]) < 0;
+        }
+    return crossings;
 }
 
 struct Converted {
