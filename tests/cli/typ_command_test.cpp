@@ -72,9 +72,7 @@ TEST_F(TypCommand, FailuresExitOneAndWriteNothing) {
     const auto hugePalette = dir.write("huge.col", std::string(1 << 20, '0'));
     for (const auto& [args, err] : std::vector<std::pair<std::vector<std::string>, std::string>>{
              {{input, "--pattern-text", "011"}, "Length of 011 must be multiple of 32\n"},
-             {{input, "--pattern-text", "  "}, "Please add pattern.\n"},
              {{input, "--pattern", badPattern.string()}, "Not a valid pattern file.\n"},
-             {{input, "--max-draworder", "0"}, "Maximum draworder can't be zero\n"},
              {{missing}, "Cannot find file:" + missing + "\n"},
              {{empty.string()}, "No data\n"},
              {{input, "--palette", hugePalette.string()}, "Not a valid palette file.\n"},

@@ -8,23 +8,12 @@ namespace orolith {
 
 TEST(LeadingDecimal, ReadsTheLongestLeadingNumberWhateverTheLocale) {
     const char* german = std::setlocale(LC_ALL, "de_DE.UTF-8");
-    for (const auto& [text, value] : std::vector<std::pair<const char*, double>>{{"45000.5", 45000.5},
-                                                                                 {"45000,5", 45000.0},
-                                                                                 {"  -12.75abc", -12.75},
-                                                                                 {"+3.5", 3.5},
-                                                                                 {".5", 0.5},
-                                                                                 {"7.", 7.0},
-                                                                                 {"1e3m", 1000.0},
-                                                                                 {"2e", 2.0},
-                                                                                 {"abc", 0.0},
-                                                                                 {"", 0.0},
-                                                                                 {"-", 0.0},
-                                                                                 {".", 0.0},
-                                                                                 {"1e-400", 0.0},
-                                                                                 {"-0.001e-320", 0.0},
-                                                                                 {"1000e-310", 1e-307},
-                                                                                 {"1e400", HUGE_VAL},
-                                                                                 {"-0.1e310", -HUGE_VAL}})
+    const std::vector<std::pair<const char*, double>> cases = {
+        {"45000.5", 45000.5}, {"45000,5", 45000.0}, {"  -12.75abc", -12.75}, {"+3.5", 3.5}, {".5", 0.5},
+        {"7.", 7.0}, {"1e3m", 1000.0}, {"2e", 2.0}, {"abc", 0.0}, {"", 0.0}, {"-", 0.0}, {".", 0.0},
+        {"1e-400", 0.0}, {"-0.001e-320", 0.0}, {"1000e-310", 1e-307}, {"1e400", HUGE_VAL},
+        {"-0.1e310", -HUGE_VAL}};
+    for (const auto& [text, value] : cases)
         EXPECT_DOUBLE_EQ(leadingDecimal(text), value) << text;
     if (german != nullptr)
         std::setlocale(LC_ALL, "C");
