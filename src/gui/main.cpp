@@ -8,6 +8,7 @@
 #include "gui/about_dialog.h"
 #include "gui/main_window.h"
 #include "gui/path_text.h"
+#include "gui/translations.h"
 #include "gui/update_check.h"
 
 #include <QApplication>
@@ -25,6 +26,7 @@ int main(int argc, char* argv[]) {
         orolith::app::kVersionText.data(), static_cast<qsizetype>(orolith::app::kVersionText.size())));
 
     QApplication::setWindowIcon(orolith::gui::applicationIcon());
+    orolith::gui::installTranslations();
 
     QCommandLineParser arguments;
     arguments.setApplicationDescription(

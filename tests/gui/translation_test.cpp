@@ -4,6 +4,7 @@
 #include "gui/colour_picker.h"
 #include "gui/download_dialog.h"
 #include "gui/settings_dialog.h"
+#include "gui/translations.h"
 #include "window_test_support.h"
 
 #include <QAbstractButton>
@@ -94,6 +95,23 @@ class TranslationTest : public QObject {
                    text.startsWith(QStringLiteral("elevationSources text"));
         });
         QVERIFY2(bare.isEmpty(), qPrintable(bare.join(QLatin1Char('\n'))));
+    }
+
+    // A translation dropped into a translations folder is found for the user's language and
+    // reaches the window: its texts carry the contexts Qt's lupdate gives them.
+    void aTranslationFileIsFoundAndUsed() {
+        QCoreApplication::removeTranslator(&translator_);
+        const QString data = QStringLiteral(OROLITH_SOURCE_DIR "/tests/gui/data");
+        QVERIFY(!installTranslations({QStringLiteral(OROLITH_SOURCE_DIR "/tests")}, QLocale(QLocale::German)));
+        QVERIFY(!installTranslations({data}, QLocale(QLocale::French)));
+        QVERIFY(installTranslations({QStringLiteral("/no/such/folder"), data}, QLocale(QLocale::German)));
+        FakeDesktop desktop;
+        QTemporaryDir home;
+        auto window = openWindow(home.path());
+        QStringList titles;
+        for (const QGroupBox* group : window->findChildren<QGroupBox*>())
+            titles << group->title();
+        QVERIFY2(titles.contains(QStringLiteral("Dateien")), qPrintable(titles.join(QLatin1Char(','))));
     }
 
   private:
