@@ -105,9 +105,8 @@ class TranslationTest : public QObject {
         QVERIFY(!installTranslations({QStringLiteral(OROLITH_SOURCE_DIR "/tests")}, QLocale(QLocale::German)));
         QVERIFY(!installTranslations({data}, QLocale(QLocale::French)));
         QVERIFY(installTranslations({QStringLiteral("/no/such/folder"), data}, QLocale(QLocale::German)));
-        FakeDesktop desktop;
-        QTemporaryDir home;
-        auto window = openWindow(home.path());
+        ScratchWindow scratch;
+        auto& window = scratch.window;
         QStringList titles;
         for (const QGroupBox* group : window->findChildren<QGroupBox*>())
             titles << group->title();
