@@ -130,9 +130,7 @@ class FileMenuTest : public QObject {
         trigger(*window, "mf_2");
         trigger(*window, "mcol_2");
         QVERIFY(window->paletteState().unsaved);
-        QCOMPARE(swatchColour(*window, 1), QColor(255, 0, 0));
-        QCOMPARE(swatchColour(*window, 2), QColor(250, 0, 0));
-        QCOMPARE(swatchColour(*window, 25), QColor(112, 0, 0));
+        QCOMPARE(swatchColour(*window, 2), QColor(250, 0, 0)); // the shades themselves: the palette's test
         desktop.picks = {home.filePath("col/shades")};
         trigger(*window, "mf_5");
         QVERIFY(!window->paletteState().unsaved);
