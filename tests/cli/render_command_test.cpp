@@ -4,6 +4,7 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <regex>
 
@@ -26,6 +27,18 @@ std::string nestedSquares() {
            record("100.0", {" 6.0 45.0", " 6.1 45.0", " 6.1 45.1", " 6.0 45.1", " 6.0 45.0"}) +
            record("200.0", {" 6.03 45.03", " 6.07 45.03", " 6.07 45.07", " 6.03 45.07", " 6.03 45.03"}) +
            record("300.0", {" 6.08 45.005", " 6.095 45.005", " 6.095 45.02", " 6.085 45.02"});
+}
+
+// An ESRI ASCII grid of `side` × `side` cells of 0.01 degrees from 7° E, 46.8° N.
+std::string asciiGrid(int side, const std::function<int(int x, int y)>& height) {
+    std::string grid = "ncols " + std::to_string(side) + "\r\nnrows " + std::to_string(side) +
+                       "\r\nxllcorner 7.0\r\nyllcorner 46.8\r\ncellsize 0.01\r\n";
+    for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side; ++x)
+            grid += std::to_string(height(x, y)) + " ";
+        grid += "\r\n";
+    }
+    return grid;
 }
 
 struct RenderCommand : ::testing::Test {
@@ -98,13 +111,9 @@ TEST_F(RenderCommand, CheckerboardColoursExactlyThePatternsOnes) {
 // An elevation model: 150 m in a square of 6 x 6 pixels in the middle, 50 m around it, so
 // band "0" is a polygon with a hole that band "100" fills.
 TEST_F(RenderCommand, ElevationModelsAreDrawnWithTheirBandsColours) {
-    std::string grid = "ncols 20\r\nnrows 20\r\nxllcorner 7.0\r\nyllcorner 46.8\r\ncellsize 0.01\r\n";
-    for (int y = 0; y < 20; ++y) {
-        for (int x = 0; x < 20; ++x)
-            grid += x >= 7 && x <= 12 && y >= 7 && y <= 12 ? "150 " : "50 ";
-        grid += "\r\n";
-    }
-    input = dir.write("model.asc", grid).string();
+    input = dir.write("model.asc", asciiGrid(20, [](int x, int y) {
+                   return x >= 7 && x <= 12 && y >= 7 && y <= 12 ? 150 : 50;
+               })).string();
     const std::vector<QRgb> typ = typColours({"--pattern-text", "1", "--interval", "100"});
     ASSERT_EQ(typ.size(), 2u);
     const ToolRun run = runTool({"render", input, "--output", picture, "--interval", "100", "--pattern-text", "1",
@@ -119,16 +128,11 @@ TEST_F(RenderCommand, ElevationModelsAreDrawnWithTheirBandsColours) {
 // Noisy terrain: every pixel of the picture lies within the bands, and none shows the
 // background between two neighbours, whose shared boundaries are finer than a pixel.
 TEST_F(RenderCommand, NoisyTerrainLeavesNoBackgroundBetweenBands) {
-    std::string grid = "ncols 60\r\nnrows 60\r\nxllcorner 7.0\r\nyllcorner 46.8\r\ncellsize 0.01\r\n";
     unsigned noise = 12345;
-    for (int y = 0; y < 60; ++y) {
-        for (int x = 0; x < 60; ++x) {
-            noise = noise * 1103515245u + 12345u;
-            grid += std::to_string(2 * x + 3 * y + static_cast<int>(noise >> 16) % 60) + " ";
-        }
-        grid += "\r\n";
-    }
-    input = dir.write("noisy.asc", grid).string();
+    input = dir.write("noisy.asc", asciiGrid(60, [&](int x, int y) {
+                   noise = noise * 1103515245u + 12345u;
+                   return 2 * x + 3 * y + static_cast<int>(noise >> 16) % 60;
+               })).string();
     const ToolRun run = runTool({"render", input, "--output", picture, "--interval", "10", "--pattern-text", "1",
                                  "--background", "#123457", "--bbox", "46.82,7.02,47.38,7.58", "--size", "90x90"});
     ASSERT_EQ(run.code, 0) << run.err;

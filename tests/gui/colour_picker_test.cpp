@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QTest>
 
 using namespace orolith;
 using namespace orolith::gui::testing;

@@ -7,8 +7,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSignalSpy>
-#include <QTest>
 
 using namespace orolith::gui;
 using namespace orolith::gui::testing;

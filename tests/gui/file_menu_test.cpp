@@ -5,8 +5,6 @@
 
 #include <QLineEdit>
 #include <QListWidget>
-#include <QSignalSpy>
-#include <QTest>
 
 using namespace orolith::gui;
 using namespace orolith::gui::testing;

@@ -8,8 +8,6 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSignalSpy>
-#include <QTest>
 
 using namespace orolith::gui;
 using namespace orolith::gui::testing;

@@ -4,8 +4,6 @@
 #include "window_test_support.h"
 
 #include <QListWidget>
-#include <QSignalSpy>
-#include <QTest>
 
 using namespace orolith::gui;
 using namespace orolith::gui::testing;

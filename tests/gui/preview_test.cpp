@@ -7,8 +7,6 @@
 #include "window_test_support.h"
 
 #include <QLabel>
-#include <QSignalSpy>
-#include <QTest>
 #include <QToolButton>
 
 using namespace orolith::gui;

@@ -9,8 +9,6 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSignalSpy>
-#include <QTest>
 #include <QToolButton>
 
 using namespace orolith::gui;

@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 

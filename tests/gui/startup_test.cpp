@@ -3,11 +3,9 @@
 #include "gui/pattern_editor.h"
 #include "window_test_support.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTest>
 
 using namespace orolith::gui;
 using namespace orolith::gui::testing;

@@ -14,8 +14,6 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
@@ -27,11 +25,17 @@ namespace {
 
 constexpr orolith::TileCorner kTile{50, -4};
 
-// A home folder whose download settings send copernicus30 to the server.
-void pointSourcesAt(const QString& home, const orolith::testing::LoopbackServer& server) {
-    writeFile(home + "/system/dem-sources.txt",
-              QByteArray::fromStdString("sources=copernicus30\r\ncopernicus30=" + server.baseUrl() + "/c30\r\n"));
-}
+// The fake desktop, a server on 127.0.0.1 and a home folder whose download settings send
+// copernicus30 to it, for `auto& [desktop, home, server] = served;`.
+struct ServedHome {
+    FakeDesktop desktop;
+    QTemporaryDir home;
+    orolith::testing::LoopbackServer server;
+    ServedHome() {
+        writeFile(home.path() + "/system/dem-sources.txt",
+                  QByteArray::fromStdString("sources=copernicus30\r\ncopernicus30=" + server.baseUrl() + "/c30\r\n"));
+    }
+};
 
 void serveTile(orolith::testing::LoopbackServer& server, int stallMilliseconds, const std::string& base = "/c30") {
     orolith::testing::CannedReply reply;
@@ -47,10 +51,8 @@ class TileFetchPanelTest : public QObject {
 
   private slots:
     void downloadsTheCoordinatesTileAndOpensIt() {
-        FakeDesktop desktop;
-        QTemporaryDir home;
-        orolith::testing::LoopbackServer server;
-        pointSourcesAt(home.path(), server);
+        ServedHome served;
+        auto& [desktop, home, server] = served;
         serveTile(server, 0);
         DownloadWindow window(0, nullptr, home.path());
         window.show();
@@ -72,10 +74,8 @@ class TileFetchPanelTest : public QObject {
 
     // N49W004 is sea (404): the mosaic reads it as 0 m, also when opened again from its file.
     void anAreaWithSeaOpensWithTheSeaBand() {
-        FakeDesktop desktop;
-        QTemporaryDir home;
-        orolith::testing::LoopbackServer server;
-        pointSourcesAt(home.path(), server);
+        ServedHome served;
+        auto& [desktop, home, server] = served;
         serveTile(server, 0);
         auto main = openWindow(home.path());
         QTimer driver;
@@ -113,10 +113,8 @@ class TileFetchPanelTest : public QObject {
     // A mirror entered in the settings window is where the download window asks; an address
     // that is no web address is refused there and nothing is kept.
     void aMirrorSetInTheSettingsIsAsked() {
-        FakeDesktop desktop;
-        QTemporaryDir home;
-        orolith::testing::LoopbackServer server;
-        pointSourcesAt(home.path(), server);
+        ServedHome served;
+        auto& [desktop, home, server] = served;
         serveTile(server, 0, "/mirror");
         const QString mirror = QString::fromStdString(server.baseUrl() + "/mirror/");
         QTimer::singleShot(0, [&] {
@@ -143,10 +141,8 @@ class TileFetchPanelTest : public QObject {
     }
 
     void cancelAndCloseStopARunningDownload() {
-        FakeDesktop desktop;
-        QTemporaryDir home;
-        orolith::testing::LoopbackServer server;
-        pointSourcesAt(home.path(), server);
+        ServedHome served;
+        auto& [desktop, home, server] = served;
         serveTile(server, 30000); // answers only after the test is over
         DownloadWindow window(0, nullptr, home.path());
         window.show();

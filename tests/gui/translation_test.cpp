@@ -7,13 +7,11 @@
 #include "gui/translations.h"
 #include "window_test_support.h"
 
-#include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QRegularExpression>
-#include <QTest>
 #include <QTranslator>
 
 using namespace orolith::gui;

@@ -8,10 +8,8 @@
 #include <QLabel>
 #include <QNetworkAccessManager>
 #include <QPointer>
-#include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QTest>
 
 using namespace orolith::gui;
 using namespace orolith::gui::testing;
