@@ -11,8 +11,6 @@ constexpr std::size_t kFlushSize = std::size_t{1} << 20;
 // Buffers handed over and not yet written: enough for the disk and the conversion to keep
 // going side by side while one of them is slower for a moment.
 constexpr std::size_t kMaxPending = 16;
-// Large maps are handed to the disk as they grow rather than all at the end.
-constexpr std::uint64_t kWritebackEvery = std::uint64_t{32} << 20;
 
 constexpr std::string_view kHeaderLines[] = {
     "[IMG ID]",        "ID = 84887331",       "Name=",           "Preprocess = f", "TreSize = 586",
@@ -174,15 +172,8 @@ void MapWriter::writeLoop() {
 void MapWriter::write(const std::string& bytes) {
     if (!good() || bytes.empty())
         return;
-    if (!file_.write(bytes)) {
+    if (!file_.write(bytes))
         fail(file_.error());
-        return;
-    }
-    written_ += bytes.size();
-    if (written_ - writtenBack_ >= kWritebackEvery) {
-        file_.startWriteback();
-        writtenBack_ = written_;
-    }
 }
 
 void MapWriter::stopWriting() {

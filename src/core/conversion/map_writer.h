@@ -83,8 +83,6 @@ class MapWriter {
     std::thread thread_;
     std::atomic<bool> failed_{false};
     std::string error_; // set once, before failed_
-    std::uint64_t written_ = 0;
-    std::uint64_t writtenBack_ = 0;
 };
 
 } // namespace orolith

@@ -192,13 +192,6 @@ bool AtomicFile::write(std::string_view bytes) {
     return true;
 }
 
-void AtomicFile::startWriteback() {
-#ifdef __linux__
-    if (file_ != nullptr && kind_ != Kind::Direct && !bulk_ && error_.empty() && std::fflush(file_) == 0)
-        ::sync_file_range(fileno(file_), 0, 0, SYNC_FILE_RANGE_WRITE);
-#endif
-}
-
 // Everything written reaches the disk before the file gets its name.
 bool AtomicFile::finishWriting() {
     if (bulk_ && error_.empty() && !bulk_->finish())

@@ -39,10 +39,6 @@ public:
     void expectLarge();
     // Buffered; false once any write has failed (the error is kept).
     bool write(std::string_view bytes);
-    // Hands what was written so far to the system to write out now, so that the flush
-    // before the rename has less left to wait for. Worth calling every few megabytes of a
-    // large file; does nothing where the system offers no way to do it.
-    void startWriteback();
     // Flushes, closes and puts the file in place. False (with error()) on any failure, in
     // which case the target is untouched and the temporary is gone.
     bool commit();

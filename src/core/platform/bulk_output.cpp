@@ -77,7 +77,6 @@ bool BulkOutput::writeAll(const char* data, std::size_t size) {
     while (size > 0) {
         const ssize_t count = ::write(descriptor_, data, size);
         if (count > 0) {
-            wroteDirectly_ = wroteDirectly_ || direct_;
             data += count;
             size -= static_cast<std::size_t>(count);
         } else if (count < 0 && errno == EINTR) {

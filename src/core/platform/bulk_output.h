@@ -30,8 +30,6 @@ public:
     bool finish();
 
     int errorNumber() const { return error_; }
-    // Whether any block went straight to the disk (for tests).
-    bool wroteDirectly() const { return wroteDirectly_; }
 
 private:
     struct AlignedFree {
@@ -49,7 +47,6 @@ private:
     std::uint64_t offset_ = 0; // of the block's first byte in the file
     bool direct_ = false;
     bool directRefused_ = false;
-    bool wroteDirectly_ = false;
     int error_ = 0;
 };
 
