@@ -14,7 +14,7 @@ enum class MessageKind {
 };
 
 class Host {
-public:
+  public:
     virtual ~Host() = default;
 
     // A message the user acknowledges (a message box with OK in the window).

@@ -7,7 +7,6 @@
 #include "core/style/pattern_file.h"
 #include "dem/dem_raster.h"
 #include "gui/byte_text.h"
-#include "gui/path_text.h"
 #include "gui/colour_picker.h"
 #include "gui/conversion_runner.h"
 #include "gui/desktop.h"
@@ -15,6 +14,7 @@
 #include "gui/file_errors.h"
 #include "gui/legend_widget.h"
 #include "gui/main_window.h"
+#include "gui/path_text.h"
 #include "gui/pattern_editor.h"
 #include "gui/settings_dialog.h"
 
@@ -123,8 +123,11 @@ void MainWindow::importPattern() {
 bool MainWindow::askReplace(const QString& path, const QString& question) {
     if (!QFileInfo::exists(path))
         return true;
-    return Desktop::instance().ask(
-        this, fromBytes(replaceQuestion(toBytes(path), toBytes(tr("File exists.")), toBytes(question))));
+    return Desktop::instance().ask(this, replaceQuestionText(path, tr("File exists."), question));
+}
+
+QString MainWindow::replaceQuestionText(const QString& path, const QString& exists, const QString& question) {
+    return fromBytes(replaceQuestion(toBytes(path), toBytes(exists), toBytes(question)));
 }
 
 QString MainWindow::chooseSaveFile(const QString& folder, const QString& extension, const FileFilter& filter,
@@ -198,8 +201,8 @@ void MainWindow::openDownloadWindow() {
 // HOME/mosaics/<area>.vrt holds the tiles and the sea between them, so that the entry in the
 // recent files opens the same area again.
 void MainWindow::openFetchedArea(const download::FetchedArea& area) {
-    const QString mosaic =
-        QDir::toNativeSeparators(home_.root + QStringLiteral("/mosaics/") + fromBytes(area.name) + QStringLiteral(".vrt"));
+    const QString mosaic = QDir::toNativeSeparators(home_.root + QStringLiteral("/mosaics/") +
+                                                    fromBytes(area.name) + QStringLiteral(".vrt"));
     QDir().mkpath(QFileInfo(mosaic).absolutePath());
     std::string error;
     if (!dem::writeMosaic(area.rasters, area.sea, area.attribution, toBytes(mosaic), error)) {

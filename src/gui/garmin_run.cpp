@@ -8,11 +8,11 @@
 #include "garmin/map_number.h"
 #include "garmin/mkgmap_program.h"
 #include "gui/byte_text.h"
-#include "gui/path_text.h"
 #include "gui/conversion_runner.h"
 #include "gui/desktop.h"
 #include "gui/garmin_settings.h"
 #include "gui/main_window.h"
+#include "gui/path_text.h"
 #include "gui/pattern_editor.h"
 
 #include <QDir>
@@ -132,9 +132,9 @@ void MainWindow::createGarminImage() {
     run->map.outputPath = folder / (stem + ".mp");
     run->image.outputDir = folder;
     if (fs::exists(garmin::imagePath(folder)) || fs::exists(run->map.outputPath)) {
-        const QString question = QDir::toNativeSeparators(fromBytes(folder.string())) + kCrlf + kCrlf +
-                                 tr("This folder holds a Garmin map made before.") + kCrlf + kCrlf +
-                                 tr("Replace?");
+        const QString question =
+            replaceQuestionText(QDir::toNativeSeparators(fromPath(folder)),
+                                tr("This folder holds a Garmin map made before."), tr("Replace?"));
         if (!Desktop::instance().ask(this, question))
             return;
         run->map.replaceExisting = run->image.replaceImage = true;

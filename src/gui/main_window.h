@@ -122,6 +122,8 @@ class MainWindow : public QMainWindow {
     // True when nothing is at `path`, or the user agreed to replace it ("File exists." and
     // `question`).
     bool askReplace(const QString& path, const QString& question);
+    // The replace question's text (see replaceQuestion) with the window's own sentences.
+    static QString replaceQuestionText(const QString& path, const QString& exists, const QString& question);
     // The save dialog's choice with `extension` added, once replacing an existing file was
     // agreed to with `question`; empty when cancelled or declined.
     QString chooseSaveFile(const QString& folder, const QString& extension, const FileFilter& filter,

@@ -10,7 +10,8 @@ namespace orolith::gui {
 QStringList translationFolders() {
     const QDir programFolder(QCoreApplication::applicationDirPath());
     return {programFolder.absoluteFilePath(QStringLiteral("translations")),
-            QDir::cleanPath(programFolder.absoluteFilePath(QStringLiteral("../share/orolith-creator/translations")))};
+            QDir::cleanPath(
+                programFolder.absoluteFilePath(QStringLiteral("../share/orolith-creator/translations")))};
 }
 
 bool installTranslations(const QStringList& folders, const QLocale& locale) {

@@ -14,6 +14,7 @@ QStringList translationFolders();
 
 // Installs the program's translation for the first of `locale`'s languages that has one in
 // `folders`, and then Qt's own for that language. True when the program's was found.
-bool installTranslations(const QStringList& folders = translationFolders(), const QLocale& locale = QLocale());
+bool installTranslations(const QStringList& folders = translationFolders(),
+                         const QLocale& locale = QLocale());
 
 } // namespace orolith::gui

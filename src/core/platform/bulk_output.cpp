@@ -21,12 +21,12 @@ constexpr std::size_t kAlignment = 4096;
 } // namespace
 
 void BulkOutput::AlignedFree::operator()(char* block) const {
-    ::operator delete(block, std::align_val_t{kAlignment});
+    ::operator delete (block, std::align_val_t{kAlignment});
 }
 
 BulkOutput::BulkOutput(int descriptor, std::uint64_t cachedBytes)
     : descriptor_(descriptor), cachedBytes_(cachedBytes),
-      block_(static_cast<char*>(::operator new(kBlockSize, std::align_val_t{kAlignment}))) {}
+      block_(static_cast<char*>(::operator new (kBlockSize, std::align_val_t{kAlignment}))) {}
 
 BulkOutput::~BulkOutput() {
     setDirect(false);

@@ -14,7 +14,7 @@
 namespace orolith {
 
 class BulkOutput {
-public:
+  public:
     static constexpr std::size_t kBlockSize = std::size_t{8} << 20;
     static constexpr std::uint64_t kCachedBytes = std::uint64_t{64} << 20;
 
@@ -31,7 +31,7 @@ public:
 
     int errorNumber() const { return error_; }
 
-private:
+  private:
     struct AlignedFree {
         void operator()(char* block) const;
     };

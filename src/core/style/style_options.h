@@ -14,12 +14,12 @@
 namespace orolith {
 
 struct StyleOptions {
-    std::string patternText;         // the pattern editor's text
-    std::int16_t maxDrawOrder = 14;  // the highest draw order written (see readMaxDrawOrder)
+    std::string patternText;           // the pattern editor's text
+    std::int16_t maxDrawOrder = 14;    // the highest draw order written (see readMaxDrawOrder)
     std::uint32_t firstType = 0x10300; // the first band's type (see FirstType)
-    std::filesystem::path typPath;   // the TYP text file to write
-    bool oneColour = false;          // light grey shades instead of palette colours
-    bool rowPerBand = false;         // each band repeats one pattern row
+    std::filesystem::path typPath;     // the TYP text file to write
+    bool oneColour = false;            // light grey shades instead of palette colours
+    bool rowPerBand = false;           // each band repeats one pattern row
 };
 
 // The draw-order box: a lenient decimal, rounded half to even, kept within 16 bits.
