@@ -125,9 +125,9 @@ void MainWindow::restoreSettings(const QString& path) {
     inputBox_->setText(pathText(saved.inputPath));
     palette_.file = pathText(saved.palettePath);
     if (namesFile(palette_.file)) {
-        PaletteFile file;
-        if (!file.read(toPath(palette_.file), palette_.colours))
-            reportFileError(this, file, palette_.file);
+        PaletteFile paletteFile;
+        if (!paletteFile.read(toPath(palette_.file), palette_.colours))
+            reportFileError(this, paletteFile, palette_.file);
     }
     for (std::size_t i = 0; i < levelBoxes_.size(); ++i)
         levelBoxes_[i]->setChecked(saved.detailLevels[i]);
@@ -139,10 +139,10 @@ void MainWindow::restoreSettings(const QString& path) {
     maxDistanceBox_->setText(fromBytes(saved.maxDistance));
     pattern_.file = pathText(saved.patternPath);
     if (namesFile(pattern_.file)) {
-        PatternFile file;
+        PatternFile patternFile;
         std::string text;
-        if (!file.read(toPath(pattern_.file), text)) {
-            reportFileError(this, file, pattern_.file);
+        if (!patternFile.read(toPath(pattern_.file), text)) {
+            reportFileError(this, patternFile, pattern_.file);
         } else {
             patternEditor_->setPatternText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
             takePatternFromEditor();

@@ -80,7 +80,7 @@ TEST(PatternFile, ReadsOnlyRowTextAndNamesTheFirstBadLine) {
     PatternFile file;
     std::string text;
     // Bare line feeds pass here; the row check then names the row's length.
-    for (const std::string& good : {"0101\r\n1010\r\n", "0101\n1010", ""}) {
+    for (const char* good : {"0101\r\n1010\r\n", "0101\n1010", ""}) {
         ASSERT_TRUE(file.read(dir.write("good.ptn", good), text)) << good;
         EXPECT_EQ(text, good);
     }

@@ -31,8 +31,9 @@ TEST(SmallFiles, OnlySmallRegularFilesAreRead) {
         Palette palette = defaultPalette();
         EXPECT_EQ(paletteFile.read(path, palette), expected == FileRead::Done) << path;
         EXPECT_EQ(palette[0] == 0xFF, expected == FileRead::Done) << path;
-        if (expected != FileRead::Done)
+        if (expected != FileRead::Done) {
             EXPECT_EQ(std::make_pair(settingsFile.error(), paletteFile.error()), std::make_pair(error, error));
+        }
         // "FF" is no pattern text, so the one readable file is not a valid pattern file either.
         PatternFile patternFile;
         std::string pattern = "kept";
