@@ -49,6 +49,7 @@ const std::string kImgUsage =
     styleOptionLines(25) +
     optionLines({{"--companion PATH", "the companion polygon list (default: DIR/INPUT's name.tpgn)"},
                  {"--interval, --base, --fill-voids, --smooth, --simplify", "elevation models, as for 'orolith mp'"},
+                 {"--contour-lines, --contour-major, --feet", "labelled contour lines, as for 'orolith mp'"},
                  {"--hill-shading", ".hgt tiles: mkgmap adds its relief shading from the same tiles"},
                  kBboxHelp,
                  kHelpHelp},
@@ -183,6 +184,7 @@ bool writeSources(const ImgSettings& settings, const ParsedArgs& parsed, Streams
     typ.types = map.types;
     typ.lowest = map.lowest;
     typ.familyId = image.familyId;
+    typ.contourLines = settings.inputs.isDem && settings.inputs.dem.contours.interval > 0;
     const std::vector<std::string>& inputs =
         settings.inputs.isDem ? settings.inputs.dem.inputs : std::vector<std::string>{settings.inputs.geoVector};
     typ.protectedPaths.assign(inputs.begin(), inputs.end());
@@ -201,9 +203,10 @@ int runImg(Args args, Streams& io) {
                                        withAreaOptions({"--output-dir", "--name", "--map-id", "--family-id",
                                                         "--mkgmap", "--levels", "--first-type", "--max-distance",
                                                         "--pattern", "--pattern-text", "--palette", "--max-draworder",
-                                                        "--companion", "--interval", "--base", "--smooth", "--simplify"}),
+                                                        "--companion", "--interval", "--base", "--smooth", "--simplify",
+                                                        "--contour-lines", "--contour-major"}),
                                        {"--contours", "--one-colour", "--row-per-band", "--hill-shading", "--force",
-                                        "--help", "--fill-voids"});
+                                        "--help", "--fill-voids", "--feet"});
     ImgSettings settings;
     if (const auto code = readSettings(parsed, io, settings))
         return *code;

@@ -17,8 +17,9 @@ ParsedArgs readInputArgs(Args args, std::set<std::string> values, std::set<std::
     return readArgs(args, withAreaOptions(std::move(values)), flags);
 }
 
-const std::set<std::string> kDemValueOptions = {"--interval", "--base", "--smooth", "--simplify"};
-const std::set<std::string> kDemFlagOptions = {"--fill-voids"};
+const std::set<std::string> kDemValueOptions = {"--interval", "--base", "--smooth", "--simplify", "--contour-lines",
+                                                "--contour-major"};
+const std::set<std::string> kDemFlagOptions = {"--fill-voids", "--feet"};
 
 namespace {
 
@@ -36,6 +37,28 @@ bool hasRasterExtension(const std::string& path) {
 
 bool isDemInput(const std::string& path) {
     return dem::isElevationRaster(path) || hasRasterExtension(path);
+}
+
+std::optional<int> readContourOptions(const ParsedArgs& parsed, const CommandInfo& command, Streams& io,
+                                      dem::ContourOptions& options) {
+    options.feet = parsed.has("--feet");
+    if (const auto text = parsed.value("--contour-lines")) {
+        const auto value = dem::readWholeMetres(*text, true);
+        if (!value)
+            return usageError(io, command,
+                              "--contour-lines takes a whole number of metres (feet with --feet) above 0, not '" +
+                                  *text + "'");
+        options.interval = *value;
+    }
+    if (const auto text = parsed.value("--contour-major")) {
+        std::string error;
+        const auto multiples = dem::readMajorMultiples(*text, error);
+        if (!multiples)
+            return usageError(io, command, error);
+        options.intermediate = multiples->first;
+        options.major = multiples->second;
+    }
+    return std::nullopt;
 }
 
 std::optional<int> readBandOptions(const ParsedArgs& parsed, const CommandInfo& command, Streams& io,
@@ -68,7 +91,7 @@ std::optional<int> readBandOptions(const ParsedArgs& parsed, const CommandInfo& 
         options.simplify = *value;
     }
     options.fillVoids = parsed.has("--fill-voids");
-    return std::nullopt;
+    return readContourOptions(parsed, command, io, options.contours);
 }
 
 } // namespace
@@ -99,8 +122,9 @@ std::optional<int> readInputFiles(const ParsedArgs& parsed, const CommandInfo& c
         for (const std::string& option : kDemValueOptions)
             if (parsed.value(option))
                 return usageError(io, command, option + " applies to elevation models only");
-        if (parsed.has("--fill-voids"))
-            return usageError(io, command, "--fill-voids applies to elevation models only");
+        for (const std::string& option : kDemFlagOptions)
+            if (parsed.has(option))
+                return usageError(io, command, option + " applies to elevation models only");
         inputs.geoVector = parsed.positional.front();
         return std::nullopt;
     }

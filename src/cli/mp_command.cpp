@@ -37,6 +37,10 @@ const std::string kMpUsage =
                  {"--smooth PIXELS", "elevation models: smooth the raster over PIXELS around each pixel"},
                  {"--simplify METRES", "elevation models: drop vertices while no boundary moves further;\n"
                                        "a boundary two bands share stays one line (default: 0, none)"},
+                 {"--contour-lines N", "elevation models: labelled contour lines every N whole metres\n"
+                                       "(types 0x20 minor, 0x21 intermediate, 0x22 major; default: none)"},
+                 {"--contour-major N,M", "every N-th contour line is intermediate, every M-th major (default: 5,10)"},
+                 {"--feet", "contour lines at foot intervals, labelled in feet"},
                  kBboxHelp,
                  kHelpHelp},
                 24) +

@@ -21,8 +21,10 @@ std::int32_t BandLevels::bandOf(double value) const {
     return static_cast<std::int32_t>(std::clamp(band, -1.0e9, 1.0e9));
 }
 
-BandTracer::BandTracer(std::size_t width, BandLevels levels, RingSink& sink, std::size_t left, std::size_t top)
-    : width_(width), levels_(levels), sink_(sink), left_(static_cast<double>(left)), top_(top), cellRow_(top) {
+BandTracer::BandTracer(std::size_t width, BandLevels levels, RingSink& sink, std::size_t left, std::size_t top,
+                       BlockCuts cuts)
+    : width_(width), levels_(levels), sink_(sink), left_(static_cast<double>(left)), top_(top), cuts_(cuts),
+      cellRow_(top) {
     const std::size_t padded = width_ + 2;
     upperValues_.assign(padded, NAN);
     lowerValues_.assign(padded, NAN);
@@ -69,9 +71,9 @@ void BandTracer::traceRow() {
     sink_.rowDone(static_cast<double>(cellRow_) - 0.5);
 }
 
-double BandTracer::edgeFraction(double a, std::int32_t bandA, double b, std::int32_t bandB) const {
+double BandTracer::edgeFraction(double a, std::int32_t bandA, double b, std::int32_t bandB, double voidAt) const {
     if (bandA == BandLevels::kVoid || bandB == BandLevels::kVoid)
-        return 0.5;
+        return voidAt;
     const double limit = levels_.lowerLimit(std::max(bandA, bandB));
     const double fraction = (limit - a) / (b - a);
     return std::clamp(fraction, kMargin, 1.0 - kMargin);
@@ -97,20 +99,26 @@ void BandTracer::traceCell(std::size_t cx) {
     const double left = left_ + static_cast<double>(cx) - 0.5;
     auto& upperSlots = slotsOfRow(cellRow_);
     auto& lowerSlots = slotsOfRow(cellRow_ + 1);
+    // Where data meets void the boundary lies halfway, on the pixel edge; where it meets the
+    // padding beyond a cut, on the data pixel's centre (the padding lies left of or above the
+    // data at fraction 1, right of or below it at fraction 0).
+    const double acrossVoid = cx == 0 && cuts_.left ? 1.0 : cx == width_ && cuts_.right ? 0.0 : 0.5;
+    const double downVoid = cellRow_ == top_ && cuts_.top ? 1.0 : lastRow_ && cuts_.bottom ? 0.0 : 0.5;
+    const bool onCut = acrossVoid != 0.5 || downVoid != 0.5;
 
     EdgeEnd edges[4];
     // Fractions always run left to right or top to bottom, so both cells of an edge agree.
     if (bands[0] != bands[1])
-        edges[0] = {{left + edgeFraction(values[0], bands[0], values[1], bands[1]), top},
+        edges[0] = {{left + edgeFraction(values[0], bands[0], values[1], bands[1], acrossVoid), top},
                     &upperSlots[cx * 2], std::max(bands[0], bands[1])};
     if (bands[1] != bands[2])
-        edges[1] = {{left + 1.0, top + edgeFraction(values[1], bands[1], values[2], bands[2])},
+        edges[1] = {{left + 1.0, top + edgeFraction(values[1], bands[1], values[2], bands[2], downVoid)},
                     &verticalSlots_[(cx + 1) * 2], std::max(bands[1], bands[2])};
     if (bands[2] != bands[3])
-        edges[2] = {{left + edgeFraction(values[3], bands[3], values[2], bands[2]), top + 1.0},
+        edges[2] = {{left + edgeFraction(values[3], bands[3], values[2], bands[2], acrossVoid), top + 1.0},
                     &lowerSlots[cx * 2], std::max(bands[2], bands[3])};
     if (bands[3] != bands[0])
-        edges[3] = {{left, top + edgeFraction(values[0], bands[0], values[3], bands[3])},
+        edges[3] = {{left, top + edgeFraction(values[0], bands[0], values[3], bands[3], downVoid)},
                     &verticalSlots_[cx * 2], std::max(bands[3], bands[0])};
 
     auto emit = [&](std::int32_t band, int from, int to, const PixelPoint* middle) {
@@ -162,9 +170,10 @@ void BandTracer::traceCell(std::size_t cx) {
         emit(bands[p + 1], p + 1, p, nullptr);
         emit(bands[(p + 3) % 4], (p + 3) % 4, p + 2, nullptr);
     } else {
+        // A cell beyond a cut has collapsed onto the cut: its boundaries run straight along it.
         const PixelPoint centre{left + 0.5, top + 0.5};
         for (int s = 0; s < count; ++s)
-            emit(stretches[s].band, stretches[s].endEdge, stretches[s].startEdge, &centre);
+            emit(stretches[s].band, stretches[s].endEdge, stretches[s].startEdge, onCut ? nullptr : &centre);
     }
 }
 
@@ -187,13 +196,9 @@ void BandTracer::piece(std::int32_t band, const EdgeEnd& from, const EdgeEnd& to
     *endSlot = kNone;
     if (before != kNone && after != kNone) {
         if (before == after) {
-            Chain& chain = chains_[before];
             if (middle != nullptr)
-                chain.points.push_back(*middle);
-            PixelRing ring(chain.points.begin(), chain.points.end());
-            chain.points.clear();
-            free_.push_back(before);
-            sink_.ring(band, std::move(ring));
+                chains_[before].points.push_back(*middle);
+            closeRing(before, band);
             return;
         }
         join(before, middle, after);
@@ -224,6 +229,23 @@ void BandTracer::piece(std::int32_t band, const EdgeEnd& from, const EdgeEnd& to
         *startSlot = id;
         *endSlot = id;
     }
+}
+
+// Hands the chain on as a ring. A block's corner on two cuts puts the corner pixel's centre into
+// the ring twice in a row; it goes in once.
+void BandTracer::closeRing(std::int32_t id, std::int32_t band) {
+    Chain& chain = chains_[id];
+    PixelRing ring;
+    ring.reserve(chain.points.size());
+    const bool twice = cuts_.left || cuts_.top || cuts_.right || cuts_.bottom;
+    for (const PixelPoint& p : chain.points)
+        if (!twice || ring.empty() || p.x != ring.back().x || p.y != ring.back().y)
+            ring.push_back(p);
+    if (twice && ring.size() > 1 && ring.back().x == ring.front().x && ring.back().y == ring.front().y)
+        ring.pop_back();
+    chain.points.clear();
+    free_.push_back(id);
+    sink_.ring(band, std::move(ring));
 }
 
 // Joins `first`, then `middle`, then `second` into one chain, moving the shorter one.

@@ -4,7 +4,8 @@
 // corners, so the bands tile the raster without gap or overlap; a boundary between two bands
 // is the same line for both. Rings are handed on as soon as they close, so memory holds two
 // rows of the raster plus the rings still open. A tracer may cover a block of a larger raster
-// only: the block is traced as a raster of its own, its outline running along pixel edges.
+// only: the block's outline runs along pixel edges where the raster ends, and along the line of
+// pixel centres it shares with a neighbouring block where the raster goes on (see BlockCuts).
 
 #include <cstddef>
 #include <cstdint>
@@ -32,6 +33,15 @@ struct BandLevels {
     double lowerLimit(std::int32_t band) const { return base + interval * band; }
 };
 
+// The sides of a block where the raster goes on in a neighbouring block. The edge row or column
+// of pixels is shared with that block, and the outline runs through its centres: a boundary
+// meets the cut where the shared pixels' cell edge holds it, a point both blocks compute alike,
+// and runs straight along the cut between such points. Pixel centres on a cut lie on the
+// outline, between two polygons of their own band.
+struct BlockCuts {
+    bool left = false, top = false, right = false, bottom = false;
+};
+
 // Receives what the tracer closes. Ring orientation: the band lies to the left when y
 // grows downwards, so outer rings have a positive shoelace area and holes a negative one.
 class RingSink {
@@ -45,7 +55,8 @@ class RingSink {
 class BandTracer {
   public:
     // Traces `width` columns whose first pixel lies at (left, top) of the whole raster.
-    BandTracer(std::size_t width, BandLevels levels, RingSink& sink, std::size_t left = 0, std::size_t top = 0);
+    BandTracer(std::size_t width, BandLevels levels, RingSink& sink, std::size_t left = 0, std::size_t top = 0,
+               BlockCuts cuts = {});
 
     // The next row from the top: `width` values, NaN where there is no data.
     void addRow(const double* values);
@@ -74,7 +85,8 @@ class BandTracer {
     void piece(std::int32_t band, const EdgeEnd& from, const EdgeEnd& to, const PixelPoint* middle);
     void join(std::int32_t first, const PixelPoint* middle, std::int32_t second);
     std::int32_t newChain();
-    double edgeFraction(double a, std::int32_t bandA, double b, std::int32_t bandB) const;
+    double edgeFraction(double a, std::int32_t bandA, double b, std::int32_t bandB, double voidAt) const;
+    void closeRing(std::int32_t id, std::int32_t band);
     std::int32_t saddleBand(const std::int32_t* bands, const double* values) const;
 
     std::size_t width_; // columns traced; the rows held here have one void pixel more on each side
@@ -82,6 +94,7 @@ class BandTracer {
     RingSink& sink_;
     double left_;        // x of the first column's left edge in the whole raster
     std::size_t top_;    // the first row in the whole raster
+    BlockCuts cuts_;
     std::vector<double> upperValues_, lowerValues_;
     std::vector<std::int32_t> upperBands_, lowerBands_;
     std::vector<std::int32_t> horizontalSlots_[2]; // by row parity, 2 per column

@@ -13,6 +13,15 @@
 
 namespace orolith::dem {
 
+namespace {
+
+// Blocks of `size` pixels along a side of `length` pixels, neighbours sharing one pixel.
+std::size_t blocksAlong(std::size_t length, std::size_t size) {
+    return length <= 1 ? 1 : (length - 1 + size - 1) / size;
+}
+
+} // namespace
+
 // One row of blocks: its raster rows and, per block, the polygons traced there.
 struct BlockTracing::RowOfBlocks {
     std::size_t first = 0, count = 0;           // raster rows
@@ -30,7 +39,7 @@ struct BlockTracing::Workers {
     bool stop = false;
     std::exception_ptr error;
     std::vector<std::thread> threads;
-    const BlockWork* blockWork = nullptr;
+    const BlockTrace* blockTrace = nullptr;
 
     ~Workers() {
         {
@@ -52,7 +61,7 @@ struct BlockTracing::Workers {
             tasks.pop_front();
             lock.unlock();
             try {
-                tracing.traceBlock(*row, column, *blockWork);
+                tracing.traceBlock(*row, column, *blockTrace);
             } catch (...) {
                 lock.lock();
                 if (!error)
@@ -100,27 +109,45 @@ BlockTracing::BlockTracing(std::size_t width, std::size_t height, BandLevels lev
         options_.threads = std::max(1u, std::thread::hardware_concurrency());
 }
 
-void BlockTracing::traceBlock(RowOfBlocks& row, std::size_t column, const BlockWork& work) const {
-    const std::size_t left = column * options_.blockSize;
-    const std::size_t width = std::min(options_.blockSize, width_ - left);
-    std::vector<PixelPolygon> polygons;
-    RingAssembly assembly([&polygons](PixelPolygon&& polygon) { polygons.push_back(std::move(polygon)); },
-                          options_.keepCollinear);
-    BandTracer tracer(width, levels_, assembly, left, row.first);
-    for (std::size_t r = 0; r < row.count; ++r)
-        tracer.addRow(row.values.data() + r * width_ + left);
-    tracer.finish();
-    const BlockArea area{static_cast<double>(left), static_cast<double>(row.first),
-                         static_cast<double>(left + width), static_cast<double>(row.first + row.count)};
-    row.handing[column] = work(std::move(polygons), area);
+void BlockTracing::traceBlock(RowOfBlocks& row, std::size_t column, const BlockTrace& trace) const {
+    Span span;
+    span.left = column * options_.blockSize;
+    span.top = row.first;
+    span.width = std::min(options_.blockSize + 1, width_ - span.left);
+    span.height = row.count;
+    span.cuts = {span.left > 0, span.top > 0, span.left + span.width < width_, span.top + span.height < height_};
+    // A cut runs through the centres of the pixels the block shares with its neighbour.
+    const auto side = [](std::size_t edge, bool cut, double inwards) {
+        return static_cast<double>(edge) + (cut ? inwards : 0.0);
+    };
+    span.area = {side(span.left, span.cuts.left, 0.5), side(span.top, span.cuts.top, 0.5),
+                 side(span.left + span.width, span.cuts.right, -0.5),
+                 side(span.top + span.height, span.cuts.bottom, -0.5)};
+    row.handing[column] = trace(row.values.data() + span.left, width_, span);
 }
 
 bool BlockTracing::run(const RowSource& next, const BlockWork& work, const Progress& progress) {
-    const std::size_t columns = (width_ + options_.blockSize - 1) / options_.blockSize;
+    return runBlocks(
+        next,
+        [this, &work](const double* values, std::size_t stride, const Span& span) {
+            std::vector<PixelPolygon> polygons;
+            RingAssembly assembly([&polygons](PixelPolygon&& polygon) { polygons.push_back(std::move(polygon)); },
+                                  options_.keepCollinear);
+            BandTracer tracer(span.width, levels_, assembly, span.left, span.top, span.cuts);
+            for (std::size_t r = 0; r < span.height; ++r)
+                tracer.addRow(values + r * stride);
+            tracer.finish();
+            return work(std::move(polygons), span.area);
+        },
+        progress);
+}
+
+bool BlockTracing::runBlocks(const RowSource& next, const BlockTrace& trace, const Progress& progress) {
+    const std::size_t columns = blocksAlong(width_, options_.blockSize);
     // Declared first so that the workers are stopped and joined before the rows they trace go.
     std::deque<std::unique_ptr<RowOfBlocks>> inFlight;
     Workers workers;
-    workers.blockWork = &work;
+    workers.blockTrace = &trace;
     for (unsigned i = 0; i < options_.threads; ++i)
         workers.threads.emplace_back([this, &workers] { workers.serve(*this); });
 
@@ -151,19 +178,28 @@ bool BlockTracing::run(const RowSource& next, const BlockWork& work, const Progr
             row.handing[column] = nullptr; // its polygons' memory goes now
             ++column;
         }
-        handedRows += row.count;
+        handedRows += row.count - (row.first > 0 ? 1 : 0);
         inFlight.pop_front();
         return true;
     };
 
-    for (std::size_t first = 0; first < height_; first += options_.blockSize) {
+    // The last row of a row of blocks is the first of the next one too.
+    std::vector<double> shared;
+    const std::size_t rowsOfBlocks = height_ == 0 ? 0 : blocksAlong(height_, options_.blockSize);
+    for (std::size_t index = 0; index < rowsOfBlocks; ++index) {
+        const std::size_t first = index * options_.blockSize;
         auto row = std::make_unique<RowOfBlocks>();
         row->first = first;
-        row->count = std::min(options_.blockSize, height_ - first);
+        row->count = std::min(options_.blockSize + 1, height_ - first);
         row->values.resize(row->count * width_);
-        for (std::size_t r = 0; r < row->count; ++r)
+        std::size_t r = 0;
+        if (first > 0)
+            std::copy(shared.begin(), shared.end(), row->values.begin() + static_cast<std::ptrdiff_t>(r++ * width_));
+        for (; r < row->count; ++r)
             if (!next(row->values.data() + r * width_))
                 return false;
+        const auto last = row->values.begin() + static_cast<std::ptrdiff_t>((row->count - 1) * width_);
+        shared.assign(last, last + static_cast<std::ptrdiff_t>(width_));
         row->handing.resize(columns);
         row->ready.assign(columns, 0);
         row->pending = columns;

@@ -1,12 +1,14 @@
 #pragma once
 // Tracing a raster in square blocks, each block as a raster of its own, several blocks at once.
 //
-// Band polygons are cut along the pixel edges between blocks: every polygon is complete when
-// its block is traced, so memory holds two rows of blocks and their polygons however large the
-// mosaic is, and the work per pixel does not grow with the raster. A cut runs halfway between
-// two rows (or columns) of pixel centres, so every centre still lies inside exactly one polygon;
-// two polygons of one band meeting at a cut share that straight line, and the map compiler
-// splits large polygons anyway.
+// Neighbouring blocks share their edge row (or column) of pixels, and band polygons are cut
+// along the line through those pixels' centres: every polygon is complete when its block is
+// traced, so memory holds two rows of blocks and their polygons however large the mosaic is,
+// and the work per pixel does not grow with the raster. Every cell between four pixel centres
+// is traced in exactly one block with its real values, so a band edge crossing a cut crosses it
+// at the same point in both blocks and follows the terrain right up to it, as if the raster were
+// traced in one piece; two polygons of one band meeting at a cut share that straight line, and
+// the map compiler splits large polygons anyway.
 //
 // What is made of a block's polygons on the tracing threads is handed on in a fixed order (row
 // by row, left to right) on the calling thread, whatever the number of threads.
@@ -21,12 +23,13 @@
 namespace orolith::dem {
 
 struct BlockTracingOptions {
-    std::size_t blockSize = 512; // rows and columns of a block
+    std::size_t blockSize = 512; // rows and columns of a block, beside the one it shares with the next
     unsigned threads = 0;        // tracing threads; 0: one per core
     bool keepCollinear = false;  // keep every vertex the tracer makes (see RingAssembly)
 };
 
-// A block in the raster's pixel/line space: its polygons lie within left..right × top..bottom.
+// A block in the raster's pixel/line space: its polygons lie within left..right × top..bottom,
+// a side on the raster's outline running along pixel edges, a cut through pixel centres.
 struct BlockArea {
     double left = 0.0, top = 0.0, right = 0.0, bottom = 0.0;
     bool onOutline(PixelPoint p) const { return p.x == left || p.x == right || p.y == top || p.y == bottom; }
@@ -47,16 +50,27 @@ class BlockTracing {
         std::function<std::function<void()>(std::vector<PixelPolygon>&& polygons, const BlockArea& area)>;
     // Called between blocks with the share of rows traced (0..1); false stops the run.
     using Progress = std::function<bool(double done)>;
+    // One block of the raster: its first column and row, its size, where it meets neighbours.
+    struct Span {
+        std::size_t left = 0, top = 0, width = 0, height = 0;
+        BlockCuts cuts;
+        BlockArea area;
+    };
+    // Runs on a tracing thread with a block's values (row after row, `stride` apart); the function
+    // it returns runs on the calling thread, block after block in order.
+    using BlockTrace = std::function<std::function<void()>(const double* values, std::size_t stride, const Span& span)>;
 
     BlockTracing(std::size_t width, std::size_t height, BandLevels levels, BlockTracingOptions options = {});
 
-    // False when a row could not be read or `progress` stopped the run.
+    // Traces the band polygons. False when a row could not be read or `progress` stopped the run.
     bool run(const RowSource& next, const BlockWork& work, const Progress& progress);
+    // Runs `trace` on every block, in the same blocks and order as run().
+    bool runBlocks(const RowSource& next, const BlockTrace& trace, const Progress& progress);
 
   private:
     struct RowOfBlocks;
     struct Workers;
-    void traceBlock(RowOfBlocks& row, std::size_t column, const BlockWork& work) const;
+    void traceBlock(RowOfBlocks& row, std::size_t column, const BlockTrace& trace) const;
 
     std::size_t width_, height_;
     BandLevels levels_;

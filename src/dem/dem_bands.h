@@ -8,13 +8,15 @@
 //   bands.trace(host, [](BandPolygon&& polygon) { … });   // polygon.band indexes labels()
 //   bands.statistics();                    // polygons, holes, vertices, void share
 //
-// Polygons are cut along the edges of square blocks of the raster and handed on block by block,
-// so memory holds two rows of blocks, never the whole mosaic. Bands tile the raster: every pixel
-// centre with data lies inside exactly one polygon (holes counted), the one of its band.
+// Polygons are cut into square blocks of the raster and handed on block by block, so memory
+// holds two rows of blocks, never the whole mosaic. Bands tile the raster: every pixel centre
+// with data lies inside exactly one polygon (holes counted), the one of its band, except the
+// centres on a cut between blocks, which lie on the edge shared by two polygons of their band.
 
 #include "core/conversion/band_geometry.h"
 #include "core/host.h"
 #include "dem/block_tracing.h"
+#include "dem/contour_lines.h"
 #include "dem/dem_raster.h"
 
 #include <cstdint>
@@ -36,6 +38,7 @@ struct DemOptions {
     double simplify = 0.0;           // tolerance in metres for simplifying the bands, 0: none
     std::vector<SeaCell> seaCells;   // 1° cells no tile covers that read as 0 m
     std::size_t blockSize = BlockTracingOptions{}.blockSize; // polygons are cut into blocks this size
+    ContourOptions contours;         // labelled contour lines beside the bands (interval 0: none)
 };
 
 struct DemStatistics {
@@ -62,6 +65,8 @@ class DemBands {
     const std::vector<std::string>& notes() const;
     // The attribution a mosaic file keeps (see DemRaster::attribution).
     const std::string& attribution() const { return raster_.attribution(); }
+    // The opened raster, e.g. for its contour lines.
+    DemRaster& raster() { return raster_; }
 
     // The bands from the lowest to the highest elevation, each its lower limit as text.
     const std::vector<std::string>& labels() const { return labels_; }

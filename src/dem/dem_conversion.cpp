@@ -5,6 +5,7 @@
 #include "core/conversion/map_writer.h"
 #include "core/platform/paths.h"
 #include "core/platform/text_number.h"
+#include "dem/contour_map.h"
 
 #include <cctype>
 #include <functional>
@@ -61,6 +62,24 @@ std::string createdMessage(const std::string& output, const Written& written, do
         text += "\r\n\r\nThat is more than one mkgmap map tile holds (about 200 000 polygons or 20 million "
                 "vertices): choose a larger interval, smooth the raster, or split the area.";
     return text;
+}
+
+// The contour lines into the map, when chosen; false (the map abandoned, the failure told) when
+// they could not be made.
+bool addContourLines(DemBands& bands, const DemOptions& dem, const std::string& levels, MapWriter& writer,
+                     Host& host, ContourCount& contours, const std::string& output, ConversionResult& result) {
+    if (!(dem.contours.interval > 0))
+        return true;
+    std::string error;
+    if (writeContourLines(bands, dem, levels, writer, host, contours, error))
+        return true;
+    writer.abandon();
+    result.cancelled = host.cancelled();
+    if (!result.cancelled) {
+        result.finalMessage = output + " could not be written: " + error + "\r\n\r\nThe map was not created.";
+        host.message(MessageKind::Failure, result.finalMessage);
+    }
+    return false;
 }
 
 } // namespace
@@ -191,6 +210,9 @@ ConversionResult convertDem(ConversionMode mode, const ConversionOptions& option
         }
         return result;
     }
+    ContourCount contours;
+    if (!addContourLines(bands, dem, levels, writer, host, contours, output, result))
+        return result;
     if (!writer.commit()) {
         result.finalMessage = output + " " +
                               (writer.targetAppeared() ? "appeared during the run and was not replaced" : writer.errorString()) +
@@ -200,6 +222,8 @@ ConversionResult convertDem(ConversionMode mode, const ConversionOptions& option
     }
     result.written = true;
     result.finalMessage = createdMessage(output, written, bands.statistics().voidShare);
+    if (dem.contours.interval > 0)
+        result.finalMessage += "\r\n\r\n" + contourNote(contours, dem.contours);
     host.message(MessageKind::Notice, result.finalMessage);
     return result;
 }

@@ -2,6 +2,7 @@
 #include "dem/dem_conversion.h"
 #include "dem/dem_raster.h"
 #include "gui/byte_text.h"
+#include "gui/contour_lines_box.h"
 #include "gui/desktop.h"
 #include "gui/main_window.h"
 
@@ -56,6 +57,7 @@ void MainWindow::updateElevationBoxes() {
     intervalBox_->setEnabled(elevation);
     fillVoidsBox_->setEnabled(elevation);
     simplifyBox_->setEnabled(elevation);
+    contourLinesBox_->setEnabled(elevation);
 }
 
 bool MainWindow::elevationOptions(dem::DemOptions& options) const {
@@ -71,6 +73,11 @@ bool MainWindow::elevationOptions(dem::DemOptions& options) const {
     if (!simplify) {
         Desktop::instance().message(const_cast<MainWindow*>(this),
                                     tr("Simplify takes a number of metres from 0 up."));
+        return false;
+    }
+    QString contourError;
+    if (!contourLinesBox_->read(options.contours, contourError)) {
+        Desktop::instance().message(const_cast<MainWindow*>(this), contourError);
         return false;
     }
     options.inputs = {toBytes(input_.path)};

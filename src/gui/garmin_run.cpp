@@ -86,6 +86,7 @@ void runChain(GarminRun& run, Host& host, QProgressBar* bar) {
         return;
     run.typ.types = run.converted.types;
     run.typ.lowest = run.converted.lowest;
+    run.typ.contourLines = run.elevation.contours.interval > 0;
     StepHost typStep(host, 40, 5);
     if (!writeTypFile(run.typ, typStep).written)
         return;

@@ -1,6 +1,7 @@
 // The main window's controls and their arrangement.
 #include "gui/main_window.h"
 
+#include "gui/contour_lines_box.h"
 #include "gui/conversion_runner.h"
 #include "gui/legend_widget.h"
 #include "gui/pattern_editor.h"
@@ -151,6 +152,9 @@ QWidget* MainWindow::buildMapGroup() {
     intervalBox_->setEnabled(false);
     fillVoidsBox_->setEnabled(false);
     simplifyBox_->setEnabled(false);
+    contourLinesBox_ = new ContourLinesBox;
+    contourLinesBox_->setEnabled(false);
+    grid->addWidget(contourLinesBox_, 5, 1);
     grid->setColumnStretch(1, 1);
     return group;
 }

@@ -36,6 +36,7 @@ struct FetchedArea;
 
 namespace orolith::gui {
 
+class ContourLinesBox;
 class ConversionRunner;
 struct FileFilter;
 class LegendWidget;
@@ -172,6 +173,7 @@ class MainWindow : public QMainWindow {
     QLineEdit* intervalBox_ = nullptr;            // Interval (elevation models)
     QCheckBox* fillVoidsBox_ = nullptr;           // Fill voids (elevation models)
     QLineEdit* simplifyBox_ = nullptr;            // Simplify (elevation models, metres)
+    ContourLinesBox* contourLinesBox_ = nullptr;  // ContourLines (elevation models)
     QCheckBox* rowPerBandBox_ = nullptr;          // Check3
     QCheckBox* oneColourBox_ = nullptr;           // Check4
     PatternEditor* patternEditor_ = nullptr;      // Text1

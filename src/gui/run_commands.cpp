@@ -9,6 +9,7 @@
 #include "gui/conversion_runner.h"
 #include "gui/desktop.h"
 #include "gui/legend_widget.h"
+#include "gui/contour_lines_box.h"
 #include "gui/main_window.h"
 #include "gui/pattern_editor.h"
 
@@ -176,6 +177,7 @@ void MainWindow::createTyp() {
     job.companionPath = toPath(QDir::toNativeSeparators(home_.root + QStringLiteral("/test.tpgn")));
     job.toolPath = toPath(kept_.typToolPath);
     job.protectedPaths = {toPath(input_.path), toPath(input_.mapPath)};
+    job.contourLines = inputIsElevationModel() && contourLinesBox_->chosen();
     const ConversionOptions listing = conversionOptions();
     dem::DemOptions elevation;
     if (needsList && !elevationOptions(elevation))

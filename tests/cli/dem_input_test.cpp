@@ -97,6 +97,13 @@ TEST(DemInput, UsageErrors) {
         {{"mp", tif, "--simplify", "-1"}, "--simplify takes a number of metres"},
         {{"img", tif, "--simplify", "ten"}, "--simplify takes a number of metres"},
         {{"mp", text, "--simplify", "10"}, "applies to elevation models only"},
+        {{"mp", tif, "--contour-lines", "0"}, "--contour-lines takes a whole number of metres (feet with --feet) above 0, not '0'"},
+        {{"mp", tif, "--contour-lines", "-10"}, "--contour-lines takes a whole number of metres (feet with --feet) above 0, not '-10'"},
+        {{"img", tif, "--contour-lines", "ten"}, "--contour-lines takes a whole number of metres (feet with --feet) above 0, not 'ten'"},
+        {{"mp", tif, "--contour-lines", "10", "--contour-major", "5,12"},
+         "--contour-major: the major multiple 12 is not a multiple of the intermediate one 5"},
+        {{"mp", text, "--feet"}, "--feet applies to elevation models only"},
+        {{"mp", text, "--contour-lines", "10"}, "--contour-lines applies to elevation models only"},
     };
     for (const auto& c : cases) {
         const auto run = runTool(c.words);

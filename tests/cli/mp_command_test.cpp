@@ -26,6 +26,7 @@ TEST_F(MapCommands, MpWritesTheMapAndPrintsTheFinalMessage) {
                            " (1 polygons not included)\n\nIncrease Max Distance to include more polygons.\n");
     EXPECT_EQ(run.err, "");
     EXPECT_NE(readBytes(map).find("Data0=(50.5,-3.5),(50.5,-3.4),(50.5,-3.5)\r\n"), std::string::npos);
+    EXPECT_NE(readBytes(map).find("[POLYLINE]\r\nType=0x10304\r\nEndLevel=2\r\nData0="), std::string::npos);
     EXPECT_NE(readBytes(map).find("[POLYLINE]\r\nType=0x10304\r\nData3="), std::string::npos);
 
     const std::string other = (dir / "other.mp").string();

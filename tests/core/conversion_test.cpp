@@ -76,12 +76,13 @@ TEST_F(Conversion, WorkedExampleByteForByte) {
     EXPECT_EQ(files(), (std::vector<std::string>{"in.mp", "in.txt"}));
 }
 
-TEST_F(Conversion, EveryLevelInOrderThenTheContourOfTheLastLevel) {
+TEST_F(Conversion, EveryLevelInOrderEachFollowedByItsContour) {
     options.detailLevels = {true, false, true, false};
     options.addContours = true;
     run("pre\r\n" + rings({"100.0"}));
     const std::string data = "=(50,7),(50,7.1),(50.1,7),(50,7)|[END]";
     EXPECT_EQ(map(), headerBlock() + testing::crlfLines("[POLYGON]|Type=0x10304|EndLevel=1|Data0" + data +
+                                                        "|[POLYLINE]|Type=0x10304|EndLevel=1|Data0" + data +
                                                         "|[POLYGON]|Type=0x10304|Data2" + data +
                                                         "|[POLYLINE]|Type=0x10304|Data2" + data));
 }
@@ -111,7 +112,13 @@ TEST_F(Conversion, EndLevelBridgesTheGapToTheNextSelectedLevel) {
                 blocks += ">" + text.substr(endLevel + 9, 1);
         }
         EXPECT_EQ(blocks, expected);
-        EXPECT_EQ(text.find("EndLevel", text.find("[POLYLINE]")), std::string::npos) << expected;
+        // Each polygon block is followed at once by itself as a line, EndLevel included.
+        std::vector<std::string> written;
+        for (std::size_t at = text.find("[POLY"); at != std::string::npos; at = text.find("[POLY", at + 1))
+            written.push_back(text.substr(at, text.find("[END]", at) + 5 - at));
+        ASSERT_EQ(written.size(), 2 * static_cast<std::size_t>(std::count(levels.begin(), levels.end(), true)));
+        for (std::size_t k = 0; k + 1 < written.size(); k += 2)
+            EXPECT_EQ("[POLYLINE]" + written[k].substr(9), written[k + 1]) << expected;
     }
 }
 

@@ -81,8 +81,7 @@ TEST_F(TypWriter, WorkedExampleByteForByte) {
                      checker(n, "") + crlfLines("##");
         lines +=
             crlfLines("[_line]|Type=0x" + type + "|LineWidth=2|BorderWidth=0|ExtendedLabels=N|String1=0x00," +
-                      typeText(0x10300 + n) + " " + std::to_string(25 * n) +
-                      "m|xpm=\"0 0 1 0\"|\"0 c #000000\" |[END]|");
+                      label + "|xpm=\"0 0 1 0\"|\"0 c #000000\" |[END]|");
     }
     EXPECT_EQ(this->typ(), typ + crlfLines("[End]|") + polygons + lines);
     EXPECT_EQ(this->companion(), companion);
@@ -237,7 +236,9 @@ TEST_F(TypWriter, CompanionListSkipsHighSubTypesAndDropsQuotes) {
     job.types[0].elevation = "1\"2";
     ASSERT_TRUE(write());
     EXPECT_EQ(companion().substr(0, 22), "1031F,10400,10401,\r\npg");
-    EXPECT_NE(typ().find("String1=0x00,10320 50m\r\n"), std::string::npos); // line labels are a plain sum
+    EXPECT_NE(typ().find("[_line]\r\nType=0x10400\r\nLineWidth=2\r\nBorderWidth=0\r\nExtendedLabels=N\r\n"
+                         "String1=0x00,50 m\r\n"),
+              std::string::npos); // a line is captioned as its band's polygon
     EXPECT_NE(typ().find("String1=0x0,1\"2 m\r\n"), std::string::npos);
     EXPECT_NE(companion().find("label:00#12 m\r\n"), std::string::npos);
     EXPECT_EQ(companion().find('"'), std::string::npos);

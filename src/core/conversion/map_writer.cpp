@@ -102,10 +102,26 @@ void MapWriter::polygon(std::string_view type, std::string_view levelDigits, std
                         bool contour) {
     if (!good() || levelDigits.empty())
         return;
-    for (std::size_t i = 0; i < levelDigits.size(); ++i)
+    for (std::size_t i = 0; i < levelDigits.size(); ++i) {
         block("POLYGON", type, levelDigits[i], endLevelOf(levelDigits, i), vertices);
-    if (contour)
-        block("POLYLINE", type, levelDigits.back(), 0, vertices);
+        if (contour)
+            block("POLYLINE", type, levelDigits[i], endLevelOf(levelDigits, i), vertices);
+    }
+    if (buffer_.size() >= kFlushSize)
+        flush();
+}
+
+void MapWriter::labelledLine(std::string_view type, std::string_view label, char level, char endLevel,
+                             std::string_view vertices) {
+    if (!good())
+        return;
+    buffer_.append("[POLYLINE]\r\nType=0x").append(type).append("\r\nLabel=").append(label);
+    if (endLevel != 0)
+        buffer_.append("\r\nEndLevel=").push_back(endLevel);
+    buffer_.append("\r\nData");
+    buffer_ += level;
+    buffer_ += '=';
+    buffer_.append(vertices).append("\r\n[END]\r\n");
     if (buffer_.size() >= kFlushSize)
         flush();
 }
@@ -125,10 +141,10 @@ void MapWriter::bandPolygon(std::string_view type, std::string_view levelDigits,
             buffer_.append("=").append(ring);
         }
         buffer_.append("\r\n[END]\r\n");
+        if (contour)
+            for (const std::string& ring : rings)
+                block("POLYLINE", type, levelDigits[i], endLevel, ring);
     }
-    if (contour)
-        for (const std::string& ring : rings)
-            block("POLYLINE", type, levelDigits.back(), 0, ring);
     if (buffer_.size() >= kFlushSize)
         flush();
 }

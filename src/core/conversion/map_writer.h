@@ -45,14 +45,17 @@ class MapWriter {
     // Creates the temporary file and writes the header. False with errorString() on failure.
     bool open(std::string_view copyright = {});
     // The polygon's block for each level digit in order, each with its EndLevel line where
-    // endLevelOf gives one, then (with `contour`) the last block again as a polyline.
+    // endLevelOf gives one and (with `contour`) followed at once by the same block as a polyline.
     void polygon(std::string_view type, std::string_view levelDigits, std::string_view vertices,
                  bool contour);
     // A polygon with holes: for each level digit one block whose first Data line is the outer
-    // ring and every further one (same level) a hole; with `contour` every ring once more as
-    // a polyline of the last level.
+    // ring and every further one (same level) a hole; with `contour` each level's block is
+    // followed by every ring as a polyline block of that level.
     void bandPolygon(std::string_view type, std::string_view levelDigits, const std::vector<std::string>& rings,
                      bool contour);
+    // A labelled line (a contour line) at one level, shown up to `endLevel` (0: its own only).
+    void labelledLine(std::string_view type, std::string_view label, char level, char endLevel,
+                      std::string_view vertices);
     // Writes what is left and puts the map in place. False with errorString() on failure.
     bool commit();
     // Drops everything written so far; the path is untouched.

@@ -72,10 +72,31 @@ std::string companionBlock(const TypeEntry& entry, int order, const std::string&
     return block;
 }
 
-std::string lineBlock(const TypeEntry& entry, std::uint32_t code, std::size_t band) {
+// The band's outline as a line, captioned with the band's label as its polygon is.
+std::string lineBlock(const TypeEntry& entry) {
     return "[_line]\r\nType=0x" + entry.type +
-           "\r\nLineWidth=2\r\nBorderWidth=0\r\nExtendedLabels=N\r\nString1=0x00," + hexUpper(code) + " " +
-           std::to_string(band * 25) + "m\r\nxpm=\"0 0 1 0\"\r\n\"0 c #000000\" \r\n[END]\r\n";
+           "\r\nLineWidth=2\r\nBorderWidth=0\r\nExtendedLabels=N\r\nString1=0x00," + entry.elevation +
+           " m\r\nxpm=\"0 0 1 0\"\r\n\"0 c #000000\" \r\n[END]\r\n";
+}
+
+// The three kinds of contour line, thin, medium and thick in browns that stay readable over
+// the band tints.
+std::string contourLineBlocks() {
+    struct Kind {
+        const char* type;
+        int width;
+        const char* colour;
+        const char* caption;
+    };
+    const Kind kinds[] = {{"20", 1, "A0703C", "Minor contour line"},
+                          {"21", 2, "8C5A28", "Intermediate contour line"},
+                          {"22", 3, "6E4118", "Major contour line"}};
+    std::string blocks;
+    for (const Kind& kind : kinds)
+        blocks += std::string("[_line]\r\nType=0x") + kind.type + "\r\nLineWidth=" + std::to_string(kind.width) +
+                  "\r\nBorderWidth=0\r\nExtendedLabels=N\r\nString1=0x00," + kind.caption +
+                  "\r\nxpm=\"0 0 1 0\"\r\n\"0 c #" + kind.colour + "\" \r\n[END]\r\n\r\n";
+    return blocks;
 }
 
 std::filesystem::path comparable(const std::filesystem::path& path) {
@@ -151,9 +172,11 @@ TypTexts TypFile::buildTypTexts(const TypJob& job, const Pattern& pattern) {
         out.companion += kCrlf;
     }
     for (std::size_t i = 0; i < types.size(); ++i) {
-        out.typ += lineBlock(types[i], firstType + static_cast<std::uint32_t>(i), i);
+        out.typ += lineBlock(types[i]);
         out.typ += kCrlf;
     }
+    if (job.contourLines)
+        out.typ += contourLineBlocks();
     return out;
 }
 

@@ -29,6 +29,7 @@ struct TypJob {
     int familyId = kDefaultFamilyId; // the FID line; a compiled map must use the same family ID
     // The Geo Vector input and the current map: never written over.
     std::vector<std::filesystem::path> protectedPaths;
+    bool contourLines = false; // styles for the contour line types 0x20, 0x21 and 0x22 too
 };
 
 // The texts of the two files.

@@ -1,0 +1,116 @@
+// A raster traced in small blocks against the same raster traced in one block: band edges that
+// cross a cut between blocks cross it at the same points, and every band covers the same area.
+
+#include "dem/dem_conversion.h"
+#include "dem_test_support.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <set>
+#include <utility>
+#include <vector>
+
+namespace orolith::dem {
+namespace {
+
+using orolith::testing::TempDir;
+using namespace orolith::dem::testing;
+
+constexpr double kPixel = 0.001; // degrees
+constexpr std::size_t kBlock = 8;
+
+// Smooth terrain whose band edges run obliquely through the blocks.
+TestRaster obliqueSlope() {
+    TestRaster raster;
+    raster.width = 41;
+    raster.height = 35;
+    raster.geo[1] = kPixel;
+    raster.geo[5] = -kPixel;
+    for (std::size_t y = 0; y < raster.height; ++y)
+        for (std::size_t x = 0; x < raster.width; ++x) {
+            const double fx = static_cast<double>(x), fy = static_cast<double>(y);
+            raster.values.push_back(3.1 * fx + 1.7 * fy + 6.0 * std::sin(0.23 * fx + 0.17 * fy));
+        }
+    return raster;
+}
+
+struct Traced {
+    std::vector<MapBlock> blocks;
+    std::map<std::string, double> areaByType; // square degrees
+};
+
+Traced traceInBlocks(const TempDir& dir, std::size_t blockSize) {
+    DemOptions dem;
+    dem.interval = 10;
+    dem.blockSize = blockSize;
+    const Converted out = convertToMap(dir.path(), {(dir / "t.tif").string()}, dem);
+    EXPECT_TRUE(out.result.written);
+    Traced traced;
+    traced.blocks = readBlocks(out.map);
+    for (const MapBlock& block : traced.blocks)
+        for (const auto& ring : block.rings) {
+            double twice = 0.0;
+            for (std::size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++)
+                twice += ring[j].first * ring[i].second - ring[i].first * ring[j].second;
+            traced.areaByType[block.type] += twice / 2.0;
+        }
+    return traced;
+}
+
+// Where a band edge crosses a cut: vertices on a cut line that are neither a pixel centre (where
+// a cut runs straight on) nor on the raster's outline.
+std::set<std::pair<double, double>> crossings(const std::vector<MapBlock>& blocks, const TestRaster& raster) {
+    const auto near = [](double a, double b) { return std::abs(a - b) < 1e-9; };
+    const auto onCut = [&](double pixels, std::size_t count) {
+        for (std::size_t k = kBlock; k < count - 1; k += kBlock)
+            if (near(pixels, static_cast<double>(k) + 0.5))
+                return true;
+        return false;
+    };
+    const auto onCentre = [&](double pixels) { return near(pixels - std::floor(pixels), 0.5); };
+    std::set<std::pair<double, double>> found;
+    for (const MapBlock& block : blocks)
+        for (const auto& ring : block.rings)
+            for (const auto& [lon, lat] : ring) {
+                const double px = (lon - raster.geo[0]) / kPixel, py = (raster.geo[3] - lat) / kPixel;
+                if (near(px, 0) || near(py, 0) || near(px, static_cast<double>(raster.width)) ||
+                    near(py, static_cast<double>(raster.height)))
+                    continue;
+                if ((onCut(px, raster.width) && !onCentre(py)) || (onCut(py, raster.height) && !onCentre(px)))
+                    found.emplace(lon, lat);
+            }
+    return found;
+}
+
+TEST(BlockSeams, BandEdgesCrossCutsWhereTheyWouldWithoutCuts) {
+    TempDir dir;
+    const TestRaster raster = obliqueSlope();
+    writeRaster(raster, dir / "t.tif", "GTiff");
+    const Traced blocks = traceInBlocks(dir, kBlock);
+    const Traced whole = traceInBlocks(dir, 1000);
+    EXPECT_EQ(whole.blocks.size(), 19u); // one polygon per band
+    EXPECT_EQ(blocks.blocks.size(), 116u);
+
+    const auto cutCrossings = crossings(blocks.blocks, raster);
+    const auto wholeCrossings = crossings(whole.blocks, raster);
+    EXPECT_EQ(cutCrossings.size(), 73u);
+    EXPECT_EQ(cutCrossings, wholeCrossings);
+    double largest = 0.0;
+    for (const auto& [lon, lat] : cutCrossings) {
+        double nearest = 1.0;
+        for (const auto& [wholeLon, wholeLat] : wholeCrossings)
+            nearest = std::min(nearest, std::max(std::abs(lon - wholeLon), std::abs(lat - wholeLat)));
+        largest = std::max(largest, nearest);
+    }
+    EXPECT_LE(largest, 1e-9);
+
+    ASSERT_EQ(blocks.areaByType.size(), whole.areaByType.size());
+    for (const auto& [type, area] : whole.areaByType)
+        EXPECT_NEAR(blocks.areaByType.at(type), area, 1e-12) << type;
+}
+
+} // namespace
+} // namespace orolith::dem
