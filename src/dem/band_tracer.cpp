@@ -188,8 +188,8 @@ std::int32_t BandTracer::newChain() {
 }
 
 void BandTracer::piece(std::int32_t band, const EdgeEnd& from, const EdgeEnd& to, const PixelPoint* middle) {
-    std::int32_t* startSlot = from.slots + (band == from.high ? 1 : 0);
-    std::int32_t* endSlot = to.slots + (band == to.high ? 1 : 0);
+    std::int32_t* startSlot = from.slotPair + (band == from.high ? 1 : 0);
+    std::int32_t* endSlot = to.slotPair + (band == to.high ? 1 : 0);
     const std::int32_t before = *startSlot; // a chain whose last point waits here
     const std::int32_t after = *endSlot;    // a chain whose first point waits there
     *startSlot = kNone;

@@ -74,7 +74,7 @@ class BandTracer {
     };
     struct EdgeEnd {
         PixelPoint point;
-        std::int32_t* slots = nullptr; // two slots: the lower and the higher band of the edge
+        std::int32_t* slotPair = nullptr; // two slots: the lower and the higher band of the edge
         std::int32_t high = 0;         // the higher band of the edge
     };
 

@@ -115,7 +115,8 @@ void BlockTracing::traceBlock(RowOfBlocks& row, std::size_t column, const BlockT
     span.top = row.first;
     span.width = std::min(options_.blockSize + 1, width_ - span.left);
     span.height = row.count;
-    span.cuts = {span.left > 0, span.top > 0, span.left + span.width < width_, span.top + span.height < height_};
+    span.cuts = {span.left > 0, span.top > 0, span.left + span.width < width_,
+                 span.top + span.height < height_};
     // A cut runs through the centres of the pixels the block shares with its neighbour.
     const auto side = [](std::size_t edge, bool cut, double inwards) {
         return static_cast<double>(edge) + (cut ? inwards : 0.0);
@@ -131,8 +132,9 @@ bool BlockTracing::run(const RowSource& next, const BlockWork& work, const Progr
         next,
         [this, &work](const double* values, std::size_t stride, const Span& span) {
             std::vector<PixelPolygon> polygons;
-            RingAssembly assembly([&polygons](PixelPolygon&& polygon) { polygons.push_back(std::move(polygon)); },
-                                  options_.keepCollinear);
+            RingAssembly assembly(
+                [&polygons](PixelPolygon&& polygon) { polygons.push_back(std::move(polygon)); },
+                options_.keepCollinear);
             BandTracer tracer(span.width, levels_, assembly, span.left, span.top, span.cuts);
             for (std::size_t r = 0; r < span.height; ++r)
                 tracer.addRow(values + r * stride);
@@ -194,7 +196,8 @@ bool BlockTracing::runBlocks(const RowSource& next, const BlockTrace& trace, con
         row->values.resize(row->count * width_);
         std::size_t r = 0;
         if (first > 0)
-            std::copy(shared.begin(), shared.end(), row->values.begin() + static_cast<std::ptrdiff_t>(r++ * width_));
+            std::copy(shared.begin(), shared.end(),
+                      row->values.begin() + static_cast<std::ptrdiff_t>(r++ * width_));
         for (; r < row->count; ++r)
             if (!next(row->values.data() + r * width_))
                 return false;

@@ -58,7 +58,8 @@ class BlockTracing {
     };
     // Runs on a tracing thread with a block's values (row after row, `stride` apart); the function
     // it returns runs on the calling thread, block after block in order.
-    using BlockTrace = std::function<std::function<void()>(const double* values, std::size_t stride, const Span& span)>;
+    using BlockTrace =
+        std::function<std::function<void()>(const double* values, std::size_t stride, const Span& span)>;
 
     BlockTracing(std::size_t width, std::size_t height, BandLevels levels, BlockTracingOptions options = {});
 

@@ -40,8 +40,7 @@ void keepFarthest(const std::vector<GeoPoint>& points, std::size_t first, std::s
     std::size_t at = first;
     for (std::size_t i = first + 1; i < last; ++i) {
         const double px = points[i].lon * scale - ax, py = points[i].lat - ay;
-        const double distance =
-            length > 0.0 ? std::abs(dx * py - dy * px) / length : std::hypot(px, py);
+        const double distance = length > 0.0 ? std::abs(dx * py - dy * px) / length : std::hypot(px, py);
         if (distance > farthest) {
             farthest = distance;
             at = i;
@@ -76,34 +75,9 @@ bool samePoint(PixelPoint a, PixelPoint b) {
     return a.x == b.x && a.y == b.y;
 }
 
-} // namespace
-
-std::optional<std::pair<int, int>> readMajorMultiples(const std::string& text, std::string& error) {
-    const std::size_t comma = text.find(',');
-    int values[2] = {0, 0};
-    bool good = comma != std::string::npos;
-    for (int i = 0; i < 2 && good; ++i) {
-        const char* begin = text.data() + (i == 0 ? 0 : comma + 1);
-        const char* end = text.data() + (i == 0 ? comma : text.size());
-        const auto [stop, ec] = std::from_chars(begin, end, values[i]);
-        good = ec == std::errc() && stop == end && values[i] > 0 && values[i] <= 1000;
-    }
-    if (!good) {
-        error = "--contour-major takes two whole numbers N,M above 0 (every N-th line intermediate, every M-th "
-                "major), such as 5,10, not '" + text + "'";
-        return std::nullopt;
-    }
-    if (values[1] % values[0] != 0) {
-        error = "--contour-major: the major multiple " + std::to_string(values[1]) +
-                " is not a multiple of the intermediate one " + std::to_string(values[0]);
-        return std::nullopt;
-    }
-    return std::pair(values[0], values[1]);
-}
-
 // A stretch of line traced in one block, in degrees; an end on a cut waits for the stretch the
 // neighbouring block traced from the same point.
-struct ContourLines::Piece {
+struct Piece {
     std::int32_t level = 0;
     std::vector<GeoPoint> points;
     double length = 0.0; // pixels, before simplifying
@@ -112,13 +86,13 @@ struct ContourLines::Piece {
 };
 
 // On the calling thread: stretches waiting for their neighbours, by level and end point.
-struct ContourLines::Joining {
+struct Joining {
     std::vector<Piece> waiting;
     std::vector<std::size_t> free;
     std::map<std::tuple<std::int32_t, double, double>, std::size_t> heads, tails;
 
-    std::size_t take(std::map<std::tuple<std::int32_t, double, double>, std::size_t>& ends, std::int32_t level,
-                     PixelPoint point) {
+    std::size_t take(std::map<std::tuple<std::int32_t, double, double>, std::size_t>& ends,
+                     std::int32_t level, PixelPoint point) {
         const auto found = ends.find({level, point.x, point.y});
         if (found == ends.end())
             return SIZE_MAX;
@@ -179,8 +153,7 @@ struct ContourLines::Joining {
             tails[{kept.level, kept.tail.x, kept.tail.y}] = id;
     }
     // After a row of blocks: ends not on the cut below it find no neighbour any more.
-    template <typename Done>
-    void closeRow(double cutBelow, const Done& done) {
+    template <typename Done> void closeRow(double cutBelow, const Done& done) {
         for (std::size_t id = 0; id < waiting.size(); ++id) {
             Piece& piece = waiting[id];
             if (!piece.headOpen && !piece.tailOpen)
@@ -205,6 +178,73 @@ struct ContourLines::Joining {
     }
 };
 
+// The stretches of line a block holds, in degrees; loops shorter than kTinyLoop are only counted.
+std::vector<Piece> blockPieces(const double* values, std::size_t stride, const BlockTracing::Span& span,
+                               BandLevels levels, const DemRaster& raster, double simplify,
+                               std::uint64_t& dropped) {
+    std::vector<Piece> pieces;
+    const BlockArea& area = span.area;
+    const auto onCut = [&](PixelPoint p) {
+        return (span.cuts.left && p.x == area.left) || (span.cuts.right && p.x == area.right) ||
+               (span.cuts.top && p.y == area.top) || (span.cuts.bottom && p.y == area.bottom);
+    };
+    ContourTracer tracer(
+        span.width, levels,
+        [&](ContourLine&& line) {
+            Piece piece;
+            piece.level = line.level;
+            piece.closed = line.closed;
+            piece.length = pixelLength(line.points, line.closed);
+            if (line.closed && piece.length < kTinyLoop) {
+                ++dropped;
+                return;
+            }
+            piece.head = line.points.front();
+            piece.tail = line.points.back();
+            piece.headOpen = !line.closed && onCut(piece.head);
+            piece.tailOpen = !line.closed && onCut(piece.tail);
+            piece.points.reserve(line.points.size());
+            for (const PixelPoint& p : line.points)
+                piece.points.push_back(raster.toGeo(p));
+            // Stretches still to be joined keep their vertices until the whole line is known.
+            if (!piece.headOpen && !piece.tailOpen)
+                simplifyLine(piece.points, simplify);
+            pieces.push_back(std::move(piece));
+        },
+        span.left, span.top);
+    for (std::size_t r = 0; r < span.height; ++r)
+        tracer.addRow(values + r * stride);
+    tracer.finish();
+    return pieces;
+}
+
+} // namespace
+
+std::optional<std::pair<int, int>> readMajorMultiples(const std::string& text, std::string& error) {
+    const std::size_t comma = text.find(',');
+    int values[2] = {0, 0};
+    bool good = comma != std::string::npos;
+    for (int i = 0; i < 2 && good; ++i) {
+        const char* begin = text.data() + (i == 0 ? 0 : comma + 1);
+        const char* end = text.data() + (i == 0 ? comma : text.size());
+        const auto [stop, ec] = std::from_chars(begin, end, values[i]);
+        good = ec == std::errc() && stop == end && values[i] > 0 && values[i] <= 1000;
+    }
+    if (!good) {
+        error =
+            "--contour-major takes two whole numbers N,M above 0 (every N-th line intermediate, every M-th "
+            "major), such as 5,10, not '" +
+            text + "'";
+        return std::nullopt;
+    }
+    if (values[1] % values[0] != 0) {
+        error = "--contour-major: the major multiple " + std::to_string(values[1]) +
+                " is not a multiple of the intermediate one " + std::to_string(values[0]);
+        return std::nullopt;
+    }
+    return std::pair(values[0], values[1]);
+}
+
 ContourLines::ContourLines(DemRaster& raster, int smoothRadius, std::size_t blockSize, ContourOptions options)
     : raster_(raster), smoothRadius_(smoothRadius), blockSize_(blockSize), options_(options) {}
 
@@ -223,7 +263,8 @@ bool ContourLines::trace(const std::function<bool(double)>& progress,
             return;
         }
         GeoContour line;
-        line.elevation = static_cast<std::int64_t>(piece.level) * static_cast<std::int64_t>(options_.interval);
+        line.elevation =
+            static_cast<std::int64_t>(piece.level) * static_cast<std::int64_t>(options_.interval);
         line.kind = piece.level % options_.major == 0          ? ContourKind::Major
                     : piece.level % options_.intermediate == 0 ? ContourKind::Intermediate
                                                                : ContourKind::Minor;
@@ -237,39 +278,11 @@ bool ContourLines::trace(const std::function<bool(double)>& progress,
 
     const auto traceBlock = [&](const double* values, std::size_t stride,
                                 const BlockTracing::Span& span) -> std::function<void()> {
-        std::vector<Piece> pieces;
         std::uint64_t dropped = 0;
-        const BlockArea& area = span.area;
-        const auto onCut = [&](PixelPoint p) {
-            return (span.cuts.left && p.x == area.left) || (span.cuts.right && p.x == area.right) ||
-                   (span.cuts.top && p.y == area.top) || (span.cuts.bottom && p.y == area.bottom);
-        };
-        ContourTracer tracer(span.width, levels, [&](ContourLine&& line) {
-            Piece piece;
-            piece.level = line.level;
-            piece.closed = line.closed;
-            piece.length = pixelLength(line.points, line.closed);
-            if (line.closed && piece.length < kTinyLoop) {
-                ++dropped;
-                return;
-            }
-            piece.head = line.points.front();
-            piece.tail = line.points.back();
-            piece.headOpen = !line.closed && onCut(piece.head);
-            piece.tailOpen = !line.closed && onCut(piece.tail);
-            piece.points.reserve(line.points.size());
-            for (const PixelPoint& p : line.points)
-                piece.points.push_back(raster_.toGeo(p));
-            // Stretches still to be joined keep their vertices until the whole line is known.
-            if (!piece.headOpen && !piece.tailOpen)
-                simplifyLine(piece.points, options_.simplify);
-            pieces.push_back(std::move(piece));
-        }, span.left, span.top);
-        for (std::size_t r = 0; r < span.height; ++r)
-            tracer.addRow(values + r * stride);
-        tracer.finish();
+        std::vector<Piece> pieces =
+            blockPieces(values, stride, span, levels, raster_, options_.simplify, dropped);
         const bool rowEnds = span.left + span.width >= raster_.width();
-        const double cutBelow = span.cuts.bottom ? area.bottom : -1.0;
+        const double cutBelow = span.cuts.bottom ? span.area.bottom : -1.0;
         return [&, pieces = std::move(pieces), dropped, rowEnds, cutBelow]() mutable {
             count_.droppedLoops += dropped;
             for (Piece& piece : pieces) {

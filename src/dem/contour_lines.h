@@ -21,11 +21,11 @@
 namespace orolith::dem {
 
 struct ContourOptions {
-    double interval = 0.0;  // between lines, in whole metres (or feet); 0: no contour lines
-    int intermediate = 5;   // every n-th line is an intermediate one
-    int major = 10;         // every m-th line a major one; a multiple of `intermediate`
-    bool feet = false;      // interval and elevations in feet
-    double simplify = 0.0;  // tolerance in metres, 0: none
+    double interval = 0.0;            // between lines, in whole metres (or feet); 0: no contour lines
+    int intermediate = 5;             // every n-th line is an intermediate one
+    int major = 10;                   // every m-th line a major one; a multiple of `intermediate`
+    bool feet = false;                // interval and elevations in feet
+    double simplify = 0.0;            // tolerance in metres, 0: none
     std::uint64_t tileLines = 200000; // what one map tile holds at most, roughly
 };
 
@@ -56,9 +56,6 @@ class ContourLines {
     const ContourCount& count() const { return count_; }
 
   private:
-    struct Piece;
-    struct Joining;
-
     DemRaster& raster_;
     int smoothRadius_;
     std::size_t blockSize_;

@@ -12,9 +12,11 @@ std::string lineText(const std::vector<GeoPoint>& points, int decimals, std::siz
     vertices = 0;
     for (const GeoPoint& point : points) {
         vertex = "(";
-        auto end = std::to_chars(number, number + sizeof number, point.lat, std::chars_format::fixed, decimals).ptr;
+        auto end =
+            std::to_chars(number, number + sizeof number, point.lat, std::chars_format::fixed, decimals).ptr;
         vertex.append(number, end).append(",");
-        end = std::to_chars(number, number + sizeof number, point.lon, std::chars_format::fixed, decimals).ptr;
+        end =
+            std::to_chars(number, number + sizeof number, point.lon, std::chars_format::fixed, decimals).ptr;
         vertex.append(number, end).append(")");
         if (vertex == previous)
             continue;
@@ -40,8 +42,8 @@ std::string contourType(ContourKind kind) {
     }
 }
 
-bool writeContourLines(DemBands& bands, const DemOptions& dem, std::string_view levelDigits, MapWriter& writer,
-                       Host& host, ContourCount& count, std::string& error) {
+bool writeContourLines(DemBands& bands, const DemOptions& dem, std::string_view levelDigits,
+                       MapWriter& writer, Host& host, ContourCount& count, std::string& error) {
     const std::uint64_t lineLimit = dem.contours.tileLines;
     ContourOptions options = dem.contours;
     options.simplify = dem.simplify;
@@ -50,17 +52,20 @@ bool writeContourLines(DemBands& bands, const DemOptions& dem, std::string_view 
     const char next = levelDigits.size() > 1 ? levelDigits[1] : 0;
     const char last = levelDigits.size() > 1 ? levelDigits.back() : 0;
     std::uint64_t written = 0, vertices = 0;
-    const bool traced = lines.trace([&host](double) { return !host.cancelled(); }, [&](GeoContour&& line) {
-        std::size_t kept = 0;
-        const std::string text = lineText(line.points, bands.decimals(), kept);
-        if (text.empty() || ++written > lineLimit)
-            return; // too many: the map is given up below
-        vertices += kept;
-        const char endLevel = line.kind == ContourKind::Major ? last
-                              : line.kind == ContourKind::Intermediate ? next
-                                                                       : 0;
-        writer.labelledLine(contourType(line.kind), std::to_string(line.elevation), first, endLevel, text);
-    });
+    const bool traced =
+        lines.trace([&host](double) { return !host.cancelled(); },
+                    [&](GeoContour&& line) {
+                        std::size_t kept = 0;
+                        const std::string text = lineText(line.points, bands.decimals(), kept);
+                        if (text.empty() || ++written > lineLimit)
+                            return; // too many: the map is given up below
+                        vertices += kept;
+                        const char endLevel = line.kind == ContourKind::Major          ? last
+                                              : line.kind == ContourKind::Intermediate ? next
+                                                                                       : 0;
+                        writer.labelledLine(contourType(line.kind), std::to_string(line.elevation), first,
+                                            endLevel, text);
+                    });
     count = lines.count();
     count.lines = written;
     count.vertices = vertices;
@@ -70,8 +75,8 @@ bool writeContourLines(DemBands& bands, const DemOptions& dem, std::string_view 
     }
     if (written > lineLimit) {
         const char* unit = dem.contours.feet ? " ft" : " m";
-        error = "Contour lines every " + std::to_string(static_cast<long long>(dem.contours.interval)) + unit +
-                " are more than one mkgmap map tile holds (about " + std::to_string(lineLimit) +
+        error = "Contour lines every " + std::to_string(static_cast<long long>(dem.contours.interval)) +
+                unit + " are more than one mkgmap map tile holds (about " + std::to_string(lineLimit) +
                 " lines): choose a larger contour interval, or split the area into tiles.";
         return false;
     }

@@ -20,8 +20,8 @@ std::string contourType(ContourKind kind);
 // Traces the contour lines of the opened `bands` and writes them. False when tracing failed, the
 // host cancelled, or there were more lines than one map tile holds; `error` then says why
 // (empty when cancelled). `count` tells what was written.
-bool writeContourLines(DemBands& bands, const DemOptions& dem, std::string_view levelDigits, MapWriter& writer,
-                       Host& host, ContourCount& count, std::string& error);
+bool writeContourLines(DemBands& bands, const DemOptions& dem, std::string_view levelDigits,
+                       MapWriter& writer, Host& host, ContourCount& count, std::string& error);
 
 // The final message's note on the lines: "1234 contour lines every 10 m (56 tiny closed loops dropped)."
 std::string contourNote(const ContourCount& count, const ContourOptions& options);

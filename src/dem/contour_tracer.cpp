@@ -29,10 +29,11 @@ void ContourTracer::EdgeRow::assign(const std::int32_t* a, const std::int32_t* b
             total += static_cast<std::size_t>(std::max(a[i], b[i]) - first[i]);
     }
     offset[count] = total;
-    slots.assign(total, kNone);
+    waiting.assign(total, kNone);
 }
 
-ContourTracer::ContourTracer(std::size_t width, BandLevels levels, LineSink sink, std::size_t left, std::size_t top)
+ContourTracer::ContourTracer(std::size_t width, BandLevels levels, LineSink sink, std::size_t left,
+                             std::size_t top)
     : width_(width), levels_(levels), sink_(std::move(sink)), left_(static_cast<double>(left)),
       top_(static_cast<double>(top) - 0.5) {
     upperValues_.assign(width_, NAN);
@@ -72,10 +73,10 @@ void ContourTracer::traceRow() {
 // Lines waiting at the edge end there: the cell beyond it has a void corner or is not traced.
 void ContourTracer::endLinesAt(EdgeRow& row, std::size_t edge) {
     for (std::size_t i = row.offset[edge]; i < row.offset[edge + 1]; ++i)
-        if (row.slots[i] != kNone) {
-            const std::int32_t id = row.slots[i];
-            row.slots[i] = kNone;
-            endAt(id, &row.slots[i]);
+        if (row.waiting[i] != kNone) {
+            const std::int32_t id = row.waiting[i];
+            row.waiting[i] = kNone;
+            endAt(id, &row.waiting[i]);
         }
 }
 
@@ -83,7 +84,8 @@ void ContourTracer::endLinesAt(EdgeRow& row, std::size_t edge) {
 // corner i + 1. For each level between the lowest and the highest corner, the corners at or above
 // it form runs around the cell, and a piece of line runs from where a run ends to where it begins.
 void ContourTracer::traceCell(std::size_t cx) {
-    const std::int32_t bands[4] = {upperBands_[cx], upperBands_[cx + 1], lowerBands_[cx + 1], lowerBands_[cx]};
+    const std::int32_t bands[4] = {upperBands_[cx], upperBands_[cx + 1], lowerBands_[cx + 1],
+                                   lowerBands_[cx]};
     if (isVoid(bands[0]) || isVoid(bands[1]) || isVoid(bands[2]) || isVoid(bands[3])) {
         if (!isVoid(bands[0]) && !isVoid(bands[1]))
             endLinesAt(upperEdges_, cx);
@@ -108,14 +110,19 @@ void ContourTracer::traceCell(std::size_t cx) {
             above[i] = bands[i] >= level;
         EdgeEnd edges[4];
         if (above[0] != above[1])
-            edges[0] = {{left + fraction(values[0], values[1], limit), top_}, upperEdges_.slot(cx, level), true};
+            edges[0] = {
+                {left + fraction(values[0], values[1], limit), top_}, upperEdges_.slot(cx, level), true};
         if (above[1] != above[2])
             edges[1] = {{left + 1.0, top_ + fraction(values[1], values[2], limit)},
-                        verticalEdges_.slot(cx + 1, level), false};
+                        verticalEdges_.slot(cx + 1, level),
+                        false};
         if (above[2] != above[3])
-            edges[2] = {{left + fraction(values[3], values[2], limit), top_ + 1.0}, lowerEdges_.slot(cx, level), false};
+            edges[2] = {{left + fraction(values[3], values[2], limit), top_ + 1.0},
+                        lowerEdges_.slot(cx, level),
+                        false};
         if (above[3] != above[0])
-            edges[3] = {{left, top_ + fraction(values[0], values[3], limit)}, verticalEdges_.slot(cx, level), true};
+            edges[3] = {
+                {left, top_ + fraction(values[0], values[3], limit)}, verticalEdges_.slot(cx, level), true};
         const bool saddle = above[0] == above[2] && above[1] == above[3] && above[0] != above[1];
         if (saddle) {
             // The corners at or above the level connect across the cell when the mean does too;

@@ -29,7 +29,8 @@ class ContourTracer {
   public:
     using LineSink = std::function<void(ContourLine&&)>;
     // Traces `width` columns whose first pixel lies at (left, top) of the whole raster.
-    ContourTracer(std::size_t width, BandLevels levels, LineSink sink, std::size_t left = 0, std::size_t top = 0);
+    ContourTracer(std::size_t width, BandLevels levels, LineSink sink, std::size_t left = 0,
+                  std::size_t top = 0);
 
     // The next row from the top: `width` values, NaN where there is no data.
     void addRow(const double* values);
@@ -49,15 +50,15 @@ class ContourTracer {
         bool incoming = false; // the cell above or to the left has already passed this edge
     };
     // Slots of the crossings of a row of edges: edge i holds levels first[i] + 1 .. of its
-    // own, at slots[offset[i]] on.
+    // own, at waiting[offset[i]] on.
     struct EdgeRow {
         std::vector<std::int32_t> first;
         std::vector<std::size_t> offset;
-        std::vector<std::int32_t> slots;
+        std::vector<std::int32_t> waiting;
         // Edge i runs from a pixel of band a[i] to one of band b[i].
         void assign(const std::int32_t* a, const std::int32_t* b, std::size_t count);
         std::int32_t* slot(std::size_t edge, std::int32_t level) {
-            return &slots[offset[edge] + static_cast<std::size_t>(level - first[edge] - 1)];
+            return &waiting[offset[edge] + static_cast<std::size_t>(level - first[edge] - 1)];
         }
     };
 

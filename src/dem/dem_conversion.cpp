@@ -178,6 +178,8 @@ ConversionResult convertDem(ConversionMode mode, const ConversionOptions& option
         host.message(MessageKind::Failure, result.finalMessage);
         return result;
     }
+    if (dem.contours.interval > 0 && !dem.contours.feet)
+        writer.declareElevationInMetres(); // contour labels; mkgmap takes feet otherwise
     Written written;
     // The map text of a polygon is made on the tracing threads, written here in order.
     const bool traced = bands.traceWith(host, [&](BandPolygon&& polygon) -> std::function<void()> {

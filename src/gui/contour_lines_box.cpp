@@ -1,5 +1,6 @@
 #include "gui/contour_lines_box.h"
 
+#include "dem/contour_lines.h"
 #include "dem/dem_bands.h"
 #include "gui/byte_text.h"
 

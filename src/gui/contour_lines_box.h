@@ -2,12 +2,14 @@
 // The "Contour lines" box beside the elevation options: when ticked, labelled contour lines
 // every so many metres (or feet) go into the map of an elevation model with its bands.
 
-#include "dem/contour_lines.h"
-
 #include <QGroupBox>
 
 class QCheckBox;
 class QLineEdit;
+
+namespace orolith::dem {
+struct ContourOptions;
+}
 
 namespace orolith::gui {
 

@@ -236,12 +236,29 @@ TEST_F(TypWriter, CompanionListSkipsHighSubTypesAndDropsQuotes) {
     job.types[0].elevation = "1\"2";
     ASSERT_TRUE(write());
     EXPECT_EQ(companion().substr(0, 22), "1031F,10400,10401,\r\npg");
-    EXPECT_NE(typ().find("[_line]\r\nType=0x10400\r\nLineWidth=2\r\nBorderWidth=0\r\nExtendedLabels=N\r\n"
+    EXPECT_NE(typ().find("[_line]\r\nType=0x10320\r\nLineWidth=2\r\nBorderWidth=0\r\nExtendedLabels=N\r\n"
                          "String1=0x00,50 m\r\n"),
               std::string::npos); // a line is captioned as its band's polygon
     EXPECT_NE(typ().find("String1=0x0,1\"2 m\r\n"), std::string::npos);
     EXPECT_NE(companion().find("label:00#12 m\r\n"), std::string::npos);
     EXPECT_EQ(companion().find('"'), std::string::npos);
+}
+
+// Contour lines of an elevation model get three line styles after the bands' own.
+TEST_F(TypWriter, ContourLineTypesFollowTheBandLines) {
+    job.types = bands(0, 2);
+    ASSERT_TRUE(write());
+    const std::string plain = typ();
+    job.contourLines = true;
+    ASSERT_TRUE(write());
+    const auto line = [](const char* type, int width, const char* colour, const char* caption) {
+        return std::string("[_line]\r\nType=0x") + type + "\r\nLineWidth=" + std::to_string(width) +
+               "\r\nBorderWidth=0\r\nExtendedLabels=N\r\nString1=0x00," + caption + "\r\nxpm=\"0 0 1 0\"\r\n\"0 c #" +
+               colour + "\" \r\n[END]\r\n\r\n";
+    };
+    EXPECT_EQ(typ(), plain + line("20", 1, "A0703C", "Minor contour line") +
+                         line("21", 2, "8C5A28", "Intermediate contour line") +
+                         line("22", 3, "6E4118", "Major contour line"));
 }
 
 TEST_F(TypWriter, NeverWritesOverTheInputOrTheMap) {

@@ -76,16 +76,17 @@ void expectTiled(const Grid& grid, BandLevels levels, std::size_t block = 0) {
     for (std::size_t y = 0; y < grid.height; ++y)
         for (std::size_t x = 0; x < grid.width; ++x)
             for (const double shift : {0.01, -0.01}) {
-            const PixelPoint centre{static_cast<double>(x) + 0.5 + shift, static_cast<double>(y) + 0.5 + shift * 1.5};
-            const std::int32_t band = levels.bandOf(grid.at(x, y));
-            int containing = 0;
-            for (const PixelPolygon& polygon : polygons)
-                if (insidePolygon(polygon, centre)) {
-                    ++containing;
-                    EXPECT_EQ(polygon.band, band) << "pixel " << x << "," << y;
-                }
-            EXPECT_EQ(containing, band == BandLevels::kVoid ? 0 : 1) << "pixel " << x << "," << y;
-        }
+                const PixelPoint centre{static_cast<double>(x) + 0.5 + shift,
+                                        static_cast<double>(y) + 0.5 + shift * 1.5};
+                const std::int32_t band = levels.bandOf(grid.at(x, y));
+                int containing = 0;
+                for (const PixelPolygon& polygon : polygons)
+                    if (insidePolygon(polygon, centre)) {
+                        ++containing;
+                        EXPECT_EQ(polygon.band, band) << "pixel " << x << "," << y;
+                    }
+                EXPECT_EQ(containing, band == BandLevels::kVoid ? 0 : 1) << "pixel " << x << "," << y;
+            }
 }
 
 TEST(BandTracer, ShapesTileTheRaster) {

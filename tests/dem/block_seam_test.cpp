@@ -5,9 +5,8 @@
 #include "dem_test_support.h"
 #include "support/test_support.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <map>
 #include <set>
 #include <utility>

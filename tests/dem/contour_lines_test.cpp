@@ -6,10 +6,9 @@
 #include "dem_test_support.h"
 #include "support/test_support.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cmath>
+#include <gtest/gtest.h>
 #include <map>
 #include <set>
 
@@ -29,7 +28,8 @@ TestRaster cone() {
     raster.geo[5] = -kPixel;
     for (std::size_t y = 0; y < 41; ++y)
         for (std::size_t x = 0; x < 41; ++x)
-            raster.values.push_back(203.0 - 5.0 * std::hypot(static_cast<double>(x) - 20.0, static_cast<double>(y) - 20.0));
+            raster.values.push_back(
+                203.0 - 5.0 * std::hypot(static_cast<double>(x) - 20.0, static_cast<double>(y) - 20.0));
     return raster;
 }
 
@@ -49,7 +49,8 @@ struct Traced {
     ContourCount count;
 };
 
-Traced traceLines(const TestRaster& raster, const TempDir& dir, std::size_t blockSize, ContourOptions options) {
+Traced traceLines(const TestRaster& raster, const TempDir& dir, std::size_t blockSize,
+                  ContourOptions options) {
     writeRaster(raster, dir / "t.tif", "GTiff");
     DemRaster opened;
     EXPECT_TRUE(opened.open({{(dir / "t.tif").string()}, {}, false}));
@@ -70,7 +71,8 @@ int crossingsBetweenLines(const std::vector<GeoContour>& lines) {
     std::vector<std::array<double, 4>> segments;
     for (const GeoContour& line : lines)
         for (std::size_t i = 1; i < line.points.size(); ++i)
-            segments.push_back({line.points[i - 1].lon, line.points[i - 1].lat, line.points[i].lon, line.points[i].lat});
+            segments.push_back(
+                {line.points[i - 1].lon, line.points[i - 1].lat, line.points[i].lon, line.points[i].lat});
     return properCrossings(segments);
 }
 
@@ -96,8 +98,10 @@ TEST(ContourLines, ConeGivesOneLoopPerLevelAndArcsWhereTheRasterCutsThem) {
                                                                 : ContourKind::Minor;
             EXPECT_EQ(line.kind, kind) << line.elevation;
         }
-        EXPECT_EQ(loops, (std::map<std::int64_t, int>{{110, 1}, {120, 1}, {130, 1}, {140, 1}, {150, 1},
-                                                      {160, 1}, {170, 1}, {180, 1}, {190, 1}}));
+        EXPECT_EQ(
+            loops,
+            (std::map<std::int64_t, int>{
+                {110, 1}, {120, 1}, {130, 1}, {140, 1}, {150, 1}, {160, 1}, {170, 1}, {180, 1}, {190, 1}}));
         EXPECT_EQ(arcs, (std::map<std::int64_t, int>{{70, 4}, {80, 4}, {90, 4}, {100, 4}}));
         EXPECT_EQ(traced.count.lines, 25u);
         EXPECT_EQ(traced.count.droppedLoops, 1u);
@@ -188,7 +192,8 @@ TEST(ContourLines, GoIntoTheMapLabelledAtTheirLevels) {
         << result.finalMessage;
     const std::string map = orolith::testing::readBytes(dir / "out.mp");
     std::map<std::string, int> heads; // the lines before Data, one per contour line
-    for (std::size_t at = map.find("[POLYLINE]"); at != std::string::npos; at = map.find("[POLYLINE]", at + 1))
+    for (std::size_t at = map.find("[POLYLINE]"); at != std::string::npos;
+         at = map.find("[POLYLINE]", at + 1))
         ++heads[map.substr(at, map.find("Data", at) + 6 - at)];
     const auto head = [](const char* type, int label, const char* endLevel) {
         return std::string("[POLYLINE]\r\nType=0x") + type + "\r\nLabel=" + std::to_string(label) + "\r\n" +
@@ -196,11 +201,20 @@ TEST(ContourLines, GoIntoTheMapLabelledAtTheirLevels) {
     };
     std::map<std::string, int> expected;
     for (int level = 70; level <= 190; level += 10)
-        expected[level % 100 == 0   ? head("22", level, "EndLevel=3\r\n")
+        expected[level % 100 == 0  ? head("22", level, "EndLevel=3\r\n")
                  : level % 50 == 0 ? head("21", level, "EndLevel=1\r\n")
                                    : head("20", level, "")] = level <= 100 ? 4 : 1;
     EXPECT_EQ(heads, expected);
     EXPECT_LT(map.rfind("[POLYGON]"), map.find("[POLYLINE]"));
+    // mkgmap reads contour labels as feet unless the header says metres.
+    EXPECT_NE(map.find("Levels = 6\r\nLevel0 = 24"), std::string::npos);
+    EXPECT_NE(map.find("Zoom5 = 5\r\nElevation=M\r\n[END-IMG ID]\r\n"), std::string::npos);
+    dem.contours.feet = true;
+    options.replaceExisting = true;
+    ASSERT_TRUE(convertDem(ConversionMode::Write, options, dem, host).written);
+    const std::string feet = orolith::testing::readBytes(dir / "out.mp");
+    EXPECT_NE(feet.find("Zoom5 = 5\r\n[END-IMG ID]\r\n"), std::string::npos);
+    EXPECT_NE(feet.find("Type=0x22\r\nLabel=500\r\n"), std::string::npos); // 152.4 m
 }
 
 TEST(ContourLines, MoreLinesThanATileHoldsWriteNoMap) {
@@ -211,11 +225,12 @@ TEST(ContourLines, MoreLinesThanATileHoldsWriteNoMap) {
     dem.contours.tileLines = 24;
     const Converted out = convertToMap(dir.path(), {(dir / "t.tif").string()}, dem);
     EXPECT_FALSE(out.result.written);
-    EXPECT_EQ(out.result.finalMessage,
-              (dir / "out.mp").string() +
-                  " could not be written: Contour lines every 10 m are more than one mkgmap map tile holds (about "
-                  "24 lines): choose a larger contour interval, or split the area into tiles.\r\n\r\nThe map was "
-                  "not created.");
+    EXPECT_EQ(
+        out.result.finalMessage,
+        (dir / "out.mp").string() +
+            " could not be written: Contour lines every 10 m are more than one mkgmap map tile holds (about "
+            "24 lines): choose a larger contour interval, or split the area into tiles.\r\n\r\nThe map was "
+            "not created.");
     EXPECT_FALSE(std::filesystem::exists(dir / "out.mp"));
     dem.contours.tileLines = 25;
     EXPECT_TRUE(convertToMap(dir.path(), {(dir / "t.tif").string()}, dem).result.written);
@@ -228,7 +243,8 @@ TEST(ContourLines, MultiplesMustBeWholeAndNested) {
     for (const char* bad : {"5", "5,", "0,10", "-5,10", "5,x", "5;10", " 5,10"}) {
         EXPECT_FALSE(readMajorMultiples(bad, error)) << bad;
         EXPECT_EQ(error, std::string("--contour-major takes two whole numbers N,M above 0 (every N-th line "
-                                     "intermediate, every M-th major), such as 5,10, not '") + bad + "'");
+                                     "intermediate, every M-th major), such as 5,10, not '") +
+                             bad + "'");
     }
     EXPECT_FALSE(readMajorMultiples("5,12", error));
     EXPECT_EQ(error, "--contour-major: the major multiple 12 is not a multiple of the intermediate one 5");

@@ -121,7 +121,7 @@ inline bool insideBlock(const MapBlock& block, double lon, double lat) {
 
 // Failures as text, empty when every pixel centre with data is in exactly one block of its
 // band's type. `toWgs84` turns a raster position into longitude/latitude. A centre on a cut
-// between blocks lies on the edge of two blocks, so points a fiftieth of a pixel from the centre
+// between blocks lies on the edge of two blocks, so points a hundredth of a pixel from the centre
 // on either side are checked (band edges keep further away from centres than that).
 template <typename Transform>
 std::string checkMap(const TestRaster& raster, const std::string& map, const ConversionResult& result,
@@ -136,24 +136,28 @@ std::string checkMap(const TestRaster& raster, const std::string& map, const Con
     std::ostringstream failures;
     for (std::size_t y = 0; y < raster.height; ++y)
         for (std::size_t x = 0; x < raster.width; ++x)
-            for (const double shift : {0.02, -0.02}) {
-            const double value = raster.at(x, y);
-            const double px = static_cast<double>(x) + 0.5 + shift, py = static_cast<double>(y) + 0.5 + shift * 1.5;
-            auto [lon, lat] = toWgs84(raster.geo[0] + px * raster.geo[1], raster.geo[3] + py * raster.geo[5]);
-            std::vector<std::string> types;
-            for (const MapBlock& block : polygons)
-                if (insideBlock(block, lon, lat))
-                    types.push_back(block.type);
-            std::string expected;
-            if (!std::isnan(value)) {
-                const auto band = static_cast<long long>(std::floor((value - base) / interval));
-                expected = typeOf[std::to_string(static_cast<long long>(base) + band * static_cast<long long>(interval))];
+            for (const double shift : {0.01, -0.01}) {
+                const double value = raster.at(x, y);
+                const double px = static_cast<double>(x) + 0.5 + shift,
+                             py = static_cast<double>(y) + 0.5 + shift * 1.5;
+                auto [lon, lat] =
+                    toWgs84(raster.geo[0] + px * raster.geo[1], raster.geo[3] + py * raster.geo[5]);
+                std::vector<std::string> types;
+                for (const MapBlock& block : polygons)
+                    if (insideBlock(block, lon, lat))
+                        types.push_back(block.type);
+                std::string expected;
+                if (!std::isnan(value)) {
+                    const auto band = static_cast<long long>(std::floor((value - base) / interval));
+                    expected = typeOf[std::to_string(static_cast<long long>(base) +
+                                                     band * static_cast<long long>(interval))];
+                }
+                const bool good =
+                    expected.empty() ? types.empty() : types.size() == 1 && types[0] == expected;
+                if (!good)
+                    failures << "pixel " << x << "," << y << " (" << value << "): in " << types.size()
+                             << " polygons, expected type " << (expected.empty() ? "none" : expected) << "\n";
             }
-            const bool good = expected.empty() ? types.empty() : types.size() == 1 && types[0] == expected;
-            if (!good)
-                failures << "pixel " << x << "," << y << " (" << value << "): in " << types.size()
-                         << " polygons, expected type " << (expected.empty() ? "none" : expected) << "\n";
-        }
     return failures.str();
 }
 

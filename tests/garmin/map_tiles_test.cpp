@@ -45,10 +45,11 @@ TEST(MapTiles, SurveyCountsBlocksAtEveryLevelTheyAreShownAt) {
     MapSurvey survey;
     std::string error;
     ASSERT_TRUE(surveyMap(gridMap(dir, 3, 4), survey, error)) << error;
-    // 12 squares: a Data0 block shown at levels 0..2, a Data3 block, and 3 contour lines.
-    EXPECT_EQ(survey.blocks.size(), 12u * 2 + 3);
-    EXPECT_EQ(survey.weightedBlocks, 12u * 4 + 3);
-    EXPECT_EQ(survey.vertices, 12u * 4 * 4 + 3 * 4);
+    // 12 squares: a Data0 block shown at levels 0..2 and a Data3 block; 3 of them followed at
+    // each level by their contour line.
+    EXPECT_EQ(survey.blocks.size(), 12u * 2 + 3 * 2);
+    EXPECT_EQ(survey.weightedBlocks, 12u * 4 + 3 * 4);
+    EXPECT_EQ(survey.vertices, 12u * 4 * 4 + 3 * 4 * 4);
     EXPECT_EQ(survey.header, mapHeader());
     EXPECT_NEAR(survey.bounds.minLat, 50, 1e-4);
     EXPECT_NEAR(survey.bounds.maxLat, 50.025, 1e-4);

@@ -111,6 +111,12 @@ void MapWriter::polygon(std::string_view type, std::string_view levelDigits, std
         flush();
 }
 
+void MapWriter::declareElevationInMetres() {
+    const std::size_t end = buffer_.find("[END-IMG ID]");
+    if (end != std::string::npos)
+        buffer_.insert(end, "Elevation=M\r\n");
+}
+
 void MapWriter::labelledLine(std::string_view type, std::string_view label, char level, char endLevel,
                              std::string_view vertices) {
     if (!good())

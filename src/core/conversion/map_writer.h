@@ -53,6 +53,9 @@ class MapWriter {
     // followed by every ring as a polyline block of that level.
     void bandPolygon(std::string_view type, std::string_view levelDigits, const std::vector<std::string>& rings,
                      bool contour);
+    // Says in the header that elevations (contour line labels) are in metres rather than feet;
+    // call right after open().
+    void declareElevationInMetres();
     // A labelled line (a contour line) at one level, shown up to `endLevel` (0: its own only).
     void labelledLine(std::string_view type, std::string_view label, char level, char endLevel,
                       std::string_view vertices);
