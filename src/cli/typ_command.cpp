@@ -37,6 +37,7 @@ const std::string kTypUsage =
     optionLines({{"--home DIR", "the program's folder (default: the executable's folder when\n"
                                 "writable, else the per-user data folder)"},
                  {"--interval, --base, --fill-voids, --smooth, --simplify", "elevation models, as for 'orolith mp'"},
+                 {"--contour-lines N", "elevation models: the line styles of 'orolith mp --contour-lines' too"},
                  kBboxHelp,
                  kHelpHelp},
                 25) +
@@ -69,6 +70,7 @@ int writeTyp(const TypCommand& command, Streams& io) {
     if (inputs.isDem) {
         job.protectedPaths.assign(inputs.dem.inputs.begin(), inputs.dem.inputs.end());
         job.protectedPaths.push_back(dem::demOutputPathFor(inputs.dem.inputs.front()));
+        job.contourLines = inputs.dem.contours.interval > 0;
     } else {
         job.protectedPaths = {inputs.geoVector, outputPathFor(inputs.geoVector)};
     }
@@ -88,8 +90,8 @@ int runTyp(Args args, Streams& io) {
     command.parsed = readArgs(args,
                               withAreaOptions({"--output", "--companion", "--pattern", "--pattern-text", "--palette",
                                                "--first-type", "--max-draworder", "--home", "--interval", "--base",
-                                               "--smooth", "--simplify"}),
-                              {"--one-colour", "--row-per-band", "--help", "--fill-voids"});
+                                               "--smooth", "--simplify", "--contour-lines", "--contour-major"}),
+                              {"--one-colour", "--row-per-band", "--help", "--fill-voids", "--feet"});
     const ParsedArgs& parsed = command.parsed;
     if (const auto code = readInputFiles(parsed, kTypCommand, io, command.inputs))
         return *code;

@@ -44,14 +44,18 @@ TEST(DemInput, MosaicMapAndTypCompileWithMkgmap) {
     testing::TempDir dir;
     writeMosaic(dir);
     const std::string a = (dir / "tile0.tif").string(), b = (dir / "tile1.tif").string();
-    const auto mp = runTool({"mp", a, b, "--levels", "0,2", "--contours"});
+    // Bands, their outlines and labelled contour lines in one map, compiled together below.
+    const auto mp = runTool({"mp", a, b, "--levels", "0,2", "--contours", "--contour-lines", "10"});
     ASSERT_EQ(mp.code, 0) << mp.err;
     EXPECT_NE(mp.out.find(" holes, "), std::string::npos) << mp.out;
     EXPECT_NE(mp.out.find("% of the area has no elevation data"), std::string::npos) << mp.out;
     const std::string map = testing::readBytes(dir / "tile0.mp"); // beside the first input
     EXPECT_NE(map.find("\r\nData0=("), std::string::npos);
-    const auto typ = runTool({"typ", a, b, "--output", (dir / "bands.txt").string(), "--home", dir.path().string()});
+    EXPECT_NE(map.find("[POLYLINE]\r\nType=0x22\r\nLabel=100\r\nEndLevel=2\r\nData0=("), std::string::npos);
+    const auto typ = runTool({"typ", a, b, "--output", (dir / "bands.txt").string(), "--home", dir.path().string(),
+                              "--contour-lines", "10"});
     ASSERT_EQ(typ.code, 0) << typ.err;
+    EXPECT_NE(testing::readBytes(dir / "bands.txt").find("[_line]\r\nType=0x22\r\n"), std::string::npos);
     const auto list = runTool({"list", a, b});
     EXPECT_EQ(list.out.substr(0, 9), "0\t10300\n2");
     if (!testing::haveMkgmap())
