@@ -110,6 +110,33 @@ TEST(ContourLines, ConeGivesOneLoopPerLevelAndArcsWhereTheRasterCutsThem) {
     }
 }
 
+// A void pixel on the 150 m circle (on a cut between blocks of 5) opens that loop into one
+// line ending at the void; every other line stays as it was.
+TEST(ContourLines, AVoidOpensTheLoopThroughIt) {
+    TempDir dir;
+    TestRaster raster = cone();
+    raster.values[10 * 41 + 20] = NAN;
+    for (const std::size_t block : {std::size_t{1000}, std::size_t{5}}) {
+        SCOPED_TRACE(block);
+        const Traced traced = traceLines(raster, dir, block, {10.0});
+        std::map<std::int64_t, int> loops, open;
+        for (const GeoContour& line : traced.lines) {
+            const bool closed = line.points.front() == line.points.back();
+            ++(closed ? loops : open)[line.elevation];
+            if (line.elevation != 150)
+                continue;
+            for (const GeoPoint& end : {line.points.front(), line.points.back()}) {
+                const auto [x, y] = pixelOf(end);
+                EXPECT_LT(std::hypot(x - 20.5, y - 10.5), 1.5);
+            }
+        }
+        EXPECT_EQ(loops, (std::map<std::int64_t, int>{{110, 1}, {120, 1}, {130, 1}, {140, 1}, {160, 1},
+                                                      {170, 1}, {180, 1}, {190, 1}}));
+        EXPECT_EQ(open, (std::map<std::int64_t, int>{{70, 4}, {80, 4}, {90, 4}, {100, 4}, {150, 1}}));
+        EXPECT_EQ(crossingsBetweenLines(traced.lines), 0);
+    }
+}
+
 TEST(ContourLines, SaddleLinesPassEachOtherAndBlocksJoinIntoTheSameLines) {
     TempDir dir;
     const Traced whole = traceLines(saddle(), dir, 1000, {10.0, 2, 4});
