@@ -4,6 +4,7 @@
 #include "window_test_support.h"
 
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -64,6 +65,22 @@ class ElevationInputTest : public QObject {
         QVERIFY(!window->runActive());
         QVERIFY(desktop.messages.last().contains("Simplify takes"));
         control<QLineEdit>(*window, "Simplify")->setText("0");
+
+        // The Contour lines box adds labelled lines to the same map; a bad interval is said.
+        auto* contours = control<QGroupBox>(*window, "ContourLines");
+        QVERIFY(contours->isEnabled());
+        contours->setChecked(true);
+        control<QLineEdit>(*window, "ContourInterval")->setText("20");
+        control<QPushButton>(*window, "Command6")->click();
+        QVERIFY(finishRun(*window));
+        QVERIFY(readFile(home.filePath("mosaics/a+1.mp")).contains("[POLYLINE]\r\nType=0x20\r\nLabel=20\r\n"));
+        QVERIFY(desktop.messages.last().contains(" contour lines every 20 m ("));
+        control<QLineEdit>(*window, "ContourInterval")->setText("0");
+        control<QPushButton>(*window, "Command6")->click();
+        QVERIFY(!window->runActive());
+        QCOMPARE(desktop.messages.last(),
+                 QStringLiteral("The contour interval is a whole number of metres (or feet) above 0."));
+        contours->setChecked(false);
 
         interval->setText("fifty");
         const auto shown = desktop.messages.size();
