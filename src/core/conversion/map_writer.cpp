@@ -133,6 +133,25 @@ void MapWriter::bandPolygon(std::string_view type, std::string_view levelDigits,
         flush();
 }
 
+void MapWriter::polygonAcrossLevels(std::string_view type, std::string_view levelDigits,
+                                    const std::vector<std::string>& rings, const std::vector<std::string>& contours) {
+    if (!good() || levelDigits.empty() || rings.empty())
+        return;
+    buffer_.append("[POLYGON]\r\nType=0x").append(type);
+    if (levelDigits.size() > 1)
+        buffer_.append("\r\nEndLevel=").push_back(levelDigits.back());
+    for (const std::string& ring : rings) {
+        buffer_.append("\r\nData");
+        buffer_ += levelDigits.front();
+        buffer_.append("=").append(ring);
+    }
+    buffer_.append("\r\n[END]\r\n");
+    for (const std::string& ring : contours)
+        block("POLYLINE", type, levelDigits.back(), 0, ring);
+    if (buffer_.size() >= kFlushSize)
+        flush();
+}
+
 void MapWriter::flush() {
     if (!thread_.joinable()) {
         buffer_.clear();

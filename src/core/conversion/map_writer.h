@@ -53,6 +53,11 @@ class MapWriter {
     // a polyline of the last level.
     void bandPolygon(std::string_view type, std::string_view levelDigits, const std::vector<std::string>& rings,
                      bool contour);
+    // A band polygon written once for every selected level: one block at the finest level whose
+    // EndLevel is the coarsest (none for a single level). Its first Data line is the outer ring,
+    // every further one a hole; each of `contours` follows as a polyline of the coarsest level.
+    void polygonAcrossLevels(std::string_view type, std::string_view levelDigits,
+                             const std::vector<std::string>& rings, const std::vector<std::string>& contours);
     // Writes what is left and puts the map in place. False with errorString() on failure.
     bool commit();
     // Drops everything written so far; the path is untouched.
