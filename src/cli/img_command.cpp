@@ -1,4 +1,5 @@
 #include "cli/area_fetch.h"
+#include "cli/area_plan.h"
 #include "cli/cli_host.h"
 #include "cli/commands.h"
 #include "cli/common_options.h"
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <set>
 #include <string_view>
 
 namespace orolith::cli {
@@ -49,6 +51,16 @@ const std::string kImgUsage =
     styleOptionLines(25) +
     optionLines({{"--companion PATH", "the companion polygon list (default: DIR/INPUT's name.tpgn)"},
                  {"--interval, --base, --fill-voids, --smooth, --simplify", "elevation models, as for 'orolith mp'"},
+                 {"--holes keep|cut", "elevation models: hand mkgmap each polygon as one ring with its\n"
+                                      "holes cut open, or with its holes (default: cut)"},
+                 {"--threads N", "elevation models: tracing threads (default: one per core)"},
+                 {"--bands LOW,HIGH", "elevation models: list the bands of LOW to HIGH metres even where\n"
+                                      "the area has no such heights (same types in every area)"},
+                 {"--plan DIR", "with --bbox: write one job per 1-degree tile into DIR/jobs.txt\n"
+                                "(and DIR/slurm.sh) instead, for GNU parallel or Slurm; then\n"
+                                "'orolith join DIR' makes gmapsupp.img of the tiles"},
+                 {"--job", "a tile of a plan: wait for another job on the same folder, and\n"
+                           "do nothing when its gmapsupp.img is made already"},
                  {"--hill-shading", ".hgt tiles: mkgmap adds its relief shading from the same tiles"},
                  kBboxHelp,
                  kHelpHelp},
@@ -102,6 +114,8 @@ struct ImgSettings {
 std::optional<int> readSettings(const ParsedArgs& parsed, Streams& io, ImgSettings& settings) {
     if (const auto code = readInputFiles(parsed, kImgCommand, io, settings.inputs))
         return code;
+    if (const auto code = readRunOptions(parsed, kImgCommand, io, HoleDefault::Cut, settings.inputs.dem))
+        return code;
     if (const auto problem = styleUsageProblem(parsed))
         return usageError(io, kImgCommand, *problem);
     if (const auto id = parsed.value("--map-id")) {
@@ -132,7 +146,7 @@ std::optional<int> readSettings(const ParsedArgs& parsed, Streams& io, ImgSettin
     settings.image.outputDir = settings.outputDir;
     settings.image.name = parsed.value("--name").value_or(settings.stem);
     settings.image.mkgmap = parsed.value("--mkgmap").value_or("");
-    settings.image.replaceImage = parsed.has("--force");
+    settings.image.replaceImage = parsed.has("--force") || parsed.has("--job");
     return std::nullopt;
 }
 
@@ -165,7 +179,7 @@ bool writeSources(const ImgSettings& settings, const ParsedArgs& parsed, Streams
         options.maxDistance = MaxDistance::fromText(*text);
     options.addContours = parsed.has("--contours");
     options.outputPath = settings.outputDir / (stem + ".mp");
-    options.replaceExisting = parsed.has("--force");
+    options.replaceExisting = settings.image.replaceImage;
     CliHost host(io);
     host.setDeclineHint("the map was not replaced (use --force to replace it).");
     host.setProgressLabel("Writing the map");
@@ -197,14 +211,26 @@ bool writeSources(const ImgSettings& settings, const ParsedArgs& parsed, Streams
 } // namespace
 
 int runImg(Args args, Streams& io) {
-    const ParsedArgs parsed = readArgs(args,
-                                       withAreaOptions({"--output-dir", "--name", "--map-id", "--family-id",
-                                                        "--mkgmap", "--levels", "--first-type", "--max-distance",
-                                                        "--pattern", "--pattern-text", "--palette", "--max-draworder",
-                                                        "--companion", "--interval", "--base", "--smooth", "--simplify"}),
+    const std::set<std::string> values = withAreaOptions(
+        {"--output-dir", "--name", "--map-id", "--family-id", "--mkgmap", "--levels", "--first-type", "--max-distance",
+         "--pattern", "--pattern-text", "--palette", "--max-draworder", "--companion", "--interval", "--base",
+         "--smooth", "--simplify", "--bands", "--threads", "--holes", "--plan"});
+    const ParsedArgs parsed = readArgs(args, values,
                                        {"--contours", "--one-colour", "--row-per-band", "--hill-shading", "--force",
-                                        "--help", "--fill-voids"});
+                                        "--help", "--fill-voids", "--job"});
+    if (parsed.value("--plan") && parsed.error.empty() && !parsed.has("--help"))
+        return writePlan(args, parsed, values, kImgCommand, io);
     ImgSettings settings;
+    JobLock job;
+    std::string jobError;
+    if (parsed.has("--job") && parsed.value("--output-dir") && !job.take(*parsed.value("--output-dir"), jobError))
+        return fail(io, jobError);
+    if (parsed.has("--job") && parsed.value("--output-dir") &&
+        std::filesystem::exists(garmin::imagePath(*parsed.value("--output-dir")))) {
+        io.out << "gmapsupp.img: " << garmin::imagePath(*parsed.value("--output-dir")).string()
+               << " was made before; nothing to do\n";
+        return 0;
+    }
     if (const auto code = readSettings(parsed, io, settings))
         return *code;
     garmin::MkgmapCommand mkgmap;
