@@ -85,6 +85,13 @@ TEST(HoleCut, HolesSideBySideShareAnEdgeAndALoneCutGoesOnToItsEnd) {
     const std::vector<Ring> one = {rings[0], rings[1]};
     EXPECT_EQ(cutHoles(one), ring({{0, 0}, {10, 0}, {10, 10}, {2, 4}, {4, 4}, {4, 2}, {2, 2}, {2, 4}, {10, 10}, {0, 10}}));
     expectSameCover(one, cutHoles(one));
+    // Vertices of the outer ring in both triangles that going on to an end would sweep: the
+    // cut stays straight.
+    const std::vector<Ring> dents = {ring({{0, 0}, {10, 0}, {10, 10}, {8, 10}, {4, 8.5}, {6, 10}, {0, 10}, {1, 8}}),
+                                     rings[1]};
+    EXPECT_EQ(cutHoles(dents), ring({{0, 0}, {10, 0}, {10, 10}, {8, 10}, {4, 8.5}, {6, 10}, {2, 10}, {2, 4}, {4, 4},
+                                     {4, 2}, {2, 2}, {2, 4}, {2, 10}, {0, 10}, {1, 8}}));
+    expectSameCover(dents, cutHoles(dents));
 }
 
 TEST(HoleCut, HoleBelowAnotherJoinsItsFirstVertexOnTheRightSideOfItsCut) {
