@@ -93,6 +93,19 @@ std::string slurmScript(const fs::path& dir, std::size_t jobs) {
            "exec sh -c \"$(sed -n \"${SLURM_ARRAY_TASK_ID}p\" " + shellWord((dir / "jobs.txt").string()) + ")\"\n";
 }
 
+// One command line per tile: `orolith img --job` of the tile into DIR/tiles/NAME.
+std::string jobLines(const AreaPlan& plan, const std::vector<TileCorner>& tiles, const fs::path& dir) {
+    std::string jobs;
+    for (std::size_t i = 0; i < tiles.size(); ++i) {
+        const TileCorner& tile = tiles[i];
+        jobs += shellWord(programPath()) + " img --bbox " + std::to_string(tile.lat) + "," + std::to_string(tile.lon) +
+                "," + std::to_string(tile.lat + 1) + "," + std::to_string(tile.lon + 1) + " --output-dir " +
+                shellWord((dir / "tiles" / plan.tiles[i]).string()) + " --name " + shellWord(plan.name) +
+                " --family-id " + std::to_string(plan.familyId) + " --job " + plan.job + "\n";
+    }
+    return jobs;
+}
+
 bool writeText(const fs::path& path, const std::string& text, bool executable) {
     const fs::path temporary = path.string() + ".part";
     {
@@ -186,14 +199,7 @@ int writePlan(Args args, const ParsedArgs& parsed, const std::set<std::string>& 
             return 1;
         }
     }
-    std::string jobs;
-    for (std::size_t i = 0; i < tiles.size(); ++i) {
-        const TileCorner& tile = tiles[i];
-        jobs += shellWord(programPath()) + " img --bbox " + std::to_string(tile.lat) + "," + std::to_string(tile.lon) +
-                "," + std::to_string(tile.lat + 1) + "," + std::to_string(tile.lon + 1) + " --output-dir " +
-                shellWord((dir / "tiles" / plan.tiles[i]).string()) + " --name " + shellWord(plan.name) + " --family-id " +
-                std::to_string(plan.familyId) + " --job " + plan.job + "\n";
-    }
+    const std::string jobs = jobLines(plan, tiles, dir);
     std::error_code ec;
     fs::create_directories(dir / "logs", ec);
     if (ec || !writeText(dir / "jobs.txt", jobs, false) || !writeText(dir / "slurm.sh", slurmScript(dir, tiles.size()), true) ||

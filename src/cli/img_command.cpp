@@ -208,6 +208,21 @@ bool writeSources(const ImgSettings& settings, const ParsedArgs& parsed, Streams
     return true;
 }
 
+// A tile of a plan (--job) waits for another job on its folder and does nothing when its
+// image was made before. nullopt: go on; otherwise the exit code.
+std::optional<int> startJob(const ParsedArgs& parsed, Streams& io, JobLock& lock) {
+    const auto folder = parsed.value("--output-dir");
+    if (!parsed.has("--job") || !folder)
+        return std::nullopt;
+    std::string error;
+    if (!lock.take(*folder, error))
+        return fail(io, error);
+    if (!std::filesystem::exists(garmin::imagePath(*folder)))
+        return std::nullopt;
+    io.out << "gmapsupp.img: " << garmin::imagePath(*folder).string() << " was made before; nothing to do\n";
+    return 0;
+}
+
 } // namespace
 
 int runImg(Args args, Streams& io) {
@@ -220,17 +235,10 @@ int runImg(Args args, Streams& io) {
                                         "--help", "--fill-voids", "--job"});
     if (parsed.value("--plan") && parsed.error.empty() && !parsed.has("--help"))
         return writePlan(args, parsed, values, kImgCommand, io);
-    ImgSettings settings;
     JobLock job;
-    std::string jobError;
-    if (parsed.has("--job") && parsed.value("--output-dir") && !job.take(*parsed.value("--output-dir"), jobError))
-        return fail(io, jobError);
-    if (parsed.has("--job") && parsed.value("--output-dir") &&
-        std::filesystem::exists(garmin::imagePath(*parsed.value("--output-dir")))) {
-        io.out << "gmapsupp.img: " << garmin::imagePath(*parsed.value("--output-dir")).string()
-               << " was made before; nothing to do\n";
-        return 0;
-    }
+    if (const auto code = startJob(parsed, io, job))
+        return *code;
+    ImgSettings settings;
     if (const auto code = readSettings(parsed, io, settings))
         return *code;
     garmin::MkgmapCommand mkgmap;
