@@ -88,7 +88,9 @@ PolygonText polygonText(BandPolygon& polygon, int decimals, bool cut, bool conto
             if (keepsShape(polygon.rings[i], decimals) && kept++ != i)
                 polygon.rings[kept - 1] = std::move(polygon.rings[i]);
         polygon.rings.resize(kept);
-        std::string text = ringText(cutHoles(polygon.rings), decimals, vertices);
+        std::vector<bool> added;
+        const Ring joined = cutHoles(polygon.rings, &added);
+        std::string text = ringText(joined, decimals, vertices, &added);
         if (!text.empty()) {
             out.rings.push_back(std::move(text));
             out.holes = polygon.rings.size() - 1;
@@ -167,15 +169,17 @@ std::string demOutputPathFor(const std::string& firstInput) {
     return (path.parent_path() / (name + ".mp")).string();
 }
 
-std::string ringText(const Ring& ring, int decimals, std::size_t& vertices) {
+std::string ringText(const Ring& ring, int decimals, std::size_t& vertices, const std::vector<bool>* precise) {
     std::string text, previous, vertex;
     std::size_t count = 0;
     char number[64];
-    for (const GeoPoint& point : ring) {
+    for (std::size_t i = 0; i < ring.size(); ++i) {
+        const GeoPoint& point = ring[i];
+        const int places = precise != nullptr && (*precise)[i] ? decimals + kExtraDecimals : decimals;
         vertex = "(";
-        auto end = std::to_chars(number, number + sizeof number, point.lat, std::chars_format::fixed, decimals).ptr;
+        auto end = std::to_chars(number, number + sizeof number, point.lat, std::chars_format::fixed, places).ptr;
         vertex.append(number, end).append(",");
-        end = std::to_chars(number, number + sizeof number, point.lon, std::chars_format::fixed, decimals).ptr;
+        end = std::to_chars(number, number + sizeof number, point.lon, std::chars_format::fixed, places).ptr;
         vertex.append(number, end).append(")");
         if (vertex == previous)
             continue;

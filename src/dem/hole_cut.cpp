@@ -196,7 +196,7 @@ class Splicer {
         : rings_(rings), starts_(std::move(starts)), joints_(std::move(joints)) {}
 
     // Ring r from its first vertex round to it again, every ring joined to it on the way.
-    void walk(std::uint32_t r, Ring& out) const {
+    void walk(std::uint32_t r, Ring& out, std::vector<bool>& added) const {
         const Ring& ring = rings_[r];
         const std::vector<Joint>& joints = joints_[r];
         const std::uint32_t n = static_cast<std::uint32_t>(ring.size() - 1), first = starts_[r];
@@ -207,20 +207,26 @@ class Splicer {
             if (i == 0)
                 next = joints.begin();
             out.push_back(ring[i]);
+            added.push_back(false);
             for (; next != joints.end() && next->edge == i; ++next) {
                 if (next->atEnd)
                     continue;
-                if (!next->atVertex)
+                if (!next->atVertex) {
                     out.push_back(next->point);
-                walk(next->child, out);
+                    added.push_back(true);
+                }
+                walk(next->child, out, added);
                 out.push_back(next->point);
+                added.push_back(!next->atVertex);
             }
         }
         out.push_back(ring[first]);
+        added.push_back(false);
         for (const Joint& joint : joints)
             if (joint.atEnd) {
-                walk(joint.child, out);
+                walk(joint.child, out, added);
                 out.push_back(joint.point);
+                added.push_back(false);
             }
     }
 
@@ -232,9 +238,14 @@ class Splicer {
 
 } // namespace
 
-Ring cutHoles(const std::vector<Ring>& rings) {
-    if (rings.size() <= 1)
+Ring cutHoles(const std::vector<Ring>& rings, std::vector<bool>* added) {
+    std::vector<bool> marks;
+    std::vector<bool>& isNew = added != nullptr ? *added : marks;
+    isNew.clear();
+    if (rings.size() <= 1) {
+        isNew.assign(rings.empty() ? 0 : rings.front().size(), false);
         return rings.empty() ? Ring() : rings.front();
+    }
     const bool interiorLeft = twiceArea(rings.front()) > 0.0;
     const EdgeStrips strips(rings);
     std::vector<std::uint32_t> starts(rings.size(), 0);
@@ -270,7 +281,8 @@ Ring cutHoles(const std::vector<Ring>& rings) {
         total += ring.size() + 3;
     Ring out;
     out.reserve(total);
-    Splicer(rings, std::move(starts), std::move(joints)).walk(0, out);
+    isNew.reserve(total);
+    Splicer(rings, std::move(starts), std::move(joints)).walk(0, out, isNew);
     return out;
 }
 

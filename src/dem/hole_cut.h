@@ -19,7 +19,9 @@
 namespace orolith::dem {
 
 // `rings[0]` is the outer ring, every further ring a hole in it. The result is closed; with
-// no holes it is the outer ring itself. Empty when `rings` is.
-Ring cutHoles(const std::vector<Ring>& rings);
+// no holes it is the outer ring itself. Empty when `rings` is. With `added`, it says which
+// points of the result are new (where a cut meets an edge between its ends): written with a
+// few more decimals, they stay on the edge their neighbouring band keeps.
+Ring cutHoles(const std::vector<Ring>& rings, std::vector<bool>* added = nullptr);
 
 } // namespace orolith::dem

@@ -389,6 +389,18 @@ TEST(DemConversion, SeveralBandsUseBandOneAndFlatRasterIsOneBand) {
     EXPECT_EQ(readBlocks(out.map).size(), 1u);
 }
 
+TEST(DemConversion, RingTextDropsRepeatsAndWritesNewPointsMorePrecisely) {
+    const Ring ring = {{7.0, 46.0}, {7.001, 46.0}, {7.0012345, 46.0004}, {7.0012345, 46.0004}, {7.0, 46.001}, {7.0, 46.0}};
+    std::size_t vertices = 0;
+    EXPECT_EQ(ringText(ring, 3, vertices), "(46.000,7.000),(46.000,7.001),(46.001,7.000),(46.000,7.000)");
+    EXPECT_EQ(vertices, 4u);
+    const std::vector<bool> precise = {false, false, true, false, false, false};
+    EXPECT_EQ(ringText(ring, 3, vertices, &precise),
+              "(46.000,7.000),(46.000,7.001),(46.000400,7.001234),(46.000,7.001),(46.001,7.000),(46.000,7.000)");
+    EXPECT_EQ(vertices, 6u);
+    EXPECT_EQ(ringText({{7.0, 46.0}, {7.0001, 46.0}, {7.0, 46.0001}, {7.0, 46.0}}, 3, vertices), "");
+}
+
 TEST(DemConversion, OutputPathDropsEveryExtension) {
     EXPECT_EQ(demOutputPathFor("/a/N50W004.hgt.zip"), std::filesystem::path("/a/N50W004.mp").string());
     EXPECT_EQ(demOutputPathFor("/a/b.c/dem.tif"), std::filesystem::path("/a/b.c/dem.mp").string());

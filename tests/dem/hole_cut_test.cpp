@@ -79,6 +79,15 @@ TEST(HoleCut, HolesSideBySideShareAnEdgeAndALoneCutGoesOnToItsEnd) {
     EXPECT_EQ(cut, ring({{0, 0}, {10, 0}, {10, 10}, {6, 10}, {6, 7}, {8, 7}, {8, 5}, {6, 5}, {6, 7}, {6, 10},
                          {2, 10}, {2, 4}, {4, 4}, {4, 2}, {2, 2}, {2, 4}, {2, 10}, {0, 10}}));
     expectSameCover(rings, cut);
+    // The points where the cuts meet the top edge are new, each on the way down and back up.
+    std::vector<bool> added;
+    cutHoles(rings, &added);
+    std::vector<std::size_t> at;
+    for (std::size_t i = 0; i < added.size(); ++i)
+        if (added[i])
+            at.push_back(i);
+    EXPECT_EQ(added.size(), cut.size());
+    EXPECT_EQ(at, (std::vector<std::size_t>{3, 9, 10, 16}));
     EXPECT_EQ(cutHoles({rings[0]}), rings[0]);
     EXPECT_TRUE(cutHoles({}).empty());
     // Alone on that edge, the cut goes to the edge's end: no new vertex.
