@@ -1,7 +1,7 @@
-// Writes synthetic SRTM tiles: fractal terrain of 0 to 2500 m with about 3 m of noise, as
-// big-endian 16-bit .hgt files of 1201² or 3601² heights. Heights are a function of the
+// Writes synthetic SRTM tiles: fractal terrain of 0 to 2500 m with about 3 m of noise (none
+// with --smooth), as big-endian 16-bit .hgt files of 1201² or 3601² heights. Heights are a function of the
 // global position, so neighbouring tiles share their edge rows and columns exactly.
-//   make_dem SIZE LAT LON COUNT_LAT COUNT_LON FOLDER [--voids]
+//   make_dem SIZE LAT LON COUNT_LAT COUNT_LON FOLDER [--voids] [--smooth]
 // writes COUNT_LAT × COUNT_LON tiles from the cell LAT/LON north- and eastwards.
 
 #include <cmath>
@@ -44,7 +44,7 @@ double valueNoise(double x, double y, int octave) {
 }
 
 // Height in metres at a global position in degrees.
-double height(double lon, double lat, std::int64_t gx, std::int64_t gy) {
+double height(double lon, double lat, std::int64_t gx, std::int64_t gy, bool noisy) {
     double sum = 0.0, amplitude = 1.0, frequency = 6.0, total = 0.0;
     for (int octave = 0; octave < 9; ++octave) {
         sum += amplitude * valueNoise(lon * frequency, lat * frequency, octave);
@@ -53,7 +53,7 @@ double height(double lon, double lat, std::int64_t gx, std::int64_t gy) {
         frequency *= 2.0;
     }
     const double terrain = std::pow(sum / total, 1.6) * 2500.0 / 0.65;
-    const double noise = (lattice(gx, gy, 99) - 0.5) * 6.0; // about ±3 m
+    const double noise = noisy ? (lattice(gx, gy, 99) - 0.5) * 6.0 : 0.0; // about ±3 m
     return std::fmax(0.0, std::fmin(2500.0, terrain + noise));
 }
 
@@ -64,7 +64,7 @@ std::string tileName(int lat, int lon) {
     return name;
 }
 
-bool writeTile(int size, int lat, int lon, const std::string& folder, bool voids) {
+bool writeTile(int size, int lat, int lon, const std::string& folder, bool voids, bool noisy) {
     const int steps = size - 1;
     std::vector<unsigned char> bytes(static_cast<std::size_t>(size) * static_cast<std::size_t>(size) * 2);
     std::size_t at = 0;
@@ -73,7 +73,7 @@ bool writeTile(int size, int lat, int lon, const std::string& folder, bool voids
         for (int col = 0; col < size; ++col) {
             const std::int64_t gx = static_cast<std::int64_t>(lon) * steps + col;
             const double y = static_cast<double>(gy) / steps, x = static_cast<double>(gx) / steps;
-            double h = height(x, y, gx, gy);
+            double h = height(x, y, gx, gy, noisy);
             // Voids: a few blobs where the noise of a coarse octave is high.
             if (voids && valueNoise(x * 40.0, y * 40.0, 50) > 0.93)
                 h = -32768.0;
@@ -91,7 +91,7 @@ bool writeTile(int size, int lat, int lon, const std::string& folder, bool voids
 
 int main(int argc, char** argv) {
     if (argc < 7) {
-        std::fprintf(stderr, "usage: make_dem SIZE LAT LON COUNT_LAT COUNT_LON FOLDER [--voids]\n");
+        std::fprintf(stderr, "usage: make_dem SIZE LAT LON COUNT_LAT COUNT_LON FOLDER [--voids] [--smooth]\n");
         return 2;
     }
     const int size = std::atoi(argv[1]);
@@ -101,10 +101,14 @@ int main(int argc, char** argv) {
     }
     const int lat = std::atoi(argv[2]), lon = std::atoi(argv[3]);
     const int countLat = std::atoi(argv[4]), countLon = std::atoi(argv[5]);
-    const bool voids = argc > 7 && std::string(argv[7]) == "--voids";
+    bool voids = false, noisy = true;
+    for (int i = 7; i < argc; ++i) {
+        voids = voids || std::string(argv[i]) == "--voids";
+        noisy = noisy && std::string(argv[i]) != "--smooth";
+    }
     for (int i = 0; i < countLat; ++i)
         for (int j = 0; j < countLon; ++j)
-            if (!writeTile(size, lat + i, lon + j, argv[6], voids)) {
+            if (!writeTile(size, lat + i, lon + j, argv[6], voids, noisy)) {
                 std::fprintf(stderr, "make_dem: cannot write into %s\n", argv[6]);
                 return 1;
             }

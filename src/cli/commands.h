@@ -23,6 +23,7 @@ int runTile(Args args, Streams& io);
 int runRender(Args args, Streams& io);
 int runImg(Args args, Streams& io);
 int runFetch(Args args, Streams& io);
+int runJoin(Args args, Streams& io);
 
 // The whole tool: argv without the program name.
 int runMain(Args args, Streams& io);

@@ -20,6 +20,7 @@ constexpr std::string_view kUsage =
     "  tile COORD   name the SRTM tile of a coordinate and its download address\n"
     "  render INPUT draw the elevation bands with the TYP's colours into a PNG picture\n"
     "  fetch AREA   fetch the elevation tiles of a coordinate or --bbox into the cache\n"
+    "  join DIR     make gmapsupp.img of the tiles of a plan ('img --bbox ... --plan DIR')\n"
     "\n"
     "Run 'orolith COMMAND --help' for the options of a command.\n"
     "  --help       show this text\n"
@@ -56,6 +57,8 @@ int runMain(Args args, Streams& io) {
         return runRender(rest, io);
     if (command == "fetch")
         return runFetch(rest, io);
+    if (command == "join")
+        return runJoin(rest, io);
     io.err << "orolith: unknown command '" << command << "'\n\n" << kUsage;
     return 2;
 }

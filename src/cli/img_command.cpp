@@ -1,4 +1,5 @@
 #include "cli/area_fetch.h"
+#include "cli/area_plan.h"
 #include "cli/cli_host.h"
 #include "cli/commands.h"
 #include "cli/common_options.h"
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <set>
 #include <string_view>
 
 namespace orolith::cli {
@@ -50,6 +52,16 @@ const std::string kImgUsage =
     optionLines({{"--companion PATH", "the companion polygon list (default: DIR/INPUT's name.tpgn)"},
                  {"--interval, --base, --fill-voids, --smooth, --simplify", "elevation models, as for 'orolith mp'"},
                  {"--contour-lines, --contour-major, --feet", "labelled contour lines, as for 'orolith mp'"},
+                 {"--holes keep|cut", "elevation models: hand mkgmap each polygon as one ring with its\n"
+                                      "holes cut open, or with its holes (default: cut)"},
+                 {"--threads N", "elevation models: tracing threads (default: one per core)"},
+                 {"--bands LOW,HIGH", "elevation models: list the bands of LOW to HIGH metres even where\n"
+                                      "the area has no such heights (same types in every area)"},
+                 {"--plan DIR", "with --bbox: write one job per 1-degree tile into DIR/jobs.txt\n"
+                                "(and DIR/slurm.sh) instead, for GNU parallel or Slurm; then\n"
+                                "'orolith join DIR' makes gmapsupp.img of the tiles"},
+                 {"--job", "a tile of a plan: wait for another job on the same folder, and\n"
+                           "do nothing when its gmapsupp.img is made already"},
                  {"--hill-shading", ".hgt tiles: mkgmap adds its relief shading from the same tiles"},
                  kBboxHelp,
                  kHelpHelp},
@@ -103,6 +115,8 @@ struct ImgSettings {
 std::optional<int> readSettings(const ParsedArgs& parsed, Streams& io, ImgSettings& settings) {
     if (const auto code = readInputFiles(parsed, kImgCommand, io, settings.inputs))
         return code;
+    if (const auto code = readRunOptions(parsed, kImgCommand, io, HoleDefault::Cut, settings.inputs.dem))
+        return code;
     if (const auto problem = styleUsageProblem(parsed))
         return usageError(io, kImgCommand, *problem);
     if (const auto id = parsed.value("--map-id")) {
@@ -133,7 +147,7 @@ std::optional<int> readSettings(const ParsedArgs& parsed, Streams& io, ImgSettin
     settings.image.outputDir = settings.outputDir;
     settings.image.name = parsed.value("--name").value_or(settings.stem);
     settings.image.mkgmap = parsed.value("--mkgmap").value_or("");
-    settings.image.replaceImage = parsed.has("--force");
+    settings.image.replaceImage = parsed.has("--force") || parsed.has("--job");
     return std::nullopt;
 }
 
@@ -166,7 +180,7 @@ bool writeSources(const ImgSettings& settings, const ParsedArgs& parsed, Streams
         options.maxDistance = MaxDistance::fromText(*text);
     options.addContours = parsed.has("--contours");
     options.outputPath = settings.outputDir / (stem + ".mp");
-    options.replaceExisting = parsed.has("--force");
+    options.replaceExisting = settings.image.replaceImage;
     CliHost host(io);
     host.setDeclineHint("the map was not replaced (use --force to replace it).");
     host.setProgressLabel("Writing the map");
@@ -196,17 +210,37 @@ bool writeSources(const ImgSettings& settings, const ParsedArgs& parsed, Streams
     return true;
 }
 
+// A tile of a plan (--job) waits for another job on its folder and does nothing when its
+// image was made before. nullopt: go on; otherwise the exit code.
+std::optional<int> startJob(const ParsedArgs& parsed, Streams& io, JobLock& lock) {
+    const auto folder = parsed.value("--output-dir");
+    if (!parsed.has("--job") || !folder)
+        return std::nullopt;
+    std::string error;
+    if (!lock.take(*folder, error))
+        return fail(io, error);
+    if (!std::filesystem::exists(garmin::imagePath(*folder)))
+        return std::nullopt;
+    io.out << "gmapsupp.img: " << garmin::imagePath(*folder).string() << " was made before; nothing to do\n";
+    return 0;
+}
+
 } // namespace
 
 int runImg(Args args, Streams& io) {
-    const ParsedArgs parsed = readArgs(args,
-                                       withAreaOptions({"--output-dir", "--name", "--map-id", "--family-id",
-                                                        "--mkgmap", "--levels", "--first-type", "--max-distance",
-                                                        "--pattern", "--pattern-text", "--palette", "--max-draworder",
-                                                        "--companion", "--interval", "--base", "--smooth", "--simplify",
-                                                        "--contour-lines", "--contour-major"}),
+    const std::set<std::string> values = withAreaOptions(
+        {"--output-dir", "--name", "--map-id", "--family-id", "--mkgmap", "--levels", "--first-type", "--max-distance",
+         "--pattern", "--pattern-text", "--palette", "--max-draworder", "--companion", "--interval", "--base",
+         "--smooth", "--simplify", "--bands", "--threads", "--holes", "--plan", "--contour-lines",
+         "--contour-major"});
+    const ParsedArgs parsed = readArgs(args, values,
                                        {"--contours", "--one-colour", "--row-per-band", "--hill-shading", "--force",
-                                        "--help", "--fill-voids", "--feet"});
+                                        "--help", "--fill-voids", "--job", "--feet"});
+    if (parsed.value("--plan") && parsed.error.empty() && !parsed.has("--help"))
+        return writePlan(args, parsed, values, kImgCommand, io);
+    JobLock job;
+    if (const auto code = startJob(parsed, io, job))
+        return *code;
     ImgSettings settings;
     if (const auto code = readSettings(parsed, io, settings))
         return *code;

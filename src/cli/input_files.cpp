@@ -17,8 +17,8 @@ ParsedArgs readInputArgs(Args args, std::set<std::string> values, std::set<std::
     return readArgs(args, withAreaOptions(std::move(values)), flags);
 }
 
-const std::set<std::string> kDemValueOptions = {"--interval", "--base", "--smooth", "--simplify", "--contour-lines",
-                                                "--contour-major"};
+const std::set<std::string> kDemValueOptions = {"--interval", "--base", "--smooth", "--simplify", "--bands",
+                                                "--contour-lines", "--contour-major"};
 const std::set<std::string> kDemFlagOptions = {"--fill-voids", "--feet"};
 
 namespace {
@@ -84,17 +84,44 @@ std::optional<int> readBandOptions(const ParsedArgs& parsed, const CommandInfo& 
                               "--smooth takes a number of pixels from 0 to 100, not '" + *text + "'");
         options.smooth = value;
     }
+    options.simplify = dem::kPixelTolerance;
     if (const auto text = parsed.value("--simplify")) {
         const auto value = dem::readToleranceMetres(*text);
         if (!value)
             return usageError(io, command, "--simplify takes a number of metres from 0 up, not '" + *text + "'");
         options.simplify = *value;
     }
+    if (const auto text = parsed.value("--bands")) {
+        const std::size_t comma = text->find(',');
+        const auto low = dem::readWholeMetres(text->substr(0, comma), false);
+        const auto high = comma == std::string::npos ? std::nullopt : dem::readWholeMetres(text->substr(comma + 1), false);
+        if (!low || !high || *low > *high)
+            return usageError(io, command, "--bands takes LOW,HIGH in whole metres, LOW not above HIGH, not '" + *text + "'");
+        options.bandSpan = {{*low, *high}};
+    }
     options.fillVoids = parsed.has("--fill-voids");
     return readContourOptions(parsed, command, io, options.contours);
 }
 
 } // namespace
+
+std::optional<int> readRunOptions(const ParsedArgs& parsed, const CommandInfo& command, Streams& io,
+                                  HoleDefault holes, dem::DemOptions& options) {
+    if (const auto text = parsed.value("--threads")) {
+        unsigned value = 0;
+        const auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), value);
+        if (ec != std::errc() || end != text->data() + text->size() || value < 1 || value > 1024)
+            return usageError(io, command, "--threads takes a number of threads from 1 to 1024, not '" + *text + "'");
+        options.threads = value;
+    }
+    options.cutHoles = holes == HoleDefault::Cut;
+    if (const auto text = parsed.value("--holes"); text && holes != HoleDefault::None) {
+        if (*text != "keep" && *text != "cut")
+            return usageError(io, command, "--holes takes keep or cut, not '" + *text + "'");
+        options.cutHoles = *text == "cut";
+    }
+    return std::nullopt;
+}
 
 std::optional<int> readInputFiles(const ParsedArgs& parsed, const CommandInfo& command, Streams& io,
                                   InputFiles& inputs) {

@@ -14,7 +14,7 @@
 namespace orolith::cli {
 
 // The options every command taking inputs adds to its own.
-extern const std::set<std::string> kDemValueOptions; // --interval, --base, --smooth, --simplify
+extern const std::set<std::string> kDemValueOptions; // --interval, --base, --smooth, --simplify, --bands
 extern const std::set<std::string> kDemFlagOptions;  // --fill-voids
 
 // The words of a command that takes inputs: its own `values` and `flags` together with the
@@ -35,6 +35,12 @@ struct InputFiles {
 // (--help, or a usage error such as mixed inputs or an interval that is no whole number above 0).
 std::optional<int> readInputFiles(const ParsedArgs& parsed, const CommandInfo& command, Streams& io,
                                   InputFiles& inputs);
+
+// --threads N (mp, img, render) and, where `holes` names the default, --holes keep|cut (mp,
+// img) into the elevation options. nullopt: go on; otherwise the exit code of a usage error.
+enum class HoleDefault { None, Keep, Cut };
+std::optional<int> readRunOptions(const ParsedArgs& parsed, const CommandInfo& command, Streams& io,
+                                  HoleDefault holes, dem::DemOptions& options);
 
 // Lists or converts the inputs: the Geo Vector conversion or the elevation model one.
 ConversionResult convertInputs(ConversionMode mode, ConversionOptions options, const InputFiles& inputs,

@@ -36,7 +36,11 @@ const std::string kMpUsage =
                  {"--fill-voids", "elevation models: fill voids by interpolation first"},
                  {"--smooth PIXELS", "elevation models: smooth the raster over PIXELS around each pixel"},
                  {"--simplify METRES", "elevation models: drop vertices while no boundary moves further;\n"
-                                       "a boundary two bands share stays one line (default: 0, none)"},
+                                       "a boundary two bands share stays one line (default: a tenth\n"
+                                       "of the pixel's shorter side; 0: none)"},
+                 {"--holes keep|cut", "elevation models: keep holes as Data lines of their own, or cut\n"
+                                      "each polygon open into one ring (default: keep)"},
+                 {"--threads N", "elevation models: tracing threads (default: one per core)"},
                  {"--contour-lines N", "elevation models: labelled contour lines every N whole metres\n"
                                        "(types 0x20 minor, 0x21 intermediate, 0x22 major; default: none)"},
                  {"--contour-major N,M", "every N-th contour line is intermediate, every M-th major (default: 5,10)"},
@@ -51,10 +55,13 @@ const CommandInfo kMpCommand{"mp", kMpUsage};
 } // namespace
 
 int runMp(Args args, Streams& io) {
-    const ParsedArgs parsed = readInputArgs(args, {"--levels", "--first-type", "--max-distance", "--output"},
-                                            {"--contours", "--force", "--help"});
+    const ParsedArgs parsed =
+        readInputArgs(args, {"--levels", "--first-type", "--max-distance", "--output", "--threads", "--holes"},
+                      {"--contours", "--force", "--help"});
     InputFiles inputs;
     if (const auto code = readInputFiles(parsed, kMpCommand, io, inputs))
+        return *code;
+    if (const auto code = readRunOptions(parsed, kMpCommand, io, HoleDefault::Keep, inputs.dem))
         return *code;
 
     ConversionOptions options;

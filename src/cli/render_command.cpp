@@ -48,7 +48,7 @@ constexpr std::string_view kRenderUsage =
     "  --max-draworder TEXT   highest draw order (default: 14)\n"
     "  --one-colour           light grey shades instead of the palette's colours\n"
     "  --row-per-band         each band repeats one row of the pattern\n"
-    "  --interval, --base, --fill-voids, --smooth, --simplify\n"
+    "  --interval, --base, --fill-voids, --smooth, --simplify, --threads\n"
     "                         elevation models, as for 'orolith mp'\n"
     "  --help                 show this text\n"
     "\n"
@@ -200,10 +200,12 @@ int runRender(Args args, Streams& io) {
         readArgs(args,
                  withAreaOptions({"--output", "--size", "--background", "--max-distance", "--pattern",
                                   "--pattern-text", "--palette", "--first-type", "--max-draworder", "--interval",
-                                  "--base", "--smooth", "--simplify"}),
+                                  "--base", "--smooth", "--simplify", "--threads"}),
                  {"--contours", "--one-colour", "--row-per-band", "--fill-voids", "--help"});
     RenderSettings settings;
     if (const auto code = readInputFiles(parsed, kRenderCommand, io, settings.inputs))
+        return *code;
+    if (const auto code = readRunOptions(parsed, kRenderCommand, io, HoleDefault::None, settings.inputs.dem))
         return *code;
     if (const auto problem = styleUsageProblem(parsed))
         return usageError(io, kRenderCommand, *problem);

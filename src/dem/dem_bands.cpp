@@ -19,6 +19,21 @@ std::string wholeText(double value) {
     return std::to_string(static_cast<long long>(std::llround(value)));
 }
 
+// The shorter side of the pixel in the raster's middle, in metres.
+double pixelMetres(const DemRaster& raster) {
+    constexpr double kMetresPerDegree = 111320.0;
+    const PixelPoint middle{std::floor(static_cast<double>(raster.width()) / 2.0),
+                            std::floor(static_cast<double>(raster.height()) / 2.0)};
+    const GeoPoint at = raster.toGeo(middle);
+    const GeoPoint right = raster.toGeo({middle.x + 1.0, middle.y});
+    const GeoPoint below = raster.toGeo({middle.x, middle.y + 1.0});
+    const double scale = std::cos(at.lat * M_PI / 180.0);
+    const auto metres = [&](const GeoPoint& p) {
+        return kMetresPerDegree * std::hypot((p.lon - at.lon) * scale, p.lat - at.lat);
+    };
+    return std::min(metres(right), metres(below));
+}
+
 } // namespace
 
 std::optional<double> readWholeMetres(const std::string& text, bool positive) {
@@ -62,6 +77,8 @@ bool DemBands::open(const DemOptions& options, Host& host) {
         error_ = raster_.error();
         return false;
     }
+    if (options.simplify < 0.0)
+        options_.simplify = std::round(pixelMetres(raster_) * kPixelToleranceShare * 10.0) / 10.0;
     const BandLevels levels{options.base, options.interval};
     RasterRows rows(raster_, options.smooth);
     std::vector<double> row(raster_.width());
@@ -96,6 +113,10 @@ bool DemBands::open(const DemOptions& options, Host& host) {
         error_ = "The elevation model holds no elevation data (every pixel is void).";
         return false;
     }
+    if (options.bandSpan) {
+        low = std::min(low, levels.bandOf(options.bandSpan->first));
+        high = std::max(high, levels.bandOf(options.bandSpan->second));
+    }
     if (static_cast<std::int64_t>(high) - low + 1 > static_cast<std::int64_t>(kMaxBands)) {
         error_ = "An interval of " + wholeText(options.interval) + " m gives more than " + std::to_string(kMaxBands) +
                  " bands; choose a larger interval.";
@@ -118,7 +139,7 @@ bool DemBands::traceWith(Host& host, const PolygonWork& work) {
     RasterRows rows(raster_, options_.smooth);
     // Simplifying keeps every vertex until the shared boundaries are found.
     BlockTracing tracing(raster_.width(), raster_.height(), BandLevels{options_.base, options_.interval},
-                         {options_.blockSize, 0, options_.simplify > 0.0});
+                         {options_.blockSize, options_.threads, options_.simplify > 0.0});
     bool cancelled = false;
     const bool traced = tracing.run(
         [&rows](double* row) { return rows.next(row); },

@@ -29,16 +29,27 @@ namespace orolith::dem {
 
 struct PixelPolygon;
 
+// A simplifying tolerance that follows the raster: a share of the pixel size (see
+// DemBands::simplifyTolerance).
+inline constexpr double kPixelTolerance = -1.0;
+// That share: boundaries move by no more than this part of a pixel's shorter side.
+inline constexpr double kPixelToleranceShare = 1.0 / 10.0;
+
 struct DemOptions {
     std::vector<std::string> inputs; // several files: one mosaic
     double interval = 25.0;          // metres, whole and above 0
     double base = 0.0;               // band k holds [base + k·interval, base + (k+1)·interval)
     bool fillVoids = false;          // fill voids by interpolation first
     int smooth = 0;                  // low-pass filter radius in pixels, 0: none
-    double simplify = 0.0;           // tolerance in metres for simplifying the bands, 0: none
+    double simplify = 0.0;           // tolerance in metres for simplifying the bands, 0: none,
+                                     // kPixelTolerance: from the pixel size
     std::vector<SeaCell> seaCells;   // 1° cells no tile covers that read as 0 m
     std::size_t blockSize = BlockTracingOptions{}.blockSize; // polygons are cut into blocks this size
     ContourOptions contours;         // labelled contour lines beside the bands (interval 0: none)
+    unsigned threads = 0;            // tracing threads, 0: one per core
+    bool cutHoles = false;           // each polygon written as one ring, its holes cut open
+    // The bands of these elevations are listed (and get types) even where the raster lacks them.
+    std::optional<std::pair<double, double>> bandSpan;
 };
 
 struct DemStatistics {
@@ -72,6 +83,9 @@ class DemBands {
     const std::vector<std::string>& labels() const { return labels_; }
     // Decimal places of coordinates that keep the raster's detail.
     int decimals() const;
+    // The tolerance in metres the bands are simplified with, once open: the one asked for, or
+    // for kPixelTolerance that share of the shorter side of the pixel in the raster's middle.
+    double simplifyTolerance() const { return options_.simplify; }
 
     // Traces every band polygon and hands it to `sink` on the calling thread, one polygon at a
     // time, in the same order on every run; blocks are traced on every core. Progress and

@@ -6,8 +6,10 @@
 #include "core/platform/paths.h"
 #include "core/platform/text_number.h"
 #include "dem/contour_map.h"
+#include "dem/hole_cut.h"
 
 #include <cctype>
+#include <cmath>
 #include <functional>
 #include <charconv>
 #include <cstdio>
@@ -54,10 +56,78 @@ struct Written {
     std::uint64_t polygons = 0, holes = 0, vertices = 0;
 };
 
-std::string createdMessage(const std::string& output, const Written& written, double voidShare) {
+// What the map says of a band polygon: its Data lines and the rings again as contour lines.
+struct PolygonText {
+    std::vector<std::string> rings, contours;
+    std::size_t holes = 0, vertices = 0;
+};
+
+// True when at least three distinct vertices of the ring stay apart at `decimals` places.
+bool keepsShape(const Ring& ring, int decimals) {
+    const double scale = std::pow(10.0, decimals);
+    std::size_t distinct = 0;
+    long long lastLat = 0, lastLon = 0;
+    for (std::size_t i = 0; i < ring.size() && distinct < 4; ++i) {
+        const long long lat = std::llround(ring[i].lat * scale), lon = std::llround(ring[i].lon * scale);
+        if (i == 0 || lat != lastLat || lon != lastLon)
+            ++distinct;
+        lastLat = lat;
+        lastLon = lon;
+    }
+    return distinct >= 4;
+}
+
+// The polygon's Data lines: each ring, or with `cut` one ring with the holes cut open (holes
+// that vanish in rounding left out). Nothing when the outer ring vanishes, its holes with it.
+PolygonText polygonText(BandPolygon& polygon, int decimals, bool cut, bool contours) {
+    PolygonText out;
+    std::size_t vertices = 0;
+    const bool joinHoles = cut && polygon.rings.size() > 1;
+    if (joinHoles) {
+        std::size_t kept = 1;
+        for (std::size_t i = 1; i < polygon.rings.size(); ++i)
+            if (keepsShape(polygon.rings[i], decimals) && kept++ != i)
+                polygon.rings[kept - 1] = std::move(polygon.rings[i]);
+        polygon.rings.resize(kept);
+        std::vector<bool> added;
+        const Ring joined = cutHoles(polygon.rings, &added);
+        std::string text = ringText(joined, decimals, vertices, &added);
+        if (!text.empty()) {
+            out.rings.push_back(std::move(text));
+            out.holes = polygon.rings.size() - 1;
+            out.vertices = vertices;
+        }
+    }
+    for (const Ring& ring : polygon.rings) {
+        if (joinHoles && !contours)
+            break;
+        std::string text = ringText(ring, decimals, vertices);
+        if (text.empty() && &ring == &polygon.rings.front())
+            return {}; // the outer ring vanished in rounding; its holes go with it
+        if (text.empty())
+            continue;
+        if (contours)
+            out.contours.push_back(text);
+        if (!joinHoles) {
+            out.holes += out.rings.empty() ? 0 : 1;
+            out.vertices += vertices;
+            out.rings.push_back(std::move(text));
+        }
+    }
+    return out;
+}
+
+std::string toleranceText(double metres) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", metres);
+    return text;
+}
+
+std::string createdMessage(const std::string& output, const Written& written, double voidShare, double tolerance) {
     std::string text = "Created " + output + " (" + std::to_string(written.polygons) + " polygons, " +
                        std::to_string(written.holes) + " holes, " + std::to_string(written.vertices) +
-                       " vertices; " + percentText(voidShare) + " % of the area has no elevation data)";
+                       " vertices" + (tolerance > 0.0 ? ", simplified within " + toleranceText(tolerance) + " m" : "") +
+                       "; " + percentText(voidShare) + " % of the area has no elevation data)";
     if (written.polygons > kTilePolygons || written.vertices > kTileVertices)
         text += "\r\n\r\nThat is more than one mkgmap map tile holds (about 200 000 polygons or 20 million "
                 "vertices): choose a larger interval, smooth the raster, or split the area.";
@@ -118,15 +188,17 @@ std::string demOutputPathFor(const std::string& firstInput) {
     return (path.parent_path() / (name + ".mp")).string();
 }
 
-std::string ringText(const Ring& ring, int decimals, std::size_t& vertices) {
+std::string ringText(const Ring& ring, int decimals, std::size_t& vertices, const std::vector<bool>* precise) {
     std::string text, previous, vertex;
     std::size_t count = 0;
     char number[64];
-    for (const GeoPoint& point : ring) {
+    for (std::size_t i = 0; i < ring.size(); ++i) {
+        const GeoPoint& point = ring[i];
+        const int places = precise != nullptr && (*precise)[i] ? decimals + kExtraDecimals : decimals;
         vertex = "(";
-        auto end = std::to_chars(number, number + sizeof number, point.lat, std::chars_format::fixed, decimals).ptr;
+        auto end = std::to_chars(number, number + sizeof number, point.lat, std::chars_format::fixed, places).ptr;
         vertex.append(number, end).append(",");
-        end = std::to_chars(number, number + sizeof number, point.lon, std::chars_format::fixed, decimals).ptr;
+        end = std::to_chars(number, number + sizeof number, point.lon, std::chars_format::fixed, places).ptr;
         vertex.append(number, end).append(")");
         if (vertex == previous)
             continue;
@@ -183,24 +255,14 @@ ConversionResult convertDem(ConversionMode mode, const ConversionOptions& option
     Written written;
     // The map text of a polygon is made on the tracing threads, written here in order.
     const bool traced = bands.traceWith(host, [&](BandPolygon&& polygon) -> std::function<void()> {
-        std::vector<std::string> rings;
-        std::size_t vertices = 0, total = 0;
-        for (const Ring& ring : polygon.rings) {
-            std::string text = ringText(ring, bands.decimals(), vertices);
-            if (text.empty() && &ring == &polygon.rings.front())
-                return {}; // the outer ring vanished in rounding; its holes go with it
-            if (text.empty())
-                continue;
-            rings.push_back(std::move(text));
-            total += vertices;
-        }
-        if (rings.empty())
+        PolygonText text = polygonText(polygon, bands.decimals(), dem.cutHoles, options.addContours);
+        if (text.rings.empty())
             return {};
-        return [&, band = polygon.band, rings = std::move(rings), total] {
+        return [&, band = polygon.band, text = std::move(text)] {
             ++written.polygons;
-            written.holes += rings.size() - 1;
-            written.vertices += total;
-            writer.bandPolygon(table.type(band), levels, rings, options.addContours);
+            written.holes += text.holes;
+            written.vertices += text.vertices;
+            writer.polygonAcrossLevels(table.type(band), levels, text.rings, text.contours);
         };
     });
     if (!traced) {
@@ -223,7 +285,7 @@ ConversionResult convertDem(ConversionMode mode, const ConversionOptions& option
         return result;
     }
     result.written = true;
-    result.finalMessage = createdMessage(output, written, bands.statistics().voidShare);
+    result.finalMessage = createdMessage(output, written, bands.statistics().voidShare, bands.simplifyTolerance());
     if (dem.contours.interval > 0)
         result.finalMessage += "\r\n\r\n" + contourNote(contours, dem.contours);
     host.message(MessageKind::Notice, result.finalMessage);

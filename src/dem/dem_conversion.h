@@ -34,6 +34,8 @@ ConversionResult convertDem(ConversionMode mode, const ConversionOptions& option
 
 // The Data line text of a ring, "(lat,lon),…" with `decimals` places; consecutive vertices
 // that read the same are written once. Empty when fewer than three distinct vertices remain.
-std::string ringText(const Ring& ring, int decimals, std::size_t& vertices);
+// Vertices marked in `precise` get kExtraDecimals places more.
+inline constexpr int kExtraDecimals = 3;
+std::string ringText(const Ring& ring, int decimals, std::size_t& vertices, const std::vector<bool>* precise = nullptr);
 
 } // namespace orolith::dem

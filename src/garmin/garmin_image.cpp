@@ -1,5 +1,6 @@
 #include "garmin/garmin_image.h"
 
+#include "garmin/java_heap.h"
 #include "garmin/mkgmap_run.h"
 
 #include <QLockFile>
@@ -199,6 +200,7 @@ ImageResult makeGarminImage(const ImageJob& given, ImageProgress& progress) {
     if (!surveyMap(job.map, survey, result.error))
         return result;
     const auto tiles = planTiles(survey, job.limits);
+    sizeJavaHeap(command, survey, tiles);
     result.tiles = tiles.size();
     result.firstNumber = job.mapNumber.value_or(mapNumberForArea(survey.bounds));
     if (result.firstNumber + (tiles.size() - 1) > kLastMapNumber) {

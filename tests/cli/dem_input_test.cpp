@@ -108,6 +108,13 @@ TEST(DemInput, UsageErrors) {
          "--contour-major: the major multiple 12 is not a multiple of the intermediate one 5"},
         {{"mp", text, "--feet"}, "--feet applies to elevation models only"},
         {{"mp", text, "--contour-lines", "10"}, "--contour-lines applies to elevation models only"},
+        {{"mp", tif, "--threads", "0"}, "--threads takes a number of threads from 1 to 1024, not '0'"},
+        {{"img", tif, "--threads", "two"}, "--threads takes a number of threads from 1 to 1024, not 'two'"},
+        {{"render", tif, "--threads", "2x", "--output", "x.png"}, "--threads takes a number of threads"},
+        {{"mp", tif, "--holes", "both"}, "--holes takes keep or cut, not 'both'"},
+        {{"mp", tif, "--bands", "100,0"}, "--bands takes LOW,HIGH in whole metres"},
+        {{"img", "--plan", "p"}, "--plan takes its area from --bbox, without INPUT"},
+        {{"img", "--bbox", "50,-4,51,-3", "--plan", "p", "--map-id", "12345678"}, "--map-id does not go with --plan"},
     };
     for (const auto& c : cases) {
         const auto run = runTool(c.words);
@@ -119,6 +126,24 @@ TEST(DemInput, UsageErrors) {
     const auto list = runTool({"list", text});
     EXPECT_EQ(list.code, 0) << list.err;
     EXPECT_EQ(list.out, "100\t10304\n");
+}
+
+TEST(DemInput, ThreadsGiveTheSameMapAndTheToleranceFollowsThePixel) {
+    testing::TempDir dir;
+    writeMosaic(dir);
+    const std::string tif = (dir / "tile0.tif").string();
+    const auto one = runTool({"mp", tif, "--threads", "1", "--output", (dir / "one.mp").string()});
+    const auto three = runTool({"mp", tif, "--threads", "3", "--output", (dir / "three.mp").string()});
+    ASSERT_EQ(one.code, 0) << one.err;
+    EXPECT_EQ(testing::readBytes(dir / "one.mp"), testing::readBytes(dir / "three.mp"));
+    // Pixels of 0.01° at 46.95° N: 759.9 m wide, a tenth of that.
+    EXPECT_NE(one.out.find(" vertices, simplified within 76.0 m; "), std::string::npos) << one.out;
+    const auto exact = runTool({"mp", tif, "--simplify", "0", "--bands", "-100,200", "--output", (dir / "0.mp").string()});
+    EXPECT_EQ(exact.out.find("simplified"), std::string::npos) << exact.out;
+    EXPECT_GT(testing::readBytes(dir / "0.mp").size(), testing::readBytes(dir / "one.mp").size());
+    const auto list = runTool({"list", tif, "--bands", "-100,200"});
+    EXPECT_EQ(list.out.substr(0, 11), "-100\t10300\n");
+    EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), 13);
 }
 
 TEST(DemInput, IntervalAndBaseChooseTheBands) {

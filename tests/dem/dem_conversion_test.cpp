@@ -42,6 +42,7 @@ TEST(DemConversion, EveryPixelLiesInExactlyOnePolygonOfItsBand) {
         double pixelX, pixelY;
         double base, interval;
         std::size_t blockSize = DemOptions{}.blockSize;
+        bool cutHoles = false;
     };
     const Case cases[] = {
         {"ESRI ASCII grid", "AAIGrid", "t.asc", GDT_Float32, 0.01, -0.01, 0, 25},
@@ -51,6 +52,8 @@ TEST(DemConversion, EveryPixelLiesInExactlyOnePolygonOfItsBand) {
         {"cut into blocks", "GTiff", "t.tif", GDT_Float32, 0.01, -0.01, 0, 25, 5},
         {"cut into blocks of one row", "GTiff", "t.tif", GDT_Float32, 0.02, -0.01, 0, 10, 1},
         {"GeoTIFF read through gzip", "gzip", "t.tif.gz", GDT_Int16, 0.01, -0.01, 0, 25},
+        {"holes cut", "GTiff", "t.tif", GDT_Float32, 0.02, -0.01, 5, 10, 512, true},
+        {"holes cut in blocks", "GTiff", "t.tif", GDT_Float32, 0.01, -0.01, 0, 25, 5, true},
     };
     for (const Case& c : cases) {
         TempDir dir;
@@ -77,6 +80,7 @@ TEST(DemConversion, EveryPixelLiesInExactlyOnePolygonOfItsBand) {
         dem.base = c.base;
         dem.interval = c.interval;
         dem.blockSize = c.blockSize;
+        dem.cutHoles = c.cutHoles;
         const Converted out = convertToMap(dir.path(), {path.string()}, dem);
         ASSERT_TRUE(out.result.written) << c.name;
         EXPECT_EQ(checkMap(raster, out.map, out.result, c.base, c.interval, identity()), "") << c.name;
@@ -262,6 +266,53 @@ TEST(DemConversion, BandsAscendWithContoursAndHolesInOneBlock) {
     EXPECT_GT(lines, 0u);
 }
 
+TEST(DemConversion, CutHolesOneBlockForEveryLevelAndContoursAlongTheRings) {
+    TempDir dir;
+    writeRaster(terrain(), dir / "t.tif", "GTiff");
+    DemOptions dem;
+    dem.inputs = {(dir / "t.tif").string()};
+    ConversionOptions options;
+    options.detailLevels = {true, true, false, true};
+    options.addContours = true;
+    options.outputPath = (dir / "keep.mp").string();
+    RecordingHost host;
+    ASSERT_TRUE(convertDem(ConversionMode::Write, options, dem, host).written);
+    dem.cutHoles = true;
+    options.outputPath = (dir / "cut.mp").string();
+    const ConversionResult result = convertDem(ConversionMode::Write, options, dem, host);
+    ASSERT_TRUE(result.written);
+    const std::string keep = orolith::testing::readBytes(dir / "keep.mp");
+    const std::string cut = orolith::testing::readBytes(dir / "cut.mp");
+    EXPECT_EQ(cut.find("Data1="), std::string::npos);
+    std::size_t polygons = 0;
+    std::vector<std::vector<std::pair<double, double>>> contours, keptContours;
+    for (const MapBlock& block : readBlocks(cut)) {
+        polygons += block.kind == "[POLYGON]";
+        if (block.kind == "[POLYLINE]")
+            contours.push_back(block.rings.front());
+        else
+            EXPECT_EQ(block.rings.size(), 1u);
+    }
+    for (const MapBlock& block : readBlocks(keep))
+        if (block.kind == "[POLYLINE]")
+            keptContours.push_back(block.rings.front());
+    // Every polygon once, shown from level 0 to 3; its outline and holes as they were traced.
+    EXPECT_EQ(polygons, 13u);
+    EXPECT_EQ(contours.size(), 15u);
+    EXPECT_EQ(contours, keptContours);
+    const auto occurrences = [&cut](const std::string& what) {
+        std::size_t count = 0;
+        for (std::size_t at = cut.find(what); at != std::string::npos; at = cut.find(what, at + 1))
+            ++count;
+        return count;
+    };
+    EXPECT_EQ(occurrences("Data3="), contours.size());
+    EXPECT_EQ(keep.find("EndLevel=2"), std::string::npos);
+    EXPECT_EQ(occurrences("EndLevel=3\r\nData0=("), polygons);
+    EXPECT_EQ(checkMap(terrain(), cut, result, 0, 25, identity()), "");
+    EXPECT_NE(result.finalMessage.find(" 2 holes, "), std::string::npos) << result.finalMessage;
+}
+
 TEST(DemConversion, BadInputsSayWhyAndWriteNothing) {
     TempDir dir;
     writeRaster(terrain(), dir / "good.tif", "GTiff");
@@ -336,6 +387,18 @@ TEST(DemConversion, SeveralBandsUseBandOneAndFlatRasterIsOneBand) {
     ASSERT_TRUE(out.result.written);
     ASSERT_EQ(out.result.types.size(), 1u);
     EXPECT_EQ(readBlocks(out.map).size(), 1u);
+}
+
+TEST(DemConversion, RingTextDropsRepeatsAndWritesNewPointsMorePrecisely) {
+    const Ring ring = {{7.0, 46.0}, {7.001, 46.0}, {7.0012345, 46.0004}, {7.0012345, 46.0004}, {7.0, 46.001}, {7.0, 46.0}};
+    std::size_t vertices = 0;
+    EXPECT_EQ(ringText(ring, 3, vertices), "(46.000,7.000),(46.000,7.001),(46.001,7.000),(46.000,7.000)");
+    EXPECT_EQ(vertices, 4u);
+    const std::vector<bool> precise = {false, false, true, false, false, false};
+    EXPECT_EQ(ringText(ring, 3, vertices, &precise),
+              "(46.000,7.000),(46.000,7.001),(46.000400,7.001234),(46.000,7.001),(46.001,7.000),(46.000,7.000)");
+    EXPECT_EQ(vertices, 6u);
+    EXPECT_EQ(ringText({{7.0, 46.0}, {7.0001, 46.0}, {7.0, 46.0001}, {7.0, 46.0}}, 3, vertices), "");
 }
 
 TEST(DemConversion, OutputPathDropsEveryExtension) {

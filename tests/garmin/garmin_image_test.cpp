@@ -4,6 +4,7 @@
 
 #include "core/conversion/conversion.h"
 #include "garmin/garmin_image.h"
+#include "garmin/java_heap.h"
 #include "garmin/mkgmap_program.h"
 #include "support/test_support.h"
 
@@ -119,6 +120,21 @@ TEST_F(GarminImage, FailingMkgmapShowsItsLastLinesAndKeepsTheOldImage) {
         job.mkgmap.clear();
         EXPECT_EQ(makeGarminImage(job, progress).error.rfind("cannot write into the folder", 0), 0u);
     }
+}
+
+TEST_F(GarminImage, JavaGetsAHeapForTheLargestTileTimesTheTilesAtOnceWithinTheMachine) {
+    constexpr std::uint64_t kGiB = 1024ull * 1024 * 1024;
+    EXPECT_EQ(javaHeapMiB(0, 1, 16 * kGiB), 256u);
+    // 10 million vertices, two tiles at once: 256 + 2 × 10^9 bytes.
+    EXPECT_EQ(javaHeapMiB(10000000, 2, 16 * kGiB), 256u + 1907u);
+    EXPECT_EQ(javaHeapMiB(10000000, 2, 2 * kGiB), 1228u); // 60 % of the machine
+    EXPECT_EQ(javaHeapMiB(10000000, 0, 0), 256u + 953u); // no tile counted as one, memory unknown
+    // The small sample map: the least heap, handed to a program through the environment.
+    const fs::path seen = dir / "java-options";
+    job.mkgmap = fakeMkgmap("echo \"$JAVA_TOOL_OPTIONS\" > '" + seen.string() + "'; exit 1");
+    CancelAfter progress(-1);
+    EXPECT_FALSE(makeGarminImage(job, progress).made);
+    EXPECT_EQ(testing::readBytes(seen), "-Xmx256m\n");
 }
 
 TEST_F(GarminImage, TwoTilesAndTheStyleCompileIntoOneImage) {

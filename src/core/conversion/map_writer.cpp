@@ -155,6 +155,27 @@ void MapWriter::bandPolygon(std::string_view type, std::string_view levelDigits,
         flush();
 }
 
+void MapWriter::polygonAcrossLevels(std::string_view type, std::string_view levelDigits,
+                                    const std::vector<std::string>& rings, const std::vector<std::string>& contours) {
+    if (!good() || levelDigits.empty() || rings.empty())
+        return;
+    const char endLevel = levelDigits.size() > 1 ? levelDigits.back() : 0;
+    buffer_.append("[POLYGON]\r\nType=0x").append(type);
+    if (endLevel != 0)
+        buffer_.append("\r\nEndLevel=").push_back(endLevel);
+    for (const std::string& ring : rings) {
+        buffer_.append("\r\nData");
+        buffer_ += levelDigits.front();
+        buffer_.append("=").append(ring);
+    }
+    buffer_.append("\r\n[END]\r\n");
+    // The outlines as lines over the same levels as the polygon.
+    for (const std::string& ring : contours)
+        block("POLYLINE", type, levelDigits.front(), endLevel, ring);
+    if (buffer_.size() >= kFlushSize)
+        flush();
+}
+
 void MapWriter::flush() {
     if (!thread_.joinable()) {
         buffer_.clear();

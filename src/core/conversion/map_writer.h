@@ -59,6 +59,11 @@ class MapWriter {
     // A labelled line (a contour line) at one level, shown up to `endLevel` (0: its own only).
     void labelledLine(std::string_view type, std::string_view label, char level, char endLevel,
                       std::string_view vertices);
+    // A band polygon written once for every selected level: one block at the finest level whose
+    // EndLevel is the coarsest (none for a single level). Its first Data line is the outer ring,
+    // every further one a hole; each of `contours` follows as a polyline over the same levels.
+    void polygonAcrossLevels(std::string_view type, std::string_view levelDigits,
+                             const std::vector<std::string>& rings, const std::vector<std::string>& contours);
     // Writes what is left and puts the map in place. False with errorString() on failure.
     bool commit();
     // Drops everything written so far; the path is untouched.
