@@ -6,7 +6,8 @@ packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev
           qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core
           libgdal-dev libcurl4-openssl-dev mkgmap default-jre-headless)
 if [ "${1:-}" = "--tests" ]; then
-  packages+=(gdal-bin parallel)
+  # clang builds the libFuzzer targets that CI runs over their seeds (.ci/run).
+  packages+=(gdal-bin clang parallel)
 fi
 
 missing=()

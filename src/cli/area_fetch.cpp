@@ -1,6 +1,7 @@
 #include "cli/area_fetch.h"
 
 #include "cli/cli_host.h"
+#include "core/platform/paths.h"
 #include "core/platform/text_number.h"
 #include "core/settings/home_folder.h"
 #include "core/settings/settings_file.h"
@@ -140,6 +141,11 @@ class TerminalProgress : public dl::FetchListener {
                       p.tilesTotal, megabytes, p.seconds > 0 ? megabytes / p.seconds : 0.0);
         io_.err << line << std::flush;
         drawn_ = true;
+    }
+    void waiting(TileCorner tile, const std::filesystem::path& lock) override {
+        io_.err << (drawn_ ? "\r\033[K" : "") << "Waiting for another run that fetches " << tileName(tile)
+                << " (" << pathText(lock) << ")\n"
+                << std::flush;
     }
 
   private:

@@ -27,7 +27,7 @@ bool hasRasterExtension(const std::string& path) {
     std::string name = std::filesystem::path(path).filename().string();
     std::transform(name.begin(), name.end(), name.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    for (const char* suffix : {".hgt", ".zip", ".tif", ".tiff", ".asc", ".vrt"}) {
+    for (const char* suffix : {".hgt", ".gz", ".zip", ".tif", ".tiff", ".asc", ".vrt"}) {
         const std::string s(suffix);
         if (name.size() > s.size() && name.compare(name.size() - s.size(), s.size(), s) == 0)
             return true;

@@ -34,6 +34,15 @@ double pixelMetres(const DemRaster& raster) {
     return std::min(metres(right), metres(below));
 }
 
+// A height as a message shows it: whole metres, or in exponent form when far beyond any terrain.
+std::string heightText(double value) {
+    if (std::abs(value) < 1.0e9)
+        return wholeText(value);
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, 3);
+    return std::string(text, result.ptr);
+}
+
 } // namespace
 
 std::optional<double> readWholeMetres(const std::string& text, bool positive) {
@@ -84,6 +93,7 @@ bool DemBands::open(const DemOptions& options, Host& host) {
     std::vector<double> row(raster_.width());
     std::int32_t low = std::numeric_limits<std::int32_t>::max(), high = std::numeric_limits<std::int32_t>::min();
     std::uint64_t voids = 0;
+    double lowest = std::numeric_limits<double>::max(), highest = std::numeric_limits<double>::lowest();
     const std::size_t height = raster_.height();
     for (std::size_t y = 0; rows.next(row.data()); ++y) {
         for (double value : row) {
@@ -94,6 +104,8 @@ bool DemBands::open(const DemOptions& options, Host& host) {
             }
             low = std::min(low, band);
             high = std::max(high, band);
+            lowest = std::min(lowest, value);
+            highest = std::max(highest, value);
         }
         if (y % 256 == 0) {
             host.progress(kOpenShare * static_cast<double>(y) / static_cast<double>(height));
@@ -118,8 +130,9 @@ bool DemBands::open(const DemOptions& options, Host& host) {
         high = std::max(high, levels.bandOf(options.bandSpan->second));
     }
     if (static_cast<std::int64_t>(high) - low + 1 > static_cast<std::int64_t>(kMaxBands)) {
-        error_ = "An interval of " + wholeText(options.interval) + " m gives more than " + std::to_string(kMaxBands) +
-                 " bands; choose a larger interval.";
+        error_ = "An interval of " + wholeText(options.interval) + " m gives more than " +
+                 std::to_string(kMaxBands) + " bands (the heights run from " + heightText(lowest) + " m to " +
+                 heightText(highest) + " m); choose a larger interval.";
         return false;
     }
     lowestBand_ = low;

@@ -1,23 +1,23 @@
 #include "dem/dem_raster.h"
 
 #include "dem/gdal_support.h"
-
-#include <gdal_alg.h>
-#include <gdal_utils.h>
-#include <ogr_srs_api.h>
+#include "dem/raster_placement.h"
 
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <gdal_alg.h>
+#include <gdal_utils.h>
 #include <mutex>
+#include <ogr_srs_api.h>
 #include <system_error>
 
 namespace orolith::dem {
 
 namespace {
 
-constexpr double kWgs84Degree = 111320.0; // metres per degree at the equator
+constexpr double kWgs84Degree = 111320.0;              // metres per degree at the equator
 constexpr const char* kAttributionKey = "ATTRIBUTION"; // metadata of a mosaic file
 
 std::string displayName(const std::string& path) {
@@ -35,8 +35,8 @@ double mosaicNoData(GDALDatasetH first) {
 
 struct DemRaster::Impl {
     std::vector<GdalDataset> sources;
-    GdalDataset mosaic;  // several sources (or sea cells): a VRT over them
-    GdalDataset filled;  // with voids filled: an in-memory copy
+    GdalDataset mosaic; // several sources (or sea cells): a VRT over them
+    GdalDataset filled; // with voids filled: an in-memory copy
     GDALDatasetH dataset = nullptr;
     GDALRasterBandH band = nullptr;
     double noData = 0.0;
@@ -74,14 +74,19 @@ bool isElevationRaster(const std::string& path) {
 bool writeMosaic(const std::vector<std::string>& paths, const std::vector<SeaCell>& seaCells,
                  const std::string& attribution, const std::string& vrtPath, std::string& error) {
     std::vector<GdalDataset> sources;
-    std::vector<GDALDatasetH> handles;
     for (const std::string& path : paths) {
         sources.push_back(openRaster(path, error));
         if (!sources.back())
             return false;
-        handles.push_back(sources.back().get());
     }
-    GdalDataset vrt = buildMosaic(vrtPath, handles, mosaicNoData(handles.front()), seaCells, error);
+    std::vector<SeaCell> cells = seaCells;
+    error = arrangeMosaic(sources, cells);
+    if (!error.empty())
+        return false;
+    std::vector<GDALDatasetH> handles;
+    for (const GdalDataset& source : sources)
+        handles.push_back(source.get());
+    GdalDataset vrt = buildMosaic(vrtPath, handles, mosaicNoData(handles.front()), cells, error);
     if (vrt && !attribution.empty())
         GDALSetMetadataItem(vrt.get(), kAttributionKey, attribution.c_str(), nullptr);
     return static_cast<bool>(vrt);
@@ -110,9 +115,8 @@ bool DemRaster::openSources(const RasterInputs& inputs) {
         if (bands > 1)
             notes_.push_back(displayName(path) + " has " + std::to_string(bands) +
                              " bands; band 1 is used as the elevation.");
-        double geo[6];
-        if (GDALGetGeoTransform(dataset.get(), geo) != CE_None || geo[2] != 0.0 || geo[4] != 0.0) {
-            error_ = displayName(path) + ": the raster has no usable georeferencing (north-up pixel grid).";
+        if (const std::string problem = placementProblem(dataset.get()); !problem.empty()) {
+            error_ = displayName(path) + ": " + problem;
             return false;
         }
         if (const char* attribution = GDALGetMetadataItem(dataset.get(), kAttributionKey, nullptr);
@@ -153,14 +157,22 @@ bool DemRaster::prepare(const RasterInputs& inputs) {
     Impl& impl = *impl_;
     impl.dataset = impl.sources.front().get();
     if (impl.sources.size() > 1 || !inputs.seaCells.empty()) {
+        std::vector<SeaCell> seaCells = inputs.seaCells;
+        error_ = arrangeMosaic(impl.sources, seaCells);
+        if (!error_.empty())
+            return false;
         std::vector<GDALDatasetH> handles;
         for (auto& source : impl.sources)
             handles.push_back(source.get());
-        impl.mosaic = buildMosaic("", handles, mosaicNoData(handles.front()), inputs.seaCells, error_);
+        impl.mosaic = buildMosaic("", handles, mosaicNoData(handles.front()), seaCells, error_);
         if (!impl.mosaic)
             return false;
         impl.dataset = impl.mosaic.get();
     }
+    error_ = sizeProblem(static_cast<std::size_t>(GDALGetRasterXSize(impl.dataset)),
+                         static_cast<std::size_t>(GDALGetRasterYSize(impl.dataset)), inputs.fillVoids);
+    if (!error_.empty())
+        return false;
     if (inputs.fillVoids) {
         impl.filled = filledCopy(impl.dataset, error_);
         if (!impl.filled)
@@ -187,9 +199,9 @@ bool DemRaster::prepare(const RasterInputs& inputs) {
 bool DemRaster::readRows(std::size_t first, std::size_t count, double* out) {
     Impl& impl = *impl_;
     std::unique_lock lock(impl.reading);
-    const CPLErr result = GDALRasterIO(impl.band, GF_Read, 0, static_cast<int>(first), static_cast<int>(width_),
-                                       static_cast<int>(count), out, static_cast<int>(width_),
-                                       static_cast<int>(count), GDT_Float64, 0, 0);
+    const CPLErr result = GDALRasterIO(impl.band, GF_Read, 0, static_cast<int>(first),
+                                       static_cast<int>(width_), static_cast<int>(count), out,
+                                       static_cast<int>(width_), static_cast<int>(count), GDT_Float64, 0, 0);
     if (result != CE_None) {
         error_ = std::string("reading the elevation model failed: ") + CPLGetLastErrorMsg();
         return false;
@@ -200,7 +212,9 @@ bool DemRaster::readRows(std::size_t first, std::size_t count, double* out) {
     const bool single = GDALGetRasterDataType(impl.band) == GDT_Float32;
     for (std::size_t i = 0; i < n; ++i) {
         double& v = out[i];
-        if (impl.hasNoData && (v == noData || (single && static_cast<float>(v) == static_cast<float>(noData))))
+        // An infinite value (an overflow, or a void no tag names) is no height either.
+        if (std::isinf(v) || (impl.hasNoData && (v == noData || (single && static_cast<float>(v) ==
+                                                                               static_cast<float>(noData)))))
             v = NAN;
     }
     return true;

@@ -1,20 +1,53 @@
 #include "dem/gdal_support.h"
 
-#include <cpl_conv.h>
-#include <cpl_error.h>
-#include <cpl_string.h>
-#include <cpl_vsi.h>
-#include <gdal_alg.h>
-#include <gdal_utils.h>
+#include "dem/vrt_check.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cpl_conv.h>
+#include <cpl_error.h>
+#include <cpl_string.h>
+#include <cpl_vsi.h>
+#include <cstdint>
 #include <filesystem>
+#include <gdal_alg.h>
+#include <gdal_utils.h>
+#include <iterator>
 #include <mutex>
 #include <system_error>
+#include <vector>
 
 namespace orolith::dem {
+
+namespace {
+
+// Drivers that fetch over a network; user input never reaches one.
+constexpr const char* kNetworkDrivers[] = {"HTTP",   "WMS",    "WMTS",     "WCS",      "DAAS",
+                                           "EEDA",   "EEDAI",  "PLMOSAIC", "PLSCENES", "OGCAPI",
+                                           "STACTA", "STACIT", "NGW",      "ESRIC",    "TILEDB"};
+
+} // namespace
+
+void setUpGdal() {
+    static std::once_flag registered;
+    std::call_once(registered, [] {
+        // Messages are kept as the last error and read from there; none is printed.
+        CPLSetErrorHandler(CPLQuietErrorHandler);
+        // Files on a server are never opened: the virtual file systems that fetch refuse
+        // every name, and the drivers that speak a protocol are gone.
+        CPLSetConfigOption("CPL_VSIL_CURL_ALLOWED_EXTENSIONS", ".orolith-no-network");
+        CPLSetConfigOption("GDAL_HTTP_MAX_RETRY", "0");
+        CPLSetConfigOption("GDAL_VRT_ENABLE_RAWRASTERBAND", "NO");
+        GDALAllRegister();
+        for (const char* name : kNetworkDrivers)
+            if (GDALDriverH driver = GDALGetDriverByName(name))
+                GDALDeregisterDriver(driver);
+        // Rows are read once from the top down: a small block cache is enough, and memory
+        // stays bounded by a strip of the raster however large the mosaic is.
+        GDALSetCacheMax64(std::int64_t{64} << 20);
+    });
+}
 
 namespace {
 
@@ -22,13 +55,7 @@ namespace {
 class QuietGdal {
   public:
     QuietGdal() {
-        static std::once_flag registered;
-        std::call_once(registered, [] {
-            GDALAllRegister();
-            // Rows are read once from the top down: a small block cache is enough, and memory
-            // stays bounded by a strip of the raster however large the mosaic is.
-            GDALSetCacheMax64(std::int64_t{64} << 20);
-        });
+        setUpGdal();
         CPLPushErrorHandler(CPLQuietErrorHandler);
         CPLErrorReset();
     }
@@ -48,7 +75,8 @@ std::string lowerCase(std::string text) {
 }
 
 bool endsWith(const std::string& text, const std::string& suffix) {
-    return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+    return text.size() >= suffix.size() &&
+           text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
 std::string nameOf(const std::string& path) {
@@ -59,6 +87,17 @@ GDALDatasetH openPlain(const std::string& path) {
     return GDALOpenEx(path.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY, nullptr, nullptr, nullptr);
 }
 
+// Names of members a .zip archive may hold an elevation raster in; nothing else is opened,
+// so an archive of many other files costs no more than its directory.
+bool mayBeRaster(const std::string& name) {
+    const std::string lower = lowerCase(name);
+    for (const char* suffix :
+         {".hgt", ".tif", ".tiff", ".asc", ".dem", ".dt0", ".dt1", ".dt2", ".bil", ".flt"})
+        if (endsWith(lower, suffix))
+            return true;
+    return false;
+}
+
 // The first raster GDAL reads inside a .zip archive.
 GDALDatasetH openInZip(const std::string& path, bool& readable) {
     const std::string root = "/vsizip/" + path;
@@ -66,6 +105,8 @@ GDALDatasetH openInZip(const std::string& path, bool& readable) {
     readable = names != nullptr;
     GDALDatasetH found = nullptr;
     for (int i = 0; names != nullptr && names[i] != nullptr && found == nullptr; ++i) {
+        if (!mayBeRaster(names[i]))
+            continue;
         const std::string inner = root + "/" + names[i];
         VSIStatBufL stat;
         if (VSIStatL(inner.c_str(), &stat) == 0 && VSI_ISREG(stat.st_mode))
@@ -75,49 +116,83 @@ GDALDatasetH openInZip(const std::string& path, bool& readable) {
     return found;
 }
 
-// SRTM files are squares of 2-byte heights, 1201 or 3601 a side.
-bool hasSrtmSize(const std::string& path, std::uintmax_t& size) {
+constexpr std::uint64_t kSrtmSizes[] = {2u * 1201u * 1201u, 2u * 3601u * 3601u};
+
+// SRTM files are squares of 2-byte heights, 1201 or 3601 a side; a compressed one is
+// inflated no further than the larger size.
+std::string srtmSizeProblem(const std::string& path, bool compressed) {
     std::error_code ec;
-    size = std::filesystem::file_size(path, ec);
-    return !ec && (size == 2u * 1201u * 1201u || size == 2u * 3601u * 3601u);
+    const std::uint64_t size =
+        compressed ? inflatedSizeUpTo(path, kSrtmSizes[1]) : std::filesystem::file_size(path, ec);
+    if (!ec && std::find(std::begin(kSrtmSizes), std::end(kSrtmSizes), size) != std::end(kSrtmSizes))
+        return {};
+    const std::string amount =
+        size > kSrtmSizes[1] ? "more than " + std::to_string(kSrtmSizes[1]) : std::to_string(size);
+    return nameOf(path) +
+           ": an SRTM .hgt file holds 1201 × 1201 or 3601 × 3601 heights of 2 bytes; this one has " + amount +
+           " bytes.";
 }
 
 } // namespace
 
+std::uint64_t inflatedSizeUpTo(const std::string& gzipPath, std::uint64_t limit) {
+    setUpGdal();
+    VSILFILE* file = VSIFOpenL(("/vsigzip/" + gzipPath).c_str(), "rb");
+    if (file == nullptr)
+        return 0;
+    std::vector<char> buffer(1 << 20);
+    std::uint64_t total = 0;
+    while (total <= limit) {
+        const std::size_t got = VSIFReadL(buffer.data(), 1, buffer.size(), file);
+        total += got;
+        if (got < buffer.size())
+            break;
+    }
+    VSIFCloseL(file);
+    return total;
+}
+
 GdalDataset openRaster(const std::string& path, std::string& error) {
     QuietGdal quiet;
-    const std::string lower = lowerCase(path);
-    std::uintmax_t size = 0;
-    if (endsWith(lower, ".hgt") && !hasSrtmSize(path, size)) {
-        error = nameOf(path) + ": an SRTM .hgt file holds 1201 × 1201 or 3601 × 3601 heights of 2 bytes; this one has " +
-                std::to_string(size) + " bytes.";
-        return {};
-    }
     // A gzip-compressed file is read through GDAL's /vsigzip/ layer; the file itself must be there.
     const std::string_view gzipLayer = "/vsigzip/";
-    const std::string file = path.rfind(gzipLayer, 0) == 0 ? path.substr(gzipLayer.size()) : path;
+    const bool layered = path.rfind(gzipLayer, 0) == 0;
+    const std::string file = layered ? path.substr(gzipLayer.size()) : path;
+    const std::string lower = lowerCase(file);
+    const bool compressed = layered || endsWith(lower, ".gz");
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec)) {
-        error = "Cannot find file:" + path;
+        error = std::filesystem::exists(file, ec)
+                    ? nameOf(file) + ": a folder or device, not an elevation raster."
+                    : "Cannot find file:" + path;
         return {};
     }
-    GDALDatasetH dataset = openPlain(path);
+    if (endsWith(lower, ".hgt") || endsWith(lower, ".hgt.gz")) {
+        error = srtmSizeProblem(file, compressed);
+        if (!error.empty())
+            return {};
+    }
+    if (const std::string problem = vrtProblem(file); !problem.empty()) {
+        error = nameOf(file) + ": " + problem;
+        return {};
+    }
+    GDALDatasetH dataset = openPlain(compressed ? std::string(gzipLayer) + file : file);
     if (dataset == nullptr && endsWith(lower, ".zip")) {
         bool readable = false;
-        dataset = openInZip(path, readable);
+        dataset = openInZip(file, readable);
         if (dataset == nullptr) {
-            error = nameOf(path) + (readable ? ": the archive holds no elevation raster."
-                                             : ": the archive cannot be read.");
+            error = nameOf(file) +
+                    (readable ? ": the archive holds no elevation raster." : ": the archive cannot be read.");
             return {};
         }
     }
     if (dataset == nullptr) {
-        error = nameOf(path) + ": not an elevation raster GDAL can read (" + QuietGdal::last() + ").";
+        error = nameOf(file) + ": not an elevation raster GDAL can read (" + QuietGdal::last() + ").";
         return {};
     }
     if (GDALGetRasterCount(dataset) < 1) {
         GDALClose(dataset);
-        error = nameOf(path) + ": the file holds no raster band.";
+        error = nameOf(file) + ": the file holds no raster band.";
         return {};
     }
     return GdalDataset(dataset);
@@ -141,11 +216,12 @@ std::string seaCellText(GDALDatasetH tile, SeaCell cell) {
         text += std::string("<SRS>") + escaped + "</SRS>";
         CPLFree(escaped);
     }
-    text += CPLSPrintf("<GeoTransform>%.17g,%.17g,0,%.17g,0,%.17g</GeoTransform>", g[0] + (cell.lon - tileLon), g[1],
-                       g[3] + (cell.lat - tileLat), g[5]);
-    text += CPLSPrintf("<VRTRasterBand dataType=\"%s\" band=\"1\"><ColorInterp>%s</ColorInterp></VRTRasterBand>",
-                       GDALGetDataTypeName(GDALGetRasterDataType(band)),
-                       GDALGetColorInterpretationName(GDALGetRasterColorInterpretation(band)));
+    text += CPLSPrintf("<GeoTransform>%.17g,%.17g,0,%.17g,0,%.17g</GeoTransform>",
+                       g[0] + (cell.lon - tileLon), g[1], g[3] + (cell.lat - tileLat), g[5]);
+    text +=
+        CPLSPrintf("<VRTRasterBand dataType=\"%s\" band=\"1\"><ColorInterp>%s</ColorInterp></VRTRasterBand>",
+                   GDALGetDataTypeName(GDALGetRasterDataType(band)),
+                   GDALGetColorInterpretationName(GDALGetRasterColorInterpretation(band)));
     return text + "</VRTDataset>";
 }
 
@@ -159,7 +235,8 @@ GdalDataset buildMosaic(const std::string& path, const std::vector<GDALDatasetH>
     std::vector<GDALDatasetH> handles;
     for (const SeaCell& cell : seaCells) {
         const std::string text = seaCellText(sources.front(), cell);
-        sea.emplace_back(GDALOpenEx(text.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY, nullptr, nullptr, nullptr));
+        sea.emplace_back(
+            GDALOpenEx(text.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY, nullptr, nullptr, nullptr));
         if (!sea.back()) {
             error = "The sea could not be added to the mosaic (" + QuietGdal::last() + ").";
             return {};
@@ -175,8 +252,8 @@ GdalDataset buildMosaic(const std::string& path, const std::vector<GDALDatasetH>
     args.AddString(noDataText.c_str());
     GDALBuildVRTOptions* options = GDALBuildVRTOptionsNew(args.List(), nullptr);
     int usageError = 0;
-    GDALDatasetH vrt = GDALBuildVRT(path.c_str(), static_cast<int>(handles.size()), handles.data(), nullptr, options,
-                                    &usageError);
+    GDALDatasetH vrt = GDALBuildVRT(path.c_str(), static_cast<int>(handles.size()), handles.data(), nullptr,
+                                    options, &usageError);
     GDALBuildVRTOptionsFree(options);
     if (vrt == nullptr) {
         error = "The tiles could not be joined into a mosaic (" + QuietGdal::last() + ").";
@@ -202,19 +279,27 @@ GdalDataset filledCopy(GDALDatasetH dataset, std::string& error) {
     GDALRasterBandH from = GDALGetRasterBand(dataset, 1), to = GDALGetRasterBand(copy, 1);
     int has = 0;
     const double noData = GDALGetRasterNoDataValue(from, &has);
+    // Voids are the no-data value or, without one, NaN; a NaN or an infinity is a void either way.
+    const float voidValue = has ? static_cast<float>(noData) : NAN;
     std::vector<float> rows(static_cast<std::size_t>(width) * 256);
     for (int y = 0; y < height; y += 256) {
         const int count = std::min(256, height - y);
-        if (GDALRasterIO(from, GF_Read, 0, y, width, count, rows.data(), width, count, GDT_Float32, 0, 0) != CE_None ||
-            GDALRasterIO(to, GF_Write, 0, y, width, count, rows.data(), width, count, GDT_Float32, 0, 0) != CE_None) {
+        if (GDALRasterIO(from, GF_Read, 0, y, width, count, rows.data(), width, count, GDT_Float32, 0, 0) !=
+            CE_None) {
+            error = "Reading the elevation model failed (" + QuietGdal::last() + ").";
+            return {};
+        }
+        std::replace_if(
+            rows.begin(), rows.end(), [](float v) { return !std::isfinite(v); }, voidValue);
+        if (GDALRasterIO(to, GF_Write, 0, y, width, count, rows.data(), width, count, GDT_Float32, 0, 0) !=
+            CE_None) {
             error = "Reading the elevation model failed (" + QuietGdal::last() + ").";
             return {};
         }
     }
-    if (has)
-        GDALSetRasterNoDataValue(to, noData);
+    GDALSetRasterNoDataValue(to, voidValue);
     const double distance = std::max(width, height);
-    if (has && GDALFillNodata(to, nullptr, distance, 0, 0, nullptr, nullptr, nullptr) != CE_None) {
+    if (GDALFillNodata(to, nullptr, distance, 0, 0, nullptr, nullptr, nullptr) != CE_None) {
         error = "The voids could not be filled (" + QuietGdal::last() + ").";
         return {};
     }
@@ -253,7 +338,8 @@ OGRCoordinateTransformationH transformToWgs84(GDALDatasetH dataset, bool& geogra
     if (!(geographic && OSRIsSame(source, wgs84))) {
         transform = OCTNewCoordinateTransformation(source, wgs84);
         if (transform == nullptr)
-            error = "The raster's coordinate system cannot be converted to WGS84 (" + QuietGdal::last() + ").";
+            error =
+                "The raster's coordinate system cannot be converted to WGS84 (" + QuietGdal::last() + ").";
     }
     OSRDestroySpatialReference(source);
     OSRDestroySpatialReference(wgs84);

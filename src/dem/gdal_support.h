@@ -4,10 +4,10 @@
 
 #include "dem/dem_raster.h"
 
+#include <cstdint>
 #include <gdal.h>
-#include <ogr_srs_api.h>
-
 #include <memory>
+#include <ogr_srs_api.h>
 #include <string>
 #include <vector>
 
@@ -29,6 +29,14 @@ class GdalDataset {
   private:
     std::unique_ptr<void, DatasetCloser> dataset_;
 };
+
+// Registers GDAL's drivers once, with its messages kept off the terminal (they reach the user
+// through the program's own messages) and every way it has of reaching a network closed.
+void setUpGdal();
+
+// The size of a gzip file's content, inflated no further than `limit` + 1 MiB (0 when it
+// cannot be read).
+std::uint64_t inflatedSizeUpTo(const std::string& gzipPath, std::uint64_t limit);
 
 // Opens a raster: a file GDAL reads, or the first raster inside a .zip archive. On failure
 // an empty dataset and `error` says why in the user's terms.

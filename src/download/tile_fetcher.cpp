@@ -1,14 +1,13 @@
 #include "download/tile_fetcher.h"
 
 #include "download/raster_check.h"
+#include "download/tile_lock.h"
 #include "download/tile_transfer.h"
-
-#include <QLockFile>
-#include <QString>
 
 #include <algorithm>
 #include <chrono>
 #include <deque>
+#include <future>
 #include <map>
 #include <memory>
 #include <set>
@@ -37,8 +36,14 @@ struct Active {
     fs::path finalPath;
 };
 
-QString qtPath(const fs::path& path) {
-    return QString::fromStdU16String(path.u16string());
+// A finished transfer whose file is being checked, away from the loop's thread.
+struct Checking {
+    Active active;
+    std::future<std::string> problem;
+};
+
+bool isServerError(long status) {
+    return status == 500 || status == 502 || status == 503 || status == 504;
 }
 
 bool isInterruption(CURLcode code) {
@@ -56,8 +61,11 @@ class FetchRun {
     void startJob(Job job);
     void finishTransfer(CURL* easy, CURLcode code);
     void judgeTransfer(Active& active, CURLcode code);
-    void acceptPart(Active& active);
-    void retryOrFail(Active& active, const std::string& problem, bool dropPart);
+    void checkPart(Active& active);
+    void acceptPart(Active& active, const std::string& problem);
+    void collectChecks(bool wait);
+    void retryOrFail(Active& active, const std::string& problem, bool dropPart,
+                     std::chrono::milliseconds delay = std::chrono::milliseconds(0));
     void nextSource(const Job& job, const std::string& problem, bool missing);
     void settle(std::size_t tile, TileState state, SourceKind source = {}, fs::path file = {});
     void tellProgress(bool now);
@@ -70,6 +78,8 @@ class FetchRun {
     std::vector<bool> missingEverywhere_;
     std::deque<Job> queue_;
     std::map<CURL*, Active> active_;
+    std::vector<Checking> checks_;
+    std::set<std::size_t> toldWaiting_;
     std::size_t done_ = 0;
     std::uint64_t bytes_ = 0;
     Clock::time_point started_ = Clock::now();
@@ -99,7 +109,7 @@ FetchReport FetchRun::run() {
     const std::size_t connections = static_cast<std::size_t>(std::clamp(options_.connections, 1, 8));
     if (options_.sources.empty())
         queue_.clear();
-    while (!queue_.empty() || !active_.empty()) {
+    while (!queue_.empty() || !active_.empty() || !checks_.empty()) {
         if (listener_.cancelled()) {
             cancelAll();
             report.cancelled = true;
@@ -114,9 +124,10 @@ FetchReport FetchRun::run() {
             else
                 startJob(job);
         }
+        collectChecks(false);
         if (active_.empty()) {
-            if (!queue_.empty())
-                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            if (!queue_.empty() || !checks_.empty())
+                std::this_thread::sleep_for(std::chrono::milliseconds(checks_.empty() ? 50 : 10));
             continue;
         }
         int running = 0;
@@ -152,14 +163,22 @@ void FetchRun::startJob(Job job) {
     const fs::path finalPath = folder / tileFileName(source.kind, tile);
     std::error_code error;
     if (fs::exists(finalPath, error)) {
-        settle(job.tile, TileState::Cached, source.kind, finalPath);
-        return;
+        if (checkCachedTile(finalPath, tile).empty()) {
+            settle(job.tile, TileState::Cached, source.kind, finalPath);
+            return;
+        }
+        fs::remove(finalPath, error); // let in by an earlier run that did not check it: fetched again
     }
     fs::create_directories(folder, error);
-    auto lock = std::make_unique<QLockFile>(qtPath(fs::path(finalPath).concat(".lock")));
-    lock->setStaleLockTime(0); // a long download is not stale; a dead owner's lock is
-    if (!lock->tryLock(0)) {
-        if (lock->error() == QLockFile::LockFailedError) {
+    // A live run holds a tile's lock no longer than its transfer may last and the check after it.
+    const auto staleAfter = std::chrono::seconds(options_.limits.totalSeconds + 300);
+    const fs::path lockPath = fs::path(finalPath).concat(".lock");
+    LockState lockState = LockState::Failed;
+    auto lock = takeTileLock(lockPath, staleAfter, lockState);
+    if (!lock) {
+        if (lockState == LockState::Busy) {
+            if (toldWaiting_.insert(job.tile).second)
+                listener_.waiting(tile, lockPath);
             job.notBefore = Clock::now() + std::chrono::milliseconds(100);
             queue_.push_back(job);
         } else {
@@ -171,8 +190,8 @@ void FetchRun::startJob(Job job) {
         settle(job.tile, TileState::Cached, source.kind, finalPath);
         return;
     }
-    auto transfer =
-        std::make_unique<TileTransfer>(fs::path(finalPath).concat(".part"), tileUrl(source, tile), options_.limits);
+    auto transfer = std::make_unique<TileTransfer>(fs::path(finalPath).concat(".part"), tileUrl(source, tile),
+                                                   options_.limits);
     std::string problem;
     if (!transfer->open(problem)) {
         nextSource(job, problem, false);
@@ -192,11 +211,11 @@ void FetchRun::finishTransfer(CURL* easy, CURLcode code) {
     active_.erase(found);
     bytes_ += active.transfer->takeNewBytes();
     active.transfer->close();
-    judgeTransfer(active, code);
+    const fs::path part = active.transfer->partPath();
+    judgeTransfer(active, code); // may hand `active` on to a check
     std::error_code error;
-    if (fs::exists(active.transfer->partPath(), error) && fs::file_size(active.transfer->partPath(), error) == 0)
-        fs::remove(active.transfer->partPath(), error); // nothing to resume from
-
+    if (fs::exists(part, error) && fs::file_size(part, error) == 0)
+        removePart(part); // nothing to resume from
 }
 
 // What a finished transfer means for its tile.
@@ -205,62 +224,93 @@ void FetchRun::judgeTransfer(Active& active, CURLcode code) {
     const long status = transfer.status();
     switch (transfer.abort()) {
     case TileTransfer::Abort::Oversize:
-        return retryOrFail(active, "larger than " + std::to_string(options_.limits.maxTileBytes >> 20) + " MB", true);
+        active.job.attempt = options_.limits.attempts; // the same size again next time
+        return retryOrFail(active,
+                           "larger than " + std::to_string(options_.limits.maxTileBytes >> 20) + " MB", true);
     case TileTransfer::Abort::BadRange:
         return retryOrFail(active, "the server sent another part of the file than asked for", true);
     case TileTransfer::Abort::WriteError:
         return nextSource(active.job, "cannot write " + transfer.partPath().string(), false);
+    case TileTransfer::Abort::ErrorBody: // the status tells what went wrong
+        code = CURLE_OK;
+        break;
     case TileTransfer::Abort::None:
         break;
     }
     if (code == CURLE_FILESIZE_EXCEEDED) {
         active.job.attempt = options_.limits.attempts; // the same size again next time
-        return retryOrFail(active, "larger than " + std::to_string(options_.limits.maxTileBytes >> 20) + " MB", true);
+        return retryOrFail(active,
+                           "larger than " + std::to_string(options_.limits.maxTileBytes >> 20) + " MB", true);
     }
     if (code == CURLE_TOO_MANY_REDIRECTS)
         return nextSource(active.job, "too many redirects", false);
     if (code != CURLE_OK) {
-        const std::string message = transfer.curlMessage()[0] ? transfer.curlMessage() : curl_easy_strerror(code);
+        const std::string message =
+            transfer.curlMessage()[0] ? transfer.curlMessage() : curl_easy_strerror(code);
         if (isInterruption(code))
             return retryOrFail(active, message, false);
         return nextSource(active.job, message, false);
     }
     if (status == 404 || status == 410) {
-        std::error_code error;
-        fs::remove(transfer.partPath(), error);
+        removePart(transfer.partPath());
         return nextSource(active.job, "no such tile", true);
     }
+    if (isServerError(status)) { // a busy or broken server: asked again later, less often each time
+        const auto delay =
+            std::chrono::milliseconds(options_.limits.retryMilliseconds << (active.job.attempt - 1));
+        return retryOrFail(active, "the server answered HTTP " + std::to_string(status), false, delay);
+    }
     if (status == 200 || status == 206 || (status == 416 && transfer.resumedFrom() > 0))
-        return acceptPart(active);
+        return checkPart(active);
     nextSource(active.job, "the server answered HTTP " + std::to_string(status), false);
 }
 
-// The part is complete as far as HTTP knows: into the cache if GDAL reads it as the tile.
-void FetchRun::acceptPart(Active& active) {
+// The part is complete as far as HTTP knows: checked on a thread of its own (reading a tile
+// through, or inflating it, takes a while) while the other transfers go on.
+void FetchRun::checkPart(Active& active) {
+    Checking checking{std::move(active), {}};
+    checking.problem =
+        std::async(std::launch::async, checkTileRaster, checking.active.transfer->partPath(),
+                   checking.active.finalPath.filename().string(), results_[checking.active.job.tile].tile);
+    checks_.push_back(std::move(checking));
+}
+
+void FetchRun::collectChecks(bool wait) {
+    for (std::size_t i = 0; i < checks_.size();) {
+        if (!wait && checks_[i].problem.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+            ++i;
+            continue;
+        }
+        Checking done = std::move(checks_[i]);
+        checks_.erase(checks_.begin() + static_cast<std::ptrdiff_t>(i));
+        acceptPart(done.active, done.problem.get());
+    }
+}
+
+// Into the cache if GDAL reads the part as the tile.
+void FetchRun::acceptPart(Active& active, const std::string& problem) {
     const SourceKind kind = options_.sources[active.job.source].kind;
     const fs::path& part = active.transfer->partPath();
-    const std::string problem =
-        checkTileRaster(part, active.finalPath.filename().string(), results_[active.job.tile].tile);
     std::error_code error;
     if (!problem.empty()) {
-        fs::remove(part, error);
+        removePart(part);
         return nextSource(active.job, problem, false);
     }
     fs::rename(part, active.finalPath, error);
-    if (error) {
-        fs::remove(part, error);
+    removePart(part);
+    if (error)
         return nextSource(active.job, "cannot move the tile into the cache", false);
-    }
     settle(active.job.tile, TileState::Downloaded, kind, active.finalPath);
 }
 
-void FetchRun::retryOrFail(Active& active, const std::string& problem, bool dropPart) {
-    std::error_code error;
+void FetchRun::retryOrFail(Active& active, const std::string& problem, bool dropPart,
+                           std::chrono::milliseconds delay) {
     if (dropPart)
-        fs::remove(active.transfer->partPath(), error);
+        removePart(active.transfer->partPath());
     if (active.job.attempt < options_.limits.attempts) {
         Job again = active.job;
         ++again.attempt;
+        again.notBefore = Clock::now() + delay;
         queue_.push_front(again); // the lock goes with `active`; the retry takes it again
         return;
     }
@@ -298,7 +348,8 @@ void FetchRun::tellProgress(bool now) {
     if (!now && time - lastReport_ < std::chrono::milliseconds(100))
         return;
     lastReport_ = time;
-    listener_.progress({done_, results_.size(), bytes_, std::chrono::duration<double>(time - started_).count()});
+    listener_.progress(
+        {done_, results_.size(), bytes_, std::chrono::duration<double>(time - started_).count()});
 }
 
 // Stops every transfer; what they wrote stays in the parts for the next run.
@@ -309,13 +360,17 @@ void FetchRun::cancelAll() {
     }
     active_.clear();
     queue_.clear();
+    for (Checking& checking : checks_)
+        checking.problem.wait(); // a checked part stays a part: the next run checks it again
+    checks_.clear();
 }
 
 } // namespace
 
 bool FetchReport::complete() const {
     return !cancelled && std::all_of(tiles.begin(), tiles.end(), [](const TileResult& tile) {
-        return tile.state == TileState::Cached || tile.state == TileState::Downloaded || tile.state == TileState::None;
+        return tile.state == TileState::Cached || tile.state == TileState::Downloaded ||
+               tile.state == TileState::None;
     });
 }
 
@@ -348,7 +403,8 @@ fs::path cachedTilePath(const fs::path& cacheRoot, SourceKind kind, TileCorner t
     return cacheFolder(cacheRoot, kind) / tileFileName(kind, tile);
 }
 
-FetchReport fetchTiles(const std::vector<TileCorner>& tiles, const FetchOptions& options, FetchListener& listener) {
+FetchReport fetchTiles(const std::vector<TileCorner>& tiles, const FetchOptions& options,
+                       FetchListener& listener) {
     FetchRun run(tiles, options, listener);
     return run.run();
 }

@@ -19,8 +19,10 @@ struct FetchLimits {
     long connectSeconds = 30;                // to open a connection
     long stallSeconds = 60;                  // a transfer that moves no byte this long is dropped
     long maxRedirects = 5;                   // more is taken as a loop
+    long totalSeconds = 1800;                // one attempt at one tile, however slowly it moves
     std::uint64_t maxTileBytes = 512u << 20; // one tile's body
     int attempts = 3;                        // tries of one tile at one source
+    long retryMilliseconds = 2000;           // before the second try after a server error; doubled after
 };
 
 struct FetchOptions {
@@ -60,6 +62,11 @@ class FetchListener {
     virtual void progress(const FetchProgress& progress) { (void)progress; }
     // Polled several times a second; true stops the run.
     virtual bool cancelled() { return false; }
+    // Another run holds the tile's lock: this one waits for it (told once per tile).
+    virtual void waiting(TileCorner tile, const std::filesystem::path& lock) {
+        (void)tile;
+        (void)lock;
+    }
 };
 
 struct FetchReport {
@@ -75,8 +82,10 @@ struct FetchReport {
 
 // The folder of one source in the cache, and where a tile lies in it.
 std::filesystem::path cacheFolder(const std::filesystem::path& cacheRoot, SourceKind kind);
-std::filesystem::path cachedTilePath(const std::filesystem::path& cacheRoot, SourceKind kind, TileCorner tile);
+std::filesystem::path cachedTilePath(const std::filesystem::path& cacheRoot, SourceKind kind,
+                                     TileCorner tile);
 
-FetchReport fetchTiles(const std::vector<TileCorner>& tiles, const FetchOptions& options, FetchListener& listener);
+FetchReport fetchTiles(const std::vector<TileCorner>& tiles, const FetchOptions& options,
+                       FetchListener& listener);
 
 } // namespace orolith::download

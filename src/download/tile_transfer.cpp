@@ -5,6 +5,7 @@
 #include <cctype>
 #include <charconv>
 #include <mutex>
+#include <optional>
 #include <string_view>
 #include <system_error>
 
@@ -23,7 +24,8 @@ bool startsWithNoCase(std::string_view text, std::string_view head) {
     if (text.size() < head.size())
         return false;
     for (std::size_t i = 0; i < head.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(text[i])) != std::tolower(static_cast<unsigned char>(head[i])))
+        if (std::tolower(static_cast<unsigned char>(text[i])) !=
+            std::tolower(static_cast<unsigned char>(head[i])))
             return false;
     }
     return true;
@@ -45,7 +47,38 @@ long long rangeStartOf(std::string_view line) {
     return error == std::errc() && end != line.data() + line.size() && *end == '-' ? start : -1;
 }
 
+// The value of header `name` (lower case, with its colon) when `line` is that header.
+std::optional<std::string> headerValue(std::string_view line, std::string_view name) {
+    if (!startsWithNoCase(line, name))
+        return std::nullopt;
+    line.remove_prefix(name.size());
+    while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
+        line.remove_prefix(1);
+    while (!line.empty() && (line.back() == '\r' || line.back() == '\n' || line.back() == ' '))
+        line.remove_suffix(1);
+    return std::string(line);
+}
+
+fs::path validatorPath(const fs::path& part) {
+    return fs::path(part).concat(".validator");
+}
+
+std::string readValidator(const fs::path& part) {
+    std::ifstream in(validatorPath(part), std::ios::binary);
+    std::string line;
+    std::getline(in, line);
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return line;
+}
+
 } // namespace
+
+void removePart(const fs::path& part) {
+    std::error_code error;
+    fs::remove(part, error);
+    fs::remove(validatorPath(part), error);
+}
 
 TileTransfer::TileTransfer(fs::path partPath, const std::string& url, const FetchLimits& limits)
     : partPath_(std::move(partPath)), url_(url), limits_(limits) {
@@ -55,13 +88,17 @@ TileTransfer::TileTransfer(fs::path partPath, const std::string& url, const Fetc
 TileTransfer::~TileTransfer() {
     if (easy_)
         curl_easy_cleanup(easy_);
+    curl_slist_free_all(headers_);
 }
 
 bool TileTransfer::open(std::string& problem) {
     std::error_code error;
     const std::uintmax_t size = fs::file_size(partPath_, error);
     offset_ = error ? 0 : size;
-    file_.open(partPath_, std::ios::binary | std::ios::app);
+    validator_ = offset_ > 0 ? readValidator(partPath_) : std::string();
+    if (validator_.empty())
+        offset_ = 0; // bytes of unknown origin: started over
+    file_.open(partPath_, std::ios::binary | (offset_ > 0 ? std::ios::app : std::ios::trunc));
     if (!file_) {
         problem = "cannot write " + partPath_.string();
         return false;
@@ -84,10 +121,14 @@ bool TileTransfer::open(std::string& problem) {
     curl_easy_setopt(easy_, CURLOPT_CONNECTTIMEOUT, limits_.connectSeconds);
     curl_easy_setopt(easy_, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(easy_, CURLOPT_LOW_SPEED_TIME, limits_.stallSeconds);
+    curl_easy_setopt(easy_, CURLOPT_TIMEOUT, limits_.totalSeconds);
     curl_easy_setopt(easy_, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits_.maxTileBytes));
     if (offset_ > 0) { // a plain range, not curl's resume: a server that ignores it is handled here
         range_ = std::to_string(offset_) + "-";
         curl_easy_setopt(easy_, CURLOPT_RANGE, range_.c_str());
+        // The rest of the same file, or (when it changed) all of the new one.
+        headers_ = curl_slist_append(headers_, ("If-Range: " + validator_).c_str());
+        curl_easy_setopt(easy_, CURLOPT_HTTPHEADER, headers_);
     }
     curl_easy_setopt(easy_, CURLOPT_HEADERFUNCTION, &TileTransfer::onHeader);
     curl_easy_setopt(easy_, CURLOPT_HEADERDATA, this);
@@ -116,11 +157,23 @@ std::uint64_t TileTransfer::takeNewBytes() {
 std::size_t TileTransfer::onHeader(char* data, std::size_t size, std::size_t count, void* self) {
     auto* transfer = static_cast<TileTransfer*>(self);
     const std::string_view line(data, size * count);
-    if (startsWithNoCase(line, "HTTP/")) // each response of a redirect chain starts afresh
+    if (startsWithNoCase(line, "HTTP/")) { // each response of a redirect chain starts afresh
         transfer->rangeStart_ = -1;
-    else if (const long long start = rangeStartOf(line); start >= 0)
+        transfer->newValidator_.clear();
+    } else if (const long long start = rangeStartOf(line); start >= 0) {
         transfer->rangeStart_ = start;
+    } else {
+        transfer->takeValidator(line);
+    }
     return size * count;
+}
+
+// A strong ETag identifies the file's version; without one, its Last-Modified time does.
+void TileTransfer::takeValidator(std::string_view line) {
+    if (const auto tag = headerValue(line, "etag:"); tag && !tag->empty() && !tag->starts_with("W/"))
+        newValidator_ = *tag;
+    else if (const auto time = headerValue(line, "last-modified:"); time && newValidator_.empty())
+        newValidator_ = *time;
 }
 
 std::size_t TileTransfer::onBody(char* data, std::size_t size, std::size_t count, void* self) {
@@ -133,7 +186,8 @@ bool TileTransfer::startBody() {
     bodyStarted_ = true;
     const long code = status();
     if (code == 206) {
-        if (rangeStart_ != static_cast<long long>(offset_)) {
+        if (rangeStart_ != static_cast<long long>(offset_) ||
+            (!newValidator_.empty() && newValidator_ != validator_)) {
             abort_ = Abort::BadRange;
             return false;
         }
@@ -145,6 +199,12 @@ bool TileTransfer::startBody() {
             file_.open(partPath_, std::ios::binary | std::ios::trunc);
             offset_ = 0;
         }
+        std::error_code error;
+        fs::remove(validatorPath(partPath_), error);
+        if (!newValidator_.empty()) {
+            std::ofstream out(validatorPath(partPath_), std::ios::binary | std::ios::trunc);
+            out << newValidator_ << "\r\n";
+        }
     }
     return true;
 }
@@ -152,8 +212,10 @@ bool TileTransfer::startBody() {
 std::size_t TileTransfer::writeBody(const char* data, std::size_t size) {
     if (!bodyStarted_ && !startBody())
         return 0;
-    if (!keepBody_)
-        return size; // an error page: read and dropped
+    if (!keepBody_) {
+        abort_ = Abort::ErrorBody; // an error page: the status says enough, the body is not read
+        return 0;
+    }
     if (offset_ + written_ + size > limits_.maxTileBytes) {
         abort_ = Abort::Oversize;
         return 0;

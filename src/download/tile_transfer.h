@@ -1,22 +1,27 @@
 #pragma once
 // One HTTP transfer of one tile into its ".part" file: libcurl set up with the limits, the
 // body appended to what an earlier attempt left (or started over when the server ignores
-// the range asked for), and only a successful response's body written.
+// the range asked for), and only a successful response's body written. A part is resumed
+// only under the validator (ETag or Last-Modified) its first bytes came with, kept beside it
+// in "<part>.validator", so that a file changed on the server starts over.
 
 #include "download/tile_fetcher.h"
 
 #include <curl/curl.h>
-
 #include <fstream>
 #include <memory>
+#include <string_view>
 
 class QLockFile;
 
 namespace orolith::download {
 
+// Removes a part file and its validator.
+void removePart(const std::filesystem::path& part);
+
 class TileTransfer {
   public:
-    enum class Abort { None, Oversize, BadRange, WriteError };
+    enum class Abort { None, Oversize, BadRange, WriteError, ErrorBody };
 
     TileTransfer(std::filesystem::path partPath, const std::string& url, const FetchLimits& limits);
     ~TileTransfer();
@@ -41,10 +46,14 @@ class TileTransfer {
     static std::size_t onBody(char* data, std::size_t size, std::size_t count, void* self);
     std::size_t writeBody(const char* data, std::size_t size);
     bool startBody();
+    void takeValidator(std::string_view line);
 
     std::filesystem::path partPath_;
     std::string url_;
     std::string range_;
+    std::string validator_;    // of the part's first bytes; empty: none known
+    std::string newValidator_; // of the response being read
+    curl_slist* headers_ = nullptr;
     FetchLimits limits_;
     CURL* easy_ = nullptr;
     std::ofstream file_;

@@ -1,11 +1,12 @@
 #include "garmin/garmin_image.h"
 
+#include "core/platform/temporary_files.h"
+#include "garmin/image_header.h"
 #include "garmin/java_heap.h"
 #include "garmin/mkgmap_run.h"
 
 #include <QLockFile>
 #include <QTemporaryDir>
-
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -66,8 +67,31 @@ std::string joined(const std::vector<std::string>& words) {
     return text;
 }
 
+// mkgmap splits its list of elevation folders at commas, and a folder's name may hold one:
+// each folder is named to it by a link in the work folder, "dem-1", "dem-2", …, relative to
+// the work folder it runs in. Where links cannot be made, a name without a comma is given as it is.
+bool linkDemFolders(const std::vector<fs::path>& folders, const fs::path& workDir,
+                    std::vector<std::string>& names, std::string& error) {
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        const std::string name = "dem-" + std::to_string(i + 1);
+        std::error_code ec;
+        fs::create_directory_symlink(folders[i], workDir / name, ec);
+        if (!ec) {
+            names.push_back(name);
+        } else if (folders[i].string().find(',') == std::string::npos) {
+            names.push_back(folders[i].string());
+        } else {
+            error = "mkgmap cannot be given the elevation folder " + folders[i].string() +
+                    " (a comma in its name)";
+            return false;
+        }
+    }
+    return true;
+}
+
 std::vector<std::string> mkgmapArguments(const ImageJob& job, const fs::path& workDir,
-                                         const std::vector<fs::path>& tiles, std::uint32_t firstNumber) {
+                                         const std::vector<fs::path>& tiles, std::uint32_t firstNumber,
+                                         const std::vector<std::string>& demFolders) {
     const std::string name = job.name.empty() ? job.map.stem().string() : job.name;
     std::vector<std::string> words = {
         "--output-dir=" + workDir.string(),
@@ -81,13 +105,11 @@ std::vector<std::string> mkgmapArguments(const ImageJob& job, const fs::path& wo
         "--gmapsupp",
         "--tdbfile",
     };
-    if (!job.demFolders.empty()) {
-        std::vector<std::string> folders, distances;
-        for (const fs::path& folder : job.demFolders)
-            folders.push_back(folder.string());
+    if (!demFolders.empty()) {
+        std::vector<std::string> distances;
         for (int distance : job.demDistances)
             distances.push_back(std::to_string(distance));
-        words.push_back("--dem=" + joined(folders));
+        words.push_back("--dem=" + joined(demFolders));
         if (!distances.empty())
             words.push_back("--dem-dists=" + joined(distances));
     }
@@ -179,7 +201,9 @@ bool prepareOutputFolder(const fs::path& outputDir, bool replaceImage, std::stri
     return makeWorkFolder(outputDir, error) != nullptr;
 }
 
-ImageResult makeGarminImage(const ImageJob& given, ImageProgress& progress) {
+namespace {
+
+ImageResult makeImage(const ImageJob& given, ImageProgress& progress) {
     // mkgmap runs in the work folder: every path it is given must hold from there.
     ImageJob job = given;
     std::error_code ec;
@@ -223,12 +247,16 @@ ImageResult makeGarminImage(const ImageJob& given, ImageProgress& progress) {
         result.error = "Cancelled.";
         return result;
     }
+    std::vector<std::string> demFolders;
+    if (!linkDemFolders(job.demFolders, workDir, demFolders, result.error))
+        return result;
     std::vector<std::string> tileImages;
     for (std::size_t i = 0; i < tiles.size(); ++i)
         tileImages.push_back(std::to_string(result.firstNumber + i) + ".img");
     TileWatch watch(progress, tiles.size());
     const MkgmapRun run =
-        runMkgmap(command, mkgmapArguments(job, workDir, inputs, result.firstNumber), workDir, tileImages, watch);
+        runMkgmap(command, mkgmapArguments(job, workDir, inputs, result.firstNumber, demFolders), workDir,
+                  tileImages, watch);
     if (run.cancelled) {
         result.cancelled = true;
         result.error = "Cancelled.";
@@ -239,6 +267,10 @@ ImageResult makeGarminImage(const ImageJob& given, ImageProgress& progress) {
         result.error = describeFailure(run);
         return result;
     }
+    if (!hasGarminImageHeader(workDir / kImageName)) {
+        result.error = "mkgmap wrote a gmapsupp.img that is no Garmin image; nothing was replaced.";
+        return result;
+    }
     progress.stage("Putting gmapsupp.img in place", 97);
     if (!moveResults(workDir, job, result.error))
         return result;
@@ -246,6 +278,17 @@ ImageResult makeGarminImage(const ImageJob& given, ImageProgress& progress) {
     result.image = imagePath(job.outputDir);
     result.size = fs::file_size(result.image, ec);
     progress.stage("Done", 100);
+    return result;
+}
+
+} // namespace
+
+ImageResult makeGarminImage(const ImageJob& job, ImageProgress& progress) {
+    ImageResult result = makeImage(job, progress);
+    // A signal stopped mkgmap: its work folder is gone now, and the program ends as the signal says.
+    passSignalsTo(0);
+    if (const int signalNumber = heldSignal(); signalNumber != 0)
+        stopBySignal(signalNumber);
     return result;
 }
 

@@ -1,10 +1,16 @@
 #include "garmin/mkgmap_run.h"
 
+#include "core/platform/temporary_files.h"
+
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStringList>
-
 #include <deque>
+
+#ifndef _WIN32
+#include <signal.h>
+#include <unistd.h>
+#endif
 
 namespace orolith::garmin {
 
@@ -50,6 +56,37 @@ std::size_t countExisting(const std::filesystem::path& folder, const std::vector
     return count;
 }
 
+// mkgmap runs in a process group of its own (its script, Java and whatever they start), so
+// that stopping it stops all of them, and a signal to this program reaches them through it
+// (until the caller has cleaned up and ends passing signals on).
+class ProcessGroup {
+  public:
+    explicit ProcessGroup(QProcess& process) : process_(process) {
+#ifndef _WIN32
+        process_.setChildProcessModifier([] { ::setpgid(0, 0); });
+#endif
+    }
+    ProcessGroup(const ProcessGroup&) = delete;
+    ProcessGroup& operator=(const ProcessGroup&) = delete;
+    void started() {
+        leader_ = static_cast<long>(process_.processId());
+        passSignalsTo(leader_);
+    }
+    // Kills the whole group and waits for mkgmap's own process.
+    void kill() {
+#ifndef _WIN32
+        if (leader_ > 0)
+            ::kill(static_cast<pid_t>(-leader_), SIGKILL);
+#endif
+        process_.kill();
+        process_.waitForFinished();
+    }
+
+  private:
+    QProcess& process_;
+    long leader_ = 0;
+};
+
 } // namespace
 
 MkgmapRun runMkgmap(const MkgmapCommand& command, const std::vector<std::string>& arguments,
@@ -71,6 +108,7 @@ MkgmapRun runMkgmap(const MkgmapCommand& command, const std::vector<std::string>
     }
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.setWorkingDirectory(QString::fromStdString(outputDir.string()));
+    ProcessGroup group(process);
     process.start(QString::fromStdString(command.program), words);
     LineKeeper lines;
     if (!process.waitForStarted()) {
@@ -79,12 +117,12 @@ MkgmapRun runMkgmap(const MkgmapCommand& command, const std::vector<std::string>
         return run;
     }
     run.started = true;
+    group.started();
     while (!process.waitForFinished(100)) {
         lines.add(process.readAll(), run);
-        if (watch && watch(countExisting(outputDir, tileNames))) {
+        if (heldSignal() != 0 || (watch && watch(countExisting(outputDir, tileNames)))) {
             run.cancelled = true;
-            process.kill();
-            process.waitForFinished();
+            group.kill();
             break;
         }
         if (process.state() == QProcess::NotRunning)
@@ -92,6 +130,10 @@ MkgmapRun runMkgmap(const MkgmapCommand& command, const std::vector<std::string>
     }
     lines.add(process.readAll(), run);
     lines.finish(run);
+    if (heldSignal() != 0 && !run.cancelled) { // mkgmap ended of the signal; what it started goes too
+        run.cancelled = true;
+        group.kill();
+    }
     run.crashed = process.exitStatus() == QProcess::CrashExit;
     run.exitCode = run.crashed ? -1 : process.exitCode();
     return run;

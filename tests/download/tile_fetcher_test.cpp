@@ -35,6 +35,7 @@ FetchOptions optionsFor(const LoopbackServer& server, std::vector<SourceKind> ki
     options.cacheRoot = cache.path();
     options.limits.stallSeconds = 1;
     options.limits.connectSeconds = 5;
+    options.limits.retryMilliseconds = 10;
     return options;
 }
 
@@ -92,7 +93,11 @@ TEST(TileFetcher, AnInterruptedDownloadResumes) {
         LoopbackServer server;
         TempDir cache;
         const std::string body = testing::syntheticTile(SourceKind::Skadi, kTile);
-        serveTile(server, SourceKind::Skadi, kTile, {.ranges = ranges, .dropAfter = body.size() / 2, .dropTimes = 1});
+        serveTile(server, SourceKind::Skadi, kTile,
+                  {.headers = {{"ETag", "\"v1\""}},
+                   .ranges = ranges,
+                   .dropAfter = body.size() / 2,
+                   .dropTimes = 1});
         const FetchReport report = fetch({kTile}, optionsFor(server, {SourceKind::Skadi}, cache));
         EXPECT_EQ(report.tiles[0].state, TileState::Downloaded) << report.tiles[0].problem;
         EXPECT_EQ(testing::readBytes(report.tiles[0].file), body);

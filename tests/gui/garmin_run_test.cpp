@@ -44,13 +44,18 @@ struct GarminWindow {
 
 } // namespace
 
+// What the stand-in writes as gmapsupp.img: 512 bytes with the marks of a Garmin IMG header.
+const char* const kWriteImage = "printf '%016dDSKIMG%043dGARMIN%441d' 0 0 0 > \"$out/gmapsupp.img\"";
+const QByteArray kImage =
+    QByteArray(16, '0') + "DSKIMG" + QByteArray(43, '0') + "GARMIN" + QByteArray(440, ' ') + "0";
+
 class GarminRunTest : public QObject {
     Q_OBJECT
 
   private slots:
     void makesTheImageAndOffersItsFolder() {
         GarminWindow w;
-        w.useMkgmap("echo image > \"$out/gmapsupp.img\"", QStringLiteral("4242"));
+        w.useMkgmap(kWriteImage, QStringLiteral("4242"));
         w.desktop.answers = {true};
         QVERIFY(w.run());
         QVERIFY2(w.desktop.messages.isEmpty(), qPrintable(w.desktop.messages.join('\n')));
@@ -59,7 +64,7 @@ class GarminRunTest : public QObject {
         QVERIFY(w.desktop.questions[0].startsWith(QStringLiteral("Created ") + image + QStringLiteral("\r\n\r\n")));
         QVERIFY(w.desktop.questions[0].contains(QStringLiteral("\r\nFamily ID: 4242\r\n\r\nOpen its folder?")));
         QCOMPARE(w.desktop.folders, QStringList{QDir::toNativeSeparators(w.folder)});
-        QCOMPARE(readFile(image), QByteArray("image\n"));
+        QCOMPARE(readFile(image), kImage);
         QVERIFY(readFile(w.folder + QStringLiteral("/area-typ.txt")).contains("\r\nFID = 4242\r\n"));
         QVERIFY(readFile(w.folder + QStringLiteral("/area.mp")).startsWith("[IMG ID]\r\n"));
 
@@ -67,12 +72,12 @@ class GarminRunTest : public QObject {
         w.desktop.answers = {false};
         QVERIFY(w.run());
         QVERIFY(w.desktop.questions.last().endsWith(QStringLiteral("holds a Garmin map made before.\r\n\r\nReplace?")));
-        QCOMPARE(readFile(image), QByteArray("image\n"));
+        QCOMPARE(readFile(image), kImage);
     }
 
     void elevationModelInputBecomesABandMap() {
         GarminWindow w;
-        w.useMkgmap("echo image > \"$out/gmapsupp.img\"");
+        w.useMkgmap(kWriteImage);
         const QString grid = writeFile(w.home.filePath("maps/hill.asc"),
                                        "ncols 4\nnrows 3\nxllcorner 7.0\nyllcorner 46.0\ncellsize 0.01\n"
                                        "NODATA_value -9999\n110 120 130 140\n110 160 170 140\n110 120 130 140\n");
@@ -81,7 +86,7 @@ class GarminRunTest : public QObject {
         QVERIFY(w.run());
         QVERIFY2(w.desktop.messages.isEmpty(), qPrintable(w.desktop.messages.join('\n')));
         const QString folder = w.home.filePath(QStringLiteral("maps/hill"));
-        QCOMPARE(readFile(folder + QStringLiteral("/gmapsupp.img")), QByteArray("image\n"));
+        QCOMPARE(readFile(folder + QStringLiteral("/gmapsupp.img")), kImage);
         const QByteArray map = readFile(folder + QStringLiteral("/hill.mp"));
         QVERIFY2(map.contains("[POLYGON]\r\n"), map.left(2000).constData());
     }

@@ -11,9 +11,14 @@
 using SocketLength = int;
 constexpr int kSendFlags = 0;
 namespace {
-void closeSocket(long long s) { closesocket(static_cast<SOCKET>(s)); }
+void closeSocket(long long s) {
+    closesocket(static_cast<SOCKET>(s));
+}
 struct WinsockStart {
-    WinsockStart() { WSADATA data; WSAStartup(MAKEWORD(2, 2), &data); }
+    WinsockStart() {
+        WSADATA data;
+        WSAStartup(MAKEWORD(2, 2), &data);
+    }
 } winsockStart;
 } // namespace
 #else
@@ -24,7 +29,9 @@ struct WinsockStart {
 using SocketLength = socklen_t;
 constexpr int kSendFlags = MSG_NOSIGNAL; // a client that hung up is no reason to stop the tests
 namespace {
-void closeSocket(long long s) { ::close(static_cast<int>(s)); }
+void closeSocket(long long s) {
+    ::close(static_cast<int>(s));
+}
 } // namespace
 #endif
 
@@ -34,7 +41,8 @@ namespace {
 
 bool sendAll(long long socket, const char* data, std::size_t size) {
     while (size > 0) {
-        const auto sent = ::send(static_cast<int>(socket), data, static_cast<int>(std::min<std::size_t>(size, 65536)), kSendFlags);
+        const auto sent = ::send(static_cast<int>(socket), data,
+                                 static_cast<int>(std::min<std::size_t>(size, 65536)), kSendFlags);
         if (sent <= 0)
             return false;
         data += sent;
@@ -44,7 +52,8 @@ bool sendAll(long long socket, const char* data, std::size_t size) {
 }
 
 std::string lowered(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
     return text;
 }
 
@@ -62,12 +71,22 @@ std::string headerValue(const std::string& head, const std::string& name) {
 
 const char* reasonOf(int status) {
     switch (status) {
-    case 200: return "OK";
-    case 206: return "Partial Content";
-    case 302: return "Found";
-    case 404: return "Not Found";
-    case 416: return "Range Not Satisfiable";
-    default: return "Status";
+    case 200:
+        return "OK";
+    case 206:
+        return "Partial Content";
+    case 302:
+        return "Found";
+    case 404:
+        return "Not Found";
+    case 416:
+        return "Range Not Satisfiable";
+    case 500:
+        return "Internal Server Error";
+    case 503:
+        return "Service Unavailable";
+    default:
+        return "Status";
     }
 }
 
@@ -82,7 +101,8 @@ LoopbackServer::LoopbackServer() {
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     address.sin_port = 0;
     SocketLength length = sizeof address;
-    if (::bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || ::listen(socket, 64) != 0 ||
+    if (::bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        ::listen(socket, 64) != 0 ||
         ::getsockname(socket, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
         closeSocket(socket);
         return;
@@ -127,7 +147,8 @@ std::vector<SeenRequest> LoopbackServer::requests() const {
 
 int LoopbackServer::requestCount(const std::string& path) const {
     std::lock_guard lock(mutex_);
-    return static_cast<int>(std::count_if(seen_.begin(), seen_.end(), [&](const SeenRequest& r) { return r.path == path; }));
+    return static_cast<int>(
+        std::count_if(seen_.begin(), seen_.end(), [&](const SeenRequest& r) { return r.path == path; }));
 }
 
 void LoopbackServer::acceptLoop() {
@@ -149,6 +170,10 @@ CannedReply LoopbackServer::replyFor(const std::string& path) {
     if (found == replies_.end())
         return CannedReply{404, "<html>Not Found</html>", {}, false, true, 0, 0, 0};
     CannedReply reply = found->second;
+    if (found->second.failTimes > 0) {
+        --found->second.failTimes;
+        return CannedReply{reply.failStatus, "<html>Try later</html>", {}, false, true, 0, 0, 0};
+    }
     if (found->second.dropTimes > 0)
         --found->second.dropTimes;
     else
@@ -170,14 +195,20 @@ void LoopbackServer::answer(long long socket) {
     const std::size_t pathStart = head.find(' ') + 1;
     const std::string path = head.substr(pathStart, head.find(' ', pathStart) - pathStart);
     const std::string range = headerValue(head, "range:");
+    const std::string ifRange = headerValue(head, "if-range:");
     {
         std::lock_guard lock(mutex_);
-        seen_.push_back({path, range});
+        seen_.push_back({path, range, ifRange});
     }
     CannedReply reply = replyFor(path);
     std::string body = reply.body;
     std::string extra;
-    if (reply.status == 200 && reply.ranges && range.rfind("bytes=", 0) == 0) {
+    // A range under If-Range holds only while the file is the one the validator names.
+    bool sameFile = ifRange.empty();
+    for (const auto& [name, value] : reply.headers)
+        sameFile =
+            sameFile || ((lowered(name) == "etag" || lowered(name) == "last-modified") && value == ifRange);
+    if (reply.status == 200 && reply.ranges && sameFile && range.rfind("bytes=", 0) == 0) {
         const std::size_t from = std::strtoull(range.c_str() + 6, nullptr, 10);
         const std::string total = std::to_string(reply.body.size());
         if (from >= reply.body.size()) {
@@ -187,27 +218,47 @@ void LoopbackServer::answer(long long socket) {
         } else {
             reply.status = 206;
             body = reply.body.substr(from);
-            extra = "Content-Range: bytes " + std::to_string(from) + "-" +
+            extra = "Content-Range: bytes " +
+                    std::to_string(static_cast<long long>(from) + reply.rangeShift) + "-" +
                     std::to_string(reply.body.size() - 1) + "/" + total + "\r\n";
         }
     }
-    std::string response = "HTTP/1.1 " + std::to_string(reply.status) + " " + reasonOf(reply.status) + "\r\n" +
-                           extra + "Connection: close\r\n";
-    if (reply.declareLength)
+    std::string response = "HTTP/1.1 " + std::to_string(reply.status) + " " + reasonOf(reply.status) +
+                           "\r\n" + extra + "Connection: close\r\n";
+    if (reply.declareLength && !reply.endless)
         response += "Content-Length: " + std::to_string(body.size()) + "\r\n";
     for (const auto& [name, value] : reply.headers)
         response += name + ": " + value + "\r\n";
     response += "\r\n";
-    if (sendAll(socket, response.data(), response.size())) {
-        for (int waited = 0; waited < reply.stallMilliseconds && !stopping_; waited += 20)
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        const std::size_t count = reply.dropAfter > 0 ? std::min(reply.dropAfter, body.size()) : body.size();
-        sendAll(socket, body.data(), count);
-    }
+    if (sendAll(socket, response.data(), response.size()))
+        sendBody(socket, reply, body);
 #ifndef _WIN32
     ::shutdown(static_cast<int>(socket), SHUT_RDWR);
 #endif
     closeSocket(socket);
+}
+
+void LoopbackServer::sendBody(long long socket, const CannedReply& reply, const std::string& body) {
+    for (int waited = 0; waited < reply.stallMilliseconds && !stopping_; waited += 20)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    const std::size_t count = reply.dropAfter > 0 ? std::min(reply.dropAfter, body.size()) : body.size();
+    if (reply.endless) {
+        const std::string block = body.empty() ? std::string(65536, 'x') : body;
+        for (std::uint64_t sent = 0; sent < (std::uint64_t{1} << 30) && !stopping_; sent += block.size()) {
+            if (!sendAll(socket, block.data(), block.size()))
+                return;
+            bodyBytes_ += block.size();
+        }
+    } else if (reply.trickleMilliseconds > 0) {
+        for (std::size_t i = 0; i < count && !stopping_; ++i) {
+            if (!sendAll(socket, body.data() + i, 1))
+                return;
+            ++bodyBytes_;
+            std::this_thread::sleep_for(std::chrono::milliseconds(reply.trickleMilliseconds));
+        }
+    } else if (sendAll(socket, body.data(), count)) {
+        bodyBytes_ += count;
+    }
 }
 
 } // namespace orolith::testing

@@ -13,6 +13,7 @@
 
 #ifndef _WIN32
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <unistd.h>
 #endif
@@ -41,7 +42,22 @@ struct Slot {
 std::array<Slot, kSlotCount> slots;
 static_assert(std::atomic<int>::is_always_lock_free);
 
+// The process group signals are passed on to (0: none), and the signal held back meanwhile.
+std::atomic<long> passTo{0};
+std::atomic<int> held{0};
+static_assert(std::atomic<long>::is_always_lock_free);
+
+void catchSignal(int signalNumber);
+
 extern "C" void removeRegisteredAndStop(int signalNumber) {
+#ifndef _WIN32
+    if (const long group = passTo.load(); group > 0) {
+        ::kill(static_cast<pid_t>(-group), signalNumber);
+        held.store(signalNumber);
+        catchSignal(signalNumber); // the handler was reset on entry: a second signal is caught too
+        return;
+    }
+#endif
     for (Slot& slot : slots)
         if (slot.state.load() == 2) {
 #ifdef _WIN32
@@ -164,6 +180,21 @@ int registerTemporary(const fs::path& path) {
 void unregisterTemporary(int slot) {
     if (slot >= 0 && static_cast<std::size_t>(slot) < slots.size())
         slots[static_cast<std::size_t>(slot)].state.store(0);
+}
+
+void passSignalsTo(long processGroup) {
+    if (processGroup > 0)
+        held.store(0);
+    passTo.store(processGroup);
+}
+
+int heldSignal() {
+    return held.load();
+}
+
+void stopBySignal(int signalNumber) {
+    passTo.store(0);
+    removeRegisteredAndStop(signalNumber);
 }
 
 } // namespace orolith

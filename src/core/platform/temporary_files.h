@@ -33,4 +33,12 @@ void removeTemporariesOnSignals();
 int registerTemporary(const std::filesystem::path& path);
 void unregisterTemporary(int slot);
 
+// While a child process group works on the program's behalf (mkgmap), SIGINT, SIGTERM and
+// SIGHUP are passed on to that group and held back, so that the caller can remove what the
+// child left and then end the process with stopBySignal(heldSignal()). 0 ends the passing on.
+void passSignalsTo(long processGroup);
+int heldSignal(); // 0 when none came
+// Removes every registered temporary and ends the process as `signalNumber` would have.
+void stopBySignal(int signalNumber);
+
 } // namespace orolith
