@@ -175,7 +175,8 @@ bool writeSources(const ImgSettings& settings, const ParsedArgs& parsed, Streams
         return false;
 
     TypJob typ;
-    if (!readStyleArguments(parsed, io, "img", typ))
+    if (!readStyleArguments(parsed, io, "img", typ) ||
+        !readRampArgument(parsed, io, "img", settings.inputs.isDem, !settings.inputs.dem.seaCells.empty(), typ.tint))
         return false;
     typ.style.typPath = settings.outputDir / (stem + "-typ.txt");
     const auto companion = parsed.value("--companion");
@@ -200,7 +201,7 @@ int runImg(Args args, Streams& io) {
     const ParsedArgs parsed = readArgs(args,
                                        withAreaOptions({"--output-dir", "--name", "--map-id", "--family-id",
                                                         "--mkgmap", "--levels", "--first-type", "--max-distance",
-                                                        "--pattern", "--pattern-text", "--palette", "--max-draworder",
+                                                        "--pattern", "--pattern-text", "--palette", "--ramp", "--max-draworder",
                                                         "--companion", "--interval", "--base", "--smooth", "--simplify"}),
                                        {"--contours", "--one-colour", "--row-per-band", "--hill-shading", "--force",
                                         "--help", "--fill-voids"});

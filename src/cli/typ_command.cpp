@@ -54,7 +54,8 @@ struct TypCommand {
 int writeTyp(const TypCommand& command, Streams& io) {
     const ParsedArgs& parsed = command.parsed;
     TypJob job;
-    if (!readStyleArguments(parsed, io, "typ", job))
+    if (!readStyleArguments(parsed, io, "typ", job) ||
+        !readRampArgument(parsed, io, "typ", command.inputs.isDem, !command.inputs.dem.seaCells.empty(), job.tint))
         return 1;
     const auto output = parsed.value("--output");
     const auto companion = parsed.value("--companion");
@@ -87,7 +88,7 @@ int runTyp(Args args, Streams& io) {
     TypCommand command;
     command.parsed = readArgs(args,
                               withAreaOptions({"--output", "--companion", "--pattern", "--pattern-text", "--palette",
-                                               "--first-type", "--max-draworder", "--home", "--interval", "--base",
+                                               "--ramp", "--first-type", "--max-draworder", "--home", "--interval", "--base",
                                                "--smooth", "--simplify"}),
                               {"--one-colour", "--row-per-band", "--help", "--fill-voids"});
     const ParsedArgs& parsed = command.parsed;

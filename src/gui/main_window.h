@@ -4,12 +4,15 @@
 // about unsaved work and stores them again.
 
 #include "core/settings/settings_file.h"
+#include "core/style/band_tint.h"
 #include "gui/recent_files.h"
 #include "gui/window_state.h"
 
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <map>
+#include <string>
 
 class QAction;
 class QCheckBox;
@@ -39,8 +42,12 @@ namespace orolith::gui {
 class ConversionRunner;
 struct FileFilter;
 class LegendWidget;
+class RampChooser;
 class PatternEditor;
 class PreviewDock;
+
+// The bands of the type list: elevation, tab, type.
+TypeList typeListOf(const QListWidget& list);
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -149,6 +156,12 @@ class MainWindow : public QMainWindow {
     void previewInput();
     void restylePreview();
 
+    // Band colours: ramp chooser and legend (main_window_tint.cpp).
+    void connectRampChooser();
+    TintChoice tintChoice() const;
+    void refreshLegend();
+    void editBandColour(int band);
+
     HomeFolder home_;
     CurrentInput input_;
     PaletteState palette_;
@@ -177,6 +190,8 @@ class MainWindow : public QMainWindow {
     PatternEditor* patternEditor_ = nullptr;      // Text1
     QListWidget* typeList_ = nullptr;             // List1
     LegendWidget* legend_ = nullptr;              // Label4
+    RampChooser* rampChooser_ = nullptr;          // rampChooser, rampFromFile, rampStrip
+    std::map<std::string, Rgb> bandEdits_;        // colours picked for bands, by label
     QPushButton* createTypButton_ = nullptr;      // Command1
     QPushButton* createMapButton_ = nullptr;      // Command6
     QPushButton* createImageButton_ = nullptr;    // "Create Garmin map"

@@ -32,6 +32,8 @@ FileFilter typFilter() {
     return {MainWindow::tr("TYP txt files(*.txt)"), QStringLiteral("*.txt")};
 }
 
+} // namespace
+
 TypeList typeListOf(const QListWidget& list) {
     TypeList types;
     for (int i = 0; i < list.count(); ++i) {
@@ -41,8 +43,6 @@ TypeList typeListOf(const QListWidget& list) {
     }
     return types;
 }
-
-} // namespace
 
 ConversionOptions MainWindow::conversionOptions() const {
     ConversionOptions options;
@@ -155,6 +155,7 @@ void MainWindow::applyConversionResult(const ConversionResult& result, bool list
     }
     if (result.written)
         input_.lastMapWritten = input_.mapPath;
+    refreshLegend();
     if (listOnly && !result.types.empty())
         previewInput();
 }
@@ -173,6 +174,7 @@ void MainWindow::createTyp() {
     job.types = typeListOf(*typeList_);
     job.lowest = input_.listedLowest;
     job.palette = palette_.colours;
+    job.tint = tintChoice();
     job.companionPath = toPath(QDir::toNativeSeparators(home_.root + QStringLiteral("/test.tpgn")));
     job.toolPath = toPath(kept_.typToolPath);
     job.protectedPaths = {toPath(input_.path), toPath(input_.mapPath)};

@@ -145,6 +145,12 @@ TEST(BandTint, RampColoursAreUniqueMiddleOfBandAndSeaTakesWater) {
     // Night stops of the ramp give the night colours.
     tint.ramp.night = {{0, StopScale::Metres, {10, 10, 10}}};
     EXPECT_EQ(hex(colourBands(defaultPalette(), false, tint, shuffled, 0).night[3]), "0A0A0A");
+    // A colour picked for one band replaces the ramp's there.
+    tint.edited["25"] = {1, 2, 3};
+    EXPECT_EQ(hex(colourBands(defaultPalette(), false, tint, shuffled, 0).day[2]), "010203");
+    EXPECT_EQ(bandCaptions(shuffled),
+              (std::vector<std::string>{"50\u201375 m", "0\u201325 m", "25\u201350 m", "75\u2013100 m"}));
+    EXPECT_EQ(bandCaptions({{"-12.5", "1"}}), (std::vector<std::string>{"-12.5\u2013-11.5 m"}));
 
     TintChoice sea = tintOf("atlas");
     sea.seaAtZero = true;

@@ -109,16 +109,37 @@ BandColours colourBands(const Palette& palette, bool oneColour, const TintChoice
         const double top = k + 1 < bands.order.size() ? bands.lower[bands.order[k + 1]] : bands.lower[i] + topStep(bands);
         const double middle = (bands.lower[i] + top) / 2;
         const bool sea = tint.seaAtZero && bands.lower[i] == 0.0;
-        colours.day[i] = freeColour(sea ? kWaterColour : colourAt(*day, middle), used);
+        const auto edited = tint.edited.find(types[i].elevation);
+        const Rgb wanted = edited != tint.edited.end() ? edited->second : sea ? kWaterColour : colourAt(*day, middle);
+        colours.day[i] = freeColour(wanted, used);
         colours.night[i] = night->empty() ? darkened(colours.day[i], 0.45, 0.7) : colourAt(*night, middle);
     }
     colours.smallestStep = smallestStep(colours.day, bands);
     return colours;
 }
 
+std::vector<std::string> bandCaptions(const TypeList& types) {
+    const Ordered bands = ordered(types);
+    std::vector<std::string> captions(types.size());
+    for (std::size_t k = 0; k < bands.order.size(); ++k) {
+        const std::size_t i = bands.order[k];
+        const double top = k + 1 < bands.order.size() ? bands.lower[bands.order[k + 1]] : bands.lower[i] + topStep(bands);
+        captions[i] = types[i].elevation + "\u2013" + decimalText(top) + " m";
+    }
+    return captions;
+}
+
+namespace {
+constexpr std::string_view kStepLead = "Neighbouring bands differ by at least ";
+}
+
+bool isStepMessage(std::string_view text) {
+    return text.starts_with(kStepLead);
+}
+
 std::string stepMessage(double smallestStep) {
     const auto tenths = static_cast<long long>(std::lround(smallestStep * 10));
-    std::string text = "Neighbouring bands differ by at least " + std::to_string(tenths / 10) + "." +
+    std::string text = std::string(kStepLead) + std::to_string(tenths / 10) + "." +
                        std::to_string(tenths % 10) + " in colour (CIEDE2000).";
     if (smallestStep < 1.0)
         text += " Below 1 they look alike: a larger interval gives fewer bands with clearer steps.";

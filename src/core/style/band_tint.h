@@ -9,8 +9,10 @@
 #include "core/style/palette.h"
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orolith {
@@ -19,6 +21,7 @@ namespace orolith {
 struct TintChoice {
     ColourRamp ramp = *builtInRamp("classic");
     bool seaAtZero = false; // the band from 0 m is sea (tiles no source has read as 0 m)
+    std::map<std::string, Rgb> edited; // by band label: a colour the user picked instead of the ramp's
 };
 
 // The water colour a sea band takes.
@@ -45,8 +48,14 @@ BandColours colourBands(const Palette& palette, bool oneColour, const TintChoice
 // each band reaching up to the next one (the highest as far as the step below it).
 std::optional<ElevationRange> bandRange(const TypeList& types);
 
+// Each band's elevations for a legend, in list order: "225–250 m" (up to the next band above,
+// the highest as far as the step below it).
+std::vector<std::string> bandCaptions(const TypeList& types);
+
 // The message that gives the smallest step between neighbouring bands, suggesting a larger
 // interval below 1.
 std::string stepMessage(double smallestStep);
+// True for a text stepMessage gave.
+bool isStepMessage(std::string_view text);
 
 } // namespace orolith

@@ -13,6 +13,11 @@ std::string quoted(std::string_view text) {
     return "'" + std::string(text.substr(0, 40)) + (text.size() > 40 ? "…'" : "'");
 }
 
+// Shares are shown as percentages.
+double scaleOf(const RampStop& stop) {
+    return stop.scale == StopScale::Metres ? 1.0 : 100.0;
+}
+
 bool startsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
 }
@@ -73,8 +78,8 @@ bool RampTextReader::add(const RampStop& stop) {
     for (auto before = stops.rbegin(); before != stops.rend(); ++before)
         if (before->scale == stop.scale) {
             if (stop.at < before->at)
-                return fail("the stops must rise, and " + std::to_string(stop.at) + " lies below " +
-                            std::to_string(before->at));
+                return fail("the stops must rise, and " + decimalText(stop.at * scaleOf(stop)) + " lies below " +
+                            decimalText(before->at * scaleOf(*before)));
             break;
         }
     stops.push_back(stop);
