@@ -9,6 +9,7 @@
 #include "gui/window_state.h"
 
 #include <QMainWindow>
+#include <QStringList>
 #include <array>
 #include <functional>
 #include <map>
@@ -192,6 +193,7 @@ class MainWindow : public QMainWindow {
     LegendWidget* legend_ = nullptr;              // Label4
     RampChooser* rampChooser_ = nullptr;          // rampChooser, rampFromFile, rampStrip
     std::map<std::string, Rgb> bandEdits_;        // colours picked for bands, by label
+    QStringList seaInputs_;                       // fetched areas with tiles no source has (0 m is sea)
     QPushButton* createTypButton_ = nullptr;      // Command1
     QPushButton* createMapButton_ = nullptr;      // Command6
     QPushButton* createImageButton_ = nullptr;    // "Create Garmin map"

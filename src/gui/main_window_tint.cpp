@@ -34,6 +34,7 @@ TintChoice MainWindow::tintChoice() const {
     const bool paletteChosen = !palette_.file.trimmed().isEmpty() && !palette_.file.contains(QLatin1Char('*'));
     tint.ramp = rampFor(rampChooser_->chosen(), inputIsElevationModel(), paletteChosen);
     tint.edited = bandEdits_;
+    tint.seaAtZero = seaInputs_.contains(input_.path);
     return tint;
 }
 
