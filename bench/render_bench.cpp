@@ -120,7 +120,7 @@ int main(int argc, char** argv) {
     const render::BatchReady firstBatch = [&](const render::BandSet& soFar, std::size_t) {
         if (firstPicture >= 0)
             return;
-        const auto looks = render::bandLooks(style, soFar.types.size(), soFar.lowest);
+        const auto looks = render::bandLooks(style, soFar.types, soFar.lowest);
         paintSeconds(soFar, looks, render::MapView::fitted(soFar.extent, kWindow));
         firstPicture = secondsSince(start);
     };
@@ -128,7 +128,7 @@ int main(int argc, char** argv) {
     if (!bands)
         return 1;
     const double read = secondsSince(start);
-    const auto looks = render::bandLooks(style, bands->types.size(), bands->lowest);
+    const auto looks = render::bandLooks(style, bands->types, bands->lowest);
     const render::MapView full = render::MapView::fitted(bands->extent, kWindow);
     const double fullPicture = read + paintSeconds(*bands, looks, full);
     if (firstPicture < 0)

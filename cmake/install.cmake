@@ -20,5 +20,6 @@ if(TARGET orolith-creator)
   endforeach()
   install(FILES ${CMAKE_SOURCE_DIR}/resources/orolith-creator.svg
           DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/scalable/apps)
-  install(FILES ${CMAKE_SOURCE_DIR}/resources/manual.html DESTINATION ${OROLITH_DOC_DIR})
+  install(FILES ${CMAKE_SOURCE_DIR}/resources/manual.html ${CMAKE_SOURCE_DIR}/docs/ramps.png
+          DESTINATION ${OROLITH_DOC_DIR})
 endif()

@@ -30,6 +30,7 @@ std::string styleOptionLines(std::size_t column) {
                         {"--pattern-text TEXT",
                          "the fill pattern's rows; \\n separates them\n(default: the checkerboard 01010101\\n10101010)"},
                         {"--palette FILE.col", "the elevation colours from a palette file (default: built in)"},
+                        kRampHelp,
                         kFirstTypeHelp,
                         {"--max-draworder TEXT", "highest draw order written (default: 14)"},
                         {"--one-colour", "light grey shades instead of the palette's colours"},

@@ -29,6 +29,12 @@ inline constexpr OptionHelp kBboxHelp{
     "fetched as 'orolith fetch' does (with its --source, --base-url,\n"
     "--region, --dir, --connections); tiles no source has are sea\n"
     "at 0 m; the output is named after the tiles (N50W004-N51W003)"};
+inline constexpr OptionHelp kRampHelp{
+    "--ramp NAME|FILE",
+    "the band colours: a built-in ramp (atlas, high-contrast, grey,\n"
+    "classic: the palette's colours) or a gdaldem color-relief text,\n"
+    "GMT .cpt or QGIS colour map file (default: atlas for elevation\n"
+    "models without --palette, else classic)"};
 inline constexpr OptionHelp kHelpHelp{"--help", "show this text"};
 
 // The style options of `typ` and `img`, from --pattern to --row-per-band.

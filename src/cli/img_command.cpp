@@ -190,7 +190,8 @@ bool writeSources(const ImgSettings& settings, const ParsedArgs& parsed, Streams
         return false;
 
     TypJob typ;
-    if (!readStyleArguments(parsed, io, "img", typ))
+    if (!readStyleArguments(parsed, io, "img", typ) ||
+        !readRampArgument(parsed, io, "img", settings.inputs.isDem, !settings.inputs.dem.seaCells.empty(), typ.tint))
         return false;
     typ.style.typPath = settings.outputDir / (stem + "-typ.txt");
     const auto companion = parsed.value("--companion");
@@ -230,7 +231,7 @@ std::optional<int> startJob(const ParsedArgs& parsed, Streams& io, JobLock& lock
 int runImg(Args args, Streams& io) {
     const std::set<std::string> values = withAreaOptions(
         {"--output-dir", "--name", "--map-id", "--family-id", "--mkgmap", "--levels", "--first-type", "--max-distance",
-         "--pattern", "--pattern-text", "--palette", "--max-draworder", "--companion", "--interval", "--base",
+         "--pattern", "--pattern-text", "--palette", "--ramp", "--max-draworder", "--companion", "--interval", "--base",
          "--smooth", "--simplify", "--bands", "--threads", "--holes", "--plan", "--contour-lines",
          "--contour-major"});
     const ParsedArgs parsed = readArgs(args, values,

@@ -4,6 +4,7 @@
 #include "core/conversion/typed_numbers.h"
 #include "core/style/palette_file.h"
 #include "core/style/pattern_file.h"
+#include "core/style/ramp_file.h"
 
 #include <optional>
 #include <ostream>
@@ -98,6 +99,37 @@ bool readStyleArguments(const ParsedArgs& parsed, Streams& io, std::string_view 
     job.style.oneColour = parsed.has("--one-colour");
     job.style.rowPerBand = parsed.has("--row-per-band");
     return true;
+}
+
+bool readRampArgument(const ParsedArgs& parsed, Streams& io, std::string_view command, bool elevationModel,
+                      bool seaAtZero, TintChoice& tint) {
+    std::optional<ColourRamp> chosen;
+    if (const auto name = parsed.value("--ramp")) {
+        chosen = builtInRamp(*name);
+        if (!chosen) {
+            RampFile file;
+            ColourRamp read;
+            if (!file.read(*name, read)) {
+                if (file.error() == FileError::Missing)
+                    io.err << "orolith " << command << ": '" << *name << "' is no built-in colour ramp ("
+                           << rampNameList() << ") and no file\n";
+                else
+                    io.err << file.errorString() << "\n";
+                return false;
+            }
+            chosen = std::move(read);
+        }
+    }
+    tint.ramp = rampFor(chosen, elevationModel, parsed.value("--palette").has_value());
+    tint.seaAtZero = seaAtZero;
+    return true;
+}
+
+std::string rampNameList() {
+    std::string list;
+    for (const std::string& name : builtInRampNames())
+        list += (list.empty() ? "" : ", ") + name;
+    return list;
 }
 
 } // namespace orolith::cli

@@ -23,4 +23,14 @@ std::optional<std::string> styleUsageProblem(const ParsedArgs& parsed);
 // `job`. False (after saying why on stderr) when a pattern or palette file cannot be used.
 bool readStyleArguments(const ParsedArgs& parsed, Streams& io, std::string_view command, TypJob& job);
 
+// --ramp NAME|FILE (a built-in name, else a ramp file) into `tint`; without it the atlas ramp
+// for an elevation model whose colours no --palette gives, else the classic table. The band
+// from 0 m takes the water colour when `seaAtZero`. False (after saying why on stderr) when
+// the name is no built-in ramp and names no ramp file that can be used.
+bool readRampArgument(const ParsedArgs& parsed, Streams& io, std::string_view command, bool elevationModel,
+                      bool seaAtZero, TintChoice& tint);
+
+// The built-in ramps' names: "atlas, high-contrast, grey, classic".
+std::string rampNameList();
+
 } // namespace orolith::cli

@@ -44,6 +44,10 @@ constexpr std::string_view kRenderUsage =
     "  --pattern-text TEXT    the fill pattern's rows; \\n separates them\n"
     "                         (default: the checkerboard 01010101\\n10101010)\n"
     "  --palette FILE.col     the elevation colours from a palette file (default: built in)\n"
+    "  --ramp NAME|FILE       the band colours: a built-in ramp (atlas, high-contrast, grey,\n"
+    "                         classic: the palette's colours) or a gdaldem color-relief text,\n"
+    "                         GMT .cpt or QGIS colour map file (default: atlas for elevation\n"
+    "                         models without --palette, else classic)\n"
     "  --first-type HEX       first polygon type, hexadecimal (default: 10300)\n"
     "  --max-draworder TEXT   highest draw order (default: 14)\n"
     "  --one-colour           light grey shades instead of the palette's colours\n"
@@ -162,9 +166,10 @@ std::optional<render::BandSet> readBands(const RenderSettings& settings, CliHost
 
 int renderPicture(const RenderSettings& settings, const TypJob& job, Streams& io) {
     CliHost host(io);
-    const auto style = render::styleChoiceOf(job.style, job.palette, host);
+    auto style = render::styleChoiceOf(job.style, job.palette, host);
     if (!style)
         return 1;
+    style->tint = job.tint;
     for (const std::string& input : settings.inputs.isDem ? settings.inputs.dem.inputs
                                                          : std::vector<std::string>{settings.input})
         if (isSameFile(settings.output, input) || isSameFile(render::worldFilePathFor(settings.output), input)) {
@@ -186,7 +191,7 @@ int renderPicture(const RenderSettings& settings, const TypJob& job, Streams& io
     render::PaintOptions paint;
     paint.background = settings.background;
     paint.contours = settings.contours;
-    render::paintBands(image, view, *bands, render::bandLooks(*style, bands->types.size(), bands->lowest), paint);
+    render::paintBands(image, view, *bands, render::bandLooks(*style, bands->types, bands->lowest), paint);
     if (!render::writePictureFiles(image, view, settings.output, host))
         return 1;
     host.message(MessageKind::Notice, "created:" + settings.output.string());
@@ -199,7 +204,7 @@ int runRender(Args args, Streams& io) {
     const ParsedArgs parsed =
         readArgs(args,
                  withAreaOptions({"--output", "--size", "--background", "--max-distance", "--pattern",
-                                  "--pattern-text", "--palette", "--first-type", "--max-draworder", "--interval",
+                                  "--pattern-text", "--palette", "--ramp", "--first-type", "--max-draworder", "--interval",
                                   "--base", "--smooth", "--simplify", "--threads"}),
                  {"--contours", "--one-colour", "--row-per-band", "--fill-voids", "--help"});
     RenderSettings settings;
@@ -237,7 +242,9 @@ int runRender(Args args, Streams& io) {
     if (const auto text = parsed.value("--max-distance"))
         settings.reading.maxDistance = MaxDistance::fromText(*text).metres;
     TypJob job;
-    if (!readStyleArguments(parsed, io, kRenderCommand.name, job))
+    if (!readStyleArguments(parsed, io, kRenderCommand.name, job) ||
+        !readRampArgument(parsed, io, kRenderCommand.name, settings.inputs.isDem,
+                          !settings.inputs.dem.seaCells.empty(), job.tint))
         return 1;
     settings.reading.firstType = job.style.firstType;
     return renderPicture(settings, job, io);

@@ -55,7 +55,8 @@ struct TypCommand {
 int writeTyp(const TypCommand& command, Streams& io) {
     const ParsedArgs& parsed = command.parsed;
     TypJob job;
-    if (!readStyleArguments(parsed, io, "typ", job))
+    if (!readStyleArguments(parsed, io, "typ", job) ||
+        !readRampArgument(parsed, io, "typ", command.inputs.isDem, !command.inputs.dem.seaCells.empty(), job.tint))
         return 1;
     const auto output = parsed.value("--output");
     const auto companion = parsed.value("--companion");
@@ -89,7 +90,7 @@ int runTyp(Args args, Streams& io) {
     TypCommand command;
     command.parsed = readArgs(args,
                               withAreaOptions({"--output", "--companion", "--pattern", "--pattern-text", "--palette",
-                                               "--first-type", "--max-draworder", "--home", "--interval", "--base",
+                                               "--ramp", "--first-type", "--max-draworder", "--home", "--interval", "--base",
                                                "--smooth", "--simplify", "--contour-lines", "--contour-major"}),
                               {"--one-colour", "--row-per-band", "--help", "--fill-voids", "--feet"});
     const ParsedArgs& parsed = command.parsed;

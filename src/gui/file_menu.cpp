@@ -209,6 +209,8 @@ void MainWindow::openFetchedArea(const download::FetchedArea& area) {
         Desktop::instance().message(this, fromBytes(error));
         return;
     }
+    if (!area.sea.empty())
+        seaInputs_.append(mosaic);
     openInputFromCommandLine(mosaic);
 }
 

@@ -1,6 +1,7 @@
 // "Create Garmin map": the map, its TYP text and gmapsupp.img with mkgmap in one run off the
 // window's thread, with mkgmap's stages on the progress bar and a Cancel that stops mkgmap.
 #include "core/conversion/conversion.h"
+#include "core/style/band_tint.h"
 #include "core/style/style_options.h"
 #include "core/style/typ_writer.h"
 #include "dem/dem_conversion.h"
@@ -30,12 +31,15 @@ namespace {
 namespace fs = std::filesystem;
 
 // One step of the run: its progress scaled into its share of the bar, the "Created" notices
-// of the map and TYP steps left for the final message.
+// of the map and TYP steps left for the final message, the TYP's colour step kept for it.
 class StepHost : public Host {
   public:
-    StepHost(Host& host, double from, double span) : host_(host), from_(from), span_(span) {}
+    StepHost(Host& host, double from, double span, std::string* colourStep = nullptr)
+        : host_(host), from_(from), span_(span), colourStep_(colourStep) {}
     void message(MessageKind kind, std::string_view text) override {
-        if (kind == MessageKind::Failure || !(text.starts_with("Created ") || text.starts_with("created:")))
+        if (colourStep_ != nullptr && kind == MessageKind::Notice && isStepMessage(text))
+            *colourStep_ = text;
+        else if (kind == MessageKind::Failure || !(text.starts_with("Created ") || text.starts_with("created:")))
             host_.message(kind, text);
     }
     bool ask(std::string_view text) override { return host_.ask(text); }
@@ -45,6 +49,7 @@ class StepHost : public Host {
   private:
     Host& host_;
     double from_, span_;
+    std::string* colourStep_;
 };
 
 class ImageStages : public garmin::ImageProgress {
@@ -70,6 +75,7 @@ struct GarminRun {
     garmin::ImageJob image;
     ConversionResult converted;
     garmin::ImageResult result;
+    std::string colourStep; // how far apart neighbouring bands' colours are, with a ramp
 };
 
 void runChain(GarminRun& run, Host& host, QProgressBar* bar) {
@@ -87,7 +93,7 @@ void runChain(GarminRun& run, Host& host, QProgressBar* bar) {
     run.typ.types = run.converted.types;
     run.typ.lowest = run.converted.lowest;
     run.typ.contourLines = run.elevation.contours.interval > 0;
-    StepHost typStep(host, 40, 5);
+    StepHost typStep(host, 40, 5, &run.colourStep);
     if (!writeTypFile(run.typ, typStep).written)
         return;
     run.image.map = run.map.outputPath;
@@ -102,7 +108,10 @@ void runChain(GarminRun& run, Host& host, QProgressBar* bar) {
 QString summary(const GarminRun& run) {
     const auto& r = run.result;
     QString text = MainWindow::tr("Created %1").arg(QDir::toNativeSeparators(fromBytes(r.image.string()))) +
-                   kCrlf + kCrlf + MainWindow::tr("Size: %1 bytes").arg(r.size) + kCrlf +
+                   kCrlf + kCrlf;
+    if (!run.colourStep.empty())
+        text += fromBytes(run.colourStep) + kCrlf + kCrlf;
+    text += MainWindow::tr("Size: %1 bytes").arg(r.size) + kCrlf +
                    MainWindow::tr("Map number: %1").arg(r.firstNumber);
     if (r.tiles > 1)
         text += MainWindow::tr(" to %1 (%2 tiles)").arg(r.firstNumber + r.tiles - 1).arg(r.tiles);
@@ -143,6 +152,7 @@ void MainWindow::createGarminImage() {
     run->typ.style = styleOptions();
     run->typ.style.typPath = folder / (stem + "-typ.txt");
     run->typ.palette = palette_.colours;
+    run->typ.tint = tintChoice();
     run->typ.companionPath = toPath(QDir::toNativeSeparators(home_.root + QStringLiteral("/test.tpgn")));
     run->typ.familyId = *garmin::parseFamilyId(settings.familyId.trimmed().toStdString());
     run->typ.protectedPaths = {toPath(input_.path), run->map.outputPath};

@@ -7,6 +7,11 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPalette>
+#include <QIcon>
+#include <QListWidget>
+#include <QPixmap>
+#include <QScrollBar>
+#include <QStackedLayout>
 #include <QVBoxLayout>
 
 namespace orolith::gui {
@@ -62,16 +67,49 @@ void SwatchLabel::resizeEvent(QResizeEvent* event) {
 }
 
 LegendWidget::LegendWidget(QWidget* parent) : QWidget(parent) {
-    auto* column = new QVBoxLayout(this);
+    pages_ = new QStackedLayout(this);
+    auto* table = new QWidget;
+    auto* column = new QVBoxLayout(table);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(2);
     for (int i = 0; i < kSwatches; ++i) {
-        auto* label = new SwatchLabel(i, this);
+        auto* label = new SwatchLabel(i, table);
         swatches_[static_cast<std::size_t>(i)] = label;
         connect(label, &SwatchLabel::doubleClicked, this, &LegendWidget::swatchDoubleClicked);
         column->addWidget(label, 1);
     }
+    bands_ = new QListWidget;
+    bands_->setObjectName(QStringLiteral("bandLegend"));
+    bands_->setToolTip(tr("Double-click to change a band's colour"));
+    bands_->setUniformItemSizes(true);
+    bands_->setIconSize(QSize(32, 14));
+    connect(bands_, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { emit bandDoubleClicked(bands_->row(item)); });
+    pages_->addWidget(table);
+    pages_->addWidget(bands_);
     resetCaptions();
+}
+
+void LegendWidget::showBands(const std::vector<std::string>& captions, const std::vector<Rgb>& colours) {
+    const int keep = bands_->currentRow();
+    const int scroll = bands_->verticalScrollBar()->value();
+    bands_->clear();
+    QPixmap swatch(32, 14);
+    for (std::size_t i = 0; i < captions.size() && i < colours.size(); ++i) {
+        swatch.fill(QColor(colours[i].red, colours[i].green, colours[i].blue));
+        bands_->addItem(new QListWidgetItem(QIcon(swatch), fromBytes(captions[i])));
+    }
+    bands_->setCurrentRow(keep < bands_->count() ? keep : -1);
+    bands_->verticalScrollBar()->setValue(scroll);
+    pages_->setCurrentWidget(bands_);
+}
+
+void LegendWidget::showTable() {
+    pages_->setCurrentIndex(0);
+}
+
+bool LegendWidget::showsBands() const {
+    return pages_->currentWidget() == bands_;
 }
 
 void LegendWidget::paint(const Palette& colours) {

@@ -1,15 +1,21 @@
 #pragma once
-// The elevation colour legend: 26 swatches, one per entry of the colour table, each
-// captioned with the first band its colour paints. A double click on a swatch, or Enter
-// while it has the focus, asks to edit it.
+// The elevation colour legend: with the classic table 26 swatches, one per entry, each
+// captioned with the first band its colour paints; with a colour ramp one row per band,
+// "225–250 m" beside its colour. A double click on a swatch or a row, or Enter while it has
+// the focus, asks to edit it.
 
 #include "core/style/palette.h"
+
+#include "core/colour/colour_value.h"
 
 #include <QLabel>
 #include <QWidget>
 #include <array>
 #include <string>
 #include <vector>
+
+class QListWidget;
+class QStackedLayout;
 
 namespace orolith::gui {
 
@@ -55,14 +61,24 @@ class LegendWidget : public QWidget {
     void select(int index);
     int selected() const { return selected_; }
 
+    // One row per band: its caption beside its colour, in list order.
+    void showBands(const std::vector<std::string>& captions, const std::vector<Rgb>& colours);
+    // The 26 swatches again.
+    void showTable();
+    bool showsBands() const;
+    QListWidget* bandList() const { return bands_; }
+
   signals:
     void swatchDoubleClicked(int index);
+    void bandDoubleClicked(int band);
     // The table's colours were painted anew.
     void painted();
 
   private:
     std::array<SwatchLabel*, kSwatches> swatches_{};
     int selected_ = -1;
+    QStackedLayout* pages_ = nullptr;
+    QListWidget* bands_ = nullptr; // bandLegend
 };
 
 } // namespace orolith::gui

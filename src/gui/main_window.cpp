@@ -4,6 +4,7 @@
 #include "gui/contour_lines_box.h"
 #include "gui/conversion_runner.h"
 #include "gui/legend_widget.h"
+#include "gui/ramp_chooser.h"
 #include "gui/pattern_editor.h"
 #include "gui/window_art.h"
 
@@ -203,7 +204,9 @@ QWidget* MainWindow::buildLegendColumn() {
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
     legend_ = new LegendWidget;
+    rampChooser_ = new RampChooser;
     layout->addWidget(caption(QStringLiteral("Label6"), tr("Elevation")));
+    layout->addWidget(rampChooser_);
     layout->addWidget(legend_, 1);
     connect(legend_, &LegendWidget::swatchDoubleClicked, this, &MainWindow::editSwatch);
     return column;

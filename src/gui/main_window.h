@@ -4,12 +4,16 @@
 // about unsaved work and stores them again.
 
 #include "core/settings/settings_file.h"
+#include "core/style/band_tint.h"
 #include "gui/recent_files.h"
 #include "gui/window_state.h"
 
 #include <QMainWindow>
+#include <QStringList>
 #include <array>
 #include <functional>
+#include <map>
+#include <string>
 
 class QAction;
 class QCheckBox;
@@ -40,8 +44,12 @@ class ContourLinesBox;
 class ConversionRunner;
 struct FileFilter;
 class LegendWidget;
+class RampChooser;
 class PatternEditor;
 class PreviewDock;
+
+// The bands of the type list: elevation, tab, type.
+TypeList typeListOf(const QListWidget& list);
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -150,6 +158,12 @@ class MainWindow : public QMainWindow {
     void previewInput();
     void restylePreview();
 
+    // Band colours: ramp chooser and legend (main_window_tint.cpp).
+    void connectRampChooser();
+    TintChoice tintChoice() const;
+    void refreshLegend();
+    void editBandColour(int band);
+
     HomeFolder home_;
     CurrentInput input_;
     PaletteState palette_;
@@ -179,6 +193,9 @@ class MainWindow : public QMainWindow {
     PatternEditor* patternEditor_ = nullptr;      // Text1
     QListWidget* typeList_ = nullptr;             // List1
     LegendWidget* legend_ = nullptr;              // Label4
+    RampChooser* rampChooser_ = nullptr;          // rampChooser, rampFromFile, rampStrip
+    std::map<std::string, Rgb> bandEdits_;        // colours picked for bands, by label
+    QStringList seaInputs_;                       // fetched areas with tiles no source has (0 m is sea)
     QPushButton* createTypButton_ = nullptr;      // Command1
     QPushButton* createMapButton_ = nullptr;      // Command6
     QPushButton* createImageButton_ = nullptr;    // "Create Garmin map"

@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QScreen>
 #include <algorithm>
 
@@ -34,7 +35,13 @@ void MainWindow::buildPreview() {
     connect(preview_, &PreviewDock::swatchClicked, legend_, &LegendWidget::select);
     connect(preview_, &PreviewDock::swatchDoubleClicked, this, [this](int swatch) {
         legend_->select(swatch);
-        editSwatch(swatch);
+        if (!legend_->showsBands())
+            editSwatch(swatch);
+    });
+    connect(preview_, &PreviewDock::bandClicked, this, [this](int band) { legend_->bandList()->setCurrentRow(band); });
+    connect(preview_, &PreviewDock::bandDoubleClicked, this, [this](int band) {
+        if (legend_->showsBands())
+            editBandColour(band);
     });
     connect(legend_, &LegendWidget::painted, this, &MainWindow::restylePreview);
     connect(patternEditor_, &QPlainTextEdit::textChanged, this, &MainWindow::restylePreview);
@@ -71,7 +78,10 @@ void MainWindow::restylePreview() {
     if (preview_ == nullptr)
         return;
     SilentHost quiet;
-    preview_->setStyle(render::styleChoiceOf(styleOptions(), palette_.colours, quiet), contoursBox_->isChecked());
+    auto style = render::styleChoiceOf(styleOptions(), palette_.colours, quiet);
+    if (style && rampChooser_ != nullptr)
+        style->tint = tintChoice();
+    preview_->setStyle(style, contoursBox_->isChecked());
 }
 
 } // namespace orolith::gui

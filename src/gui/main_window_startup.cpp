@@ -89,6 +89,7 @@ void MainWindow::startUp(const Options& options) {
     setProgressShown(false);
     legend_->paint(palette_.colours);
     legend_->resetCaptions();
+    connectRampChooser();
     typPathBox_->setText(input_.typPath);
     startUpdateCheck(options);
 }

@@ -75,12 +75,16 @@ PreviewDock::PreviewDock(QWidget* parent) : QDockWidget(tr("Preview"), parent) {
     connect(canvas_, &PreviewCanvas::viewChanged, this, &PreviewDock::onViewChanged);
     connect(canvas_, &PreviewCanvas::pointerMoved, this, &PreviewDock::describe);
     connect(canvas_, &PreviewCanvas::clicked, this, [this](QPointF pixel) {
-        if (const auto band = bandAt(pixel); band >= 0)
+        if (const auto band = bandAt(pixel); band >= 0) {
             emit swatchClicked(swatchOf(static_cast<std::size_t>(band)));
+            emit bandClicked(static_cast<int>(band));
+        }
     });
     connect(canvas_, &PreviewCanvas::doubleClicked, this, [this](QPointF pixel) {
-        if (const auto band = bandAt(pixel); band >= 0)
+        if (const auto band = bandAt(pixel); band >= 0) {
             emit swatchDoubleClicked(swatchOf(static_cast<std::size_t>(band)));
+            emit bandDoubleClicked(static_cast<int>(band));
+        }
     });
 }
 
@@ -111,7 +115,7 @@ void PreviewDock::applyLooks() {
     const BandSnapshot& bands = engine_->bands();
     if (!bands || !style_)
         return;
-    engine_->setLooks(render::bandLooks(*style_, bands->types.size(), bands->lowest), contours_, Qt::white);
+    engine_->setLooks(render::bandLooks(*style_, bands->types, bands->lowest), contours_, Qt::white);
     orderOf_.reset();
 }
 

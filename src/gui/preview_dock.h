@@ -37,6 +37,9 @@ class PreviewDock : public QDockWidget {
   signals:
     void swatchClicked(int swatch);
     void swatchDoubleClicked(int swatch);
+    // The same for the band itself (its row in the band list).
+    void bandClicked(int band);
+    void bandDoubleClicked(int band);
     // A complete picture of the current view was shown.
     void pictureShown();
 

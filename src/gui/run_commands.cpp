@@ -33,6 +33,8 @@ FileFilter typFilter() {
     return {MainWindow::tr("TYP txt files(*.txt)"), QStringLiteral("*.txt")};
 }
 
+} // namespace
+
 TypeList typeListOf(const QListWidget& list) {
     TypeList types;
     for (int i = 0; i < list.count(); ++i) {
@@ -42,8 +44,6 @@ TypeList typeListOf(const QListWidget& list) {
     }
     return types;
 }
-
-} // namespace
 
 ConversionOptions MainWindow::conversionOptions() const {
     ConversionOptions options;
@@ -156,6 +156,7 @@ void MainWindow::applyConversionResult(const ConversionResult& result, bool list
     }
     if (result.written)
         input_.lastMapWritten = input_.mapPath;
+    refreshLegend();
     if (listOnly && !result.types.empty())
         previewInput();
 }
@@ -174,6 +175,7 @@ void MainWindow::createTyp() {
     job.types = typeListOf(*typeList_);
     job.lowest = input_.listedLowest;
     job.palette = palette_.colours;
+    job.tint = tintChoice();
     job.companionPath = toPath(QDir::toNativeSeparators(home_.root + QStringLiteral("/test.tpgn")));
     job.toolPath = toPath(kept_.typToolPath);
     job.protectedPaths = {toPath(input_.path), toPath(input_.mapPath)};

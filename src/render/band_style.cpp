@@ -1,7 +1,7 @@
 #include "render/band_style.h"
 
 #include "core/platform/text_number.h"
-#include "core/style/band_colour.h"
+#include "core/style/band_tint.h"
 #include "core/style/typ_writer.h"
 
 #include <algorithm>
@@ -47,11 +47,13 @@ int bandDrawOrder(std::size_t band, std::int16_t maxDrawOrder) {
     return static_cast<int>(std::min<std::int64_t>(d, std::max<std::int16_t>(maxDrawOrder, 1)));
 }
 
-std::vector<BandLook> bandLooks(const StyleChoice& style, std::size_t bandCount, std::int32_t lowest) {
+std::vector<BandLook> bandLooks(const StyleChoice& style, const TypeList& types, std::int32_t lowest) {
     std::vector<BandLook> looks;
-    looks.reserve(bandCount);
-    for (std::size_t i = 0; i < bandCount; ++i) {
-        const Rgb rgb = bandColour(style.palette, lowest, i, style.oneColour);
+    looks.reserve(types.size());
+    // A ramp of shares always has the listed bands' range to take them of.
+    const BandColours colours = colourBands(style.palette, style.oneColour, style.tint, types, lowest);
+    for (std::size_t i = 0; i < colours.day.size(); ++i) {
+        const Rgb rgb = colours.day[i];
         BandLook look;
         look.colour = QColor(rgb.red, rgb.green, rgb.blue);
         look.tile = tileOf(fillPatternBitmap(style.pattern, static_cast<std::int32_t>(i), style.rowPerBand), look.colour);

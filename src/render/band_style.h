@@ -3,6 +3,7 @@
 // the "1" pixels in the band's colour and the "0" pixels transparent, and its draw order.
 
 #include "core/host.h"
+#include "core/style/band_tint.h"
 #include "core/style/palette.h"
 #include "core/style/pattern.h"
 #include "core/style/typ_writer.h"
@@ -24,6 +25,7 @@ struct BandLook {
 struct StyleChoice {
     Pattern pattern;             // checked rows (see patternFromText)
     Palette palette = defaultPalette();
+    TintChoice tint; // the classic table unless a ramp is chosen
     std::int16_t maxDrawOrder = 14; // above 0
     bool oneColour = false;
     bool rowPerBand = false;
@@ -33,8 +35,8 @@ struct StyleChoice {
 // a zero draw order, an empty or invalid pattern are reported to `host` and give nothing.
 std::optional<StyleChoice> styleChoiceOf(const orolith::StyleOptions& options, const Palette& palette, Host& host);
 
-// The look of every band of a list of `bandCount` bands whose lowest elevation is `lowest`.
-std::vector<BandLook> bandLooks(const StyleChoice& style, std::size_t bandCount, std::int32_t lowest);
+// The look of every listed band, the lowest elevation of the list being `lowest`.
+std::vector<BandLook> bandLooks(const StyleChoice& style, const TypeList& types, std::int32_t lowest);
 
 // The draw order of band `band`: four bands share one, counting from 1, capped at the maximum.
 int bandDrawOrder(std::size_t band, std::int16_t maxDrawOrder);

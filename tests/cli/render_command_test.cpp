@@ -1,5 +1,6 @@
 #include "support/cli_run.h"
 #include "support/test_support.h"
+#include "core/colour/perceptual.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -167,6 +168,52 @@ TEST_F(RenderCommand, NothingToDrawIsSaidClearly) {
         EXPECT_FALSE(std::filesystem::exists(picture)) << err;
     }
     EXPECT_EQ(readBytes(input), nestedSquares());
+}
+
+// An elevation model takes the atlas ramp unless a palette or --ramp says otherwise; TYP text
+// and picture take the same colours from a ramp file.
+TEST_F(RenderCommand, RampsColourTheTypAndThePictureAlike) {
+    input = dir.write("model.asc", asciiGrid(20, [](int x, int y) {
+                   return x >= 7 && x <= 12 && y >= 7 && y <= 12 ? 150 : 50;
+               })).string();
+    const std::string palette = dir.write("p.col", crlf({"3366CC"})).string();
+    const std::vector<QRgb> classic = {0xFFCC6633u, 0xFFD06834u}; // the table is blue, green, red
+    EXPECT_EQ(typColours({"--interval", "100", "--palette", palette}), classic);
+    EXPECT_EQ(typColours({"--interval", "100", "--ramp", "classic", "--palette", palette}), classic);
+    EXPECT_NE(typColours({"--interval", "100"}), typColours({"--interval", "100", "--ramp", "classic"}));
+
+    const std::string ramp = dir.write("relief.txt", "0 0 0 0\n200 0 0 200\n").string();
+    const auto qrgb = [](const Rgb& c) { return qRgb(c.red, c.green, c.blue); };
+    const std::vector<QRgb> typ = typColours({"--interval", "100", "--ramp", ramp});
+    EXPECT_EQ(typ, (std::vector<QRgb>{qrgb(mixOkLab({0, 0, 0}, {0, 0, 200}, 0.25)),
+                                      qrgb(mixOkLab({0, 0, 0}, {0, 0, 200}, 0.75))}));
+    const std::vector<std::string> area = {"--pattern-text", "1", "--interval", "100", "--bbox",
+                                           "46.8,7.0,47.0,7.2", "--size", "100x100"};
+    std::vector<std::string> args = {"render", input, "--output", picture, "--ramp", ramp};
+    args.insert(args.end(), area.begin(), area.end());
+    ASSERT_EQ(runTool(args).code, 0);
+    const QImage image(QString::fromStdString(picture));
+    EXPECT_EQ(image.pixel(50, 50), typ[1]);
+    EXPECT_EQ(image.pixel(10, 10), typ[0]);
+
+    std::filesystem::remove(picture);
+    const std::string bad = dir.write("bad.txt", "0 0 0 0\n100 0 0\n").string();
+    for (const auto& [name, err] : std::vector<std::pair<std::string, std::string>>{
+             {"nosuch", "orolith render: 'nosuch' is no built-in colour ramp (atlas, high-contrast, grey, classic) "
+                        "and no file\n"},
+             {bad, "Cannot use the colour ramp " + bad + ", line 2: '100 0 0' is not an elevation and a colour "
+                                                        "(elevation R G B [A]).\n"}}) {
+        args[5] = name;
+        const ToolRun run = runTool(args);
+        EXPECT_EQ(run.code, 1);
+        EXPECT_EQ(run.err, err);
+        EXPECT_FALSE(std::filesystem::exists(picture));
+    }
+    for (const std::string command : {"typ", "img", "render"})
+        EXPECT_NE(runTool({command, "--help"}).out.find("--ramp NAME|FILE       the band colours: a built-in ramp "
+                                                         "(atlas, high-contrast, grey,"),
+                  std::string::npos)
+            << command;
 }
 
 TEST_F(RenderCommand, BadOptionsAreUsageErrors) {

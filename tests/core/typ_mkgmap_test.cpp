@@ -63,6 +63,7 @@ TEST(TypWithMkgmap, CompilesTheWriterOutputWithEveryOption) {
                  j.types.push_back({std::to_string(25 * i - 140), typeText(type)});
              j.lowest = -140;
          }},
+        {"atlas-night", [](TypJob& j) { j.tint.ramp = *builtInRamp("atlas"); }},
     };
     std::vector<std::string> files = {"--family-id=1733"};
     for (const auto& [name, adjust] : variants) {
@@ -78,6 +79,9 @@ TEST(TypWithMkgmap, CompilesTheWriterOutputWithEveryOption) {
     EXPECT_EQ(log.find("ERROR"), std::string::npos) << log;
     for (const auto& variant : variants)
         EXPECT_GT(std::filesystem::file_size(dir / "out" / (variant.first + ".typ")), 300u) << variant.first;
+    // A night colour is three bytes more per band than the same bands by day only.
+    EXPECT_EQ(std::filesystem::file_size(dir / "out" / "atlas-night.typ"),
+              std::filesystem::file_size(dir / "out" / "one-colour.typ") + 3 * sample.types.size());
 }
 
 } // namespace orolith

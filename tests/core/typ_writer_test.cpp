@@ -323,3 +323,37 @@ TEST_F(TypWriter, NoBandsGiveTheHeaderAndAnEmptyCompanionList) {
 }
 
 } // namespace orolith
+
+namespace orolith {
+
+TEST_F(TypWriter, RampGivesEachBandItsDayAndNightColour) {
+    job.types = bands(0, 3);
+    job.tint.ramp = {"mine", false,
+                     {{0, StopScale::Metres, {0, 0, 0}}, {75, StopScale::Metres, {0, 0, 0}}},
+                     {{0, StopScale::Metres, {16, 32, 48}}}};
+    ASSERT_TRUE(write());
+    const std::string text = typ();
+    // All three bands lie on one black: each takes the nearest free colour.
+    for (const std::string& day : {"000000", "000001", "000100"})
+        EXPECT_NE(text.find(crlfLines("xpm=\"32 32 4 1\"|\"0 c none\"|\"1 c #" + day +
+                                      "\"|\"2 c none\"|\"3 c #102030\"")),
+                  std::string::npos)
+            << day;
+    EXPECT_EQ(companion().find("3 c"), std::string::npos);
+    EXPECT_NE(companion().find("1 c #000001\r\n"), std::string::npos);
+    ASSERT_EQ(notices().size(), 2u);
+    EXPECT_EQ(notices()[1], "Neighbouring bands differ by at least 0.4 in colour (CIEDE2000). Below 1 they look "
+                            "alike: a larger interval gives fewer bands with clearer steps.");
+
+    // Shares of a range with no elevation to take them of: nothing is written.
+    std::filesystem::remove(job.style.typPath);
+    job.tint.ramp.day[1].scale = StopScale::OfRange;
+    job.types.clear();
+    EXPECT_FALSE(write());
+    EXPECT_FALSE(std::filesystem::exists(job.style.typPath));
+    EXPECT_EQ(failures(), (std::vector<std::string>{"The colour ramp gives percentages of the elevation range, and "
+                                                    "there is no elevation data to take them of.\r\n\r\nNothing was "
+                                                    "written."}));
+}
+
+} // namespace orolith

@@ -30,7 +30,7 @@ struct Painting : ::testing::Test {
 
     std::vector<BandLook> paint(const StyleChoice& style = solid(), QColor background = Qt::white) {
         bands.types.resize(8, {"100", "10300"});
-        auto looks = bandLooks(style, bands.types.size(), 0);
+        auto looks = bandLooks(style, bands.types, 0);
         PaintOptions options;
         options.background = background;
         EXPECT_TRUE(paintBands(image, view, bands, looks, options));
@@ -125,7 +125,7 @@ TEST(Simplifying, ReadingForAPictureSizeKeepsThatPicture) {
     EXPECT_LT(reduced.vertexCount() * 20, whole.vertexCount());
     EXPECT_EQ(reduced.polygons.size(), whole.polygons.size());
 
-    const auto looks = bandLooks(solid(), 4, 0);
+    const auto looks = bandLooks(solid(), whole.types, 0);
     QImage fromWhole(view.size(), QImage::Format_ARGB32_Premultiplied);
     QImage fromReduced(view.size(), QImage::Format_ARGB32_Premultiplied);
     ASSERT_TRUE(paintBands(fromWhole, view, whole, looks, {}));
@@ -179,7 +179,7 @@ TEST(Shifting, AMovedPictureEqualsAFreshOne) {
     bands.add({5, {square(0.45, 0.3, 0.5)}});
     StyleChoice style;
     style.pattern.rows = {"0110", "1001", "0011"};
-    const auto looks = bandLooks(style, 8, 0);
+    const auto looks = bandLooks(style, bands.types, 0);
     const MapView start = MapView::fitted({-0.1, -0.1, 1.1, 1.1}, QSize(90, 70)).panned(QPointF(3, -2));
     const auto fresh = [&](const MapView& view) {
         PaintOptions options;

@@ -168,4 +168,10 @@ std::int64_t roundHalfEven(double value) {
     return static_cast<std::int64_t>(result);
 }
 
+std::string decimalText(double value) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    return std::string(text, end);
+}
+
 } // namespace orolith

@@ -31,6 +31,9 @@ std::optional<std::int32_t> parseHex32(std::string_view text);
 // (no leading zeros by default; 0 gives "0").
 std::string hexUpper(std::uint64_t value, int width = 1);
 
+// The shortest decimal text that reads back as `value` ("25", "0.5", "-12.25"), whatever the locale.
+std::string decimalText(double value);
+
 // Round to the nearest integer, an exact half going to the even neighbour.
 std::int64_t roundHalfEven(double value);
 

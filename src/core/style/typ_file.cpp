@@ -2,6 +2,7 @@
 
 #include "core/platform/atomic_file.h"
 #include "core/style/band_colour.h"
+#include "core/style/band_tint.h"
 #include "core/colour/colour_value.h"
 #include "core/conversion/elevation_types.h"
 #include "core/platform/paths.h"
@@ -51,10 +52,19 @@ std::string companionList(std::uint32_t firstType, std::size_t count) {
     return list;
 }
 
-std::string polygonBlock(const TypeEntry& entry, const std::string& hex, const std::string& bitmap) {
+// The polygon's colour lines: the "1" pixels' day colour, and with a night colour the
+// transparent and the "1" pixels' colours again for the receiver's night mode.
+std::string xpmColours(const std::string& day, const std::string& night) {
+    if (night.empty())
+        return "xpm=\"32 32 2 1\"\r\n\"0 c none\"\r\n\"1 c #" + day + "\"\r\n";
+    return "xpm=\"32 32 4 1\"\r\n\"0 c none\"\r\n\"1 c #" + day + "\"\r\n\"2 c none\"\r\n\"3 c #" + night +
+           "\"\r\n";
+}
+
+std::string polygonBlock(const TypeEntry& entry, const std::string& hex, const std::string& nightHex,
+                         const std::string& bitmap) {
     std::string block = "[_polygon]\r\nType=0x" + entry.type + "\r\nString1=0x0," + entry.elevation +
-                        " m\r\nExtendedLabels=N\r\nxpm=\"32 32 2 1\"\r\n\"0 c none\"\r\n\"1 c #" + hex +
-                        "\"\r\n";
+                        " m\r\nExtendedLabels=N\r\n" + xpmColours(hex, nightHex);
     block += bitmap;
     block += "[END]\r\n";
     return block;
@@ -148,7 +158,7 @@ std::string bandColourText(std::int32_t colour, int step, bool oneColour) {
     return colourText(shadeOf(colour, step, oneColour));
 }
 
-TypTexts TypFile::buildTypTexts(const TypJob& job, const Pattern& pattern) {
+TypTexts TypFile::buildTypTexts(const TypJob& job, const Pattern& pattern, const BandColours& colours) {
     TypTexts out;
     const std::int16_t maxDrawOrder = job.style.maxDrawOrder;
     const TypeList& types = job.types;
@@ -161,12 +171,13 @@ TypTexts TypFile::buildTypTexts(const TypJob& job, const Pattern& pattern) {
     out.companion += kCrlf;
 
     bool unused = false;
+    out.paletteExhausted = colours.paletteExhausted;
+    out.smallestStep = colours.night.empty() ? std::nullopt : std::optional<double>(colours.smallestStep);
     for (std::size_t i = 0; i < types.size(); ++i) {
         const std::string bitmap = fillPatternBitmap(pattern, static_cast<std::int32_t>(i), job.style.rowPerBand);
-        if (paletteCounter(job.lowest, i) + 1 > 25)
-            out.paletteExhausted = true;
-        const std::string hex = colourText(bandColour(job.palette, job.lowest, i, job.style.oneColour));
-        out.typ += polygonBlock(types[i], hex, bitmap);
+        const std::string hex = colourText(colours.day[i]);
+        out.typ += polygonBlock(types[i], hex, colours.night.empty() ? std::string() : colourText(colours.night[i]),
+                                bitmap);
         out.typ += kCrlf;
         out.companion += companionBlock(types[i], drawOrder(i, maxDrawOrder, unused), hex, bitmap);
         out.companion += kCrlf;
@@ -185,7 +196,10 @@ bool TypFile::write(const TypJob& job, const Pattern& pattern) {
     companionError_.clear();
     if (std::string refused = protectedOutput(job); !refused.empty())
         return fail(FileError::NotWritten, std::move(refused));
-    texts_ = buildTypTexts(job, pattern);
+    const BandColours colours = colourBands(job.palette, job.style.oneColour, job.tint, job.types, job.lowest);
+    if (!colours.error.empty())
+        return fail(FileError::NotValid, colours.error + "\r\n\r\nNothing was written.");
+    texts_ = buildTypTexts(job, pattern, colours);
     companionError_ = writeWhole(job.companionPath, texts_.companion);
     if (std::string error = writeWhole(job.style.typPath, texts_.typ); !error.empty())
         return fail(FileError::NotWritten, error + "\r\n\r\nThe TYP file was not created.");

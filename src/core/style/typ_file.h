@@ -4,12 +4,14 @@
 
 #include "core/conversion/conversion.h"
 #include "core/platform/file_format.h"
+#include "core/style/band_tint.h"
 #include "core/style/palette.h"
 #include "core/style/pattern.h"
 #include "core/style/style_options.h"
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +26,7 @@ struct TypJob {
     TypeList types;
     std::int32_t lowest = 0; // the lowest elevation of the listed input
     Palette palette = defaultPalette();
+    TintChoice tint; // the classic table unless a ramp is chosen
     std::filesystem::path companionPath; // <home>/test.tpgn
     std::filesystem::path toolPath;      // the external TYP tool; started on the TYP file when set
     int familyId = kDefaultFamilyId; // the FID line; a compiled map must use the same family ID
@@ -38,6 +41,7 @@ struct TypTexts {
     std::string companion;
     bool drawOrderCapped = false;  // more bands than the draw orders up to the maximum hold
     bool paletteExhausted = false; // bands above the colour table's last entry
+    std::optional<double> smallestStep; // with a ramp: CIEDE2000 between neighbouring bands
 };
 
 class TypFile : public FileFormat {
@@ -52,7 +56,7 @@ public:
     const std::string& companionError() const { return companionError_; }
 
 private:
-    static TypTexts buildTypTexts(const TypJob& job, const Pattern& pattern);
+    static TypTexts buildTypTexts(const TypJob& job, const Pattern& pattern, const BandColours& colours);
 
     TypTexts texts_;
     std::string companionError_;

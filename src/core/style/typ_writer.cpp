@@ -1,6 +1,7 @@
 #include "core/style/typ_writer.h"
 
 #include "core/platform/paths.h"
+#include "core/style/band_tint.h"
 
 namespace orolith {
 
@@ -23,6 +24,8 @@ TypResult writeTypFile(const TypJob& job, Host& host) {
         return result;
     }
     host.message(MessageKind::Notice, "created:" + pathText(job.style.typPath));
+    if (file.texts().smallestStep)
+        host.message(MessageKind::Notice, stepMessage(*file.texts().smallestStep));
     if (!job.toolPath.empty())
         host.launch(job.toolPath, job.style.typPath);
     return result;
