@@ -10,20 +10,27 @@ namespace {
 constexpr std::string_view kUsage =
     "Usage: orolith COMMAND [OPTIONS]\n"
     "\n"
-    "Turns Geo Vector elevation bands into Garmin map sources.\n"
+    "Turns elevation models (SRTM .hgt, GeoTIFF such as Copernicus tiles, ESRI ASCII grid, VRT;\n"
+    "several files form one mosaic) or Geo Vector elevation bands into a Garmin map: every\n"
+    "elevation band a polygon, coloured by a TYP style.\n"
     "\n"
     "Commands:\n"
-    "  mp INPUT     write the Polish map (.mp) of a Geo Vector file\n"
-    "  list INPUT   list the elevations of a Geo Vector file and their polygon types\n"
-    "  typ INPUT    write the TYP style text file and the companion polygon list\n"
-    "  img INPUT    make gmapsupp.img for the receiver with mkgmap (map, TYP and image)\n"
-    "  tile COORD   name the SRTM tile of a coordinate and its download address\n"
-    "  render INPUT draw the elevation bands with the TYP's colours into a PNG picture\n"
-    "  fetch AREA   fetch the elevation tiles of a coordinate or --bbox into the cache\n"
+    "  fetch AREA    fetch the elevation tiles of a coordinate or --bbox into the tile cache\n"
+    "  img INPUT     make gmapsupp.img for the receiver with mkgmap (map, TYP and image)\n"
+    "  mp INPUT      write the Polish map (.mp) of elevation models or a Geo Vector file\n"
+    "  typ INPUT     write the TYP style text file and the companion polygon list\n"
+    "  render INPUT  draw the elevation bands with the TYP's colours into a PNG picture\n"
+    "  list INPUT    list the elevation bands and their polygon types\n"
+    "  tile COORD    name the SRTM tile of a coordinate and its download address\n"
+    "\n"
+    "INPUT is one or more elevation models, one Geo Vector file, or --bbox S,W,N,E for the\n"
+    "tiles of an area (fetched first). From an area to the receiver:\n"
+    "  orolith img --bbox 49.4,5.7,50.2,6.6     then copy N49E005-N50E006/gmapsupp.img\n"
+    "                                          into the Garmin folder of the receiver\n"
     "\n"
     "Run 'orolith COMMAND --help' for the options of a command.\n"
-    "  --help       show this text\n"
-    "  --version    show the version\n";
+    "  --help        show this text\n"
+    "  --version     show the version\n";
 
 } // namespace
 
@@ -56,7 +63,7 @@ int runMain(Args args, Streams& io) {
         return runRender(rest, io);
     if (command == "fetch")
         return runFetch(rest, io);
-    io.err << "orolith: unknown command '" << command << "'\n\n" << kUsage;
+    io.err << "orolith: unknown command '" << command << "'\nTry 'orolith --help'.\n";
     return 2;
 }
 

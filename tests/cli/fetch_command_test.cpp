@@ -35,7 +35,7 @@ TEST(FetchCommand, FetchesABoxFromTwoSourcesAndPrintsTheTiles) {
     const auto dem = home / "dem";
     EXPECT_EQ(run.out, download::cachedTilePath(dem, SourceKind::Copernicus30, {50, -4}).string() + "\n" +
                            download::cachedTilePath(dem, SourceKind::Skadi, {50, -3}).string() + "\n");
-    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.err, "Area: 4 tiles, about 114 MiB to download\n"); // 30 MB a copernicus30 tile
     EXPECT_EQ(server.requests().size(), 7u); // 4 tiles at copernicus30, the 3 it lacks at skadi
 }
 
@@ -52,7 +52,8 @@ TEST(FetchCommand, FailuresAndAllSea) {
     const ToolRun failed = fetch("50.7531/-3.4354");
     EXPECT_EQ(failed.code, 1);
     EXPECT_EQ(failed.out, "");
-    EXPECT_EQ(failed.err, "orolith fetch: N50W004: copernicus90: the server answered HTTP 500\n");
+    EXPECT_EQ(failed.err, "Area: 1 tile, about 3.8 MiB to download\n"
+                          "orolith fetch: N50W004: copernicus90: the server answered HTTP 500\n");
     const ToolRun sea = fetch("0.5,-30.5");
     EXPECT_EQ(sea.code, 0);
     EXPECT_EQ(sea.out, "");
