@@ -4,6 +4,7 @@
 #include "support/loopback_server.h"
 #include "support/test_support.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace orolith {
@@ -58,6 +59,14 @@ TEST(FetchCommand, FailuresAndAllSea) {
     EXPECT_EQ(sea.code, 0);
     EXPECT_EQ(sea.out, "");
     EXPECT_NE(sea.err.find("all sea"), std::string::npos);
+
+    // A box across the 180° meridian, when asked for: one tile on each side.
+    const ToolRun across = runTool({"fetch", "--bbox", "10,179.5,10.5,-179.5", "--across-180", "--source",
+                                    "copernicus90", "--base-url", server.baseUrl() + "/c90", "--dir",
+                                    cache.path().string(), "--home", cache.path().string()});
+    EXPECT_EQ(across.code, 0);
+    EXPECT_EQ(across.err, "Area: 2 tiles, about 7.6 MiB to download\n"
+                          "orolith fetch: no source has a tile of this area: it is all sea\n");
 }
 
 } // namespace
@@ -102,6 +111,26 @@ TEST_F(AreaInput, SeaTilesAreBandZeroAndTheMapCarriesTheAttribution) {
                                  (work_ / "cache").string(), "--output", map.string(), "--force"});
     EXPECT_EQ(sea.code, 1);
     EXPECT_NE(sea.err.find("all sea"), std::string::npos);
+}
+
+// Without --home and --output the desktop's folders are used: the tiles in the cache folder,
+// the map in the documents folder, in a folder named after the area.
+TEST_F(AreaInput, TheMapOfAnAreaGoesToTheDocumentsFolder) {
+    const testing::TempDir home;
+    const std::string realHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+    ::setenv("HOME", home.path().c_str(), 1);
+    for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
+        ::unsetenv(name);
+    ::setenv("XDG_DOCUMENTS_DIR", (home / "Docs").c_str(), 1);
+    const ToolRun mp = runTool({"mp", "--bbox", "50.5,-3.5,50.9,-2.5", "--source", "copernicus30", "--base-url",
+                                server_.baseUrl() + "/c30"});
+    ::unsetenv("XDG_DOCUMENTS_DIR");
+    ::setenv("HOME", realHome.c_str(), 1);
+    EXPECT_EQ(mp.code, 0) << mp.err;
+    const auto map = home / "Docs" / "Orolith" / "N50W004-N50W003" / "N50W004-N50W003.mp";
+    EXPECT_EQ(mp.out.rfind("Created " + map.string() + " (", 0), 0u) << mp.out;
+    EXPECT_TRUE(std::filesystem::is_regular_file(
+        download::cachedTilePath(home / ".cache" / "orolith-creator" / "dem", SourceKind::Copernicus30, {50, -4})));
 }
 
 TEST_F(AreaInput, ImgMakesTheReceiverFileFromABox) {
