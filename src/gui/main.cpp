@@ -6,6 +6,7 @@
 #include "core/platform/temporary_files.h"
 #include "core/settings/home_places.h"
 #include "gui/about_dialog.h"
+#include "gui/desktop_places.h"
 #include "gui/main_window.h"
 #include "gui/path_text.h"
 #include "gui/translations.h"
@@ -48,7 +49,7 @@ int main(int argc, char* argv[]) {
     options.home = arguments.isSet(home)
                        ? QDir(arguments.value(home)).absolutePath()
                        : orolith::gui::fromPath(orolith::choosePlaces(orolith::gui::toPath(QApplication::applicationDirPath()),
-                                                                      orolith::environmentFolders())
+                                                                      orolith::gui::desktopFolders())
                                                     .data);
     auto window = std::make_unique<orolith::gui::MainWindow>(options);
     window->show();
