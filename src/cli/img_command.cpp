@@ -148,9 +148,12 @@ std::optional<int> readSettings(const ParsedArgs& parsed, Streams& io, ImgSettin
 class StageLines : public garmin::ImageProgress {
   public:
     explicit StageLines(Streams& io) : io_(io) {}
-    ~StageLines() override {
+    ~StageLines() override { finish(); }
+    // Clears the line, before the result is printed.
+    void finish() {
         if (drawn_)
             io_.err << "\r\033[K" << std::flush;
+        drawn_ = false;
     }
     void stage(std::string_view text, double) override {
         if (!io_.errIsTerminal)
@@ -241,6 +244,7 @@ int runImg(Args args, Streams& io) {
     const bool written = writeSources(settings, parsed, io, image, trail);
     const garmin::ImageResult result =
         written && !InterruptCatcher::raised() ? makeGarminImage(image, stages) : garmin::ImageResult{};
+    stages.finish();
     if (InterruptCatcher::raised()) {
         trail.undo();
         io.err << "Cancelled\n";
