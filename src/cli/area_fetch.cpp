@@ -140,7 +140,18 @@ std::optional<AreaRequest> readAreaRequest(const ParsedArgs& parsed, const std::
 
 namespace {
 
-// The progress line: tiles, bytes of the expected total, the mean rate and the time left.
+// The time left: from the larger of the shares done in bytes (of the estimate)
+// and in tiles; nothing in the first second or once the estimate is passed.
+std::optional<double> timeLeft(const dl::FetchProgress& p, std::uint64_t expectedBytes) {
+    double done = p.tilesTotal > 0 ? static_cast<double>(p.tilesDone) / static_cast<double>(p.tilesTotal) : 0;
+    if (expectedBytes > 0)
+        done = std::max(done, static_cast<double>(p.bytes) / static_cast<double>(expectedBytes));
+    if (done <= 0 || done >= 1 || p.seconds < 1)
+        return std::nullopt;
+    return p.seconds * (1 - done) / done;
+}
+
+// The progress line, drawn over itself on a terminal.
 class TerminalProgress : public dl::FetchListener {
   public:
     TerminalProgress(Streams& io, std::uint64_t expectedBytes) : io_(io), expectedBytes_(expectedBytes) {}
@@ -151,36 +162,30 @@ class TerminalProgress : public dl::FetchListener {
     void progress(const dl::FetchProgress& p) override {
         if (!io_.errIsTerminal)
             return;
-        std::string line = "\rFetching " + std::to_string(p.tilesDone) + "/" + std::to_string(p.tilesTotal) +
-                           " tiles, " + sizeText(p.bytes);
-        if (expectedBytes_ > p.bytes)
-            line += " of about " + sizeText(expectedBytes_);
-        if (p.seconds > 0)
-            line += ", " + sizeText(static_cast<std::uint64_t>(static_cast<double>(p.bytes) / p.seconds)) + "/s";
-        if (const auto left = timeLeft(p))
-            line += ", " + durationText(*left) + " left";
-        io_.err << line << "\033[K" << std::flush;
+        io_.err << '\r' << fetchProgressText(p, expectedBytes_) << "\033[K" << std::flush;
         drawn_ = true;
     }
     bool cancelled() override { return InterruptCatcher::raised(); }
 
   private:
-    // From the larger of the shares done in bytes (of the estimate) and in tiles.
-    std::optional<double> timeLeft(const dl::FetchProgress& p) const {
-        double done = p.tilesTotal > 0 ? static_cast<double>(p.tilesDone) / static_cast<double>(p.tilesTotal) : 0;
-        if (expectedBytes_ > 0)
-            done = std::max(done, static_cast<double>(p.bytes) / static_cast<double>(expectedBytes_));
-        if (done <= 0 || done >= 1 || p.seconds < 1)
-            return std::nullopt;
-        return p.seconds * (1 - done) / done;
-    }
-
     Streams& io_;
     std::uint64_t expectedBytes_;
     bool drawn_ = false;
 };
 
 } // namespace
+
+std::string fetchProgressText(const dl::FetchProgress& p, std::uint64_t expectedBytes) {
+    std::string line = "Fetching " + std::to_string(p.tilesDone) + "/" + std::to_string(p.tilesTotal) + " tiles, " +
+                       sizeText(p.bytes);
+    if (expectedBytes > p.bytes)
+        line += " of about " + sizeText(expectedBytes);
+    if (p.seconds > 0)
+        line += ", " + sizeText(static_cast<std::uint64_t>(static_cast<double>(p.bytes) / p.seconds)) + "/s";
+    if (const auto left = timeLeft(p, expectedBytes))
+        line += ", " + durationText(*left) + " left";
+    return line;
+}
 
 dl::FetchReport fetchArea(const AreaRequest& request, Streams& io, std::string_view command) {
     const dl::FetchEstimate estimate = dl::estimateFetch(request.tiles, request.options);

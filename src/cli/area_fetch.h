@@ -42,6 +42,10 @@ std::optional<AreaRequest> readAreaRequest(const ParsedArgs& parsed, const std::
 // Fetches, first saying on standard error how many tiles there are and about how much they
 // take, then drawing "Fetching 3/16 tiles, 12.4 MiB of about 120 MiB, 2.1 MiB/s, 50 s left"
 // there when it is a terminal; tiles that failed are listed on standard error after "orolith COMMAND: ".
+// "Fetching 3/16 tiles, 12.4 MiB of about 120 MiB, 2.1 MiB/s, 50 s left": the expected total
+// while it is ahead, the time left from the share done in bytes or in tiles, whichever is more.
+std::string fetchProgressText(const download::FetchProgress& progress, std::uint64_t expectedBytes);
+
 download::FetchReport fetchArea(const AreaRequest& request, Streams& io, std::string_view command);
 
 // For a converting command given --bbox in place of input files: fetches the tiles into the

@@ -1,3 +1,4 @@
+#include "cli/area_fetch.h"
 #include "download/synthetic_tiles.h"
 #include "download/tile_fetcher.h"
 #include "support/cli_run.h"
@@ -38,6 +39,17 @@ TEST(FetchCommand, FetchesABoxFromTwoSourcesAndPrintsTheTiles) {
                            download::cachedTilePath(dem, SourceKind::Skadi, {50, -3}).string() + "\n");
     EXPECT_EQ(run.err, "Area: 4 tiles, about 114 MiB to download\n"); // 30 MB a copernicus30 tile
     EXPECT_EQ(server.requests().size(), 7u); // 4 tiles at copernicus30, the 3 it lacks at skadi
+}
+
+TEST(FetchCommand, ProgressLineWithTheExpectedTotalAndTimeLeft) {
+    const std::uint64_t expected = 120'000'000; // four copernicus30 tiles
+    EXPECT_EQ(cli::fetchProgressText({1, 4, 30'000'000, 10}, expected),
+              "Fetching 1/4 tiles, 29 MiB of about 114 MiB, 2.9 MiB/s, 30 s left");
+    EXPECT_EQ(cli::fetchProgressText({1, 4, 90'000'000, 30}, expected), // three quarters of the bytes
+              "Fetching 1/4 tiles, 86 MiB of about 114 MiB, 2.9 MiB/s, 10 s left");
+    EXPECT_EQ(cli::fetchProgressText({3, 4, 130'000'000, 60}, expected), // past the estimate: no guess
+              "Fetching 3/4 tiles, 124 MiB, 2.1 MiB/s");
+    EXPECT_EQ(cli::fetchProgressText({0, 4, 0, 0.5}, expected), "Fetching 0/4 tiles, 0 bytes of about 114 MiB, 0 bytes/s");
 }
 
 TEST(FetchCommand, FailuresAndAllSea) {
