@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <csignal>
+#include <iterator>
 
 namespace orolith::cli {
 
@@ -31,10 +32,14 @@ InterruptCatcher::InterruptCatcher() {
 #ifdef _WIN32
         saved[i] = std::signal(kSignals[i], noteInterrupt);
 #else
+        ::sigaction(kSignals[i], nullptr, &saved[i]);
+        if (saved[i].sa_handler == SIG_IGN)
+            continue; // e.g. SIGHUP under nohup stays ignored
         struct sigaction action {};
         action.sa_handler = noteInterrupt;
         sigemptyset(&action.sa_mask);
-        ::sigaction(kSignals[i], &action, &saved[i]);
+        action.sa_flags = SA_RESTART;
+        ::sigaction(kSignals[i], &action, nullptr);
 #endif
     }
 }

@@ -1,6 +1,7 @@
 #include "core/platform/size_text.h"
 
 #include <cmath>
+#include <iterator>
 
 namespace orolith {
 
