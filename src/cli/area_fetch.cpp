@@ -2,13 +2,17 @@
 
 #include "cli/cli_host.h"
 #include "core/platform/paths.h"
+#include "cli/cli_places.h"
+#include "cli/interrupt_catcher.h"
 #include "core/platform/text_number.h"
-#include "core/settings/home_folder.h"
 #include "core/settings/settings_file.h"
+#include "core/platform/size_text.h"
+#include "download/fetch_estimate.h"
 #include "download/fetched_area.h"
 #include "download/source_settings.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <optional>
 
 namespace orolith::cli {
 
@@ -20,15 +24,23 @@ const std::set<std::string>& areaOptions() {
     return options;
 }
 
+const std::set<std::string>& areaFlags() {
+    static const std::set<std::string> flags = {"--across-180"};
+    return flags;
+}
+
 const std::string_view kAreaOptionsUsage =
     "  --bbox S,W,N,E         the tiles of a bounding box (south, west, north, east in degrees)\n"
+    "  --across-180           a --bbox whose west edge is greater than its east edge crosses the\n"
+    "                         180° meridian (without it, such a box is refused as swapped)\n"
     "  --source NAME[,NAME]   sources, each tile tried in this order: copernicus30 (Copernicus\n"
     "                         DEM GLO-30), copernicus90 (GLO-90), skadi (SRTM 1\"), srtm3\n"
     "                         (SRTM-3 archive layout) (default: the last used, else\n"
     "                         copernicus30,skadi)\n"
     "  --base-url URL         a mirror's base address for the first source, for this run\n"
     "  --region NAME|INDEX    continent folder of the srtm3 layout (default: the settings')\n"
-    "  --dir DIR              the tile cache (default HOME/dem; tiles go to DIR/<source>/)\n"
+    "  --dir DIR              the tile cache (default ~/.cache/orolith-creator/dem, or HOME/dem\n"
+    "                         with --home; tiles go to DIR/<source>/)\n"
     "  --connections N        tiles fetched at once, 1 to 4 (default 4)\n";
 
 std::set<std::string> withAreaOptions(std::set<std::string> values) {
@@ -45,9 +57,14 @@ std::optional<std::vector<TileCorner>> areaTiles(const ParsedArgs& parsed, const
             problem = "give a coordinate or --bbox, not both";
             return std::nullopt;
         }
-        const auto box = dl::parseBoundingBox(*bbox, problem);
-        if (!box)
+        const dl::Crossing crossing = parsed.has("--across-180") ? dl::Crossing::Allowed : dl::Crossing::Refused;
+        const auto box = dl::parseBoundingBox(*bbox, problem, crossing);
+        if (!box) {
+            std::string ignored;
+            if (crossing == dl::Crossing::Refused && dl::parseBoundingBox(*bbox, ignored, dl::Crossing::Allowed))
+                problem += "; the second needs --across-180";
             return std::nullopt;
+        }
         std::vector<TileCorner> tiles = dl::tilesCovering(*box);
         if (tiles.size() > dl::kMaxTilesPerFetch) {
             problem = "the bounding box covers " + std::to_string(tiles.size()) + " tiles; at most " +
@@ -69,7 +86,7 @@ std::optional<std::vector<TileCorner>> areaTiles(const ParsedArgs& parsed, const
 }
 
 // The continent folder for srtm3: --region, else the one the download window kept.
-std::optional<int> continentOf(const ParsedArgs& parsed, const std::filesystem::path& home, std::string& problem) {
+std::optional<int> continentOf(const ParsedArgs& parsed, const HomePlaces& places, std::string& problem) {
     if (const auto region = parsed.value("--region")) {
         const auto continent = srtmContinentByName(*region);
         if (!continent)
@@ -77,20 +94,20 @@ std::optional<int> continentOf(const ParsedArgs& parsed, const std::filesystem::
         return continent;
     }
     Settings settings;
-    SettingsFile().read(settingsPath(home), settings);
+    SettingsFile().read(settingsFileIn(places), settings);
     return clampSrtmContinent(settings.region);
 }
 
 } // namespace
 
 std::optional<AreaRequest> readAreaRequest(const ParsedArgs& parsed, const std::string* coordinate,
-                                           const std::filesystem::path& home, std::string& problem) {
+                                           const HomePlaces& places, std::string& problem) {
     AreaRequest request;
     auto tiles = areaTiles(parsed, coordinate, problem);
     if (!tiles)
         return std::nullopt;
     request.tiles = std::move(*tiles);
-    const dl::SourceSettings settings = dl::readSourceSettings(dl::sourceSettingsPath(home));
+    const dl::SourceSettings settings = dl::readSourceSettings(dl::sourceSettingsIn(places.settings));
     std::vector<dl::SourceKind> kinds = settings.chosen;
     if (const auto names = parsed.value("--source")) {
         auto listed = dl::parseSourceList(*names, problem);
@@ -98,7 +115,7 @@ std::optional<AreaRequest> readAreaRequest(const ParsedArgs& parsed, const std::
             return std::nullopt;
         kinds = std::move(*listed);
     }
-    const auto continent = continentOf(parsed, home, problem);
+    const auto continent = continentOf(parsed, places, problem);
     if (!continent)
         return std::nullopt;
     for (const dl::SourceKind kind : kinds)
@@ -118,16 +135,27 @@ std::optional<AreaRequest> readAreaRequest(const ParsedArgs& parsed, const std::
         }
         request.options.connections = text[0] - '0';
     }
-    request.options.cacheRoot = parsed.value("--dir") ? std::filesystem::path(*parsed.value("--dir")) : home / "dem";
+    request.options.cacheRoot = parsed.value("--dir") ? std::filesystem::path(*parsed.value("--dir")) : places.tiles;
     return request;
 }
 
 namespace {
 
-// The progress line: tiles, bytes and the mean rate so far.
+// The time left: from the larger of the shares done in bytes (of the estimate)
+// and in tiles; nothing in the first second or once the estimate is passed.
+std::optional<double> timeLeft(const dl::FetchProgress& p, std::uint64_t expectedBytes) {
+    double done = p.tilesTotal > 0 ? static_cast<double>(p.tilesDone) / static_cast<double>(p.tilesTotal) : 0;
+    if (expectedBytes > 0)
+        done = std::max(done, static_cast<double>(p.bytes) / static_cast<double>(expectedBytes));
+    if (done <= 0 || done >= 1 || p.seconds < 1)
+        return std::nullopt;
+    return p.seconds * (1 - done) / done;
+}
+
+// The progress line, drawn over itself on a terminal.
 class TerminalProgress : public dl::FetchListener {
   public:
-    explicit TerminalProgress(Streams& io) : io_(io) {}
+    TerminalProgress(Streams& io, std::uint64_t expectedBytes) : io_(io), expectedBytes_(expectedBytes) {}
     ~TerminalProgress() override {
         if (drawn_)
             io_.err << "\r\033[K" << std::flush;
@@ -135,11 +163,7 @@ class TerminalProgress : public dl::FetchListener {
     void progress(const dl::FetchProgress& p) override {
         if (!io_.errIsTerminal)
             return;
-        const double megabytes = static_cast<double>(p.bytes) / 1e6;
-        char line[128];
-        std::snprintf(line, sizeof line, "\rFetching %zu/%zu tiles, %.1f MB, %.1f MB/s\033[K", p.tilesDone,
-                      p.tilesTotal, megabytes, p.seconds > 0 ? megabytes / p.seconds : 0.0);
-        io_.err << line << std::flush;
+        io_.err << '\r' << fetchProgressText(p, expectedBytes_) << "\033[K" << std::flush;
         drawn_ = true;
     }
     void waiting(TileCorner tile, const std::filesystem::path& lock) override {
@@ -147,18 +171,34 @@ class TerminalProgress : public dl::FetchListener {
                 << " (" << pathText(lock) << ")\n"
                 << std::flush;
     }
+    bool cancelled() override { return InterruptCatcher::raised(); }
 
   private:
     Streams& io_;
+    std::uint64_t expectedBytes_;
     bool drawn_ = false;
 };
 
 } // namespace
 
+std::string fetchProgressText(const dl::FetchProgress& p, std::uint64_t expectedBytes) {
+    std::string line = "Fetching " + std::to_string(p.tilesDone) + "/" + std::to_string(p.tilesTotal) + " tiles, " +
+                       sizeText(p.bytes);
+    if (expectedBytes > p.bytes)
+        line += " of about " + sizeText(expectedBytes);
+    if (p.seconds > 0)
+        line += ", " + sizeText(static_cast<std::uint64_t>(static_cast<double>(p.bytes) / p.seconds)) + "/s";
+    if (const auto left = timeLeft(p, expectedBytes))
+        line += ", " + durationText(*left) + " left";
+    return line;
+}
+
 dl::FetchReport fetchArea(const AreaRequest& request, Streams& io, std::string_view command) {
+    const dl::FetchEstimate estimate = dl::estimateFetch(request.tiles, request.options);
+    io.err << "Area: " << dl::estimateText(estimate) << "\n" << std::flush;
     dl::FetchReport report;
     {
-        TerminalProgress progress(io);
+        TerminalProgress progress(io, estimate.bytes);
         report = dl::fetchTiles(request.tiles, request.options, progress);
     }
     for (const dl::TileResult& tile : report.tiles) {
@@ -170,13 +210,16 @@ dl::FetchReport fetchArea(const AreaRequest& request, Streams& io, std::string_v
 
 std::optional<int> fetchAreaInputs(const ParsedArgs& parsed, const CommandInfo& command, Streams& io,
                                    InputFiles& inputs) {
-    const std::filesystem::path home =
-        parsed.value("--home") ? std::filesystem::path(*parsed.value("--home")) : defaultHome(executableFolder());
+    const HomePlaces places = placesOf(parsed);
     std::string problem;
-    const auto request = readAreaRequest(parsed, nullptr, home, problem);
+    const auto request = readAreaRequest(parsed, nullptr, places, problem);
     if (!request)
         return usageError(io, command, problem);
     const dl::FetchReport report = fetchArea(*request, io, command.name);
+    if (report.cancelled) {
+        io.err << "Cancelled\n";
+        return kCancelledStatus;
+    }
     if (!report.complete()) {
         io.err << "orolith " << command.name << ": not every tile of the area could be fetched\n";
         return 1;
@@ -189,6 +232,7 @@ std::optional<int> fetchAreaInputs(const ParsedArgs& parsed, const CommandInfo& 
     inputs.isDem = true;
     inputs.dem.inputs = std::move(area.rasters);
     inputs.dem.seaCells = std::move(area.sea);
+    inputs.areaFolder = places.maps / area.name;
     inputs.areaName = std::move(area.name);
     inputs.attribution = std::move(area.attribution);
     return std::nullopt;

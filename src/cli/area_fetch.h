@@ -5,6 +5,7 @@
 
 #include "cli/input_files.h"
 #include "cli/option_reader.h"
+#include "core/settings/home_places.h"
 #include "download/tile_area.h"
 #include "download/tile_fetcher.h"
 
@@ -18,6 +19,9 @@ namespace orolith::cli {
 // The options that name an area and where its tiles come from.
 const std::set<std::string>& areaOptions();
 
+// The area options without a value (--across-180).
+const std::set<std::string>& areaFlags();
+
 // `values` with the area options added.
 std::set<std::string> withAreaOptions(std::set<std::string> values);
 
@@ -30,18 +34,23 @@ struct AreaRequest {
 };
 
 // The request from the parsed words: `coordinate` is the one tile's coordinate when there
-// is no --bbox. The program's folder `home` holds the download settings and, unless --dir
-// names another, the cache (home/dem). Nothing, with `problem` set, on a usage error.
+// is no --bbox. `places` hold the download settings and, unless --dir names another, the
+// cache. Nothing, with `problem` set, on a usage error.
 std::optional<AreaRequest> readAreaRequest(const ParsedArgs& parsed, const std::string* coordinate,
-                                           const std::filesystem::path& home, std::string& problem);
+                                           const HomePlaces& places, std::string& problem);
 
-// Fetches, drawing "Fetching 3/16 tiles, 12.4 MB, 2.1 MB/s" on standard error when that is
-// a terminal; tiles that failed are listed on standard error after "orolith COMMAND: ".
+// Fetches, first saying on standard error how many tiles there are and about how much they
+// take, then drawing "Fetching 3/16 tiles, 12.4 MiB of about 120 MiB, 2.1 MiB/s, 50 s left"
+// there when it is a terminal; tiles that failed are listed on standard error after "orolith COMMAND: ".
+// "Fetching 3/16 tiles, 12.4 MiB of about 120 MiB, 2.1 MiB/s, 50 s left": the expected total
+// while it is ahead, the time left from the share done in bytes or in tiles, whichever is more.
+std::string fetchProgressText(const download::FetchProgress& progress, std::uint64_t expectedBytes);
+
 download::FetchReport fetchArea(const AreaRequest& request, Streams& io, std::string_view command);
 
 // For a converting command given --bbox in place of input files: fetches the tiles into the
 // cache and makes them the inputs (tiles no source has as sea cells, the sources' attribution
-// for the map). nullopt: go on; otherwise the exit code (2 a usage error; 1 when tiles
+// for the map, the folder of its maps). nullopt: go on; otherwise the exit code (2 a usage error; 1 when tiles
 // failed or the whole box is sea, said on standard error).
 std::optional<int> fetchAreaInputs(const ParsedArgs& parsed, const CommandInfo& command, Streams& io,
                                    InputFiles& inputs);

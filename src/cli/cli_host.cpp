@@ -1,5 +1,6 @@
 #include "cli/cli_host.h"
 
+#include "cli/interrupt_catcher.h"
 #include "core/platform/text_split.h"
 
 #include <algorithm>
@@ -25,7 +26,12 @@ std::string CliHost::plainLines(std::string_view text) {
 void CliHost::message(MessageKind kind, std::string_view text) {
     endProgress();
     std::ostream& stream = kind == MessageKind::Notice ? io_.out : io_.err;
-    stream << plainLines(text) << '\n';
+    // The window's short "created:PATH" reads as every other command's result line here.
+    constexpr std::string_view kShortCreated = "created:";
+    if (kind == MessageKind::Notice && text.starts_with(kShortCreated))
+        stream << "Created " << plainLines(text.substr(kShortCreated.size())) << '\n';
+    else
+        stream << plainLines(text) << '\n';
     stream.flush();
 }
 
@@ -47,6 +53,10 @@ void CliHost::progress(double percent) {
     shownPercent_ = whole;
     io_.err << '\r' << progressLabel_ << "... " << whole << '%';
     io_.err.flush();
+}
+
+bool CliHost::cancelled() {
+    return InterruptCatcher::raised();
 }
 
 void CliHost::endProgress() {

@@ -21,6 +21,8 @@ class CliHost : public Host {
     void message(MessageKind kind, std::string_view text) override;
     bool ask(std::string_view text) override;
     void progress(double percent) override;
+    // True after Ctrl+C while an InterruptCatcher is installed.
+    bool cancelled() override;
 
     // Printed after a question that was answered No ("use --force to replace it").
     void setDeclineHint(std::string hint) { declineHint_ = std::move(hint); }

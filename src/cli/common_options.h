@@ -20,21 +20,24 @@ std::string optionLines(std::initializer_list<OptionHelp> options, std::size_t c
 
 inline constexpr OptionHelp kFirstTypeHelp{"--first-type HEX", "first polygon type, hexadecimal (default: 10300)"};
 inline constexpr OptionHelp kMaxDistanceHelp{
-    "--max-distance TEXT",
-    "polygons whose first and last vertex lie further apart (metres)\nare left out (default: 45000)"};
+    "--max-distance METRES",
+    "Geo Vector polygons whose first and last vertex lie further\napart are left out (default: 45000)"};
 inline constexpr OptionHelp kContoursHelp{"--contours", "add every polygon once more as a contour line"};
 inline constexpr OptionHelp kBboxHelp{
     "--bbox S,W,N,E",
     "in place of INPUT: the elevation tiles of a bounding box,\n"
     "fetched as 'orolith fetch' does (with its --source, --base-url,\n"
     "--region, --dir, --connections); tiles no source has are sea\n"
-    "at 0 m; the output is named after the tiles (N50W004-N51W003)"};
+    "at 0 m; the output is named after the tiles (N50W004-N51W003)\n"
+    "and goes to ~/Documents/Orolith/N50W004-N51W003/ unless named;\n"
+    "a box across the 180° meridian needs --across-180"};
 inline constexpr OptionHelp kRampHelp{
     "--ramp NAME|FILE",
     "the band colours: a built-in ramp (atlas, high-contrast, grey,\n"
     "classic: the palette's colours) or a gdaldem color-relief text,\n"
     "GMT .cpt or QGIS colour map file (default: atlas for elevation\n"
     "models without --palette, else classic)"};
+
 inline constexpr OptionHelp kHelpHelp{"--help", "show this text"};
 
 // The style options of `typ` and `img`, from --pattern to --row-per-band.

@@ -2,7 +2,7 @@
 #include "cli/area_fetch.h"
 #include "cli/cli_host.h"
 #include "cli/commands.h"
-#include "core/settings/home_folder.h"
+#include "cli/cli_places.h"
 
 #include <algorithm>
 
@@ -21,7 +21,7 @@ const std::string kFetchUsage = std::string(
     "fetched again; an interrupted download resumes.\n"
     "\n"
     "Options:\n") + std::string(kAreaOptionsUsage) +
-    "  --home DIR             the program's folder (settings; default as for 'orolith typ')\n"
+    "  --home DIR             one folder for the settings and the cache (HOME/dem)\n"
     "  --help                 show this text\n"
     "\n"
     "Exit status: 0 every tile is there or is sea, 1 some failed (listed on standard error),\n"
@@ -34,7 +34,9 @@ const CommandInfo kFetchCommand{"fetch", kFetchUsage};
 int runFetch(Args args, Streams& io) {
     std::set<std::string> valueOptions = areaOptions();
     valueOptions.insert("--home");
-    const ParsedArgs parsed = readArgs(args, valueOptions, {"--help"});
+    std::set<std::string> flags = areaFlags();
+    flags.insert("--help");
+    const ParsedArgs parsed = readArgs(args, valueOptions, flags);
     if (parsed.has("--help") && parsed.error.empty()) {
         io.out << kFetchUsage;
         return 0;
@@ -43,11 +45,9 @@ int runFetch(Args args, Streams& io) {
         return usageError(io, kFetchCommand, parsed.error);
     if (parsed.positional.size() > 1)
         return usageError(io, kFetchCommand, "more than one coordinate given");
-    const std::filesystem::path home =
-        parsed.value("--home") ? std::filesystem::path(*parsed.value("--home")) : defaultHome(executableFolder());
     std::string problem;
     const std::string* coordinate = parsed.positional.empty() ? nullptr : &parsed.positional.front();
-    const auto request = readAreaRequest(parsed, coordinate, home, problem);
+    const auto request = readAreaRequest(parsed, coordinate, placesOf(parsed), problem);
     if (!request)
         return usageError(io, kFetchCommand, problem);
 

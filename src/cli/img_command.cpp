@@ -4,9 +4,13 @@
 #include "cli/commands.h"
 #include "cli/common_options.h"
 #include "cli/input_files.h"
+#include "cli/interrupt_catcher.h"
 #include "cli/job_arguments.h"
 #include "cli/option_reader.h"
+#include "cli/run_trail.h"
 #include "core/conversion/conversion.h"
+#include "core/platform/paths.h"
+#include "core/platform/size_text.h"
 #include "core/platform/text_number.h"
 #include "dem/dem_conversion.h"
 #include "dem/dem_raster.h"
@@ -35,7 +39,8 @@ const std::string kImgUsage =
     "A map too large for one map tile is cut by area into several, numbered consecutively.\n"
     "\n"
     "Options:\n" +
-    optionLines({{"--output-dir DIR", "the output folder (default: beside INPUT, named after it)"},
+    optionLines({{"--output-dir DIR", "the output folder (default: beside INPUT, named after it; for\n"
+                                       "--bbox ~/Documents/Orolith/AREA)"},
                  {"--name NAME", "the map's name on the receiver (default: INPUT's name)"},
                  {"--map-id NUMBER", "the 8-digit number of the first map tile (default: derived from\n"
                                      "the area the map covers)"},
@@ -139,11 +144,13 @@ std::optional<int> readSettings(const ParsedArgs& parsed, Streams& io, ImgSettin
     if (parsed.has("--hill-shading") &&
         (!inputs.isDem || !std::all_of(inputs.dem.inputs.begin(), inputs.dem.inputs.end(), isHgtTile)))
         return usageError(io, kImgCommand, "--hill-shading needs .hgt elevation tiles as input");
+    if (const auto code = checkInputsReadable(inputs, kImgCommand, io))
+        return code;
     settings.stem = stemOf(inputs);
     const fs::path first = inputs.isDem ? inputs.dem.inputs.front() : inputs.geoVector;
-    const fs::path inputFolder = inputs.areaName.empty() ? first.parent_path() : fs::path("."); // not the cache
-    settings.outputDir =
-        parsed.value("--output-dir").value_or(garmin::imageFolderFor(inputFolder, settings.stem).string());
+    const fs::path defaultDir = inputs.areaName.empty() ? garmin::imageFolderFor(first.parent_path(), settings.stem)
+                                                        : inputs.areaFolder; // not the cache
+    settings.outputDir = parsed.value("--output-dir").value_or(defaultDir.string());
     settings.image.outputDir = settings.outputDir;
     settings.image.name = parsed.value("--name").value_or(settings.stem);
     settings.image.mkgmap = parsed.value("--mkgmap").value_or("");
@@ -151,17 +158,29 @@ std::optional<int> readSettings(const ParsedArgs& parsed, Streams& io, ImgSettin
     return std::nullopt;
 }
 
-// mkgmap's stages on a terminal, one line each.
+// The image's stages on a terminal, on one line drawn over and over (mkgmap's with the time
+// it has taken and the time left); Ctrl+C stops them.
 class StageLines : public garmin::ImageProgress {
   public:
     explicit StageLines(Streams& io) : io_(io) {}
-    void stage(std::string_view text, double) override {
-        if (io_.errIsTerminal)
-            io_.err << text << "...\n";
+    ~StageLines() override { finish(); }
+    // Clears the line, before the result is printed.
+    void finish() {
+        if (drawn_)
+            io_.err << "\r\033[K" << std::flush;
+        drawn_ = false;
     }
+    void stage(std::string_view text, double) override {
+        if (!io_.errIsTerminal)
+            return;
+        io_.err << '\r' << text << "\033[K" << std::flush;
+        drawn_ = true;
+    }
+    bool cancelled() override { return InterruptCatcher::raised(); }
 
   private:
     Streams& io_;
+    bool drawn_ = false;
 };
 
 int fail(Streams& io, std::string_view why) {
@@ -169,9 +188,10 @@ int fail(Streams& io, std::string_view why) {
     return 1;
 }
 
-// Writes the map and the TYP text into the output folder. False when either failed (the
-// host has said why).
-bool writeSources(const ImgSettings& settings, const ParsedArgs& parsed, Streams& io, garmin::ImageJob& image) {
+// Writes the map and the TYP text into the output folder, noting them in `trail`. False when
+// either failed (the host has said why).
+bool writeSources(const ImgSettings& settings, const ParsedArgs& parsed, Streams& io, garmin::ImageJob& image,
+                  RunTrail& trail) {
     const std::string& stem = settings.stem;
     ConversionOptions options = settings.conversion;
     if (const auto text = parsed.value("--first-type"))
@@ -181,6 +201,7 @@ bool writeSources(const ImgSettings& settings, const ParsedArgs& parsed, Streams
     options.addContours = parsed.has("--contours");
     options.outputPath = settings.outputDir / (stem + ".mp");
     options.replaceExisting = settings.image.replaceImage;
+    trail.noteFile(options.outputPath);
     CliHost host(io);
     host.setDeclineHint("the map was not replaced (use --force to replace it).");
     host.setProgressLabel("Writing the map");
@@ -204,6 +225,8 @@ bool writeSources(const ImgSettings& settings, const ParsedArgs& parsed, Streams
         settings.inputs.isDem ? settings.inputs.dem.inputs : std::vector<std::string>{settings.inputs.geoVector};
     typ.protectedPaths.assign(inputs.begin(), inputs.end());
     typ.protectedPaths.push_back(options.outputPath);
+    trail.noteFile(typ.style.typPath);
+    trail.noteFile(typ.companionPath);
     if (!writeTypFile(typ, host).written)
         return false;
     image.map = options.outputPath;
@@ -229,38 +252,48 @@ std::optional<int> startJob(const ParsedArgs& parsed, Streams& io, JobLock& lock
 } // namespace
 
 int runImg(Args args, Streams& io) {
-    const std::set<std::string> values = withAreaOptions(
-        {"--output-dir", "--name", "--map-id", "--family-id", "--mkgmap", "--levels", "--first-type", "--max-distance",
-         "--pattern", "--pattern-text", "--palette", "--ramp", "--max-draworder", "--companion", "--interval", "--base",
-         "--smooth", "--simplify", "--bands", "--threads", "--holes", "--plan", "--contour-lines",
-         "--contour-major"});
-    const ParsedArgs parsed = readArgs(args, values,
-                                       {"--contours", "--one-colour", "--row-per-band", "--hill-shading", "--force",
-                                        "--help", "--fill-voids", "--job", "--feet"});
+    std::set<std::string> values = {"--output-dir", "--name", "--map-id", "--family-id", "--mkgmap", "--levels",
+                                    "--first-type", "--max-distance", "--pattern", "--pattern-text", "--palette",
+                                    "--ramp", "--max-draworder", "--companion", "--threads", "--holes", "--plan"};
+    values.insert(kDemValueOptions.begin(), kDemValueOptions.end());
+    values = withAreaOptions(std::move(values));
+    const ParsedArgs parsed = readInputArgs(args, values,
+                                            {"--contours", "--one-colour", "--row-per-band", "--hill-shading",
+                                             "--force", "--help", "--job"});
     if (parsed.value("--plan") && parsed.error.empty() && !parsed.has("--help"))
         return writePlan(args, parsed, values, kImgCommand, io);
     JobLock job;
     if (const auto code = startJob(parsed, io, job))
         return *code;
+    const InterruptCatcher interrupts; // Ctrl+C stops the run and takes away what it made
+    StageLines stages(io);
     ImgSettings settings;
     if (const auto code = readSettings(parsed, io, settings))
         return *code;
     garmin::MkgmapCommand mkgmap;
     std::string error;
+    RunTrail trail;
+    trail.noteFolder(settings.outputDir);
     if (!garmin::findMkgmap(settings.image.mkgmap, mkgmap, error) ||
         !garmin::prepareOutputFolder(settings.outputDir, settings.image.replaceImage, error))
         return fail(io, error + (error.find("already exists") != std::string::npos ? " Use --force to replace it." : ""));
     garmin::ImageJob image = settings.image;
     if (parsed.has("--hill-shading") && !addHillShading(settings.inputs, image, error))
         return fail(io, error);
-    if (!writeSources(settings, parsed, io, image))
+    const bool written = writeSources(settings, parsed, io, image, trail);
+    const garmin::ImageResult result =
+        written && !InterruptCatcher::raised() ? makeGarminImage(image, stages) : garmin::ImageResult{};
+    stages.finish();
+    if (InterruptCatcher::raised()) {
+        trail.undo();
+        io.err << "Cancelled\n";
+        return kCancelledStatus;
+    }
+    if (!written)
         return 1;
-    StageLines stages(io);
-    const garmin::ImageResult result = garmin::makeGarminImage(image, stages);
     if (!result.made)
         return fail(io, result.error);
-    io.out << "gmapsupp.img: " << result.image.string() << "\n"
-           << "Size: " << result.size << " bytes\n"
+    io.out << "Created " << pathText(result.image) << " (" << sizeText(result.size) << ")\n"
            << "Map number: " << result.firstNumber;
     if (result.tiles > 1)
         io.out << " to " << result.firstNumber + result.tiles - 1;

@@ -1,12 +1,17 @@
 #include "cli/input_files.h"
 
 #include "cli/area_fetch.h"
+#include "core/platform/file_open.h"
+#include "core/platform/paths.h"
 #include "dem/dem_conversion.h"
 #include "dem/dem_raster.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <charconv>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 namespace orolith::cli {
@@ -14,6 +19,7 @@ namespace orolith::cli {
 ParsedArgs readInputArgs(Args args, std::set<std::string> values, std::set<std::string> flags) {
     values.insert(kDemValueOptions.begin(), kDemValueOptions.end());
     flags.insert(kDemFlagOptions.begin(), kDemFlagOptions.end());
+    flags.insert(areaFlags().begin(), areaFlags().end());
     return readArgs(args, withAreaOptions(std::move(values)), flags);
 }
 
@@ -103,6 +109,25 @@ std::optional<int> readBandOptions(const ParsedArgs& parsed, const CommandInfo& 
     return readContourOptions(parsed, command, io, options.contours);
 }
 
+// Why an input named on the command line cannot be read, or nothing. GDAL's virtual file
+// names ("/vsizip/…") are left to GDAL.
+std::optional<std::string> unreadableInput(const std::string& path) {
+    if (path.rfind("/vsi", 0) == 0)
+        return std::nullopt;
+    const std::filesystem::path file = pathFromText(path);
+    std::error_code ec;
+    const auto status = std::filesystem::status(file, ec);
+    if (!std::filesystem::exists(status))
+        return "no such file";
+    if (std::filesystem::is_directory(status))
+        return "is a folder, not a file";
+    std::FILE* stream = openFile(file, "rb");
+    if (stream == nullptr)
+        return "cannot be read (" + std::string(std::strerror(errno)) + ")";
+    std::fclose(stream);
+    return std::nullopt;
+}
+
 } // namespace
 
 std::optional<int> readRunOptions(const ParsedArgs& parsed, const CommandInfo& command, Streams& io,
@@ -162,6 +187,18 @@ std::optional<int> readInputFiles(const ParsedArgs& parsed, const CommandInfo& c
     return readBandOptions(parsed, command, io, inputs.dem);
 }
 
+std::optional<int> checkInputsReadable(const InputFiles& inputs, const CommandInfo& command, Streams& io) {
+    if (!inputs.areaName.empty())
+        return std::nullopt; // tiles of the cache, checked as they were fetched
+    for (const std::string& path : inputs.isDem ? inputs.dem.inputs : std::vector<std::string>{inputs.geoVector}) {
+        if (const auto problem = unreadableInput(path)) {
+            io.err << "orolith " << command.name << ": " << path << ": " << *problem << "\n";
+            return 1;
+        }
+    }
+    return std::nullopt;
+}
+
 ConversionResult convertInputs(ConversionMode mode, ConversionOptions options, const InputFiles& inputs,
                                Host& host) {
     if (!inputs.isDem) {
@@ -170,8 +207,11 @@ ConversionResult convertInputs(ConversionMode mode, ConversionOptions options, c
                                              : listElevations(options, host);
     }
     options.inputPath = inputs.dem.inputs.front();
-    if (!inputs.areaName.empty() && options.outputPath.empty())
-        options.outputPath = inputs.areaName + ".mp";
+    if (!inputs.areaName.empty() && options.outputPath.empty() && mode == ConversionMode::Write) {
+        std::error_code ec;
+        std::filesystem::create_directories(inputs.areaFolder, ec); // a folder not made is said by the writer
+        options.outputPath = inputs.areaFolder / (inputs.areaName + ".mp");
+    }
     if (options.copyright.empty())
         options.copyright = inputs.attribution;
     return dem::convertDem(mode, options, inputs.dem, host);

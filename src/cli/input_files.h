@@ -7,6 +7,7 @@
 #include "core/conversion/conversion.h"
 #include "dem/dem_bands.h"
 
+#include <filesystem>
 #include <optional>
 #include <set>
 #include <string>
@@ -26,9 +27,10 @@ struct InputFiles {
     std::string geoVector;  // the Geo Vector file
     dem::DemOptions dem;    // the elevation models and the band options
     // Tiles fetched for --bbox: the area's name ("N50W004-N51W003"), which names the map in
-    // the current folder, and the attribution their sources ask for in the map's header.
+    // the area's folder, and the attribution their sources ask for in the map's header.
     std::string areaName;
     std::string attribution;
+    std::filesystem::path areaFolder; // where the area's maps go by default: Documents/Orolith/<area>
 };
 
 // Reads the positional words and the band options. nullopt: go on; otherwise the exit code
@@ -41,6 +43,9 @@ std::optional<int> readInputFiles(const ParsedArgs& parsed, const CommandInfo& c
 enum class HoleDefault { None, Keep, Cut };
 std::optional<int> readRunOptions(const ParsedArgs& parsed, const CommandInfo& command, Streams& io,
                                   HoleDefault holes, dem::DemOptions& options);
+// After the usage checks: 1 when an input named on the command line is missing, a folder or
+// unreadable, said as "orolith mp: nosuch.hgt: no such file" whatever its kind; else nullopt.
+std::optional<int> checkInputsReadable(const InputFiles& inputs, const CommandInfo& command, Streams& io);
 
 // Lists or converts the inputs: the Geo Vector conversion or the elevation model one.
 ConversionResult convertInputs(ConversionMode mode, ConversionOptions options, const InputFiles& inputs,

@@ -14,7 +14,7 @@ namespace {
 
 const std::string kListUsage =
     "Usage: orolith list INPUT [--first-type HEX]\n"
-    "       orolith list DEM... [--first-type HEX] [--interval M] [--base B] [--fill-voids] [--smooth PIXELS]\n"
+    "       orolith list DEM... [--first-type HEX] [--interval METRES] [--base METRES] [--fill-voids] [--smooth PIXELS]\n"
     "                    [--simplify METRES]\n"
     "       orolith list --bbox S,W,N,E [--source NAME[,NAME]] [--base-url URL] [--dir DIR] [OPTIONS]\n"
     "\n"
@@ -36,6 +36,8 @@ int runList(Args args, Streams& io) {
     const ParsedArgs parsed = readInputArgs(args, {"--first-type"}, {"--help"});
     InputFiles inputs;
     if (const auto code = readInputFiles(parsed, kListCommand, io, inputs))
+        return *code;
+    if (const auto code = checkInputsReadable(inputs, kListCommand, io))
         return *code;
 
     ConversionOptions options;

@@ -16,12 +16,13 @@ namespace {
 const std::string kMpUsage =
     inputUsageLines("mp") +
     "\n"
-    "Writes the Polish map (.mp) of a Geo Vector file: every elevation band becomes a polygon\n"
-    "with its own Garmin polygon type, once for every selected detail level.\n"
-    "The map goes beside the input: a final .txt becomes .mp, any other name gets .mp appended.\n"
+    "Writes the Polish map (.mp) of elevation models or of a Geo Vector file: every elevation\n"
+    "band becomes polygons with its own Garmin polygon type, once for every selected detail level.\n"
     "Elevation models (.hgt, .hgt.zip, GeoTIFF, ESRI ASCII grid, VRT; several files form one\n"
     "mosaic) are cut into bands, each a polygon with its holes; their map goes beside the first\n"
     "one with its extensions replaced by .mp.\n"
+    "A Geo Vector file's map goes beside it: a final .txt becomes .mp, any other name gets .mp\n"
+    "appended.\n"
     "\n"
     "Options:\n" +
     optionLines({{"--levels LIST", "detail levels, comma-separated: digits 0..3 or the names\n"
@@ -31,8 +32,8 @@ const std::string kMpUsage =
                  kContoursHelp,
                  {"--force", "replace an existing map"},
                  {"--output PATH", "write the map to PATH instead"},
-                 {"--interval M", "elevation models: band height in whole metres (default: 25)"},
-                 {"--base B", "elevation models: the elevation bands start from (default: 0)"},
+                 {"--interval METRES", "elevation models: band height in whole metres (default: 25)"},
+                 {"--base METRES", "elevation models: the elevation the bands start from (default: 0)"},
                  {"--fill-voids", "elevation models: fill voids by interpolation first"},
                  {"--smooth PIXELS", "elevation models: smooth the raster over PIXELS around each pixel"},
                  {"--simplify METRES", "elevation models: drop vertices while no boundary moves further;\n"
@@ -70,6 +71,8 @@ int runMp(Args args, Streams& io) {
     if (const auto levels = parsed.value("--levels");
         levels && !readLevels(*levels, options.detailLevels, error))
         return usageError(io, kMpCommand, error);
+    if (const auto code = checkInputsReadable(inputs, kMpCommand, io))
+        return *code;
     if (const auto text = parsed.value("--first-type"))
         options.firstType = FirstType::fromText(*text);
     if (const auto text = parsed.value("--max-distance"))

@@ -47,7 +47,8 @@ ParsedArgs readArgs(Args args, const std::set<std::string>& valueOptions,
 }
 
 int usageError(Streams& io, const CommandInfo& command, std::string_view problem) {
-    io.err << "orolith " << command.name << ": " << problem << "\n\n" << command.usage;
+    io.err << "orolith " << command.name << ": " << problem << "\n"
+           << "Try 'orolith " << command.name << " --help'.\n";
     return 2;
 }
 

@@ -34,7 +34,8 @@ struct CommandInfo {
     bool boxBesideInput = false; // --bbox beside INPUT means the command's own area, not tiles to fetch
 };
 
-// Prints "orolith NAME: PROBLEM" and the usage on stderr; returns 2.
+// Prints "orolith NAME: PROBLEM" and "Try 'orolith NAME --help'." on stderr, so that the
+// problem stays in sight; returns 2.
 int usageError(Streams& io, const CommandInfo& command, std::string_view problem);
 
 // The checks every subcommand starts with: --help (exit 0), a usage error, and exactly one

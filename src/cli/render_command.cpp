@@ -5,6 +5,8 @@
 #include "cli/input_files.h"
 #include "cli/job_arguments.h"
 #include "core/conversion/typed_numbers.h"
+#include "core/platform/paths.h"
+#include "core/platform/size_text.h"
 #include "core/platform/text_number.h"
 #include "render/band_painter.h"
 #include "render/elevation_model_bands.h"
@@ -37,7 +39,7 @@ constexpr std::string_view kRenderUsage =
     "                         'orolith fetch' does (with its --source, --base-url, --dir)\n"
     "  --background COLOUR    where no band is: #RRGGBB, a colour name or 'transparent'\n"
     "                         (default: white)\n"
-    "  --max-distance TEXT    outlines whose ends lie further apart (metres) are left out, as\n"
+    "  --max-distance METRES  outlines whose ends lie further apart are left out, as\n"
     "                         in the map (default: 45000)\n"
     "  --contours             draw every outline as a contour line too\n"
     "  --pattern FILE.ptn     the fill pattern from a pattern file\n"
@@ -194,7 +196,11 @@ int renderPicture(const RenderSettings& settings, const TypJob& job, Streams& io
     render::paintBands(image, view, *bands, render::bandLooks(*style, bands->types, bands->lowest), paint);
     if (!render::writePictureFiles(image, view, settings.output, host))
         return 1;
-    host.message(MessageKind::Notice, "created:" + settings.output.string());
+    std::error_code ec;
+    const auto bytes = std::filesystem::file_size(settings.output, ec);
+    host.message(MessageKind::Notice, "Created " + pathText(settings.output) + " (" + std::to_string(size.width()) +
+                                          " × " + std::to_string(size.height()) + " pixels" +
+                                          (ec ? std::string() : ", " + sizeText(bytes)) + ")");
     return 0;
 }
 
@@ -206,7 +212,7 @@ int runRender(Args args, Streams& io) {
                  withAreaOptions({"--output", "--size", "--background", "--max-distance", "--pattern",
                                   "--pattern-text", "--palette", "--ramp", "--first-type", "--max-draworder", "--interval",
                                   "--base", "--smooth", "--simplify", "--threads"}),
-                 {"--contours", "--one-colour", "--row-per-band", "--fill-voids", "--help"});
+                 {"--contours", "--one-colour", "--row-per-band", "--fill-voids", "--help", "--across-180"});
     RenderSettings settings;
     if (const auto code = readInputFiles(parsed, kRenderCommand, io, settings.inputs))
         return *code;
@@ -239,6 +245,8 @@ int runRender(Args args, Streams& io) {
         settings.background = *background;
     }
     settings.contours = parsed.has("--contours");
+    if (const auto code = checkInputsReadable(settings.inputs, kRenderCommand, io))
+        return *code;
     if (const auto text = parsed.value("--max-distance"))
         settings.reading.maxDistance = MaxDistance::fromText(*text).metres;
     TypJob job;

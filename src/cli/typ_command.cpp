@@ -7,7 +7,7 @@
 #include "dem/dem_conversion.h"
 #include "cli/option_reader.h"
 #include "core/conversion/conversion.h"
-#include "core/settings/home_folder.h"
+#include "cli/cli_places.h"
 #include "core/style/palette.h"
 #include "core/style/pattern.h"
 #include "core/platform/text_number.h"
@@ -30,12 +30,11 @@ const std::string kTypUsage =
     "companion polygon list.\n"
     "\n"
     "Options:\n" +
-    optionLines({{"--output PATH", "the TYP text file (default: HOME/typ/untitled.txt)"},
-                 {"--companion PATH", "the companion list (default: HOME/test.tpgn)"}},
+    optionLines({{"--output PATH", "the TYP text file (default: typ/untitled.txt in the data\nfolder, ~/.local/share/orolith-creator, or HOME)"},
+                 {"--companion PATH", "the companion list (default: test.tpgn in the same folder)"}},
                 25) +
     styleOptionLines(25) +
-    optionLines({{"--home DIR", "the program's folder (default: the executable's folder when\n"
-                                "writable, else the per-user data folder)"},
+    optionLines({{"--home DIR", kHomeOptionText},
                  {"--interval, --base, --fill-voids, --smooth, --simplify", "elevation models, as for 'orolith mp'"},
                  {"--contour-lines N", "elevation models: the line styles of 'orolith mp --contour-lines' too"},
                  kBboxHelp,
@@ -88,23 +87,22 @@ int writeTyp(const TypCommand& command, Streams& io) {
 
 int runTyp(Args args, Streams& io) {
     TypCommand command;
-    command.parsed = readArgs(args,
-                              withAreaOptions({"--output", "--companion", "--pattern", "--pattern-text", "--palette",
-                                               "--ramp", "--first-type", "--max-draworder", "--home", "--interval", "--base",
-                                               "--smooth", "--simplify", "--contour-lines", "--contour-major"}),
-                              {"--one-colour", "--row-per-band", "--help", "--fill-voids", "--feet"});
+    command.parsed = readInputArgs(args,
+                                   {"--output", "--companion", "--pattern", "--pattern-text", "--palette",
+                                    "--ramp", "--first-type", "--max-draworder", "--home"},
+                                   {"--one-colour", "--row-per-band", "--help"});
     const ParsedArgs& parsed = command.parsed;
     if (const auto code = readInputFiles(parsed, kTypCommand, io, command.inputs))
         return *code;
     if (const auto problem = styleUsageProblem(parsed))
         return usageError(io, kTypCommand, *problem);
+    if (const auto code = checkInputsReadable(command.inputs, kTypCommand, io))
+        return *code;
 
-    if (const auto home = parsed.value("--home"))
-        command.home = *home;
-    else
-        command.home = defaultHome(executableFolder());
+    const HomePlaces places = placesOf(parsed);
+    command.home = places.data;
     CliHost folderHost(io);
-    ensureHomeFolders(command.home, folderHost);
+    ensurePlaces(places, folderHost);
     return writeTyp(command, io);
 }
 

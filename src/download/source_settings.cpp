@@ -13,7 +13,11 @@ namespace orolith::download {
 namespace fs = std::filesystem;
 
 fs::path sourceSettingsPath(const fs::path& home) {
-    return home / "system" / "dem-sources.txt";
+    return sourceSettingsIn(home / "system");
+}
+
+fs::path sourceSettingsIn(const fs::path& settingsFolder) {
+    return settingsFolder / "dem-sources.txt";
 }
 
 std::string tidyBaseUrl(std::string_view text) {

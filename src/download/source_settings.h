@@ -21,7 +21,9 @@ struct SourceSettings {
     bool operator==(const SourceSettings&) const = default;
 };
 
+// <home>/system/dem-sources.txt, or the file in a settings folder of its own.
 std::filesystem::path sourceSettingsPath(const std::filesystem::path& home);
+std::filesystem::path sourceSettingsIn(const std::filesystem::path& settingsFolder);
 SourceSettings readSourceSettings(const std::filesystem::path& path);
 // Replaces the file atomically; false with the system's description in `error`.
 bool writeSourceSettings(const std::filesystem::path& path, const SourceSettings& settings, std::string& error);

@@ -31,10 +31,36 @@ std::pair<int, int> degreeSpan(double low, double high) {
     return {first, last};
 }
 
+// Degrees as text without trailing zeros: 1, 359, 0.5.
+std::string degreesText(double degrees) {
+    char buffer[32];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, degrees, std::chars_format::fixed, 6);
+    std::string text(buffer, ec == std::errc() ? end : buffer);
+    while (text.find('.') != std::string::npos && (text.back() == '0' || text.back() == '.'))
+        text.pop_back();
+    return text;
+}
+
+// The two readings of a box whose west edge lies east of its east edge; `edges` are the four
+// pieces of the text as given.
+std::string swappedEdgesProblem(const BoundingBox& box, const std::string_view (&edges)[4]) {
+    const BoundingBox swapped{box.south, box.east, box.north, box.west};
+    const auto text = [](std::string_view piece) { return std::string(piece); };
+    return "west " + text(edges[1]) + " lies east of east " + text(edges[3]) + ": either the edges are swapped (" +
+           text(edges[0]) + "," + text(edges[3]) + "," + text(edges[2]) + "," + text(edges[1]) + ", " +
+           degreesText(boxWidth(swapped)) + "° wide) or the box crosses the 180° meridian (" +
+           degreesText(boxWidth(box)) + "° wide)";
+}
+
 } // namespace
 
-std::optional<BoundingBox> parseBoundingBox(std::string_view text, std::string& problem) {
+double boxWidth(const BoundingBox& box) {
+    return box.west < box.east ? box.east - box.west : 360 - (box.west - box.east);
+}
+
+std::optional<BoundingBox> parseBoundingBox(std::string_view text, std::string& problem, Crossing crossing) {
     double edges[4] = {};
+    std::string_view pieces[4];
     std::size_t count = 0;
     std::size_t from = 0;
     while (from <= text.size()) {
@@ -44,6 +70,7 @@ std::optional<BoundingBox> parseBoundingBox(std::string_view text, std::string& 
             problem = "a bounding box is four numbers SOUTH,WEST,NORTH,EAST in degrees, ie 50,-4,51,-3";
             return std::nullopt;
         }
+        pieces[count] = trimBlanks(text.substr(from, comma - from));
         edges[count++] = *value;
         from = comma + 1;
     }
@@ -58,6 +85,10 @@ std::optional<BoundingBox> parseBoundingBox(std::string_view text, std::string& 
     }
     if (box.west < -180 || box.west > 180 || box.east < -180 || box.east > 180 || box.west == box.east) {
         problem = "the west and east edges must differ and lie within -180 to 180";
+        return std::nullopt;
+    }
+    if (box.west > box.east && crossing == Crossing::Refused) {
+        problem = swappedEdgesProblem(box, pieces);
         return std::nullopt;
     }
     return box;

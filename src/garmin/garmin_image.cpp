@@ -3,11 +3,13 @@
 #include "core/platform/temporary_files.h"
 #include "garmin/image_header.h"
 #include "garmin/java_heap.h"
+#include "garmin/mkgmap_progress.h"
 #include "garmin/mkgmap_run.h"
 
 #include <QLockFile>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <memory>
 
@@ -144,24 +146,28 @@ bool moveResults(const fs::path& workDir, const ImageJob& job, std::string& erro
     return !ec;
 }
 
+// Tells the progress about mkgmap's run once a second and whenever a tile is finished.
 class TileWatch {
   public:
-    TileWatch(ImageProgress& progress, std::size_t tiles) : progress_(progress), tiles_(tiles) {}
+    TileWatch(ImageProgress& progress, std::size_t tiles) : progress_(progress), clock_(tiles) {}
     bool operator()(std::size_t finished) {
-        if (finished != shown_) {
-            shown_ = finished;
-            const std::string text = finished < tiles_ ? "Compiling map tile " + std::to_string(finished + 1) +
-                                                             " of " + std::to_string(tiles_) + " with mkgmap"
-                                                       : "Writing gmapsupp.img with mkgmap";
-            progress_.stage(text, 10.0 + 85.0 * static_cast<double>(finished) / static_cast<double>(tiles_ + 1));
+        const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+        const auto second = static_cast<long long>(elapsed);
+        if (finished != shownFinished_ || second != shownSecond_) {
+            shownFinished_ = finished;
+            shownSecond_ = second;
+            const MkgmapProgress now = clock_.at(finished, elapsed);
+            progress_.stage(mkgmapProgressText(now), 10.0 + 0.85 * now.percent);
         }
         return progress_.cancelled();
     }
 
   private:
     ImageProgress& progress_;
-    std::size_t tiles_;
-    std::size_t shown_ = static_cast<std::size_t>(-1);
+    MkgmapClock clock_;
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+    std::size_t shownFinished_ = static_cast<std::size_t>(-1);
+    long long shownSecond_ = -1;
 };
 
 } // namespace

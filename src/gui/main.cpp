@@ -4,8 +4,9 @@
 // uses its own folder when that is writable, else the user's data folder.
 #include "core/app/app_info.h"
 #include "core/platform/temporary_files.h"
-#include "core/settings/home_folder.h"
+#include "core/settings/home_places.h"
 #include "gui/about_dialog.h"
+#include "gui/desktop_places.h"
 #include "gui/main_window.h"
 #include "gui/path_text.h"
 #include "gui/translations.h"
@@ -43,10 +44,13 @@ int main(int argc, char* argv[]) {
     arguments.process(app);
 
     orolith::gui::MainWindow::Options options;
+    // Without --home: a home beside the program only when one is there already (a portable
+    // copy), never just because its folder can be written (a build tree).
     options.home = arguments.isSet(home)
                        ? QDir(arguments.value(home)).absolutePath()
-                       : orolith::gui::fromPath(
-                             orolith::defaultHome(orolith::gui::toPath(QApplication::applicationDirPath())));
+                       : orolith::gui::fromPath(orolith::choosePlaces(orolith::gui::toPath(QApplication::applicationDirPath()),
+                                                                      orolith::gui::desktopFolders())
+                                                    .data);
     auto window = std::make_unique<orolith::gui::MainWindow>(options);
     window->show();
     if (!arguments.positionalArguments().isEmpty())

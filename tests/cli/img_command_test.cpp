@@ -1,6 +1,7 @@
 // `orolith img` from a Geo Vector file to gmapsupp.img with Debian's mkgmap: the summary,
 // the default output folder, what is refused and what stays untouched then.
 
+#include "core/platform/size_text.h"
 #include "support/cli_run.h"
 #include "support/test_support.h"
 
@@ -32,8 +33,7 @@ TEST(ImgCommand, MakesTheImageBesideTheInputAndReplacesItOnlyWithForce) {
     ASSERT_EQ(run.code, 0) << run.err;
     const auto image = folder / "gmapsupp.img";
     const std::string bytes = readBytes(image);
-    EXPECT_NE(run.out.find("gmapsupp.img: " + image.string() + "\nSize: " + std::to_string(bytes.size()) +
-                           " bytes\nMap number: "),
+    EXPECT_NE(run.out.find("\nCreated " + image.string() + " (" + sizeText(bytes.size()) + ")\nMap number: "),
               std::string::npos)
         << run.out;
     EXPECT_NE(run.out.find("\nFamily ID: 777\nTiles: 1\n"), std::string::npos) << run.out;
@@ -87,6 +87,29 @@ TEST(ImgCommand, ElevationTilesWithHillShading) {
     const std::string map = readBytes(dir / "img" / "N46E007.mp");
     EXPECT_NE(map.find("Type=0x10304\r\nEndLevel=3\r\nData0="), std::string::npos);
     EXPECT_EQ(map.find("Data3="), std::string::npos);
+}
+
+// Ctrl+C while mkgmap runs: the stand-in for mkgmap interrupts this process, as a terminal
+// does with the whole foreground group, and waits to be stopped.
+TEST(ImgCommand, InterruptRemovesWhatTheRunMadeAndSaysCancelled) {
+    testing::TempDir dir;
+    const auto input = dir.write("sample.txt", readBytes(testing::sourceDir() / "data" / "sample.txt"));
+    const auto mkgmap = dir.write("mkgmap", "#!/bin/sh\nkill -INT $PPID\nexec sleep 60\n");
+    std::filesystem::permissions(mkgmap, std::filesystem::perms::owner_all);
+    std::filesystem::create_directory(dir / "kept");
+    dir.write("kept/sample.mp", "an earlier map");
+
+    for (const char* folder : {"new", "kept"}) {
+        const ToolRun run = runTool({"img", input.string(), "--mkgmap", mkgmap.string(), "--output-dir",
+                                     (dir / folder).string(), "--force"});
+        EXPECT_EQ(run.code, 130) << run.err;
+        EXPECT_TRUE(run.err.ends_with("Cancelled\n")) << run.err;
+        EXPECT_EQ(run.out.find("gmapsupp.img"), std::string::npos) << run.out;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "new")); // made by the run, so gone with it
+    // The map replaced by --force stays (it is complete); the TYP text and list the run made go.
+    EXPECT_EQ(testing::fileNames(dir / "kept"), std::vector<std::string>{"sample.mp"});
+    EXPECT_EQ(readBytes(input), readBytes(testing::sourceDir() / "data" / "sample.txt"));
 }
 
 } // namespace

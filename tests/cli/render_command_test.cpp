@@ -1,3 +1,4 @@
+#include "core/platform/size_text.h"
 #include "support/cli_run.h"
 #include "support/test_support.h"
 #include "core/colour/perceptual.h"
@@ -75,7 +76,7 @@ TEST_F(RenderCommand, SolidPatternGivesEachBandItsTypColour) {
     ASSERT_EQ(typ.size(), 3u);
     const ToolRun run = render({"--pattern-text", "1", "--palette", palette, "--background", "#102030"});
     ASSERT_EQ(run.code, 0) << run.err;
-    EXPECT_EQ(run.out, "created:" + picture + "\n");
+    EXPECT_EQ(run.out, "Created " + picture + " (120 × 120 pixels, " + sizeText(readBytes(picture).size()) + ")\n");
     const QImage image(QString::fromStdString(picture));
     ASSERT_EQ(image.size(), QSize(120, 120));
     const std::map<std::pair<int, int>, QRgb> expected{

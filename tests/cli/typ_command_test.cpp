@@ -37,7 +37,7 @@ struct TypCommand : ::testing::Test {
 TEST_F(TypCommand, WritesBothFilesIntoTheHomeFolder) {
     const ToolRun run = typ({input, "--max-draworder", "1"});
     EXPECT_EQ(run.code, 0) << run.err;
-    EXPECT_EQ(run.out, "Reached maximum draworder of 1.\ncreated:" + typPath + "\n");
+    EXPECT_EQ(run.out, "Reached maximum draworder of 1.\nCreated " + typPath + "\n");
     EXPECT_EQ(run.err, "");
     EXPECT_NE(readBytes(typPath).find("Type=0x10308,1\r\n[End]"), std::string::npos); // five bands
     EXPECT_NE(readBytes(typPath).find("\"1 c #008000\""), std::string::npos); // band 4: default entry 2
@@ -73,7 +73,6 @@ TEST_F(TypCommand, FailuresExitOneAndWriteNothing) {
     for (const auto& [args, err] : std::vector<std::pair<std::vector<std::string>, std::string>>{
              {{input, "--pattern-text", "011"}, "Length of 011 must be multiple of 32\n"},
              {{input, "--pattern", badPattern.string()}, "Not a valid pattern file.\n"},
-             {{missing}, "Cannot find file:" + missing + "\n"},
              {{empty.string()}, "No data\n"},
              {{input, "--palette", hugePalette.string()}, "Not a valid palette file.\n"},
              {{input, "--output", input},

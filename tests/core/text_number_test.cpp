@@ -1,4 +1,5 @@
 #include "core/platform/text_number.h"
+#include "core/platform/size_text.h"
 
 #include <clocale>
 #include <cmath>
@@ -37,4 +38,24 @@ TEST(RoundHalfEven, SendsHalvesToTheEvenNeighbour) {
         EXPECT_EQ(roundHalfEven(value), rounded) << value;
 }
 
+} // namespace orolith
+
+namespace orolith {
+namespace {
+
+TEST(SizeText, BinaryUnitsAndDurations) {
+    const std::pair<std::uint64_t, const char*> sizes[] = {
+        {0, "0 bytes"}, {1, "1 byte"}, {1023, "1023 bytes"}, {1024, "1.0 KiB"}, {1587, "1.5 KiB"},
+        {10188, "9.9 KiB"}, {10189, "10 KiB"}, {27 * 1024 + 511, "27 KiB"}, {1048064, "1024 KiB"},
+        {1048576, "1.0 MiB"}, {7864320, "7.5 MiB"}, {15518924, "15 MiB"}, {120000000, "114 MiB"}, {std::uint64_t{3} << 30, "3.0 GiB"}};
+    for (const auto& [bytes, text] : sizes)
+        EXPECT_EQ(sizeText(bytes), text) << bytes;
+    const std::pair<double, const char*> durations[] = {
+        {-3, "0 s"}, {0.4, "0 s"}, {59.4, "59 s"}, {59.6, "1 min 00 s"}, {185, "3 min 05 s"},
+        {3599, "59 min 59 s"}, {3600, "1 h 00 min"}, {7620, "2 h 07 min"}};
+    for (const auto& [seconds, text] : durations)
+        EXPECT_EQ(durationText(seconds), text) << seconds;
+}
+
+} // namespace
 } // namespace orolith

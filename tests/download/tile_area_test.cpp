@@ -1,5 +1,7 @@
+#include "download/fetch_estimate.h"
 #include "download/tile_area.h"
 #include "download/tile_source.h"
+#include "support/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +18,7 @@ std::string names(const std::vector<TileCorner>& tiles) {
 
 std::vector<TileCorner> covering(const char* text) {
     std::string problem;
-    const auto box = parseBoundingBox(text, problem);
+    const auto box = parseBoundingBox(text, problem, Crossing::Allowed);
     EXPECT_TRUE(box) << text << ": " << problem;
     return box ? tilesCovering(*box) : std::vector<TileCorner>{};
 }
@@ -38,9 +40,24 @@ TEST(TileArea, TilesCoveringABox) {
     std::string problem;
     for (const char* bad : {"", "1,2,3", "1,2,3,4,5", "a,b,c,d", "51,0,50,1", "0,0,1,0", "0,181,1,182",
                             "-91,0,0,1", "0,0,1,1x", "0,0,1,nan"}) {
-        EXPECT_FALSE(parseBoundingBox(bad, problem)) << bad;
+        EXPECT_FALSE(parseBoundingBox(bad, problem, Crossing::Allowed)) << bad;
         EXPECT_FALSE(problem.empty());
     }
+}
+
+TEST(TileArea, WestBeyondEastIsRefusedUnlessCrossingIsAsked) {
+    std::string problem;
+    EXPECT_FALSE(parseBoundingBox("10, 179.5 ,10.5,-179.5", problem));
+    EXPECT_EQ(problem, "west 179.5 lies east of east -179.5: either the edges are swapped "
+                       "(10,-179.5,10.5,179.5, 359° wide) or the box crosses the 180° meridian (1° wide)");
+    EXPECT_FALSE(parseBoundingBox("50.25,-3.5,51,-3.75", problem));
+    EXPECT_NE(problem.find("(50.25,-3.75,51,-3.5, 0.25° wide)"), std::string::npos) << problem;
+    EXPECT_NE(problem.find("(359.75° wide)"), std::string::npos) << problem;
+    const auto box = parseBoundingBox("50,-3,51,-4", problem, Crossing::Allowed);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(tilesCovering(*box).size(), 359u);
+    EXPECT_EQ(boxWidth(*box), 359);
+    EXPECT_TRUE(parseBoundingBox("50,-4,51,-3", problem)); // the usual order needs nothing
 }
 
 TEST(TileSource, AddressesAndFileNamesAtTheEdges) {
@@ -77,6 +94,34 @@ TEST(TileSource, AddressesAndFileNamesAtTheEdges) {
     EXPECT_FALSE(sourceByName("Skadi"));
     EXPECT_EQ(attributionOf({SourceKind::Copernicus30, SourceKind::Copernicus90}),
               sourceAttribution(SourceKind::Copernicus30)); // the same licence once
+}
+
+} // namespace orolith::download
+
+namespace orolith::download {
+
+TEST(FetchEstimate, CountsTheCacheAndAsksAboveFiftyTilesOrAGibibyte) {
+    testing::TempDir cache;
+    FetchOptions options;
+    options.cacheRoot = cache.path();
+    options.sources = {defaultSource(SourceKind::Copernicus30), defaultSource(SourceKind::Skadi)};
+    std::filesystem::create_directories(cacheFolder(cache.path(), SourceKind::Skadi));
+    cache.write("skadi/" + tileFileName(SourceKind::Skadi, {50, -3}), "x"); // the second source's cache counts
+    const std::vector<TileCorner> tiles = {{50, -4}, {50, -3}, {51, -4}, {51, -3}};
+    const FetchEstimate estimate = estimateFetch(tiles, options);
+    EXPECT_EQ(estimate.cached, 1u);
+    EXPECT_EQ(estimate.bytes, 90'000'000u);
+    EXPECT_EQ(estimateText(estimate), "4 tiles (1 in the cache), about 86 MiB to download");
+    EXPECT_EQ(estimateText(estimateFetch({{50, -3}}, options)), "1 tile, already in the cache");
+
+    const auto many = [](std::size_t count, SourceKind kind) {
+        return FetchEstimate{count, 0, count * typicalTileBytes(kind)};
+    };
+    EXPECT_FALSE(isLargeFetch(many(50, SourceKind::Srtm3)));
+    EXPECT_TRUE(isLargeFetch(many(51, SourceKind::Srtm3)));
+    EXPECT_FALSE(isLargeFetch(many(35, SourceKind::Copernicus30))); // 1.05 GB
+    EXPECT_TRUE(isLargeFetch(many(36, SourceKind::Copernicus30)));  // 1.08 GB, above 1 GiB
+    EXPECT_FALSE(isLargeFetch(FetchEstimate{60, 10, 0}));           // 50 to fetch
 }
 
 } // namespace orolith::download

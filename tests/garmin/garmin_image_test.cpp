@@ -5,6 +5,7 @@
 #include "core/conversion/conversion.h"
 #include "garmin/garmin_image.h"
 #include "garmin/java_heap.h"
+#include "garmin/mkgmap_progress.h"
 #include "garmin/mkgmap_program.h"
 #include "support/test_support.h"
 
@@ -160,8 +161,33 @@ TEST_F(GarminImage, TwoTilesAndTheStyleCompileIntoOneImage) {
     ASSERT_GT(typ.size(), 49u);
     EXPECT_EQ(static_cast<unsigned char>(typ[47]) | static_cast<unsigned char>(typ[48]) << 8, 4242);
     EXPECT_NE(image.find(typ), std::string::npos) << "the style is not inside the image";
-    EXPECT_NE(std::find(progress.stages.begin(), progress.stages.end(), "Compiling map tile 1 of 2 with mkgmap"),
+    EXPECT_NE(std::find_if(progress.stages.begin(), progress.stages.end(),
+                           [](const std::string& stage) { return stage.starts_with("Compiling map tile 1 of 2 with mkgmap, "); }),
               progress.stages.end());
+}
+
+TEST(MkgmapClock, ShareAndTimeLeftFromTheFinishedTiles) {
+    MkgmapClock clock(4);
+    MkgmapProgress p = clock.at(0, 60); // nothing finished: half of the first tile after a minute
+    EXPECT_DOUBLE_EQ(p.percent, 12.5);
+    EXPECT_FALSE(p.left);
+    EXPECT_EQ(mkgmapProgressText(p), "Compiling map tile 1 of 4 with mkgmap, 1 min 00 s");
+    p = clock.at(1, 100); // 100 s a tile
+    EXPECT_DOUBLE_EQ(p.percent, 25);
+    EXPECT_DOUBLE_EQ(*p.left, 300);
+    p = clock.at(1, 150);
+    EXPECT_DOUBLE_EQ(p.percent, 37.5);
+    EXPECT_DOUBLE_EQ(*p.left, 250);
+    EXPECT_EQ(mkgmapProgressText(p), "Compiling map tile 2 of 4 with mkgmap, 2 min 30 s, about 4 min 10 s left");
+    p = clock.at(1, 400); // this tile takes longer than the first: most of it, never beyond
+    EXPECT_DOUBLE_EQ(p.percent, 25 + 95.0 / 4);
+    EXPECT_DOUBLE_EQ(*p.left, 0);
+    p = clock.at(3, 500); // three tiles in 500 s: the last is expected to take 166.7 s
+    EXPECT_NEAR(*p.left, 500.0 / 3, 1e-9);
+    p = clock.at(4, 600);
+    EXPECT_DOUBLE_EQ(p.percent, 100);
+    EXPECT_FALSE(p.left);
+    EXPECT_EQ(mkgmapProgressText(p), "Writing gmapsupp.img with mkgmap, 10 min 00 s");
 }
 
 } // namespace
