@@ -47,6 +47,7 @@ int main(int argc, char* argv[]) {
                        ? QDir(arguments.value(home)).absolutePath()
                        : orolith::gui::fromPath(
                              orolith::defaultHome(orolith::gui::toPath(QApplication::applicationDirPath())));
+    options.reopenLastInput = arguments.positionalArguments().isEmpty();
     auto window = std::make_unique<orolith::gui::MainWindow>(options);
     window->show();
     if (!arguments.positionalArguments().isEmpty())

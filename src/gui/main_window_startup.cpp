@@ -90,7 +90,10 @@ void MainWindow::startUp(const Options& options) {
     legend_->paint(palette_.colours);
     legend_->resetCaptions();
     typPathBox_->setText(input_.typPath);
+    restoreRemembered();
     startUpdateCheck(options);
+    if (options.reopenLastInput)
+        reopenLastInput();
 }
 
 void MainWindow::startUpdateCheck(const Options& options) {
@@ -180,6 +183,7 @@ void MainWindow::storeSettings() {
     if (!file.write(toPath(home_.settingsFile()), current))
         reportFileError(this, file, home_.settingsFile());
     kept_.tileRegion = current.region;
+    storeRemembered();
 }
 
 bool MainWindow::confirmClose() {
