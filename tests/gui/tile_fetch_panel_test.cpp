@@ -140,6 +140,21 @@ class TileFetchPanelTest : public QObject {
         QVERIFY(server.requests().front().path.rfind("/mirror/", 0) == 0);
     }
 
+    // More than 50 tiles, or more than 1 GiB, are asked about first; No asks nobody.
+    void aLargeAreaIsAskedAboutFirst() {
+        ServedHome served;
+        auto& [desktop, home, server] = served;
+        DownloadWindow window(0, nullptr, home.path());
+        window.show();
+        control<QLineEdit>(window, "boxEdit")->setText("40,-10,50,0");
+        desktop.answers = {false};
+        click(window, "downloadButton");
+        QCOMPARE(desktop.questions,
+                 QStringList{"The area covers 100 tiles, about 2.0 GiB to download.\r\n\r\nDownload them?"});
+        QVERIFY(!window.findChild<orolith::gui::TileFetchPanel*>()->running());
+        QVERIFY(server.requests().empty());
+    }
+
     void cancelAndCloseStopARunningDownload() {
         ServedHome served;
         auto& [desktop, home, server] = served;
@@ -154,6 +169,7 @@ class TileFetchPanelTest : public QObject {
         click(window, "cancelButton");
         QTRY_VERIFY(control<QPushButton>(window, "downloadButton")->isEnabled());
         QVERIFY(control<QLabel>(window, "downloadStatus")->text().startsWith("Cancelled"));
+        QCOMPARE(control<QProgressBar>(window, "downloadProgress")->value(), 0); // nothing arrived
         QVERIFY(!control<QPushButton>(window, "openTilesButton")->isEnabled());
 
         click(window, "downloadButton");
