@@ -51,7 +51,7 @@ PreviewPane::PreviewPane(QWidget* parent) : QWidget(parent) {
     canvas_->setObjectName(QStringLiteral("previewCanvas"));
     layout->addLayout(tools);
     layout->addWidget(canvas_, 1);
-    setMinimumWidth(360);
+    setMinimumWidth(240);
 
     const auto centre = [this] { return QPointF(canvas_->width() / 2.0, canvas_->height() / 2.0); };
     connect(fitButton, &QToolButton::clicked, this, &PreviewPane::fit);

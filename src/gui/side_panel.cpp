@@ -17,7 +17,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -47,6 +46,8 @@ QToolButton* folderButton(int index, const QString& tip) {
     return button;
 }
 
+constexpr int kLeastPanelChars = 30;
+
 // A group whose rows stack in a column; the grid is its first row.
 QGroupBox* group(const QString& name, const QString& title, QGridLayout*& grid) {
     auto* box = named(new QGroupBox(title), name);
@@ -73,9 +74,10 @@ QWidget* MainWindow::buildSidePanel() {
     scroll->setObjectName(QStringLiteral("sidePanelScroll"));
     scroll->setWidget(panel);
     scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setMinimumWidth(panel->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width());
+    // The panel may be narrowed (and then scrolls sideways too), so that the map keeps room
+    // on a small screen.
+    scroll->setMinimumWidth(fontMetrics().averageCharWidth() * kLeastPanelChars);
     return scroll;
 }
 

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QSplitter>
 
@@ -34,8 +36,12 @@ void MainWindow::restoreRemembered() {
     if (remembered_.geometry.isEmpty() || !restoreGeometry(remembered_.geometry))
         resize(firstWindowSize(screen()));
     auto* split = findChild<QSplitter*>(QStringLiteral("mainSplit"));
-    if (remembered_.split.isEmpty() || !split->restoreState(remembered_.split))
-        split->setSizes({split->widget(0)->minimumWidth(), width()});
+    if (remembered_.split.isEmpty() || !split->restoreState(remembered_.split)) {
+        // The panel as wide as its controls ask, as far as half the window.
+        const auto* scroll = static_cast<QScrollArea*>(split->widget(0));
+        const int panel = scroll->widget()->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width();
+        split->setSizes({std::min(panel, width() / 2), width()});
+    }
 }
 
 void MainWindow::storeRemembered() {
