@@ -7,10 +7,6 @@ namespace orolith::gui {
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("orolith::gui::Progress", text);
-}
-
 // A share this small gives no useful estimate yet.
 constexpr double kLeastShareForEstimate = 0.02;
 
@@ -18,7 +14,7 @@ constexpr double kLeastShareForEstimate = 0.02;
 
 QString byteSizeText(std::uint64_t bytes) {
     if (bytes < 1024)
-        return tr("%1 bytes").arg(bytes);
+        return QCoreApplication::translate("orolith::gui::Progress", "%1 bytes").arg(bytes);
     const char* units[] = {"KiB", "MiB", "GiB", "TiB"};
     double value = static_cast<double>(bytes) / 1024.0;
     int unit = 0;
@@ -32,29 +28,29 @@ QString byteSizeText(std::uint64_t bytes) {
 QString durationText(double seconds) {
     const auto whole = static_cast<long long>(std::llround(std::max(seconds, 0.0)));
     if (whole < 60)
-        return tr("%1 s").arg(whole);
+        return QCoreApplication::translate("orolith::gui::Progress", "%1 s").arg(whole);
     if (whole < 3600)
-        return tr("%1 min %2 s").arg(whole / 60).arg(whole % 60, 2, 10, QLatin1Char('0'));
-    return tr("%1 h %2 min").arg(whole / 3600).arg(whole % 3600 / 60, 2, 10, QLatin1Char('0'));
+        return QCoreApplication::translate("orolith::gui::Progress", "%1 min %2 s").arg(whole / 60).arg(whole % 60, 2, 10, QLatin1Char('0'));
+    return QCoreApplication::translate("orolith::gui::Progress", "%1 h %2 min").arg(whole / 3600).arg(whole % 3600 / 60, 2, 10, QLatin1Char('0'));
 }
 
 QString fetchProgressText(const download::FetchProgress& progress, std::uint64_t expectedBytes) {
-    QString text = tr("%1 of %2 tiles, %3").arg(progress.tilesDone).arg(progress.tilesTotal).arg(byteSizeText(progress.bytes));
+    QString text = QCoreApplication::translate("orolith::gui::Progress", "%1 of %2 tiles, %3").arg(progress.tilesDone).arg(progress.tilesTotal).arg(byteSizeText(progress.bytes));
     if (expectedBytes > progress.bytes)
-        text += tr(" of about %1").arg(byteSizeText(expectedBytes));
+        text += QCoreApplication::translate("orolith::gui::Progress", " of about %1").arg(byteSizeText(expectedBytes));
     if (progress.seconds <= 0 || progress.bytes == 0)
         return text;
     const double speed = static_cast<double>(progress.bytes) / progress.seconds;
-    text += tr(", %1/s").arg(byteSizeText(static_cast<std::uint64_t>(speed)));
+    text += QCoreApplication::translate("orolith::gui::Progress", ", %1/s").arg(byteSizeText(static_cast<std::uint64_t>(speed)));
     if (expectedBytes > progress.bytes)
-        text += tr(", %1 left").arg(durationText(static_cast<double>(expectedBytes - progress.bytes) / speed));
+        text += QCoreApplication::translate("orolith::gui::Progress", ", %1 left").arg(durationText(static_cast<double>(expectedBytes - progress.bytes) / speed));
     return text;
 }
 
 QString runTimeText(const QString& stage, double seconds, double share) {
     QString text = stage + QStringLiteral(" … ") + durationText(seconds);
     if (share >= kLeastShareForEstimate && share < 1.0)
-        text += tr(", about %1 left").arg(durationText(seconds * (1.0 - share) / share));
+        text += QCoreApplication::translate("orolith::gui::Progress", ", about %1 left").arg(durationText(seconds * (1.0 - share) / share));
     return text;
 }
 
