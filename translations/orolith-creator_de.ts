@@ -781,13 +781,6 @@ Das Programm der Free-, Standard- oder Professional-Ausgabe wählen, Version 2 o
         <source>Tick at least one source.</source>
         <translation>Mindestens eine Quelle ankreuzen.</translation>
     </message>
-    <message numerus="yes">
-        <source>%n tile(s), about %1</source>
-        <translation>
-            <numerusform>%n Kachel, etwa %1</numerusform>
-            <numerusform>%n Kacheln, etwa %1</numerusform>
-        </translation>
-    </message>
     <message>
         <source>The area covers %1 tiles, about %2 to download.</source>
         <translation>Das Gebiet umfasst %1 Kacheln, etwa %2 zum Herunterladen.</translation>
@@ -813,6 +806,14 @@ Das Programm der Free-, Standard- oder Professional-Ausgabe wählen, Version 2 o
     <message>
         <source>No source has a tile of this area: it is all sea.</source>
         <translation>Keine Quelle hat eine Kachel dieses Gebiets: es ist alles Meer.</translation>
+    </message>
+    <message>
+        <source>1 tile, about %1</source>
+        <translation>1 Kachel, etwa %1</translation>
+    </message>
+    <message>
+        <source>%1 tiles, about %2</source>
+        <translation>%1 Kacheln, etwa %2</translation>
     </message>
 </context>
 <context>

@@ -192,7 +192,8 @@ void TileFetchPanel::startDownload() {
     open_->setEnabled(false);
     progress_->setRange(0, kProgressSteps);
     progress_->setValue(0);
-    status_->setText(tr("%n tile(s), about %1", nullptr, static_cast<int>(tiles.size())).arg(byteSizeText(expected)));
+    status_->setText(tiles.size() == 1 ? tr("1 tile, about %1").arg(byteSizeText(expected))
+                                       : tr("%1 tiles, about %2").arg(tiles.size()).arg(byteSizeText(expected)));
     setRunning(true);
     stop_ = std::make_shared<std::atomic<bool>>(false);
     QPointer<QObject> self(this);

@@ -153,6 +153,14 @@ class TileFetchPanelTest : public QObject {
                  QStringList{"The area covers 100 tiles, about 2.0 GiB to download.\r\n\r\nDownload them?"});
         QVERIFY(!window.findChild<orolith::gui::TileFetchPanel*>()->running());
         QVERIFY(server.requests().empty());
+
+        // 50 tiles of about 20 MiB stay below both marks: no question.
+        control<QLineEdit>(window, "boxEdit")->setText("40,-10,45,0");
+        click(window, "downloadButton");
+        QCOMPARE(desktop.questions.size(), 1);
+        QVERIFY(window.findChild<orolith::gui::TileFetchPanel*>()->running());
+        QCOMPARE(control<QLabel>(window, "downloadStatus")->text(), QString("50 tiles, about 1000.0 MiB"));
+        click(window, "cancelButton");
     }
 
     void cancelAndCloseStopARunningDownload() {
