@@ -176,7 +176,8 @@ void TileFetchPanel::startDownload() {
         Desktop::instance().message(this, tr("Tick at least one source."));
         return;
     }
-    const std::uint64_t expected = tiles.size() * dl::typicalTileBytes(settings.chosen.front());
+    tileBytes_ = dl::typicalTileBytes(settings.chosen.front());
+    const std::uint64_t expected = tiles.size() * tileBytes_;
     if (!largeDownloadAgreed(tiles.size(), expected))
         return;
     std::string error;
@@ -211,12 +212,14 @@ bool TileFetchPanel::largeDownloadAgreed(std::size_t tiles, std::uint64_t bytes)
                                              QStringLiteral("\r\n\r\n") + tr("Download them?"));
 }
 
-// The bar follows the bytes as they arrive, against the size expected (or the tiles done,
-// when they are further on: tiles from the cache and the sea cost no bytes).
+// The bar follows the bytes as they arrive, against the size expected: what the servers
+// announced, and a typical tile's size for the tiles not under way yet. Or it follows the
+// tiles done, when they are further on (tiles from the cache and the sea cost no bytes).
 void TileFetchPanel::showProgress(const dl::FetchProgress& p) {
     if (!running())
         return;
-    const double expected = static_cast<double>(std::max(expectedBytes_, p.bytes));
+    expectedBytes_ = p.bytes + p.bytesAnnounced + p.tilesUnsized * tileBytes_;
+    const double expected = static_cast<double>(expectedBytes_);
     const double byBytes = expected > 0 ? static_cast<double>(p.bytes) / expected : 0.0;
     const double byTiles = p.tilesTotal > 0 ? static_cast<double>(p.tilesDone) / static_cast<double>(p.tilesTotal) : 0.0;
     progress_->setValue(static_cast<int>(std::max(byBytes, byTiles) * kProgressSteps));

@@ -3,6 +3,7 @@
 // Cancel, and closing the window during a download.
 #include "download/synthetic_tiles.h"
 #include "gui/download_dialog.h"
+#include "gui/progress_text.h"
 #include "gui/settings_dialog.h"
 #include "gui/tile_fetch_panel.h"
 #include "support/loopback_server.h"
@@ -174,6 +175,10 @@ class TileFetchPanelTest : public QObject {
         click(window, "downloadButton");
         QVERIFY(panel->running());
         QTRY_COMPARE(server.requests().size(), std::size_t{1}); // the window kept answering meanwhile
+        // The size the server gave is the total, in place of a typical tile's 20 MiB.
+        const auto size = orolith::testing::syntheticTile(dl::SourceKind::Copernicus30, kTile).size();
+        QTRY_COMPARE(control<QLabel>(window, "downloadStatus")->text(),
+                     "0 of 1 tiles, 0 bytes of about " + orolith::gui::byteSizeText(size));
         click(window, "cancelButton");
         QTRY_VERIFY(control<QPushButton>(window, "downloadButton")->isEnabled());
         QVERIFY(control<QLabel>(window, "downloadStatus")->text().startsWith("Cancelled"));
