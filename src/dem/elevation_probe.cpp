@@ -45,12 +45,13 @@ std::optional<double> ElevationProbe::at(const GeoPoint& point) const {
     const double dx = x - geo_[0], dy = y - geo_[3];
     const double column = std::floor((geo_[5] * dx - geo_[2] * dy) / det);
     const double row = std::floor((geo_[1] * dy - geo_[4] * dx) / det);
-    if (!(column >= 0 && row >= 0 && column < static_cast<double>(width_) && row < static_cast<double>(height_)))
+    if (!(column >= 0 && row >= 0 && column < static_cast<double>(width_) &&
+          row < static_cast<double>(height_)))
         return std::nullopt;
     GDALRasterBandH band = GDALGetRasterBand(dataset_.get(), 1);
     double value = 0.0;
-    if (GDALRasterIO(band, GF_Read, static_cast<int>(column), static_cast<int>(row), 1, 1, &value, 1, 1, GDT_Float64,
-                     0, 0) != CE_None)
+    if (GDALRasterIO(band, GF_Read, static_cast<int>(column), static_cast<int>(row), 1, 1, &value, 1, 1,
+                     GDT_Float64, 0, 0) != CE_None)
         return std::nullopt;
     int hasNoData = 0;
     const double noData = GDALGetRasterNoDataValue(band, &hasNoData);

@@ -298,7 +298,8 @@ void FetchRun::tellProgress(bool now) {
     if (!now && time - lastReport_ < std::chrono::milliseconds(100))
         return;
     lastReport_ = time;
-    FetchProgress progress{done_, results_.size(), bytes_, std::chrono::duration<double>(time - started_).count()};
+    FetchProgress progress{done_, results_.size(), bytes_,
+                           std::chrono::duration<double>(time - started_).count()};
     std::size_t sized = 0;
     for (const auto& [easy, active] : active_)
         if (const auto toCome = active.transfer->bytesToCome()) {

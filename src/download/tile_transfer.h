@@ -6,7 +6,6 @@
 #include "download/tile_fetcher.h"
 
 #include <curl/curl.h>
-
 #include <fstream>
 #include <memory>
 #include <optional>

@@ -78,7 +78,8 @@ DownloadWindow::DownloadWindow(int region, QWidget* parent, const QString& home,
     setWindowTitle(tr("Download map data"));
     setModal(true);
 
-    coordinate_ = entry(this, "Text3", place.coordinate.isEmpty() ? QStringLiteral("50.7531/-3.4354") : place.coordinate);
+    coordinate_ = entry(this, "Text3",
+                        place.coordinate.isEmpty() ? QStringLiteral("50.7531/-3.4354") : place.coordinate);
     coordinate_->setPlaceholderText(tr("Paste coordinates"));
     coordinate_->setMinimumWidth(200);
     auto* check = new QPushButton(tr("check"), this);

@@ -7,9 +7,9 @@ namespace orolith::gui {
 
 namespace {
 
-const QStringList kElevationSuffixes{QStringLiteral(".hgt"), QStringLiteral(".hgt.gz"), QStringLiteral(".zip"),
-                                     QStringLiteral(".tif"), QStringLiteral(".tiff"), QStringLiteral(".asc"),
-                                     QStringLiteral(".vrt")};
+const QStringList kElevationSuffixes{
+    QStringLiteral(".hgt"),  QStringLiteral(".hgt.gz"), QStringLiteral(".zip"), QStringLiteral(".tif"),
+    QStringLiteral(".tiff"), QStringLiteral(".asc"),    QStringLiteral(".vrt")};
 
 } // namespace
 
@@ -21,7 +21,8 @@ bool hasElevationSuffix(const QString& name) {
 }
 
 QString rasterSourceName(const QString& path) {
-    return path.endsWith(QStringLiteral(".gz"), Qt::CaseInsensitive) ? QStringLiteral("/vsigzip/") + path : path;
+    return path.endsWith(QStringLiteral(".gz"), Qt::CaseInsensitive) ? QStringLiteral("/vsigzip/") + path
+                                                                     : path;
 }
 
 QStringList droppedInputs(const QList<QUrl>& urls) {

@@ -75,7 +75,8 @@ bool MainWindow::inputIsElevationModel() const {
 void MainWindow::updateElevationBoxes() {
     const bool elevation = inputIsElevationModel();
     inputKind_->setText(inputKindText(input_.path));
-    for (QWidget* box : std::initializer_list<QWidget*>{intervalBox_, baseBox_, fillVoidsBox_, smoothBox_, simplifyBox_})
+    for (QWidget* box :
+         std::initializer_list<QWidget*>{intervalBox_, baseBox_, fillVoidsBox_, smoothBox_, simplifyBox_})
         box->setEnabled(elevation);
 }
 

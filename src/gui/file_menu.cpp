@@ -20,10 +20,10 @@
 #include "gui/settings_dialog.h"
 
 #include <QDir>
-#include <cmath>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <cmath>
 
 namespace orolith::gui {
 
@@ -209,7 +209,8 @@ void MainWindow::openDownloadWindow() {
         // beyond its degree lines asks for no neighbouring tile.
         const auto inwards = [](double value, bool up) {
             const double scaled = value * 1000.0;
-            return QString::number((up ? std::ceil(scaled - 1e-6) : std::floor(scaled + 1e-6)) / 1000.0, 'f', 3);
+            return QString::number((up ? std::ceil(scaled - 1e-6) : std::floor(scaled + 1e-6)) / 1000.0, 'f',
+                                   3);
         };
         const render::GeoBox& extent = bands->extent;
         place.modelBox = QStringList{inwards(extent.south, true), inwards(extent.west, true),

@@ -19,8 +19,8 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QProgressBar>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <memory>
@@ -174,12 +174,14 @@ void MainWindow::createGarminImage() {
     QPointer<MainWindow> self(this);
     const auto showStage = [self](QString stage) {
         QMetaObject::invokeMethod(
-            self.data(), [self, stage] {
+            self.data(),
+            [self, stage] {
                 if (self) {
                     self->runStage_ = stage;
                     self->showRunTime();
                 }
-            }, Qt::QueuedConnection);
+            },
+            Qt::QueuedConnection);
     };
     startRun([run, showStage](Host& host) { runChain(*run, host, showStage); },
              [this, run, inputPath = input_.path] {

@@ -3,15 +3,15 @@
 #include "gui/desktop.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
-#include <QDialog>
 #include <QPointer>
 #include <QScreen>
-#include <QWidget>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWidget>
 
 #ifndef OROLITH_MANUAL_INSTALLED
 #define OROLITH_MANUAL_INSTALLED "../share/doc/orolith-creator/manual.html"
@@ -37,8 +37,8 @@ QString manualPath() {
 void openHelp(QWidget* parent) {
     const QString path = manualPath();
     if (path.isEmpty()) {
-        Desktop::instance().message(parent, QCoreApplication::translate("orolith::gui::Help",
-                                                                        "The user's guide is not installed."));
+        Desktop::instance().message(
+            parent, QCoreApplication::translate("orolith::gui::Help", "The user's guide is not installed."));
         return;
     }
     const QUrl page = QUrl::fromLocalFile(path);
@@ -58,7 +58,8 @@ void openHelp(QWidget* parent) {
         auto* layout = new QVBoxLayout(viewer);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(browser);
-        const QSize room = parent && parent->screen() ? parent->screen()->availableGeometry().size() * 0.9 : QSize(900, 700);
+        const QSize room =
+            parent && parent->screen() ? parent->screen()->availableGeometry().size() * 0.9 : QSize(900, 700);
         viewer->resize(QSize(900, 700).boundedTo(room));
     }
     viewer->show();

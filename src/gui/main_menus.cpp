@@ -69,18 +69,21 @@ void MainWindow::buildMenus() {
 
 // What is made from the input, and the view of it; every entry has a key of its own.
 void MainWindow::buildMapMenu(QMenu* menu) {
-    const auto entry = [this, menu](const char* name, const QString& text, const QKeySequence& keys, auto slot) {
+    const auto entry = [this, menu](const char* name, const QString& text, const QKeySequence& keys,
+                                    auto slot) {
         QAction* action = namedAction(menu, QString::fromLatin1(name), text);
         action->setShortcut(keys);
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
-    runActions_ = {entry("mmap_0", tr("Create mp"), QKeySequence(Qt::CTRL | Qt::Key_M), &MainWindow::createMap),
-                   entry("mmap_1", tr("Create TYP"), QKeySequence(Qt::CTRL | Qt::Key_T), &MainWindow::createTyp),
-                   entry("mmap_2", tr("Create Garmin map"), QKeySequence(Qt::CTRL | Qt::Key_G),
-                         &MainWindow::createGarminImage)};
+    runActions_ = {
+        entry("mmap_0", tr("Create mp"), QKeySequence(Qt::CTRL | Qt::Key_M), &MainWindow::createMap),
+        entry("mmap_1", tr("Create TYP"), QKeySequence(Qt::CTRL | Qt::Key_T), &MainWindow::createTyp),
+        entry("mmap_2", tr("Create Garmin map"), QKeySequence(Qt::CTRL | Qt::Key_G),
+              &MainWindow::createGarminImage)};
     menu->addSeparator();
-    entry("mmap_3", tr("Download map data"), QKeySequence(Qt::CTRL | Qt::Key_D), &MainWindow::openDownloadWindow);
+    entry("mmap_3", tr("Download map data"), QKeySequence(Qt::CTRL | Qt::Key_D),
+          &MainWindow::openDownloadWindow);
     menu->addSeparator();
     entry("mmap_4", tr("Fit"), QKeySequence(Qt::CTRL | Qt::Key_0), &MainWindow::fitPreview);
 }

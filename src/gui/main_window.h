@@ -225,9 +225,9 @@ class MainWindow : public QMainWindow {
     QProgressBar* progressBar_ = nullptr;         // backprog
     static constexpr int kProgressSteps = 1000;   // a tenth of a percent each
     bool progressShown_ = false;
-    QString runStage_;             // what the Garmin map run is doing
-    QElapsedTimer runClock_;       // since it started
-    QTimer* runTicker_ = nullptr;  // refreshes the times every second
+    QString runStage_;                                          // what the Garmin map run is doing
+    QElapsedTimer runClock_;                                    // since it started
+    QTimer* runTicker_ = nullptr;                               // refreshes the times every second
     QAction* openAction_ = nullptr;                             // mf(0)
     std::array<QAction*, 3> runActions_{};                      // Create mp, TYP, Garmin map
     std::array<QAction*, RecentFiles::kCount> recentActions_{}; // mf(12)..mf(15)

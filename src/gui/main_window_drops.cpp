@@ -12,7 +12,8 @@ namespace orolith::gui {
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
-    if (!runner_->active() && std::any_of(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); }))
+    if (!runner_->active() &&
+        std::any_of(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); }))
         event->acceptProposedAction();
 }
 
@@ -22,8 +23,9 @@ void MainWindow::dropEvent(QDropEvent* event) {
     const QStringList inputs = droppedInputs(event->mimeData()->urls());
     event->acceptProposedAction();
     if (inputs.isEmpty()) {
-        Desktop::instance().message(this, tr("Nothing to open here: drop elevation tiles, a folder of tiles or "
-                                             "a Geo Vector file."));
+        Desktop::instance().message(this,
+                                    tr("Nothing to open here: drop elevation tiles, a folder of tiles or "
+                                       "a Geo Vector file."));
         return;
     }
     openInputs(inputs);

@@ -87,7 +87,8 @@ void MainWindow::previewInput() {
     previewing_ = true;
     restylePreview();
     // No level, no map: the preview says so as "Create mp" would.
-    if (std::none_of(levelBoxes_.begin(), levelBoxes_.end(), [](QCheckBox* box) { return box->isChecked(); })) {
+    if (std::none_of(levelBoxes_.begin(), levelBoxes_.end(),
+                     [](QCheckBox* box) { return box->isChecked(); })) {
         preview_->showNothing(tr("Please select a 'Detail Level'."));
         return;
     }

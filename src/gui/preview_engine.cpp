@@ -1,5 +1,7 @@
 // The elevation headers come before Qt's, whose "slots" keyword they use as a name.
+// clang-format off
 #include "dem/dem_bands.h"
+// clang-format on
 #include "gui/preview_engine.h"
 
 #include "core/host.h"
@@ -113,8 +115,8 @@ void PreviewEngine::startRead(ReadJob& job, const render::BandReadSettings& sett
     job.cancelled = std::make_shared<std::atomic<bool>>(false);
     auto result = std::make_shared<BandSnapshot>();
     auto failure = std::make_shared<QString>();
-    job.thread = QThread::create([this, input = input_, settings, number, whole, cancel = job.cancelled, result,
-                                  failure] {
+    job.thread = QThread::create([this, input = input_, settings, number, whole, cancel = job.cancelled,
+                                  result, failure] {
         ReadingHost host(cancel);
         QElapsedTimer sinceSnapshot;
         sinceSnapshot.start();

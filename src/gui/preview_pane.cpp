@@ -1,7 +1,9 @@
 // The elevation headers come before Qt's, whose "slots" keyword they use as a name.
+// clang-format off
 #include "dem/dem_bands.h"
 #include "dem/dem_raster.h"
 #include "dem/elevation_probe.h"
+// clang-format on
 #include "gui/preview_pane.h"
 
 #include "core/style/band_colour.h"
@@ -29,7 +31,9 @@ QToolButton* toolButton(const QString& name, const QString& text, const QString&
 }
 
 QString degreesText(double value, char positive, char negative) {
-    return QStringLiteral("%1° %2").arg(std::abs(value), 0, 'f', 5).arg(QLatin1Char(value < 0 ? negative : positive));
+    return QStringLiteral("%1° %2")
+        .arg(std::abs(value), 0, 'f', 5)
+        .arg(QLatin1Char(value < 0 ? negative : positive));
 }
 
 } // namespace
@@ -181,7 +185,8 @@ std::ptrdiff_t PreviewPane::bandAt(QPointF pixel) const {
         orderOf_ = bands;
     }
     const std::ptrdiff_t polygon = render::polygonAt(canvas_->view(), *bands, order_, pixel);
-    return polygon < 0 ? -1 : static_cast<std::ptrdiff_t>(bands->polygons[static_cast<std::size_t>(polygon)].band);
+    return polygon < 0 ? -1
+                       : static_cast<std::ptrdiff_t>(bands->polygons[static_cast<std::size_t>(polygon)].band);
 }
 
 int PreviewPane::swatchOf(std::size_t band) const {
@@ -208,7 +213,9 @@ void PreviewPane::describe(QPointF pixel) {
     QString text = degreesText(p.lat, 'N', 'S') + QStringLiteral(", ") + degreesText(p.lon, 'E', 'W');
     if (probe_)
         if (const auto elevation = probe_->at(p))
-            text += tr("   elevation %1 m").arg(*elevation, 0, 'f', std::abs(*elevation - std::round(*elevation)) < 1e-9 ? 0 : 1);
+            text +=
+                tr("   elevation %1 m")
+                    .arg(*elevation, 0, 'f', std::abs(*elevation - std::round(*elevation)) < 1e-9 ? 0 : 1);
     const auto band = bandAt(pixel);
     if (band >= 0) {
         const TypeEntry& entry = engine_->bands()->types[static_cast<std::size_t>(band)];

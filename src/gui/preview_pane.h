@@ -67,9 +67,9 @@ class PreviewPane : public QWidget {
     // The painting order of the bands last asked about (bandAt), kept while they stay.
     mutable std::vector<std::size_t> order_;
     mutable BandSnapshot orderOf_;
-    QPointF pointer_;                // where the pointer was last described
-    bool fitted_ = false;            // the user has not moved the view since the last fit
-    QString loaded_;                 // the input last read
+    QPointF pointer_;                            // where the pointer was last described
+    bool fitted_ = false;                        // the user has not moved the view since the last fit
+    QString loaded_;                             // the input last read
     std::unique_ptr<dem::ElevationProbe> probe_; // the elevation model's own heights, if it is one
 };
 

@@ -5,11 +5,11 @@
 #include "core/style/typ_from_listing.h"
 #include "dem/dem_conversion.h"
 #include "gui/byte_text.h"
-#include "gui/path_text.h"
 #include "gui/conversion_runner.h"
 #include "gui/desktop.h"
 #include "gui/legend_widget.h"
 #include "gui/main_window.h"
+#include "gui/path_text.h"
 #include "gui/pattern_editor.h"
 #include "gui/progress_text.h"
 

@@ -127,7 +127,8 @@ QWidget* MainWindow::buildBandsGroup() {
     elevation->addWidget(caption(QStringLiteral("SimplifyLabel"), tr("Simplify (m)")), 1, 2);
     elevation->addWidget(simplifyBox_, 1, 3);
     elevation->addWidget(fillVoidsBox_, 2, 0, 1, 4);
-    for (QWidget* control : std::initializer_list<QWidget*>{intervalBox_, baseBox_, fillVoidsBox_, smoothBox_, simplifyBox_})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{intervalBox_, baseBox_, fillVoidsBox_, smoothBox_, simplifyBox_})
         control->setEnabled(false);
     grid->addLayout(elevation, 0, 0, 1, 2);
 

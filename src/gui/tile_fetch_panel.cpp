@@ -193,8 +193,9 @@ void TileFetchPanel::startDownload() {
     open_->setEnabled(false);
     progress_->setRange(0, kProgressSteps);
     progress_->setValue(0);
-    status_->setText(tiles.size() == 1 ? tr("1 tile, about %1").arg(byteSizeText(expected))
-                                       : tr("%1 tiles, about %2").arg(tiles.size()).arg(byteSizeText(expected)));
+    status_->setText(tiles.size() == 1
+                         ? tr("1 tile, about %1").arg(byteSizeText(expected))
+                         : tr("%1 tiles, about %2").arg(tiles.size()).arg(byteSizeText(expected)));
     setRunning(true);
     stop_ = std::make_shared<std::atomic<bool>>(false);
     QPointer<QObject> self(this);
@@ -208,8 +209,9 @@ void TileFetchPanel::startDownload() {
 bool TileFetchPanel::largeDownloadAgreed(std::size_t tiles, std::uint64_t bytes) {
     if (tiles <= kAskAboveTiles && bytes <= kAskAboveBytes)
         return true;
-    return Desktop::instance().ask(this, tr("The area covers %1 tiles, about %2 to download.").arg(tiles).arg(byteSizeText(bytes)) +
-                                             QStringLiteral("\r\n\r\n") + tr("Download them?"));
+    return Desktop::instance().ask(
+        this, tr("The area covers %1 tiles, about %2 to download.").arg(tiles).arg(byteSizeText(bytes)) +
+                  QStringLiteral("\r\n\r\n") + tr("Download them?"));
 }
 
 // The bar follows the bytes as they arrive, against the size expected: what the servers
@@ -221,7 +223,8 @@ void TileFetchPanel::showProgress(const dl::FetchProgress& p) {
     expectedBytes_ = p.bytes + p.bytesAnnounced + p.tilesUnsized * tileBytes_;
     const double expected = static_cast<double>(expectedBytes_);
     const double byBytes = expected > 0 ? static_cast<double>(p.bytes) / expected : 0.0;
-    const double byTiles = p.tilesTotal > 0 ? static_cast<double>(p.tilesDone) / static_cast<double>(p.tilesTotal) : 0.0;
+    const double byTiles =
+        p.tilesTotal > 0 ? static_cast<double>(p.tilesDone) / static_cast<double>(p.tilesTotal) : 0.0;
     progress_->setValue(static_cast<int>(std::max(byBytes, byTiles) * kProgressSteps));
     status_->setText(fetchProgressText(p, expectedBytes_));
 }

@@ -66,7 +66,7 @@ class TileFetchPanel : public QWidget {
     QProgressBar* progress_ = nullptr;
     QLabel* status_ = nullptr;
     std::vector<TileCorner> tiles_; // of the last download
-    std::uint64_t tileBytes_ = 0;     // a typical tile of the first source
+    std::uint64_t tileBytes_ = 0;   // a typical tile of the first source
     std::uint64_t expectedBytes_ = 0; // as announced, or about, from typical tile sizes
     download::FetchedArea area_;    // what "Open the tiles" hands over
     std::shared_ptr<std::atomic<bool>> stop_;

@@ -39,7 +39,8 @@ void MainWindow::restoreRemembered() {
     if (remembered_.split.isEmpty() || !split->restoreState(remembered_.split)) {
         // The panel as wide as its controls ask, as far as half the window.
         const auto* scroll = static_cast<QScrollArea*>(split->widget(0));
-        const int panel = scroll->widget()->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width();
+        const int panel =
+            scroll->widget()->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width();
         split->setSizes({std::min(panel, width() / 2), width()});
     }
 }

@@ -16,8 +16,8 @@ namespace orolith::render {
 
 // Elevation models (anything GDAL reads as a raster; several make one mosaic), banded as
 // `elevation` says, or else the one Geo Vector file of `elevation.inputs`.
-std::optional<BandSet> readInputBands(const dem::DemOptions& elevation, const BandReadSettings& settings, Host& host,
-                                      const BatchReady& batchReady = {});
+std::optional<BandSet> readInputBands(const dem::DemOptions& elevation, const BandReadSettings& settings,
+                                      Host& host, const BatchReady& batchReady = {});
 
 // The same with the elevation models banded by the default options.
 std::optional<BandSet> readInputBands(const std::vector<std::string>& paths, const BandReadSettings& settings, Host& host,

@@ -141,12 +141,12 @@ class ElevationInputTest : public QObject {
         QTRY_COMPARE(listed(*window), shownBands(dock));
         control<QSpinBox>(*window, "Smooth")->setValue(0);
         control<QCheckBox>(*window, "FillVoids")->setChecked(true);
-        QTRY_VERIFY_WITH_TIMEOUT(shownBands(dock) == QStringList({"0 10300", "50 10301"}) && holesShown(dock) == 1,
-                                 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            shownBands(dock) == QStringList({"0 10300", "50 10301"}) && holesShown(dock) == 1, 20000);
         const auto vertices = dock.engine().bands()->vertexCount();
         control<QLineEdit>(*window, "Simplify")->setText("3000");
-        QTRY_VERIFY_WITH_TIMEOUT(shownBands(dock).size() == 2 && dock.engine().bands()->vertexCount() < vertices,
-                                 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            shownBands(dock).size() == 2 && dock.engine().bands()->vertexCount() < vertices, 20000);
 
         // No level or an interval that is no number: no map, and the preview says why.
         auto* status = control<QLabel>(*window, "previewStatus");

@@ -22,7 +22,8 @@ class ProgressTextTest : public QObject {
     // Speed and time left once bytes have come; a total only while more is expected.
     void downloadProgress() {
         constexpr std::uint64_t mib = 1024 * 1024;
-        QCOMPARE(fetchProgressText({0, 24, 0, 0.0}, 48 * mib), QStringLiteral("0 of 24 tiles, 0 bytes of about 48.0 MiB"));
+        QCOMPARE(fetchProgressText({0, 24, 0, 0.0}, 48 * mib),
+                 QStringLiteral("0 of 24 tiles, 0 bytes of about 48.0 MiB"));
         QCOMPARE(fetchProgressText({3, 24, 20 * mib, 10.0}, 48 * mib),
                  QStringLiteral("3 of 24 tiles, 20.0 MiB of about 48.0 MiB, 2.0 MiB/s, 14 s left"));
         QCOMPARE(fetchProgressText({24, 24, 50 * mib, 10.0}, 48 * mib),
@@ -31,7 +32,8 @@ class ProgressTextTest : public QObject {
 
     // The time left follows from the share done, once there is enough of it to go by.
     void runTimes() {
-        QCOMPARE(runTimeText(QStringLiteral("Writing the map"), 1.0, 0.01), QStringLiteral("Writing the map … 1 s"));
+        QCOMPARE(runTimeText(QStringLiteral("Writing the map"), 1.0, 0.01),
+                 QStringLiteral("Writing the map … 1 s"));
         QCOMPARE(runTimeText(QStringLiteral("Compiling"), 30.0, 0.25),
                  QStringLiteral("Compiling … 30 s, about 1 min 30 s left"));
         QCOMPARE(runTimeText(QStringLiteral("Done"), 40.0, 1.0), QStringLiteral("Done … 40 s"));

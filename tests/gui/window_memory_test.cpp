@@ -89,7 +89,8 @@ class WindowMemoryTest : public QObject {
         QCOMPARE(control<QLineEdit>(window, "Text4")->text(), tile);
         QCOMPARE(control<QListWidget>(window, "List1")->count(), 4);
         QCOMPARE(control<QListWidget>(window, "List1")->item(0)->text(), QStringLiteral("60\t10302"));
-        QCOMPARE(control<QLabel>(window, "inputKind")->text(), QStringLiteral("Elevation model, 121 × 121, 30″"));
+        QCOMPARE(control<QLabel>(window, "inputKind")->text(),
+                 QStringLiteral("Elevation model, 121 × 121, 30″"));
         QVERIFY(desktop.messages.isEmpty());
 
         // A missing or damaged file gives the defaults.
@@ -113,7 +114,8 @@ class WindowMemoryTest : public QObject {
         QVERIFY(finishRun(*window));
         QCOMPARE(control<QLineEdit>(*window, "Text4")->text(),
                  QDir::toNativeSeparators(home.filePath("mosaics/N50W003+1.vrt")));
-        QCOMPARE(control<QLabel>(*window, "inputKind")->text(), QStringLiteral("Elevation model, 241 × 121, 30″"));
+        QCOMPARE(control<QLabel>(*window, "inputKind")->text(),
+                 QStringLiteral("Elevation model, 241 × 121, 30″"));
 
         // A Geo Vector file opens as itself; a folder without tiles is said so.
         const QString text = writeFile(home.filePath("two.txt"), kTwoBands);
