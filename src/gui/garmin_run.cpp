@@ -66,6 +66,7 @@ class ImageStages : public garmin::ImageProgress {
 
 struct GarminRun {
     bool folderExisted = false; // the output folder was there before the run
+    bool typWritten = false;
     ConversionOptions map;
     dem::DemOptions elevation; // used when the input is an elevation model
     TypJob typ;
@@ -91,7 +92,8 @@ void runChain(GarminRun& run, Host& host, const std::function<void(QString)>& sh
     run.typ.lowest = run.converted.lowest;
     showStage(MainWindow::tr("Writing the TYP"));
     StepHost typStep(host, 40, 5);
-    if (!writeTypFile(run.typ, typStep).written)
+    run.typWritten = writeTypFile(run.typ, typStep).written;
+    if (!run.typWritten)
         return;
     run.image.map = run.map.outputPath;
     run.image.typText = run.typ.style.typPath;
@@ -108,7 +110,8 @@ void removeWhatTheRunMade(const GarminRun& run) {
     std::error_code ec;
     if (run.converted.written)
         fs::remove(run.map.outputPath, ec);
-    fs::remove(run.typ.style.typPath, ec);
+    if (run.typWritten)
+        fs::remove(run.typ.style.typPath, ec);
     if (!run.folderExisted && fs::is_empty(run.image.outputDir, ec))
         fs::remove(run.image.outputDir, ec);
 }
