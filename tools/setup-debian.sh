@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev
-          qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core
+          qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libgl-dev fonts-dejavu-core
           libgdal-dev libcurl4-openssl-dev mkgmap default-jre-headless)
 if [ "${1:-}" = "--tests" ]; then
   # clang builds the libFuzzer targets that CI runs over their seeds (.ci/run).

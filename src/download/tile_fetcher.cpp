@@ -348,8 +348,16 @@ void FetchRun::tellProgress(bool now) {
     if (!now && time - lastReport_ < std::chrono::milliseconds(100))
         return;
     lastReport_ = time;
-    listener_.progress(
-        {done_, results_.size(), bytes_, std::chrono::duration<double>(time - started_).count()});
+    FetchProgress progress{done_, results_.size(), bytes_,
+                           std::chrono::duration<double>(time - started_).count()};
+    std::size_t sized = 0;
+    for (const auto& [easy, active] : active_)
+        if (const auto toCome = active.transfer->bytesToCome()) {
+            progress.bytesAnnounced += *toCome;
+            ++sized;
+        }
+    progress.tilesUnsized = results_.size() - done_ - sized;
+    listener_.progress(progress);
 }
 
 // Stops every transfer; what they wrote stays in the parts for the next run.

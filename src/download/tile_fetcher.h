@@ -53,6 +53,10 @@ struct FetchProgress {
     std::size_t tilesTotal = 0;
     std::uint64_t bytes = 0; // received in this run
     double seconds = 0;      // since the run started
+    // Still to come of the transfers under way whose size the server gave, and the tiles
+    // neither done nor of a size given (not begun yet, or sent without a length).
+    std::uint64_t bytesAnnounced = 0;
+    std::size_t tilesUnsized = 0;
 };
 
 // Told about the run; called on the thread that runs fetchTiles.

@@ -154,6 +154,16 @@ std::uint64_t TileTransfer::takeNewBytes() {
     return fresh;
 }
 
+std::optional<std::uint64_t> TileTransfer::bytesToCome() const {
+    const long code = status();
+    curl_off_t length = -1;
+    if ((code != 200 && code != 206) ||
+        curl_easy_getinfo(easy_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) != CURLE_OK || length < 0)
+        return std::nullopt;
+    const auto announced = static_cast<std::uint64_t>(length);
+    return announced > written_ ? announced - written_ : 0;
+}
+
 std::size_t TileTransfer::onHeader(char* data, std::size_t size, std::size_t count, void* self) {
     auto* transfer = static_cast<TileTransfer*>(self);
     const std::string_view line(data, size * count);

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <memory>
 #include <string_view>
+#include <optional>
 
 class QLockFile;
 
@@ -39,6 +40,8 @@ class TileTransfer {
     const char* curlMessage() const { return errorText_; }
     std::uint64_t resumedFrom() const { return offset_; }
     std::uint64_t takeNewBytes(); // bytes written since the last call
+    // The bytes of the response still to come, once a 200 or 206 gave its length.
+    std::optional<std::uint64_t> bytesToCome() const;
     const std::filesystem::path& partPath() const { return partPath_; }
 
   private:

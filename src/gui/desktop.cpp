@@ -62,8 +62,8 @@ QStringList QtDesktop::openFiles(QWidget* owner, const QString& folder, const Fi
     return chosen;
 }
 
-void QtDesktop::openUrl(const QString& url) {
-    QDesktopServices::openUrl(QUrl(url));
+bool QtDesktop::openUrl(const QString& url) {
+    return QDesktopServices::openUrl(QUrl(url));
 }
 
 void QtDesktop::openFolder(const QString& path) {

@@ -33,8 +33,8 @@ public:
         const QString one = fileDialog(false, owner, folder, QString(), filter);
         return one.isEmpty() ? QStringList() : QStringList{one};
     }
-    // The desktop's default handler for a web address.
-    virtual void openUrl(const QString& url) = 0;
+    // The desktop's default handler for a web address; false when there is none.
+    virtual bool openUrl(const QString& url) = 0;
     // The file browser on a folder.
     virtual void openFolder(const QString& path) = 0;
     // Start a program with arguments, detached; failures are ignored.
@@ -53,7 +53,7 @@ public:
     QString fileDialog(bool save, QWidget* owner, const QString& folder, const QString& name,
                        const FileFilter& filter) override;
     QStringList openFiles(QWidget* owner, const QString& folder, const FileFilter& filter) override;
-    void openUrl(const QString& url) override;
+    bool openUrl(const QString& url) override;
     void openFolder(const QString& path) override;
     void startProgram(const QString& program, const QStringList& arguments) override;
 };

@@ -59,15 +59,18 @@ QLineEdit* entry(QWidget* parent, const char* name, const QString& text) {
 
 } // namespace
 
-int runDownloadDialog(QWidget* parent, int region, const QString& home, download::FetchedArea* areaToOpen) {
-    DownloadWindow window(region, parent, home);
+int runDownloadDialog(QWidget* parent, int region, const QString& home, download::FetchedArea* areaToOpen,
+                      DownloadPlace* place) {
+    DownloadWindow window(region, parent, home, place ? *place : DownloadPlace{});
     window.exec();
     if (areaToOpen)
         *areaToOpen = window.areaToOpen();
+    if (place)
+        *place = window.place();
     return window.region();
 }
 
-DownloadWindow::DownloadWindow(int region, QWidget* parent, const QString& home)
+DownloadWindow::DownloadWindow(int region, QWidget* parent, const QString& home, const DownloadPlace& place)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       region_(clampSrtmContinent(region)) {
@@ -75,7 +78,8 @@ DownloadWindow::DownloadWindow(int region, QWidget* parent, const QString& home)
     setWindowTitle(tr("Download map data"));
     setModal(true);
 
-    coordinate_ = entry(this, "Text3", "50.7531/-3.4354");
+    coordinate_ = entry(this, "Text3",
+                        place.coordinate.isEmpty() ? QStringLiteral("50.7531/-3.4354") : place.coordinate);
     coordinate_->setPlaceholderText(tr("Paste coordinates"));
     coordinate_->setMinimumWidth(200);
     auto* check = new QPushButton(tr("check"), this);
@@ -119,6 +123,8 @@ DownloadWindow::DownloadWindow(int region, QWidget* parent, const QString& home)
     fetch_ = new TileFetchPanel(
         home.isEmpty() ? fromPath(userDataHome()) : home, [this] { return coordinate_->text(); },
         [this] { return std::max(selectedContinent(), 0); }, this);
+    fetch_->setBox(place.box);
+    fetch_->offerModelBox(place.modelBox);
     grid->addWidget(fetch_, 4, 0, 1, 3);
     grid->addWidget(close, 5, 2);
     address_->setMinimumWidth(440);
@@ -130,6 +136,8 @@ DownloadWindow::DownloadWindow(int region, QWidget* parent, const QString& home)
 
     connect(check, &QPushButton::clicked, this, &DownloadWindow::checkCoordinate);
     connect(coordinate_, &QLineEdit::returnPressed, this, &DownloadWindow::checkCoordinate);
+    connect(coordinate_, &QLineEdit::textChanged, this, &DownloadWindow::showTileOfCoordinate);
+    showTileOfCoordinate();
     connect(download, &QToolButton::clicked, this, &DownloadWindow::openTileAddress);
     connect(close, &QPushButton::clicked, this, [this] {
         keepChoice();
@@ -158,6 +166,18 @@ int DownloadWindow::selectedContinent() const {
 void DownloadWindow::keepChoice() {
     if (const int chosen = selectedContinent(); chosen >= 0)
         region_ = chosen;
+}
+
+DownloadPlace DownloadWindow::place() const {
+    return {coordinate_->text(), fetch_->box(), QString()};
+}
+
+// The tile of the coordinate follows the coordinate as it is typed; a text that is no
+// coordinate (yet) leaves the name as it was.
+void DownloadWindow::showTileOfCoordinate() {
+    const TileNameResult tile = srtmTileName(coordinate_->text().toStdString());
+    if (tile.problem == TileProblem::None)
+        tileName_->setText(QString::fromStdString(tile.name));
 }
 
 // "check": the tile of the coordinate into the name box, and shown.

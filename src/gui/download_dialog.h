@@ -14,20 +14,32 @@ namespace orolith::gui {
 
 class TileFetchPanel;
 
+// The place the window asks about, kept from one opening to the next.
+struct DownloadPlace {
+    QString coordinate; // the coordinate box; empty: the window's example
+    QString box;        // the bounding box
+    QString modelBox;   // the open elevation model's extent, "S,W,N,E"; empty: none is open
+};
+
 // Shows the window modally on the continent `region` (above 5: the last one) and returns the
 // continent chosen when it closed. `home` holds the tile cache; after "Open the tiles" the
-// fetched area is in `areaToOpen` (no tiles otherwise).
-int runDownloadDialog(QWidget* parent, int region, const QString& home, download::FetchedArea* areaToOpen);
+// fetched area is in `areaToOpen` (no tiles otherwise). `place` is shown, and holds what the
+// boxes held when the window closed.
+int runDownloadDialog(QWidget* parent, int region, const QString& home, download::FetchedArea* areaToOpen,
+                      DownloadPlace* place = nullptr);
 
 class DownloadWindow : public QDialog {
     Q_OBJECT
   public:
-    explicit DownloadWindow(int region, QWidget* parent = nullptr, const QString& home = QString());
+    explicit DownloadWindow(int region, QWidget* parent = nullptr, const QString& home = QString(),
+                            const DownloadPlace& place = {});
 
     // The continent kept when the window closed (the one it opened with until then).
     int region() const { return region_; }
     // The area "Open the tiles" handed over (without tiles otherwise).
     const download::FetchedArea& areaToOpen() const { return areaToOpen_; }
+    // The coordinate and bounding box as the boxes hold them now.
+    DownloadPlace place() const;
 
   public slots:
     void reject() override; // the title-bar close and Escape keep the choice as Close does
@@ -35,6 +47,7 @@ class DownloadWindow : public QDialog {
 
   private:
     void checkCoordinate();
+    void showTileOfCoordinate();
     void openTileAddress();
     void keepChoice();
     int selectedContinent() const;

@@ -16,20 +16,25 @@
 #include "gui/main_window.h"
 #include "gui/path_text.h"
 #include "gui/pattern_editor.h"
+#include "gui/preview_pane.h"
 #include "gui/settings_dialog.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <cmath>
 
 namespace orolith::gui {
 
 namespace {
 
+// Everything the window opens first, so that no kind is hidden by the dialog's default.
 FileFilter inputFilter() {
-    return {MainWindow::tr("Geo Vector txt (*.txt)") + QStringLiteral(";;") +
-                MainWindow::tr("Elevation models (*.hgt *.hgt.zip *.zip *.tif *.tiff *.asc *.vrt)"),
+    const QString elevation = QStringLiteral("*.hgt *.hgt.gz *.hgt.zip *.zip *.tif *.tiff *.asc *.vrt");
+    return {MainWindow::tr("All supported files (%1)").arg(elevation + QStringLiteral(" *.txt")) +
+                QStringLiteral(";;") + MainWindow::tr("Elevation models (%1)").arg(elevation) +
+                QStringLiteral(";;") + MainWindow::tr("Geo Vector txt (*.txt)"),
             QStringLiteral("*.txt")};
 }
 
@@ -191,9 +196,30 @@ void MainWindow::locateTypTool() {
     kept_.typToolPath = runSettingsDialog(this, kept_.typToolPath, home_.root, home_.root);
 }
 
+// The download window opens on the place it showed last, and offers the extent of the
+// elevation model that is open.
 void MainWindow::openDownloadWindow() {
+    if (runner_->active())
+        return;
     download::FetchedArea area;
-    kept_.tileRegion = runDownloadDialog(this, kept_.tileRegion, home_.root, &area);
+    DownloadPlace place{remembered_.downloadCoordinate, remembered_.downloadArea, QString()};
+    const BandSnapshot& bands = preview_->engine().bands();
+    if (inputIsElevationModel() && bands && !bands->extent.isEmpty()) {
+        // Rounded inwards to a thousandth of a degree, so that the half pixel a tile reaches
+        // beyond its degree lines asks for no neighbouring tile.
+        const auto inwards = [](double value, bool up) {
+            const double scaled = value * 1000.0;
+            return QString::number((up ? std::ceil(scaled - 1e-6) : std::floor(scaled + 1e-6)) / 1000.0, 'f',
+                                   3);
+        };
+        const render::GeoBox& extent = bands->extent;
+        place.modelBox = QStringList{inwards(extent.south, true), inwards(extent.west, true),
+                                     inwards(extent.north, false), inwards(extent.east, false)}
+                             .join(QLatin1Char(','));
+    }
+    kept_.tileRegion = runDownloadDialog(this, kept_.tileRegion, home_.root, &area, &place);
+    remembered_.downloadCoordinate = place.coordinate;
+    remembered_.downloadArea = place.box;
     if (!area.rasters.empty())
         openFetchedArea(area);
 }

@@ -20,8 +20,10 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <memory>
 
 namespace orolith::gui {
@@ -52,23 +54,24 @@ class StepHost : public Host {
     std::string* colourStep_;
 };
 
+// mkgmap's stages reach the window's progress bar, which adds the time taken and left.
 class ImageStages : public garmin::ImageProgress {
   public:
-    ImageStages(Host& host, QProgressBar* bar) : host_(host), bar_(bar) {}
+    ImageStages(Host& host, std::function<void(QString)> show) : host_(host), show_(std::move(show)) {}
     void stage(std::string_view text, double percent) override {
-        const QString shown = fromBytes(std::string(text));
-        QMetaObject::invokeMethod(
-            bar_, [bar = bar_, shown] { bar->setFormat(shown); }, Qt::QueuedConnection);
+        show_(fromBytes(std::string(text)));
         host_.progress(45.0 + 0.55 * percent);
     }
     bool cancelled() override { return host_.cancelled(); }
 
   private:
     Host& host_;
-    QProgressBar* bar_;
+    std::function<void(QString)> show_;
 };
 
 struct GarminRun {
+    bool folderExisted = false; // the output folder was there before the run
+    bool typWritten = false;
     ConversionOptions map;
     dem::DemOptions elevation; // used when the input is an elevation model
     TypJob typ;
@@ -78,7 +81,7 @@ struct GarminRun {
     std::string colourStep; // how far apart neighbouring bands' colours are, with a ramp
 };
 
-void runChain(GarminRun& run, Host& host, QProgressBar* bar) {
+void runChain(GarminRun& run, Host& host, const std::function<void(QString)>& showStage) {
     garmin::MkgmapCommand mkgmap;
     std::string error;
     if (!garmin::findMkgmap(run.image.mkgmap, mkgmap, error) ||
@@ -86,6 +89,7 @@ void runChain(GarminRun& run, Host& host, QProgressBar* bar) {
         host.message(MessageKind::Failure, error);
         return;
     }
+    showStage(MainWindow::tr("Writing the map"));
     StepHost mapStep(host, 0, 40);
     run.converted = dem::convertInput(ConversionMode::Write, run.map, run.elevation, mapStep);
     if (!run.converted.written)
@@ -93,16 +97,30 @@ void runChain(GarminRun& run, Host& host, QProgressBar* bar) {
     run.typ.types = run.converted.types;
     run.typ.lowest = run.converted.lowest;
     run.typ.contourLines = run.elevation.contours.interval > 0;
+    showStage(MainWindow::tr("Writing the TYP"));
     StepHost typStep(host, 40, 5, &run.colourStep);
-    if (!writeTypFile(run.typ, typStep).written)
+    run.typWritten = writeTypFile(run.typ, typStep).written;
+    if (!run.typWritten)
         return;
     run.image.map = run.map.outputPath;
     run.image.typText = run.typ.style.typPath;
-    ImageStages stages(host, bar);
+    ImageStages stages(host, showStage);
     run.result = garmin::makeGarminImage(run.image, stages);
     if (!run.result.made && !run.result.cancelled)
         host.message(MessageKind::Failure,
                      toBytes(MainWindow::tr("gmapsupp.img was not made:")) + "\r\n\r\n" + run.result.error);
+}
+
+// A cancelled run takes back the map and TYP it wrote, and the folder it made if nothing
+// else is in it; an image made before stays.
+void removeWhatTheRunMade(const GarminRun& run) {
+    std::error_code ec;
+    if (run.converted.written)
+        fs::remove(run.map.outputPath, ec);
+    if (run.typWritten)
+        fs::remove(run.typ.style.typPath, ec);
+    if (!run.folderExisted && fs::is_empty(run.image.outputDir, ec))
+        fs::remove(run.image.outputDir, ec);
 }
 
 QString summary(const GarminRun& run) {
@@ -141,6 +159,7 @@ void MainWindow::createGarminImage() {
     const fs::path folder = garmin::imageFolderFor(toBytes(input.absolutePath()), stem);
     run->map.outputPath = folder / (stem + ".mp");
     run->image.outputDir = folder;
+    run->folderExisted = fs::exists(folder);
     if (fs::exists(garmin::imagePath(folder)) || fs::exists(run->map.outputPath)) {
         const QString question =
             replaceQuestionText(QDir::toNativeSeparators(fromPath(folder)),
@@ -164,14 +183,29 @@ void MainWindow::createGarminImage() {
 
     setProgressShown(true);
     showProgress(1);
-    progressBar_->setFormat(tr("Writing the map"));
-    progressBar_->setTextVisible(true);
+    startRunClock(tr("Writing the map"));
     cancelButton_->show();
-    QProgressBar* bar = progressBar_;
-    startRun([run, bar](Host& host) { runChain(*run, host, bar); },
+    QPointer<MainWindow> self(this);
+    const auto showStage = [self](QString stage) {
+        QMetaObject::invokeMethod(
+            self.data(),
+            [self, stage] {
+                if (self) {
+                    self->runStage_ = stage;
+                    self->showRunTime();
+                }
+            },
+            Qt::QueuedConnection);
+    };
+    startRun([run, showStage](Host& host) { runChain(*run, host, showStage); },
              [this, run, inputPath = input_.path] {
                  cancelButton_->hide();
-                 progressBar_->setTextVisible(false);
+                 stopRunClock();
+                 if (runner_->host().cancelled() && !run->result.made) {
+                     removeWhatTheRunMade(*run);
+                     statusBar()->showMessage(tr("Cancelled"));
+                     return;
+                 }
                  if (run->converted.ranPasses)
                      applyConversionResult(run->converted, false, inputPath);
                  if (!run->result.made)

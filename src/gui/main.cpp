@@ -51,6 +51,7 @@ int main(int argc, char* argv[]) {
                        : orolith::gui::fromPath(orolith::choosePlaces(orolith::gui::toPath(QApplication::applicationDirPath()),
                                                                       orolith::gui::desktopFolders())
                                                     .data);
+    options.reopenLastInput = arguments.positionalArguments().isEmpty();
     auto window = std::make_unique<orolith::gui::MainWindow>(options);
     window->show();
     if (!arguments.positionalArguments().isEmpty())

@@ -43,6 +43,10 @@ void MainWindow::buildMenus() {
     file->setObjectName(QStringLiteral("mfil"));
     buildFileMenu(file);
 
+    QMenu* map = menuBar()->addMenu(tr("&Map"));
+    map->setObjectName(QStringLiteral("mmap"));
+    buildMapMenu(map);
+
     QMenu* colours = menuBar()->addMenu(tr("&Colours"));
     colours->setObjectName(QStringLiteral("mcolor"));
     connect(namedAction(colours, QStringLiteral("mcol_0"), tr("Desaturate")), &QAction::triggered, this,
@@ -58,8 +62,30 @@ void MainWindow::buildMenus() {
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("mhelp"));
-    connect(namedAction(help, QStringLiteral("mhlp_0"), tr("Onlne Help")), &QAction::triggered, this,
-            [] { openHelp(); });
+    QAction* manual = namedAction(help, QStringLiteral("mhlp_0"), tr("Onlne Help"));
+    manual->setShortcut(QKeySequence::HelpContents);
+    connect(manual, &QAction::triggered, this, [this] { openHelp(this); });
+}
+
+// What is made from the input, and the view of it; every entry has a key of its own.
+void MainWindow::buildMapMenu(QMenu* menu) {
+    const auto entry = [this, menu](const char* name, const QString& text, const QKeySequence& keys,
+                                    auto slot) {
+        QAction* action = namedAction(menu, QString::fromLatin1(name), text);
+        action->setShortcut(keys);
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    runActions_ = {
+        entry("mmap_0", tr("Create mp"), QKeySequence(Qt::CTRL | Qt::Key_M), &MainWindow::createMap),
+        entry("mmap_1", tr("Create TYP"), QKeySequence(Qt::CTRL | Qt::Key_T), &MainWindow::createTyp),
+        entry("mmap_2", tr("Create Garmin map"), QKeySequence(Qt::CTRL | Qt::Key_G),
+              &MainWindow::createGarminImage)};
+    menu->addSeparator();
+    entry("mmap_3", tr("Download map data"), QKeySequence(Qt::CTRL | Qt::Key_D),
+          &MainWindow::openDownloadWindow);
+    menu->addSeparator();
+    entry("mmap_4", tr("Fit"), QKeySequence(Qt::CTRL | Qt::Key_0), &MainWindow::fitPreview);
 }
 
 void MainWindow::buildFileMenu(QMenu* menu) {

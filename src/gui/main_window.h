@@ -6,23 +6,30 @@
 #include "core/settings/settings_file.h"
 #include "core/style/band_tint.h"
 #include "gui/recent_files.h"
+#include "gui/remembered_state.h"
 #include "gui/window_state.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QStringList>
 #include <array>
 #include <functional>
 #include <map>
 #include <string>
+#include <optional>
 
 class QAction;
 class QCheckBox;
+class QDragEnterEvent;
+class QDropEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMenu;
 class QProgressBar;
 class QPushButton;
+class QSpinBox;
+class QTimer;
 class QToolButton;
 
 namespace orolith {
@@ -46,7 +53,7 @@ struct FileFilter;
 class LegendWidget;
 class RampChooser;
 class PatternEditor;
-class PreviewDock;
+class PreviewPane;
 
 // The bands of the type list: elevation, tab, type.
 TypeList typeListOf(const QListWidget& list);
@@ -58,6 +65,7 @@ class MainWindow : public QMainWindow {
         QString home;           // holds col, patterns, system and typ
         QString versionPageUrl; // empty: the maker's page
         bool checkForUpdate = true;
+        bool reopenLastInput = false; // open the input of the last run again, if it still exists
     };
 
     explicit MainWindow(const Options& options, QWidget* parent = nullptr);
@@ -71,7 +79,7 @@ class MainWindow : public QMainWindow {
 
     // The input named on the command line: shown and listed as if opened from the menu.
     void openInputFromCommandLine(const QString& path);
-    PreviewDock* preview() const { return preview_; }
+    PreviewPane* preview() const { return preview_; }
 
   signals:
     void runFinished();
@@ -80,19 +88,22 @@ class MainWindow : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    // Layout (main_window.cpp).
+    // Layout (main_window.cpp, side_panel.cpp).
     void buildControls();
-    QWidget* buildFilesGroup();
-    QWidget* buildMapGroup();
+    QWidget* buildSidePanel();
+    QWidget* buildAreaGroup();
+    QWidget* buildBandsGroup();
     QWidget* buildStyleGroup();
-    QWidget* buildTypesColumn();
-    QWidget* buildLegendColumn();
+    QWidget* buildOutputGroup();
     QWidget* buildActionRow();
     void buildMenus();
     void buildFileMenu(QMenu* menu);
+    void buildMapMenu(QMenu* menu);
 
     // Start-up, settings file and close (main_window_startup.cpp).
     void startUp(const Options& options);
@@ -101,6 +112,10 @@ class MainWindow : public QMainWindow {
     bool confirmClose();
     void takePatternFromEditor();
     void startUpdateCheck(const Options& options);
+    // The band options, the download area and the window's geometry (window_memory.cpp).
+    void restoreRemembered();
+    void storeRemembered();
+    void reopenLastInput();
 
     // Recent inputs in the File menu (main_menus.cpp).
     void rememberInput(const QString& path);
@@ -114,9 +129,16 @@ class MainWindow : public QMainWindow {
     void openInputs(const QStringList& paths);
     QString mosaicPathFor(const QStringList& paths);
     bool inputIsElevationModel() const;
+    static QString inputKindText(const QString& path);
+    static bool isElevationModel(const QString& path);
     void updateElevationBoxes();
-    // The band options of the boxes; false (after saying why) when the interval is no number.
+    // The band options of the boxes (only the input for a Geo Vector file); nothing, with
+    // `problem` saying why, when a box holds no valid value.
+    std::optional<dem::DemOptions> readElevationBoxes(QString& problem) const;
+    // The same for a run: false after saying why.
     bool elevationOptions(dem::DemOptions& options) const;
+    // Everything the list of bands depends on, to tell whether the list is still current.
+    QString bandOptionsKey() const;
     void importPalette();
     void importPattern();
     void savePalette();
@@ -149,14 +171,22 @@ class MainWindow : public QMainWindow {
     bool startRun(std::function<void(Host&)> work, std::function<void()> whenDone);
     void setRunControlsEnabled(bool enabled);
     void showProgress(double percent);
+    // The bar's text during a Garmin map run: the stage, the time so far and the time left.
+    void startRunClock(const QString& stage);
+    void stopRunClock();
+    void showRunTime();
     void setProgressShown(bool shown);
     void findMapFolder();
     void findTypFile();
 
     // The map preview (main_window_preview.cpp).
     void buildPreview();
+    // Reads the input again for the preview once the options have rested a moment.
+    void schedulePreview();
     void previewInput();
     void restylePreview();
+    void fitPreview();
+    void listPreviewBands();
 
     // Band colours: ramp chooser and legend (main_window_tint.cpp).
     void connectRampChooser();
@@ -170,12 +200,14 @@ class MainWindow : public QMainWindow {
     PatternState pattern_;
     KeptSettings kept_;
     Settings restored_; // the settings file as read at start-up
+    RememberedState remembered_;
     RecentFiles recentFiles_;
     ConversionRunner* runner_ = nullptr;
-    PreviewDock* preview_ = nullptr;
+    PreviewPane* preview_ = nullptr;
     bool closeAfterRun_ = false;
 
     QLineEdit* inputBox_ = nullptr;               // Text4
+    QLabel* inputKind_ = nullptr;                 // what the input is
     std::array<QToolButton*, 3> folderButtons_{}; // Command3
     QLineEdit* typPathBox_ = nullptr;             // Text6
     QLabel* mapPathLabel_ = nullptr;              // Label2
@@ -188,6 +220,12 @@ class MainWindow : public QMainWindow {
     QCheckBox* fillVoidsBox_ = nullptr;           // Fill voids (elevation models)
     QLineEdit* simplifyBox_ = nullptr;            // Simplify (elevation models, metres)
     ContourLinesBox* contourLinesBox_ = nullptr;  // ContourLines (elevation models)
+    QLineEdit* baseBox_ = nullptr;                // Base (elevation models, metres)
+    QSpinBox* smoothBox_ = nullptr;               // Smooth (elevation models, pixels)
+    QTimer* previewTimer_ = nullptr;              // the options rest before the preview reads
+    bool previewing_ = false;                     // the preview shows the current input
+    QString previewOptions_;                      // the band options the preview read with
+    QString runOptions_;                          // the band options of the run going on
     QCheckBox* rowPerBandBox_ = nullptr;          // Check3
     QCheckBox* oneColourBox_ = nullptr;           // Check4
     PatternEditor* patternEditor_ = nullptr;      // Text1
@@ -202,10 +240,15 @@ class MainWindow : public QMainWindow {
     QPushButton* cancelButton_ = nullptr;         // stops a Garmin map run
     QToolButton* downloadButton_ = nullptr;       // Picture2
     QLabel* updateLabel_ = nullptr;               // Label8
+    QLabel* pointerStatus_ = nullptr;             // the status bar: what lies under the pointer
     QProgressBar* progressBar_ = nullptr;         // backprog
     static constexpr int kProgressSteps = 1000;   // a tenth of a percent each
     bool progressShown_ = false;
+    QString runStage_;                                          // what the Garmin map run is doing
+    QElapsedTimer runClock_;                                    // since it started
+    QTimer* runTicker_ = nullptr;                               // refreshes the times every second
     QAction* openAction_ = nullptr;                             // mf(0)
+    std::array<QAction*, 3> runActions_{};                      // Create mp, TYP, Garmin map
     std::array<QAction*, RecentFiles::kCount> recentActions_{}; // mf(12)..mf(15)
 };
 

@@ -91,7 +91,10 @@ void MainWindow::startUp(const Options& options) {
     legend_->resetCaptions();
     connectRampChooser();
     typPathBox_->setText(input_.typPath);
+    restoreRemembered();
     startUpdateCheck(options);
+    if (options.reopenLastInput)
+        reopenLastInput();
 }
 
 void MainWindow::startUpdateCheck(const Options& options) {
@@ -181,6 +184,7 @@ void MainWindow::storeSettings() {
     if (!file.write(toPath(home_.settingsFile()), current))
         reportFileError(this, file, home_.settingsFile());
     kept_.tileRegion = current.region;
+    storeRemembered();
 }
 
 bool MainWindow::confirmClose() {

@@ -1,3 +1,7 @@
+// The elevation headers come before Qt's, whose "slots" keyword they use as a name.
+// clang-format off
+#include "dem/dem_bands.h"
+// clang-format on
 #include "gui/preview_engine.h"
 
 #include "core/host.h"
@@ -88,13 +92,18 @@ void PreviewEngine::stopReading(ReadJob& job) {
     job.thread = nullptr;
 }
 
-void PreviewEngine::load(const QString& path, const render::BandReadSettings& settings) {
-    stopReading(whole_);
-    abandonDetail();
+void PreviewEngine::clear() {
+    abandon(whole_);
+    abandon(detail_);
     detailTimer_->stop();
     bands_.reset();
     detailBands_.reset();
-    path_ = path.toStdString();
+    ++whole_.number; // snapshots of the abandoned read already on their way are ignored
+}
+
+void PreviewEngine::load(const dem::DemOptions& input, const render::BandReadSettings& settings) {
+    clear();
+    input_ = std::make_shared<const dem::DemOptions>(input);
     settings_ = settings;
     startRead(whole_, settings, true);
 }
@@ -106,8 +115,8 @@ void PreviewEngine::startRead(ReadJob& job, const render::BandReadSettings& sett
     job.cancelled = std::make_shared<std::atomic<bool>>(false);
     auto result = std::make_shared<BandSnapshot>();
     auto failure = std::make_shared<QString>();
-    job.thread = QThread::create([this, file = path_, settings, number, whole, cancel = job.cancelled, result,
-                                  failure] {
+    job.thread = QThread::create([this, input = input_, settings, number, whole, cancel = job.cancelled,
+                                  result, failure] {
         ReadingHost host(cancel);
         QElapsedTimer sinceSnapshot;
         sinceSnapshot.start();
@@ -121,7 +130,7 @@ void PreviewEngine::startRead(ReadJob& job, const render::BandReadSettings& sett
                 QMetaObject::invokeMethod(
                     this, [this, snapshot, number] { takeSnapshot(snapshot, false, number); }, Qt::QueuedConnection);
             };
-        std::optional<render::BandSet> bands = render::readInputBands({file}, settings, host, batchReady);
+        std::optional<render::BandSet> bands = render::readInputBands(*input, settings, host, batchReady);
         if (cancel->load())
             return;
         // Taken up on the window's thread once this thread has finished.
@@ -173,7 +182,7 @@ void PreviewEngine::followView(const render::MapView& view) {
         (detailBands_ && detailServes(detailArea_, detailBands_->tolerance, view))) {
         detailTimer_->stop();
         if (detail_.thread != nullptr && !detailServes(pendingArea_, pendingTolerance_, view))
-            abandonDetail();
+            abandon(detail_);
         return;
     }
     if (detail_.thread != nullptr && detailServes(pendingArea_, pendingTolerance_, view))
@@ -181,23 +190,24 @@ void PreviewEngine::followView(const render::MapView& view) {
     detailTimer_->start();
 }
 
-// The view moved on: the detail read is cancelled and ends on its own; nobody waits for it.
-void PreviewEngine::abandonDetail() {
-    if (detail_.thread == nullptr)
+// The input or the view moved on: the read is cancelled and ends on its own; nobody waits
+// for it.
+void PreviewEngine::abandon(ReadJob& job) {
+    if (job.thread == nullptr)
         return;
-    detail_.cancelled->store(true);
-    QThread* thread = detail_.thread;
+    job.cancelled->store(true);
+    QThread* thread = job.thread;
     stopping_.push_back(thread);
     connect(thread, &QThread::finished, this, [this, thread] {
         stopping_.erase(std::remove(stopping_.begin(), stopping_.end(), thread), stopping_.end());
         thread->wait();
         delete thread;
     });
-    detail_.thread = nullptr;
+    job.thread = nullptr;
 }
 
 void PreviewEngine::readDetail() {
-    abandonDetail();
+    abandon(detail_);
     render::BandReadSettings settings = settings_;
     settings.fitWidth = settings.fitHeight = 0;
     settings.tolerance = latestView_.degreesPerPixelX();

@@ -17,11 +17,14 @@
 #include <QString>
 #include <atomic>
 #include <memory>
-#include <string>
 #include <vector>
 
 class QThread;
 class QTimer;
+
+namespace orolith::dem {
+struct DemOptions;
+}
 
 namespace orolith::gui {
 
@@ -33,8 +36,11 @@ class PreviewEngine : public QObject {
     explicit PreviewEngine(QObject* parent = nullptr);
     ~PreviewEngine() override;
 
-    // Reads `path` (a Geo Vector file or an elevation model) anew; earlier reads stop.
-    void load(const QString& path, const render::BandReadSettings& settings);
+    // Reads the input anew (a Geo Vector file, or elevation models banded as `input` says);
+    // earlier reads are abandoned without waiting for them, and only the newest one reports.
+    void load(const dem::DemOptions& input, const render::BandReadSettings& settings);
+    // Stops reading and forgets the bands: nothing is painted until the next load.
+    void clear();
     bool reading() const { return whole_.thread != nullptr; }
     // The bands of the whole input, at the level of detail of the whole extent.
     const BandSnapshot& bands() const { return bands_; }
@@ -73,9 +79,9 @@ class PreviewEngine : public QObject {
     void takeSnapshot(const BandSnapshot& snapshot, bool complete, quint64 readNumber);
     void followView(const render::MapView& view);
     void readDetail();
-    void abandonDetail();
+    void abandon(ReadJob& job);
 
-    std::string path_;
+    std::shared_ptr<const dem::DemOptions> input_;
     render::BandReadSettings settings_;
     BandSnapshot bands_;
     ReadJob whole_;
@@ -87,7 +93,7 @@ class PreviewEngine : public QObject {
     double pendingTolerance_ = 0.0;
     render::MapView latestView_;
     QTimer* detailTimer_ = nullptr;  // the detail is read once the view rests
-    std::vector<QThread*> stopping_; // cancelled detail reads not yet ended
+    std::vector<QThread*> stopping_; // cancelled reads not yet ended
 
     std::vector<render::BandLook> looks_;
     bool contours_ = false;

@@ -5,13 +5,14 @@
 #include "core/style/typ_from_listing.h"
 #include "dem/dem_conversion.h"
 #include "gui/byte_text.h"
-#include "gui/path_text.h"
 #include "gui/conversion_runner.h"
 #include "gui/desktop.h"
 #include "gui/legend_widget.h"
 #include "gui/contour_lines_box.h"
 #include "gui/main_window.h"
+#include "gui/path_text.h"
 #include "gui/pattern_editor.h"
+#include "gui/progress_text.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -22,6 +23,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 #include <memory>
 
@@ -70,6 +72,8 @@ StyleOptions MainWindow::styleOptions() const {
 }
 
 bool MainWindow::startRun(std::function<void(Host&)> work, std::function<void()> whenDone) {
+    if (!runner_->active())
+        runOptions_ = bandOptionsKey();
     const bool started = runner_->start(std::move(work), [this, done = std::move(whenDone)] {
         done();
         setProgressShown(false);
@@ -91,6 +95,8 @@ void MainWindow::setRunControlsEnabled(bool enabled) {
     createImageButton_->setEnabled(enabled);
     folderButtons_[0]->setEnabled(enabled);
     openAction_->setEnabled(enabled);
+    for (QAction* action : runActions_)
+        action->setEnabled(enabled);
     showRecentFiles();
 }
 
@@ -153,6 +159,7 @@ void MainWindow::applyConversionResult(const ConversionResult& result, bool list
             typeList_->addItem(fromBytes(typeListText(entry)));
         input_.listedPath = input;
         input_.listedLowest = result.lowest;
+        input_.listedOptions = runOptions_;
     }
     if (result.written)
         input_.lastMapWritten = input_.mapPath;
@@ -168,8 +175,10 @@ void MainWindow::createTyp() {
         return;
     input_.path = inputBox_->text();
     input_.typPath = typPathBox_->text();
-    // The list is taken again when it belongs to another input than the box names.
-    const bool needsList = typeList_->count() == 0 || input_.listedPath != input_.path;
+    // The list is taken again when it belongs to another input than the box names, or was
+    // taken with other band options.
+    const bool needsList = typeList_->count() == 0 || input_.listedPath != input_.path ||
+                           input_.listedOptions != bandOptionsKey();
     TypJob job;
     job.style = styleOptions();
     job.types = typeListOf(*typeList_);
@@ -207,6 +216,31 @@ void MainWindow::createTyp() {
 void MainWindow::showProgress(double percent) {
     if (progressShown_ && percent > 0)
         progressBar_->setValue(static_cast<int>(std::min(percent, 100.0) / 100.0 * kProgressSteps));
+}
+
+void MainWindow::startRunClock(const QString& stage) {
+    runStage_ = stage;
+    runClock_.start();
+    if (runTicker_ == nullptr) {
+        runTicker_ = new QTimer(this);
+        runTicker_->setInterval(1000);
+        connect(runTicker_, &QTimer::timeout, this, &MainWindow::showRunTime);
+    }
+    runTicker_->start();
+    progressBar_->setTextVisible(true);
+    showRunTime();
+}
+
+void MainWindow::stopRunClock() {
+    if (runTicker_ != nullptr)
+        runTicker_->stop();
+    runStage_.clear();
+    progressBar_->setTextVisible(false);
+}
+
+void MainWindow::showRunTime() {
+    const double share = std::max(0, progressBar_->value()) / static_cast<double>(kProgressSteps);
+    progressBar_->setFormat(runTimeText(runStage_, static_cast<double>(runClock_.elapsed()) / 1000.0, share));
 }
 
 void MainWindow::setProgressShown(bool shown) {

@@ -4,6 +4,7 @@
 #include "download/tile_area.h"
 #include "gui/byte_text.h"
 #include "gui/desktop.h"
+#include "gui/progress_text.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -22,6 +23,11 @@ namespace {
 QString fromView(std::string_view text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
+
+constexpr int kProgressSteps = 1000;
+// Larger downloads are asked about first.
+constexpr std::size_t kAskAboveTiles = 50;
+constexpr std::uint64_t kAskAboveBytes = std::uint64_t{1} << 30;
 
 QString boxText(const dl::BoundingBox& box) {
     return QStringLiteral("%1,%2,%3,%4").arg(box.south).arg(box.west).arg(box.north).arg(box.east);
@@ -71,12 +77,15 @@ TileFetchPanel::TileFetchPanel(const QString& home, std::function<QString()> coo
     cancel_->setObjectName("cancelButton");
     open_ = new QPushButton(tr("Open the tiles"), this);
     open_->setObjectName("openTilesButton");
+    fromModel_ = new QPushButton(tr("Extent of the open model"), this);
+    fromModel_->setObjectName("boxFromModel");
+    fromModel_->setEnabled(false);
     progress_ = new QProgressBar(this);
     progress_->setObjectName("downloadProgress");
     status_ = new QLabel(this);
     status_->setObjectName("downloadStatus");
     status_->setWordWrap(true);
-    for (QPushButton* button : {fromTile, download_, cancel_, open_})
+    for (QPushButton* button : {fromTile, fromModel_, download_, cancel_, open_})
         button->setAutoDefault(false);
 
     auto* grid = new QGridLayout(this);
@@ -86,13 +95,15 @@ TileFetchPanel::TileFetchPanel(const QString& home, std::function<QString()> coo
     grid->addWidget(new QLabel(tr("Bounding box:"), this), 2, 0);
     grid->addWidget(box_, 2, 1);
     grid->addWidget(fromTile, 2, 2);
-    grid->addWidget(progress_, 3, 0, 1, 2);
-    grid->addWidget(download_, 3, 2);
-    grid->addWidget(status_, 4, 0, 1, 2);
-    grid->addWidget(cancel_, 4, 2);
-    grid->addWidget(open_, 5, 2);
+    grid->addWidget(fromModel_, 3, 2);
+    grid->addWidget(progress_, 4, 0, 1, 2);
+    grid->addWidget(download_, 4, 2);
+    grid->addWidget(status_, 5, 0, 1, 2);
+    grid->addWidget(cancel_, 5, 2);
+    grid->addWidget(open_, 6, 2);
 
     connect(fromTile, &QPushButton::clicked, this, &TileFetchPanel::takeCoordinateTile);
+    connect(fromModel_, &QPushButton::clicked, this, [this] { box_->setText(modelBox_); });
     connect(download_, &QPushButton::clicked, this, &TileFetchPanel::startDownload);
     connect(cancel_, &QPushButton::clicked, this, &TileFetchPanel::cancel);
     connect(open_, &QPushButton::clicked, this, [this] { emit openTiles(area_); });
@@ -109,6 +120,20 @@ void TileFetchPanel::cancel() {
         return;
     stop_->store(true);
     worker_.join(); // the fetch looks at the flag several times a second
+}
+
+QString TileFetchPanel::box() const {
+    return box_->text();
+}
+
+void TileFetchPanel::setBox(const QString& box) {
+    box_->setText(box);
+}
+
+void TileFetchPanel::offerModelBox(const QString& box) {
+    modelBox_ = box;
+    fromModel_->setEnabled(!box.isEmpty());
+    fromModel_->setToolTip(box);
 }
 
 void TileFetchPanel::takeCoordinateTile() {
@@ -151,6 +176,10 @@ void TileFetchPanel::startDownload() {
         Desktop::instance().message(this, tr("Tick at least one source."));
         return;
     }
+    tileBytes_ = dl::typicalTileBytes(settings.chosen.front());
+    const std::uint64_t expected = tiles.size() * tileBytes_;
+    if (!largeDownloadAgreed(tiles.size(), expected))
+        return;
     std::string error;
     dl::writeSourceSettings(dl::sourceSettingsPath(toBytes(home_)), settings, error); // a choice not kept is no failure
     dl::FetchOptions options;
@@ -159,11 +188,14 @@ void TileFetchPanel::startDownload() {
     options.cacheRoot = std::filesystem::path(toBytes(home_)) / "dem";
 
     tiles_ = tiles;
+    expectedBytes_ = expected;
     area_ = {};
     open_->setEnabled(false);
-    progress_->setRange(0, static_cast<int>(tiles.size()));
+    progress_->setRange(0, kProgressSteps);
     progress_->setValue(0);
-    status_->setText(tr("Starting..."));
+    status_->setText(tiles.size() == 1
+                         ? tr("1 tile, about %1").arg(byteSizeText(expected))
+                         : tr("%1 tiles, about %2").arg(tiles.size()).arg(byteSizeText(expected)));
     setRunning(true);
     stop_ = std::make_shared<std::atomic<bool>>(false);
     QPointer<QObject> self(this);
@@ -174,16 +206,27 @@ void TileFetchPanel::startDownload() {
     });
 }
 
+bool TileFetchPanel::largeDownloadAgreed(std::size_t tiles, std::uint64_t bytes) {
+    if (tiles <= kAskAboveTiles && bytes <= kAskAboveBytes)
+        return true;
+    return Desktop::instance().ask(
+        this, tr("The area covers %1 tiles, about %2 to download.").arg(tiles).arg(byteSizeText(bytes)) +
+                  QStringLiteral("\r\n\r\n") + tr("Download them?"));
+}
+
+// The bar follows the bytes as they arrive, against the size expected: what the servers
+// announced, and a typical tile's size for the tiles not under way yet. Or it follows the
+// tiles done, when they are further on (tiles from the cache and the sea cost no bytes).
 void TileFetchPanel::showProgress(const dl::FetchProgress& p) {
     if (!running())
         return;
-    progress_->setValue(static_cast<int>(p.tilesDone));
-    const double megabytes = static_cast<double>(p.bytes) / 1e6;
-    status_->setText(tr("%1 of %2 tiles, %3 MB, %4 MB/s")
-                         .arg(p.tilesDone)
-                         .arg(p.tilesTotal)
-                         .arg(megabytes, 0, 'f', 1)
-                         .arg(p.seconds > 0 ? megabytes / p.seconds : 0.0, 0, 'f', 1));
+    expectedBytes_ = p.bytes + p.bytesAnnounced + p.tilesUnsized * tileBytes_;
+    const double expected = static_cast<double>(expectedBytes_);
+    const double byBytes = expected > 0 ? static_cast<double>(p.bytes) / expected : 0.0;
+    const double byTiles =
+        p.tilesTotal > 0 ? static_cast<double>(p.tilesDone) / static_cast<double>(p.tilesTotal) : 0.0;
+    progress_->setValue(static_cast<int>(std::max(byBytes, byTiles) * kProgressSteps));
+    status_->setText(fetchProgressText(p, expectedBytes_));
 }
 
 void TileFetchPanel::finish(const dl::FetchReport& report) {
@@ -199,13 +242,15 @@ void TileFetchPanel::finish(const dl::FetchReport& report) {
         if (tile.state == dl::TileState::Failed)
             failures.append(fromBytes(tileName(tile.tile) + ": " + tile.problem));
     }
-    progress_->setValue(progress_->maximum());
+    // Only a complete fetch fills the bar; a cancelled or failed one shows how far it got.
     if (report.cancelled) {
         status_->setText(tr("Cancelled: %1 tiles fetched; the next download goes on from there.").arg(fetched));
         return;
     }
-    if (failures.isEmpty())
+    if (failures.isEmpty()) {
         area_ = dl::fetchedArea(tiles_, report);
+        progress_->setValue(progress_->maximum());
+    }
     status_->setText(tr("%1 fetched, %2 from the cache, %3 sea, %4 failed")
                          .arg(fetched)
                          .arg(cached)

@@ -32,6 +32,10 @@ class TileFetchPanel : public QWidget {
     ~TileFetchPanel() override;
 
     bool running() const { return worker_.joinable(); }
+    QString box() const;
+    void setBox(const QString& box);
+    // Offers the open elevation model's extent ("S,W,N,E") as the bounding box; empty: none.
+    void offerModelBox(const QString& box);
     // Stops a running fetch and waits for its thread; what was fetched stays in the cache.
     void cancel();
 
@@ -45,6 +49,8 @@ class TileFetchPanel : public QWidget {
     void showProgress(const download::FetchProgress& progress);
     void finish(const download::FetchReport& report);
     void setRunning(bool running);
+    // Asks before a large download; false when the user declines.
+    bool largeDownloadAgreed(std::size_t tiles, std::uint64_t bytes);
     std::vector<download::SourceKind> chosenSources() const;
 
     QString home_;
@@ -55,9 +61,13 @@ class TileFetchPanel : public QWidget {
     QPushButton* download_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QPushButton* open_ = nullptr;
+    QPushButton* fromModel_ = nullptr;
+    QString modelBox_;
     QProgressBar* progress_ = nullptr;
     QLabel* status_ = nullptr;
     std::vector<TileCorner> tiles_; // of the last download
+    std::uint64_t tileBytes_ = 0;   // a typical tile of the first source
+    std::uint64_t expectedBytes_ = 0; // as announced, or about, from typical tile sizes
     download::FetchedArea area_;    // what "Open the tiles" hands over
     std::shared_ptr<std::atomic<bool>> stop_;
     std::thread worker_;

@@ -32,6 +32,7 @@ struct CurrentInput {
     std::int32_t lowestElevation = 0;
     QString listedPath;              // the input whose bands the type list holds
     std::int32_t listedLowest = 0;   // and their lowest elevation
+    QString listedOptions;           // and the band options they were listed with
 };
 
 // The elevation colour table the legend shows and the TYP writer uses.

@@ -40,7 +40,7 @@ class DownloadDialogTest : public QObject {
             const char* message;
         };
         for (const Case& c : {Case{"50.7531/-3.4354", "N50W004", "N50W004"},
-                              Case{"50.7531 -3.4354", "N50W001", " N/S , EW  or NS/EW"}}) {
+                              Case{"50.7531 -3.4354", "N50W004", " N/S , EW  or NS/EW"}}) {
             FakeDesktop desktop;
             DownloadWindow window(0);
             window.show();
@@ -85,6 +85,26 @@ class DownloadDialogTest : public QObject {
         QCOMPARE(control<QLineEdit>(window, "Text2")->text(), address);
         QCOMPARE(control<QLineEdit>(window, "Text2")->cursorPosition(), 0); // shown from "https://" on
         QVERIFY(desktop.messages.isEmpty());
+    }
+
+    // The tile follows the coordinate as it is typed; the place shown last comes back, and the
+    // open model's extent is offered as the area.
+    void thePlaceIsKeptAndTheModelOffered() {
+        FakeDesktop desktop;
+        DownloadWindow window(0, nullptr, QString(), {"46.5,7.5", "46,7,47,8", "46.000,7.000,46.100,7.100"});
+        window.show();
+        QCOMPARE(control<QLineEdit>(window, "Text1")->text(), QString("N46E007"));
+        QCOMPARE(control<QLineEdit>(window, "boxEdit")->text(), QString("46,7,47,8"));
+        typeInto(control<QLineEdit>(window, "Text3"), "-33.9,18.4");
+        QCOMPARE(control<QLineEdit>(window, "Text1")->text(), QString("S34E018"));
+        click(window, "boxFromModel");
+        QCOMPARE(control<QLineEdit>(window, "boxEdit")->text(), QString("46.000,7.000,46.100,7.100"));
+        QCOMPARE(window.place().coordinate, QString("-33.9,18.4"));
+        QCOMPARE(window.place().box, QString("46.000,7.000,46.100,7.100"));
+        QVERIFY(desktop.messages.isEmpty());
+
+        DownloadWindow without(0);
+        QVERIFY(!control<QPushButton>(without, "boxFromModel")->isEnabled());
     }
 
     void closeKeepsTheContinent() {

@@ -46,7 +46,10 @@ class FakeDesktop : public Desktop {
         dialogs.append({false, folder, QString(), filter});
         return manyPicks.takeFirst();
     }
-    void openUrl(const QString& url) override { urls.append(url); }
+    bool openUrl(const QString& url) override {
+        urls.append(url);
+        return browserFound;
+    }
     void openFolder(const QString& path) override { folders.append(path); }
     void startProgram(const QString& program, const QStringList& arguments) override {
         started.append({program, arguments});
@@ -62,6 +65,7 @@ class FakeDesktop : public Desktop {
     QStringList picks; // taken one per file dialog; empty means cancelled
     QList<QStringList> manyPicks; // taken first by dialogs that allow several files
     QStringList urls;
+    bool browserFound = true;
     QStringList folders;
     QList<QPair<QString, QStringList>> started;
     bool runPrograms = false;

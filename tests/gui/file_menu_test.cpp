@@ -3,6 +3,7 @@
 #include "gui/pattern_editor.h"
 #include "window_test_support.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 
@@ -38,10 +39,13 @@ class FileMenuTest : public QObject {
         QCOMPARE(desktop.dialogs.size(), 1);
         QCOMPARE(desktop.dialogs[0].save, false);
         QCOMPARE(desktop.dialogs[0].folder, QDir::homePath());
-        QCOMPARE(desktop.dialogs[0].filter.label,
-                 QStringLiteral("Geo Vector txt (*.txt);;Elevation models (*.hgt *.hgt.zip *.zip *.tif *.tiff "
-                                "*.asc *.vrt)"));
+        QCOMPARE(
+            desktop.dialogs[0].filter.label,
+            QStringLiteral("All supported files (*.hgt *.hgt.gz *.hgt.zip *.zip *.tif *.tiff *.asc *.vrt "
+                           "*.txt);;Elevation models (*.hgt *.hgt.gz *.hgt.zip *.zip *.tif *.tiff *.asc "
+                           "*.vrt);;Geo Vector txt (*.txt)"));
         QCOMPARE(control<QLineEdit>(*window, "Text4")->text(), input);
+        QCOMPARE(control<QLabel>(*window, "inputKind")->text(), QStringLiteral("Geo Vector"));
         auto* list = control<QListWidget>(*window, "List1");
         QCOMPARE(list->count(), 2);
         QCOMPARE(list->item(0)->text(), QStringLiteral("100\t10304"));

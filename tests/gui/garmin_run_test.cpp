@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
 
 using namespace orolith::gui;
 using namespace orolith::gui::testing;
@@ -91,6 +92,7 @@ class GarminRunTest : public QObject {
         QVERIFY2(map.contains("[POLYGON]\r\n"), map.left(2000).constData());
     }
 
+    // Cancel takes back the map and TYP the run wrote; an image made before stays.
     void cancelStopsMkgmapAndKeepsTheOldImage() {
         GarminWindow w;
         w.useMkgmap("echo partial > \"$out/gmapsupp.img\"\nexec sleep 60");
@@ -106,7 +108,18 @@ class GarminRunTest : public QObject {
         QVERIFY(!cancel->isVisible());
         QCOMPARE(readFile(image), QByteArray("old image"));
         QCOMPARE(QDir(w.folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                 (QStringList{"area-typ.txt", "area.mp", "gmapsupp.img"}));
+                 QStringList{"gmapsupp.img"});
+        QCOMPARE(w.window->statusBar()->currentMessage(), QStringLiteral("Cancelled"));
+        QVERIFY(w.desktop.messages.isEmpty());
+
+        // Without an earlier map the folder the run made goes too.
+        QDir(w.folder).removeRecursively();
+        QTest::mouseClick(control<QPushButton>(*w.window, "createGarminMap"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(bar->format().contains(QStringLiteral("mkgmap")), 20000);
+        QVERIFY(bar->format().contains(QStringLiteral(" … "))); // the time so far
+        QTest::mouseClick(cancel, Qt::LeftButton);
+        QVERIFY(finishRun(*w.window));
+        QVERIFY(!QFileInfo::exists(w.folder));
     }
 
     void settingsWindowKeepsTheGarminFieldsInTheirOwnFile() {

@@ -3,7 +3,7 @@
 #include "gui/legend_widget.h"
 #include "gui/pattern_editor.h"
 #include "gui/preview_canvas.h"
-#include "gui/preview_dock.h"
+#include "gui/preview_pane.h"
 #include "window_test_support.h"
 
 #include <QLabel>
@@ -43,18 +43,19 @@ class PreviewTest : public QObject {
     void previewFollowsTheControls() {
         ScratchWindow scratch;
         auto& [desktop, home, window] = scratch;
-        PreviewDock* dock = window->preview();
-        QVERIFY(!dock->isVisible());
+        PreviewPane* dock = window->preview();
+        QVERIFY(dock->isVisible()); // the map area, empty until an input is listed
+        QVERIFY(!dock->engine().bands());
         control<PatternEditor>(*window, "Text1")->setPatternText(QStringLiteral("1"));
         window->openInputFromCommandLine(writeFile(home.filePath("squares.txt"), kNestedSquares));
-        QTRY_VERIFY_WITH_TIMEOUT(dock->isVisible() && !dock->engine().reading(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(dock->engine().bands() && !dock->engine().reading(), 20000);
         auto* canvas = control<PreviewCanvas>(*window, "previewCanvas");
         auto* status = control<QLabel>(*window, "previewStatus");
 
         // The band under the pointer, with its elevation and type.
         const QPointF inner = pixelOf(*canvas, 7.05, 46.05);
         QTest::mouseMove(canvas, inner.toPoint());
-        QTRY_VERIFY(status->text().contains(QStringLiteral("150 m, type 0x10305")));
+        QTRY_VERIFY(status->text().contains(QStringLiteral("band 150 m, type 0x10305")));
         QVERIFY(status->text().startsWith(QStringLiteral("46.05")));
         QTRY_COMPARE(shownAt(*canvas, inner), QColor(0, 0, 131)); // entry 1, lightened one step
 
@@ -93,10 +94,10 @@ class PreviewTest : public QObject {
     void zoomingInReadsTheAreaAtItsLevelOfDetail() {
         ScratchWindow scratch;
         auto& [desktop, home, window] = scratch;
-        PreviewDock* dock = window->preview();
+        PreviewPane* dock = window->preview();
         control<PatternEditor>(*window, "Text1")->setPatternText(QStringLiteral("1"));
         window->openInputFromCommandLine(writeFile(home.filePath("island.txt"), kIsland));
-        QTRY_VERIFY_WITH_TIMEOUT(dock->isVisible() && !dock->engine().reading(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(dock->engine().bands() && !dock->engine().reading(), 20000);
         auto* canvas = control<PreviewCanvas>(*window, "previewCanvas");
         const auto whole = dock->engine().bands();
         QVERIFY(whole->tolerance > 0.00004); // the island is below a pixel of the whole

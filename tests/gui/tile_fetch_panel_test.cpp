@@ -3,6 +3,7 @@
 // Cancel, and closing the window during a download.
 #include "download/synthetic_tiles.h"
 #include "gui/download_dialog.h"
+#include "gui/progress_text.h"
 #include "gui/settings_dialog.h"
 #include "gui/tile_fetch_panel.h"
 #include "support/loopback_server.h"
@@ -10,8 +11,8 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QListWidget>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -140,6 +141,29 @@ class TileFetchPanelTest : public QObject {
         QVERIFY(server.requests().front().path.rfind("/mirror/", 0) == 0);
     }
 
+    // More than 50 tiles, or more than 1 GiB, are asked about first; No asks nobody.
+    void aLargeAreaIsAskedAboutFirst() {
+        ServedHome served;
+        auto& [desktop, home, server] = served;
+        DownloadWindow window(0, nullptr, home.path());
+        window.show();
+        control<QLineEdit>(window, "boxEdit")->setText("40,-10,50,0");
+        desktop.answers = {false};
+        click(window, "downloadButton");
+        QCOMPARE(desktop.questions,
+                 QStringList{"The area covers 100 tiles, about 2.0 GiB to download.\r\n\r\nDownload them?"});
+        QVERIFY(!window.findChild<orolith::gui::TileFetchPanel*>()->running());
+        QVERIFY(server.requests().empty());
+
+        // 50 tiles of about 20 MiB stay below both marks: no question.
+        control<QLineEdit>(window, "boxEdit")->setText("40,-10,45,0");
+        click(window, "downloadButton");
+        QCOMPARE(desktop.questions.size(), 1);
+        QVERIFY(window.findChild<orolith::gui::TileFetchPanel*>()->running());
+        QCOMPARE(control<QLabel>(window, "downloadStatus")->text(), QString("50 tiles, about 1000.0 MiB"));
+        click(window, "cancelButton");
+    }
+
     void cancelAndCloseStopARunningDownload() {
         ServedHome served;
         auto& [desktop, home, server] = served;
@@ -151,9 +175,14 @@ class TileFetchPanelTest : public QObject {
         click(window, "downloadButton");
         QVERIFY(panel->running());
         QTRY_COMPARE(server.requests().size(), std::size_t{1}); // the window kept answering meanwhile
+        // The size the server gave is the total, in place of a typical tile's 20 MiB.
+        const auto size = orolith::testing::syntheticTile(dl::SourceKind::Copernicus30, kTile).size();
+        QTRY_COMPARE(control<QLabel>(window, "downloadStatus")->text(),
+                     "0 of 1 tiles, 0 bytes of about " + orolith::gui::byteSizeText(size));
         click(window, "cancelButton");
         QTRY_VERIFY(control<QPushButton>(window, "downloadButton")->isEnabled());
         QVERIFY(control<QLabel>(window, "downloadStatus")->text().startsWith("Cancelled"));
+        QCOMPARE(control<QProgressBar>(window, "downloadProgress")->value(), 0); // nothing arrived
         QVERIFY(!control<QPushButton>(window, "openTilesButton")->isEnabled());
 
         click(window, "downloadButton");

@@ -108,7 +108,7 @@ class TranslationTest : public QObject {
         QStringList titles;
         for (const QGroupBox* group : window->findChildren<QGroupBox*>())
             titles << group->title();
-        QVERIFY2(titles.contains(QStringLiteral("Dateien")), qPrintable(titles.join(QLatin1Char(','))));
+        QVERIFY2(titles.contains(QStringLiteral("Gebiet")), qPrintable(titles.join(QLatin1Char(','))));
     }
 
   private:

@@ -4,8 +4,8 @@
 <context>
     <name>orolith::gui::MainWindow</name>
     <message>
-        <source>Files</source>
-        <translation>Dateien</translation>
+        <source>Area</source>
+        <translation>Gebiet</translation>
     </message>
 </context>
 </TS>
