@@ -1,5 +1,6 @@
 #include "dem/contour_map.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace orolith::dem {
@@ -49,8 +50,10 @@ bool writeContourLines(DemBands& bands, const DemOptions& dem, std::string_view 
     options.simplify = dem.simplify;
     ContourLines lines(bands.raster(), dem.smooth, dem.blockSize, options);
     const char first = levelDigits.front();
-    const char next = levelDigits.size() > 1 ? levelDigits[1] : 0;
+    // Minor lines at the first level only, intermediate ones one level further (within the
+    // selected levels), major ones up to the coarsest selected level.
     const char last = levelDigits.size() > 1 ? levelDigits.back() : 0;
+    const char next = last != 0 ? std::min<char>(static_cast<char>(first + 1), last) : 0;
     std::uint64_t written = 0, vertices = 0;
     const bool traced =
         lines.trace([&host](double) { return !host.cancelled(); },

@@ -1,8 +1,8 @@
 #pragma once
 // The contour lines of an elevation model written into its map: types 0x20 (minor), 0x21
 // (intermediate) and 0x22 (major), each labelled with its elevation. Minor lines show at the
-// most detailed selected level only, intermediate ones up to the next selected level, major ones
-// up to the coarsest.
+// most detailed selected level only, intermediate ones one level further, major ones up to the
+// coarsest selected level.
 
 #include "core/conversion/map_writer.h"
 #include "core/host.h"

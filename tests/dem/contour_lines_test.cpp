@@ -199,8 +199,8 @@ TEST(ContourLines, FeetGiveLinesAtFootIntervalsLabelledInFeet) {
     EXPECT_EQ(byLevel, (std::map<std::int64_t, int>{{300, 4}, {400, 1}, {500, 1}, {600, 1}}));
 }
 
-// Minor lines at the most detailed level only, intermediate ones up to the next selected level,
-// major ones up to the coarsest; each labelled, after the bands in the same map.
+// Minor lines at the most detailed level only, intermediate ones one level further, major ones
+// up to the coarsest; each labelled, after the bands in the same map.
 TEST(ContourLines, GoIntoTheMapLabelledAtTheirLevels) {
     TempDir dir;
     writeRaster(cone(), dir / "t.tif", "GTiff");
@@ -209,7 +209,7 @@ TEST(ContourLines, GoIntoTheMapLabelledAtTheirLevels) {
     dem.interval = 50;
     dem.contours.interval = 10;
     ConversionOptions options;
-    options.detailLevels = {true, true, false, true};
+    options.detailLevels = {true, false, false, true};
     options.outputPath = (dir / "out.mp").string();
     orolith::testing::RecordingHost host;
     const ConversionResult result = convertDem(ConversionMode::Write, options, dem, host);
