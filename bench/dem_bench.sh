@@ -44,13 +44,13 @@ tiles() { # the first N tiles of the 3 × 3 block
 echo "| Run | Wall s | User s | Sys s | Peak RSS MiB | Polygons | Vertices |"
 echo "|---|---:|---:|---:|---:|---:|---:|"
 out=/dev/shm/orolith-bench.mp
-row "orolith mp, 1201², voids" "$build/src/cli/orolith" mp "$data/1201/N46E007.hgt" --force --output "$out"
+row "orolith mp, 1201², voids" "$build/src/cli/orolith" mp "$data/1201/N46E007.hgt" --simplify 0 --force --output "$out"
 for n in $mosaics; do
   # shellcheck disable=SC2046
-  row "orolith mp, $n × 3601²" "$build/src/cli/orolith" mp $(tiles "$n") --force --output "$out"
+  row "orolith mp, $n × 3601²" "$build/src/cli/orolith" mp $(tiles "$n") --simplify 0 --force --output "$out"
 done
-row "orolith mp, 3601², 1 core" taskset -c 0 "$build/src/cli/orolith" mp "$data/3601/N46E007.hgt" --force --output "$out"
-row "orolith mp, 3601², --smooth 2" "$build/src/cli/orolith" mp "$data/3601/N46E007.hgt" --smooth 2 --force --output "$out"
+row "orolith mp, 3601², 1 core" taskset -c 0 "$build/src/cli/orolith" mp "$data/3601/N46E007.hgt" --simplify 0 --force --output "$out"
+row "orolith mp, 3601², --smooth 2" "$build/src/cli/orolith" mp "$data/3601/N46E007.hgt" --smooth 2 --simplify 0 --force --output "$out"
 # shellcheck disable=SC2046
 row "orolith mp, 9 × 3601², --simplify 10" "$build/src/cli/orolith" mp $(tiles 9) --simplify 10 --force --output "$out"
 

@@ -223,6 +223,10 @@ JobLock::~JobLock() {
 bool JobLock::take(const fs::path& folder, std::string& error) {
     std::error_code ec;
     fs::create_directories(folder, ec);
+    if (ec) {
+        error = "cannot create the folder " + folder.string() + ": " + ec.message();
+        return false;
+    }
 #ifndef _WIN32
     fd_ = ::open((folder / ".job.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     int result = -1;
@@ -233,7 +237,7 @@ bool JobLock::take(const fs::path& folder, std::string& error) {
         return false;
     }
 #endif
-    return !ec || (error = "cannot create the folder " + folder.string(), false);
+    return true;
 }
 
 } // namespace orolith::cli
