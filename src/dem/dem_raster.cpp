@@ -192,7 +192,8 @@ bool DemRaster::prepare(const RasterInputs& inputs) {
         return false;
     const double pixel = std::min(std::abs(impl.geo[1]), std::abs(impl.geo[5]));
     const double degrees = geographic ? pixel : pixel / kWgs84Degree;
-    decimals_ = std::clamp(static_cast<int>(std::ceil(-std::log10(degrees / 100.0))), 6, 9);
+    // Clamped before it becomes a whole number: a pixel too small for a double gives infinity.
+    decimals_ = static_cast<int>(std::clamp(std::ceil(-std::log10(degrees / 100.0)), 6.0, 9.0));
     return true;
 }
 

@@ -41,8 +41,10 @@ void setUpGdal() {
         CPLSetConfigOption("GDAL_VRT_ENABLE_RAWRASTERBAND", "NO");
         GDALAllRegister();
         for (const char* name : kNetworkDrivers)
-            if (GDALDriverH driver = GDALGetDriverByName(name))
+            if (GDALDriverH driver = GDALGetDriverByName(name)) {
                 GDALDeregisterDriver(driver);
+                GDALDestroyDriver(driver);
+            }
         // Rows are read once from the top down: a small block cache is enough, and memory
         // stays bounded by a strip of the raster however large the mosaic is.
         GDALSetCacheMax64(std::int64_t{64} << 20);

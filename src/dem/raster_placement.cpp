@@ -106,11 +106,12 @@ std::string placementProblem(GDALDatasetH dataset) {
         return "the raster's georeferencing is broken (pixel size " + number(g[1]) + " × " + number(g[5]) +
                ").";
     const Extent e = extentOf(dataset);
-    // Pixel centres must lie on the globe; an SRTM tile's outer half pixels reach past it.
-    const double halfX = std::abs(g[1]) / 2, halfY = std::abs(g[5]) / 2;
+    // The raster must lie on the globe; an SRTM tile's outer half pixels may reach past it, by
+    // no more than a hundredth of a degree (the outline is drawn along the raster's edges).
+    const double slackX = std::min(std::abs(g[1]) / 2, 0.01), slackY = std::min(std::abs(g[5]) / 2, 0.01);
     const bool degrees = inDegrees(dataset);
-    if (degrees && (e.west + halfX < -180.0 || e.east - halfX > 180.0 || e.south + halfY < -90.0 ||
-                    e.north - halfY > 90.0)) {
+    if (degrees && (e.west < -180.0 - slackX || e.east > 180.0 + slackX || e.south < -90.0 - slackY ||
+                    e.north > 90.0 + slackY)) {
         const std::string corners = "(" + number(e.west) + ", " + number(e.south) + " to " + number(e.east) +
                                     ", " + number(e.north) + ")";
         return spatialReferenceText(dataset).empty()

@@ -47,6 +47,11 @@ TEST(ExactOutput, TilesLieOverSeaCellsAndFloatNoDataIsVoid) {
         else
             EXPECT_EQ(top[x], expected[x]) << x;
     }
+    DemRaster alone; // read directly, not through a mosaic
+    ASSERT_TRUE(alone.open({{(dir / "land.tif").string()}, {}, false})) << alone.error();
+    const std::vector<double> own = allRows(alone);
+    EXPECT_TRUE(std::isnan(own[5]));
+    EXPECT_EQ(std::count_if(own.begin(), own.end(), [](double v) { return std::isnan(v); }), 1);
 }
 
 // The polygons of a map as text that does not depend on their order, their rings' order or

@@ -88,8 +88,20 @@ TEST(HostileRaster, BadPlacementsSizesAndSourcesAreRefusedBeforeReading) {
          "east.vrt: the raster has no coordinate system, and its corners (1000, 46.98 to 1000.02, 47) are "
          "not degrees "
          "of longitude and latitude."},
+        {"west.vrt", vrtText("-1000, 0.01, 0, 47, 0, -0.01"),
+         "west.vrt: the raster has no coordinate system, and its corners (-1000, 46.98 to -999.98, 47) are "
+         "not "
+         "degrees of longitude and latitude."},
+        {"north.vrt",
+         "<VRTDataset rasterXSize=\"2\" rasterYSize=\"2\"><SRS>EPSG:4326</SRS><GeoTransform>7, 0.01, 0, 95, "
+         "0, "
+         "-0.01</GeoTransform><VRTRasterBand dataType=\"Float32\" band=\"1\"/></VRTDataset>",
+         "north.vrt: the raster's corners (7, 94.98 to 7.02, 95) lie beyond ±180° of longitude or ±90° of "
+         "latitude."},
         {"wide.vrt", vrtText("7, 0.000001, 0, 47, 0, -0.01", 50000000, 1),
          "The elevation model is too large: 50000000 × 1 pixels; at most 100000 pixels across can be read."},
+        {"wider.vrt", vrtText("7, 0.000001, 0, 47, 0, -0.01", 100001, 1),
+         "The elevation model is too large: 100001 × 1 pixels; at most 100000 pixels across can be read."},
         {"filled.vrt", vrtText("7, 0.00001, 0, 47, 0, -0.00001", 100000, 5001),
          "The elevation model is too large to fill its voids: 100000 × 5001 pixels; --fill-voids holds at "
          "most 500 "

@@ -106,17 +106,21 @@ TEST(HostileServer, WrongPartsAndSizesAreRefused) {
         long long rangeShift;
         std::uint64_t maxBytes;
         const char* problem;
+        const char* etag = "\"v\"";
     };
     const Case cases[] = {
         {"a 206 at another offset", 1, 1 << 20,
          "copernicus30: the server sent another part of the file than asked for"},
+        {"a 206 of another file", 0, 1 << 20,
+         "copernicus30: the server sent another part of the file than asked for", "\"w\""},
         {"a resumed tile past the size limit", 0, tile.size() - 100, "copernicus30: larger than 0 MB"},
     };
     for (const Case& c : cases) {
         Served served;
         std::ofstream(served.part(), std::ios::binary) << tile.substr(0, cut);
         std::ofstream(fs::path(served.part()).concat(".validator"), std::ios::binary) << "\"v\"\r\n";
-        served.serve({.body = tile, .headers = {{"ETag", "\"v\""}}, .rangeShift = c.rangeShift});
+        served.serve(
+            {.body = tile, .headers = {{"ETag", c.etag}}, .rangeShift = c.rangeShift, .ignoreIfRange = true});
         served.options.limits.maxTileBytes = c.maxBytes;
         const TileResult result = served.fetch();
         EXPECT_EQ(result.state, TileState::Failed) << c.what;
@@ -126,7 +130,7 @@ TEST(HostileServer, WrongPartsAndSizesAreRefused) {
     }
     // An oversize body is not asked for again; a 410 is sea, like a 404.
     Served oversize;
-    oversize.serve({.body = std::string(5000, 'x')});
+    oversize.serve({.body = std::string(5000, 'x'), .declareLength = false});
     oversize.options.limits.maxTileBytes = 4000;
     oversize.options.limits.attempts = 3;
     EXPECT_EQ(oversize.fetch().state, TileState::Failed);
@@ -187,6 +191,7 @@ TEST(HostileServer, TilesOfTheWrongLayoutLeaveTheCacheAndAreFetchedAgain) {
         return testing::takeMemFile("/vsimem/short.hgt.gz");
     }();
     const Case cases[] = {{"10° pixels", SourceKind::Copernicus30, huge},
+                          {"two degrees wide", SourceKind::Copernicus30, testing::geoTiffTile(kTile, 100, 2)},
                           {"a short height file", SourceKind::Skadi, shortHeights}};
     for (const Case& c : cases) {
         Served served(c.kind);

@@ -20,14 +20,18 @@ inline std::string takeMemFile(const std::string& name) {
     return bytes;
 }
 
-inline std::string geoTiffTile(TileCorner tile, float height = 100.0f) {
+// `degrees` wide (1: the tile itself), reaching west of the tile when wider.
+inline std::string geoTiffTile(TileCorner tile, float height = 100.0f, int degrees = 1) {
     GDALAllRegister();
     const std::string name = "/vsimem/synthetic-" + tileName(tile) + ".tif";
-    GDALDatasetH dataset = GDALCreate(GDALGetDriverByName("GTiff"), name.c_str(), 12, 12, 1, GDT_Float32, nullptr);
-    double transform[6] = {double(tile.lon), 1.0 / 12, 0, double(tile.lat + 1), 0, -1.0 / 12};
+    const int width = 12 * degrees;
+    GDALDatasetH dataset =
+        GDALCreate(GDALGetDriverByName("GTiff"), name.c_str(), width, 12, 1, GDT_Float32, nullptr);
+    double transform[6] = {double(tile.lon + 1 - degrees), 1.0 / 12, 0, double(tile.lat + 1), 0, -1.0 / 12};
     GDALSetGeoTransform(dataset, transform);
-    std::vector<float> cells(144, height);
-    const CPLErr written = GDALRasterIO(GDALGetRasterBand(dataset, 1), GF_Write, 0, 0, 12, 12, cells.data(), 12, 12, GDT_Float32, 0, 0);
+    std::vector<float> cells(static_cast<std::size_t>(width) * 12, height);
+    const CPLErr written = GDALRasterIO(GDALGetRasterBand(dataset, 1), GF_Write, 0, 0, width, 12,
+                                        cells.data(), width, 12, GDT_Float32, 0, 0);
     GDALClose(dataset);
     if (written != CE_None)
         return {};

@@ -68,6 +68,8 @@ TEST_F(MkgmapGuard, OnlyAGarminImageWithoutFailedTilesReplacesTheOldOne) {
     const Case cases[] = {
         {"not an image", std::string(1024, 'x'), "",
          "mkgmap wrote a gmapsupp.img that is no Garmin image; nothing was replaced."},
+        {"no DSKIMG", std::string(0x41, '\0') + "GARMIN" + std::string(1024, '\0'), "",
+         "mkgmap wrote a gmapsupp.img that is no Garmin image; nothing was replaced."},
         {"too short", garminHeader().substr(0, 100), "",
          "mkgmap wrote a gmapsupp.img that is no Garmin image; nothing was replaced."},
         {"failed tiles", garminHeader(), "Number of MapFailedExceptions: 2",

@@ -204,7 +204,7 @@ void LoopbackServer::answer(long long socket) {
     std::string body = reply.body;
     std::string extra;
     // A range under If-Range holds only while the file is the one the validator names.
-    bool sameFile = ifRange.empty();
+    bool sameFile = ifRange.empty() || reply.ignoreIfRange;
     for (const auto& [name, value] : reply.headers)
         sameFile =
             sameFile || ((lowered(name) == "etag" || lowered(name) == "last-modified") && value == ifRange);

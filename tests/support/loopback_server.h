@@ -31,6 +31,7 @@ struct CannedReply {
     int trickleMilliseconds = 0; // > 0: the body one byte at a time with this pause between
     bool endless = false;        // the body repeated until the client hangs up (at most 1 GiB)
     long long rangeShift = 0;    // added to the start a 206's Content-Range claims
+    bool ignoreIfRange = false;  // a range is honoured whatever If-Range says
 };
 
 struct SeenRequest {
