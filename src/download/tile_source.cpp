@@ -69,21 +69,6 @@ std::string_view defaultBaseUrl(SourceKind kind) { return infoOf(kind).baseUrl; 
 std::string_view sourceAttribution(SourceKind kind) { return infoOf(kind).attribution; }
 std::string_view sourceLicence(SourceKind kind) { return infoOf(kind).licence; }
 
-std::uint64_t typicalTileBytes(SourceKind kind) {
-    constexpr std::uint64_t kMiB = 1024 * 1024;
-    switch (kind) {
-    case SourceKind::Copernicus30:
-        return 20 * kMiB; // 3600² heights of 4 bytes, compressed
-    case SourceKind::Copernicus90:
-        return 3 * kMiB;
-    case SourceKind::Skadi:
-        return 12 * kMiB; // 3601² heights of 2 bytes, gzip
-    case SourceKind::Srtm3:
-        return 2 * kMiB; // 1201² heights of 2 bytes, zip
-    }
-    return 20 * kMiB;
-}
-
 std::optional<SourceKind> sourceByName(std::string_view name) {
     for (const SourceInfo& info : kSources) {
         if (info.name == name)

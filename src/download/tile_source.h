@@ -35,9 +35,6 @@ std::string_view sourceAttribution(SourceKind kind);
 // The licence in a few words, for the About window and the user's guide.
 std::string_view sourceLicence(SourceKind kind);
 
-// What a land tile of the source usually weighs as downloaded, for estimates before a
-// download (sea and flat tiles are smaller).
-std::uint64_t typicalTileBytes(SourceKind kind);
 
 // One source as a fetch uses it: the base address (default or a mirror) and, for the
 // SRTM-3 layout, the continent folder (index into kSrtmContinents).

@@ -45,8 +45,8 @@ void MainWindow::buildPreview() {
         if (!legend_->showsBands())
             editSwatch(swatch);
     });
-    connect(preview_, &PreviewDock::bandClicked, this, [this](int band) { legend_->bandList()->setCurrentRow(band); });
-    connect(preview_, &PreviewDock::bandDoubleClicked, this, [this](int band) {
+    connect(preview_, &PreviewPane::bandClicked, this, [this](int band) { legend_->bandList()->setCurrentRow(band); });
+    connect(preview_, &PreviewPane::bandDoubleClicked, this, [this](int band) {
         if (legend_->showsBands())
             editBandColour(band);
     });

@@ -7,7 +7,7 @@
 #include "gui/legend_widget.h"
 #include "gui/main_window.h"
 #include "gui/path_text.h"
-#include "gui/preview_dock.h"
+#include "gui/preview_pane.h"
 #include "gui/ramp_chooser.h"
 
 #include <QCheckBox>

@@ -1,5 +1,6 @@
 #include "gui/tile_fetch_panel.h"
 
+#include "download/fetch_estimate.h"
 #include "download/source_settings.h"
 #include "download/tile_area.h"
 #include "gui/byte_text.h"
