@@ -140,6 +140,10 @@ TEST(BandTint, RampColoursAreUniqueMiddleOfBandAndSeaTakesWater) {
     EXPECT_EQ(hex(colours.day[1]), middle12);
     EXPECT_EQ(hex(colours.day[0]), hex(mixOkLab({0, 0, 0}, {0, 0, 200}, 0.625)));
     EXPECT_EQ(hex(colours.night[1]), hex(darkened(colours.day[1], 0.45, 0.7)));
+    // By night a band keeps 45 % of its OKLab lightness and 70 % of its chroma.
+    TintChoice bright;
+    bright.ramp = {"bright", false, {{0, StopScale::Metres, {200, 120, 40}}}, {}};
+    EXPECT_EQ(hex(colourBands(defaultPalette(), false, bright, {{"0", "10300"}}, 0).night[0]), "4B1C00");
     EXPECT_EQ(bandRange(shuffled)->highest, 100);
 
     // Night stops of the ramp give the night colours.

@@ -66,11 +66,12 @@ TEST(RampFile, BadFilesAreNamedWithTheirLineAndChangeNothing) {
         int line;
     } cases[] = {
         {"bad.txt", "0 0 0 0\n100 green\n", ", line 2: '100 green' is not an elevation and a colour (elevation R G B [A]).", 2},
+        {"six.txt", "0 1 2 3 255 9\n", ", line 1: '0 1 2 3 255 9' is not an elevation and a colour (elevation R G B [A]).", 1},
         {"none.txt", "# only a comment\r\n\r\n", ": it holds no colour stops.", 0},
         {"order.txt", "0 0 0 0\n# fine\n200 1 1 1\n100 2 2 2\n", ", line 4: the stops must rise, and 100 lies below 200.", 4},
         {"range.txt", "0 0 0 0\n100 256 0 0\n", ", line 2: the colour component 256 lies outside 0 to 255.", 2},
         {"negative.cpt", "0 0 0 0 10 -1 0 0\n", ", line 1: the colour component -1 lies outside 0 to 255.", 1},
-        {"share.txt", "150% 1 2 3\n", ", line 1: the share 150% lies outside 0% to 100%.", 1},
+        {"share.txt", "100% 1 2 3\n100.5% 1 2 3\n", ", line 2: the share 100.5% lies outside 0% to 100%.", 2},
         {"cpt.cpt", "0 0 0 0 10 1 1 1\n20 2 2 2 15 3 3 3\n", ", line 2: the stops must rise, and 15 lies below 20.", 2},
         {"qgis.txt", "INTERPOLATION:DISCRETE\n0,1,2,3\n", ", line 2: '0,1,2,3' is not a value and a colour (value,R,G,B,A,label).", 2},
         {"empty.txt", "", ": it is empty.", 0},
