@@ -11,10 +11,6 @@ namespace orolith {
 
 namespace {
 
-bool operator==(const Rgb& a, const Rgb& b) {
-    return a.red == b.red && a.green == b.green && a.blue == b.blue;
-}
-
 std::string hex(const Rgb& c) {
     char text[8];
     std::snprintf(text, sizeof text, "%02X%02X%02X", c.red, c.green, c.blue);
@@ -69,9 +65,11 @@ TEST(ColourRamp, StopsKeepTheirColoursAndTheAtlasSpansSeaAndLand) {
     EXPECT_EQ(hex(colourAt(*placed, -0.001)), "9CD0EE"); // shallow water just below the coast
     EXPECT_EQ(hex(colourAt(*placed, 0)), "2F7D3B");      // the land starts green at 0 m
     EXPECT_EQ(hex(colourAt(*placed, 3000)), "FFFFFF");
-    for (const PlacedStop& stop : *placed)
-        if (stop.elevation != 0)
+    for (const PlacedStop& stop : *placed) {
+        if (stop.elevation != 0) { // where sea and land meet, the land starts
             EXPECT_EQ(hex(colourAt(*placed, stop.elevation)), hex(stop.colour)) << stop.elevation;
+        }
+    }
     // Without sea the whole range is land.
     const auto land = placeStops(atlas.day, ElevationRange{200, 1200}, error);
     EXPECT_EQ(land->front().elevation, 200);
