@@ -31,7 +31,8 @@ void MainWindow::connectRampChooser() {
 
 TintChoice MainWindow::tintChoice() const {
     TintChoice tint;
-    const bool paletteChosen = !palette_.file.trimmed().isEmpty() && !palette_.file.contains(QLatin1Char('*'));
+    const bool paletteChosen =
+        !palette_.file.trimmed().isEmpty() && !palette_.file.contains(QLatin1Char('*'));
     tint.ramp = rampFor(rampChooser_->chosen(), inputIsElevationModel(), paletteChosen);
     tint.edited = bandEdits_;
     tint.seaAtZero = seaInputs_.contains(input_.path);
@@ -55,9 +56,11 @@ void MainWindow::editBandColour(int band) {
     const TypeList types = typeListOf(*typeList_);
     if (band < 0 || band >= static_cast<int>(types.size()))
         return;
-    const BandColours colours = colourBands(palette_.colours, false, tintChoice(), types, input_.listedLowest);
+    const BandColours colours =
+        colourBands(palette_.colours, false, tintChoice(), types, input_.listedLowest);
     const Rgb now = colours.day.at(static_cast<std::size_t>(band));
-    const PickerResult picked = runColourPicker(this, packColour(now.red, now.green, now.blue), home_.settingsFolder);
+    const PickerResult picked =
+        runColourPicker(this, packColour(now.red, now.green, now.blue), home_.settingsFolder);
     if (picked.colour < 0)
         return;
     bandEdits_[types[static_cast<std::size_t>(band)].elevation] = splitColour(picked.colour);

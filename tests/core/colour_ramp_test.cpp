@@ -2,18 +2,14 @@
 #include "core/style/band_tint.h"
 #include "core/style/colour_ramp.h"
 
-#include <gtest/gtest.h>
 #include <cstdio>
+#include <gtest/gtest.h>
 #include <set>
 #include <string>
 
 namespace orolith {
 
 namespace {
-
-bool operator==(const Rgb& a, const Rgb& b) {
-    return a.red == b.red && a.green == b.green && a.blue == b.blue;
-}
 
 std::string hex(const Rgb& c) {
     char text[8];
@@ -67,11 +63,13 @@ TEST(ColourRamp, StopsKeepTheirColoursAndTheAtlasSpansSeaAndLand) {
     EXPECT_EQ(hex(colourAt(*placed, -1000)), "0A1A40"); // the deepest blue
     EXPECT_EQ(hex(colourAt(*placed, -5000)), "0A1A40");
     EXPECT_EQ(hex(colourAt(*placed, -0.001)), "9CD0EE"); // shallow water just below the coast
-    EXPECT_EQ(hex(colourAt(*placed, 0)), "2F7D3B");       // the land starts green at 0 m
+    EXPECT_EQ(hex(colourAt(*placed, 0)), "2F7D3B");      // the land starts green at 0 m
     EXPECT_EQ(hex(colourAt(*placed, 3000)), "FFFFFF");
-    for (const PlacedStop& stop : *placed)
-        if (stop.elevation != 0)
+    for (const PlacedStop& stop : *placed) {
+        if (stop.elevation != 0) { // where sea and land meet, the land starts
             EXPECT_EQ(hex(colourAt(*placed, stop.elevation)), hex(stop.colour)) << stop.elevation;
+        }
+    }
     // Without sea the whole range is land.
     const auto land = placeStops(atlas.day, ElevationRange{200, 1200}, error);
     EXPECT_EQ(land->front().elevation, 200);
@@ -80,8 +78,9 @@ TEST(ColourRamp, StopsKeepTheirColoursAndTheAtlasSpansSeaAndLand) {
 
     // Shares need elevations to be taken of.
     EXPECT_FALSE(placeStops(atlas.day, std::nullopt, error));
-    EXPECT_EQ(error, "The colour ramp gives percentages of the elevation range, and there is no elevation data "
-                     "to take them of.");
+    EXPECT_EQ(error,
+              "The colour ramp gives percentages of the elevation range, and there is no elevation data "
+              "to take them of.");
     EXPECT_TRUE(placeStops({{100, StopScale::Metres, {1, 2, 3}}}, std::nullopt, error));
 }
 
@@ -100,7 +99,8 @@ TEST(ColourRamp, GreyRisesInLightnessAndEqualStopsJump) {
     EXPECT_EQ(hex(colourAt(*grey, 0)), "000000");
     EXPECT_EQ(hex(colourAt(*grey, 1000)), "FFFFFF");
     // Two stops at one elevation (a step in a GMT table): the upper one starts there.
-    const std::vector<PlacedStop> step = {{0, {0, 0, 0}}, {10, {0, 0, 100}}, {10, {200, 0, 0}}, {20, {200, 0, 0}}};
+    const std::vector<PlacedStop> step = {
+        {0, {0, 0, 0}}, {10, {0, 0, 100}}, {10, {200, 0, 0}}, {20, {200, 0, 0}}};
     EXPECT_EQ(hex(colourAt(step, 10)), "C80000");
     EXPECT_EQ(hex(colourAt(step, 9.999)), "000064");
     EXPECT_EQ(hex(colourAt({}, 5)), "000000");
@@ -110,13 +110,15 @@ TEST(BandTint, BuiltInRampsScaledToTheDataKeepNeighboursApart) {
     for (const std::string name : {"atlas", "high-contrast"})
         for (const int base : {0, 400, -300})
             for (int count = 2; count <= 40; ++count) {
-                const BandColours colours = colourBands(defaultPalette(), false, tintOf(name), bands(base, count), base);
+                const BandColours colours =
+                    colourBands(defaultPalette(), false, tintOf(name), bands(base, count), base);
                 ASSERT_EQ(colours.day.size(), static_cast<std::size_t>(count));
                 EXPECT_GE(colours.smallestStep, 2.0) << name << " from " << base << ", " << count << " bands";
             }
     // Grey is only about 75 units long from black to white.
     for (int count = 2; count <= 32; ++count)
-        EXPECT_GE(colourBands(defaultPalette(), false, tintOf("grey"), bands(0, count), 0).smallestStep, 2.0) << count;
+        EXPECT_GE(colourBands(defaultPalette(), false, tintOf("grey"), bands(0, count), 0).smallestStep, 2.0)
+            << count;
     EXPECT_LT(colourBands(defaultPalette(), false, tintOf("grey"), bands(0, 40), 0).smallestStep, 2.0);
 }
 
@@ -133,13 +135,18 @@ TEST(BandTint, RampColoursAreUniqueMiddleOfBandAndSeaTakesWater) {
 
     // A ramp in metres: each band takes the colour at its middle, listed in any order.
     TintChoice tint;
-    tint.ramp = {"mine", false, {{0, StopScale::Metres, {0, 0, 0}}, {100, StopScale::Metres, {0, 0, 200}}}, {}};
+    tint.ramp = {
+        "mine", false, {{0, StopScale::Metres, {0, 0, 0}}, {100, StopScale::Metres, {0, 0, 200}}}, {}};
     const TypeList shuffled = {{"50", "10302"}, {"0", "10300"}, {"25", "10301"}, {"75", "10303"}};
     const BandColours colours = colourBands(defaultPalette(), false, tint, shuffled, 0);
     const std::string middle12 = hex(mixOkLab({0, 0, 0}, {0, 0, 200}, 0.125));
     EXPECT_EQ(hex(colours.day[1]), middle12);
     EXPECT_EQ(hex(colours.day[0]), hex(mixOkLab({0, 0, 0}, {0, 0, 200}, 0.625)));
     EXPECT_EQ(hex(colours.night[1]), hex(darkened(colours.day[1], 0.45, 0.7)));
+    // By night a band keeps 45 % of its OKLab lightness and 70 % of its chroma.
+    TintChoice bright;
+    bright.ramp = {"bright", false, {{0, StopScale::Metres, {200, 120, 40}}}, {}};
+    EXPECT_EQ(hex(colourBands(defaultPalette(), false, bright, {{"0", "10300"}}, 0).night[0]), "4B1C00");
     EXPECT_EQ(bandRange(shuffled)->highest, 100);
 
     // Night stops of the ramp give the night colours.
@@ -164,8 +171,8 @@ TEST(BandTint, RampColoursAreUniqueMiddleOfBandAndSeaTakesWater) {
 TEST(BandTint, ClassicAndOneColourKeepTheTableWithoutNightColours) {
     const TypeList types = bands(2700, 5, 25);
     for (const bool oneColour : {false, true}) {
-        const BandColours colours = colourBands(defaultPalette(), oneColour, oneColour ? tintOf("atlas") : TintChoice{},
-                                                types, 2700);
+        const BandColours colours =
+            colourBands(defaultPalette(), oneColour, oneColour ? tintOf("atlas") : TintChoice{}, types, 2700);
         EXPECT_TRUE(colours.night.empty());
         EXPECT_TRUE(colours.paletteExhausted);
         EXPECT_EQ(hex(colours.day[1]), oneColour ? "E0E0E0" : "000083");

@@ -334,7 +334,7 @@ TEST_F(TypWriter, RampGivesEachBandItsDayAndNightColour) {
     ASSERT_TRUE(write());
     const std::string text = typ();
     // All three bands lie on one black: each takes the nearest free colour.
-    for (const std::string& day : {"000000", "000001", "000100"})
+    for (const std::string day : {"000000", "000001", "000100"})
         EXPECT_NE(text.find(crlfLines("xpm=\"32 32 4 1\"|\"0 c none\"|\"1 c #" + day +
                                       "\"|\"2 c none\"|\"3 c #102030\"")),
                   std::string::npos)

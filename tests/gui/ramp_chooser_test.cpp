@@ -63,7 +63,8 @@ class RampChooserTest : public QObject {
         desktop.picks = {writeFile(home.filePath("bad.txt"), "0 0 0 0\n50 1 2\n")};
         click(*window, "rampFromFile");
         QCOMPARE(chooser->currentData().toString(), QStringLiteral("classic"));
-        QVERIFY(desktop.messages.last().contains(QStringLiteral("bad.txt, line 2: '50 1 2' is not an elevation")));
+        QVERIFY(desktop.messages.last().contains(
+            QStringLiteral("bad.txt, line 2: '50 1 2' is not an elevation")));
 
         const QString good = writeFile(home.filePath("mine.txt"), "0 0 0 0\n100 0 0 200\nnight\n0 5 5 5\n");
         desktop.picks = {good};

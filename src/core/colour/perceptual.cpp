@@ -92,7 +92,9 @@ double ciede2000(const CieLab& p, const CieLab& q) {
     const double meanL = (p.l + q.l) / 2, meanC = (c1 + c2) / 2;
     double meanH = h1 + h2;
     if (c1 * c2 != 0)
-        meanH = std::abs(h1 - h2) <= 180 ? (h1 + h2) / 2 : h1 + h2 < 360 ? (h1 + h2 + 360) / 2 : (h1 + h2 - 360) / 2;
+        meanH = std::abs(h1 - h2) <= 180 ? (h1 + h2) / 2
+                : h1 + h2 < 360          ? (h1 + h2 + 360) / 2
+                                         : (h1 + h2 - 360) / 2;
     const double t = 1 - 0.17 * std::cos(radians(meanH - 30)) + 0.24 * std::cos(radians(2 * meanH)) +
                      0.32 * std::cos(radians(3 * meanH + 6)) - 0.20 * std::cos(radians(4 * meanH - 63));
     const double sl = 1 + 0.015 * (meanL - 50) * (meanL - 50) / std::sqrt(20 + (meanL - 50) * (meanL - 50));

@@ -56,7 +56,8 @@ Rgb freeColour(Rgb colour, std::unordered_set<std::int32_t>& used) {
     return colour;
 }
 
-BandColours classicColours(const Palette& palette, bool oneColour, const TypeList& types, std::int32_t lowest) {
+BandColours classicColours(const Palette& palette, bool oneColour, const TypeList& types,
+                           std::int32_t lowest) {
     BandColours colours;
     for (std::size_t i = 0; i < types.size(); ++i) {
         colours.day.push_back(bandColour(palette, lowest, i, oneColour));
@@ -106,11 +107,14 @@ BandColours colourBands(const Palette& palette, bool oneColour, const TintChoice
     std::unordered_set<std::int32_t> used;
     for (std::size_t k = 0; k < bands.order.size(); ++k) {
         const std::size_t i = bands.order[k];
-        const double top = k + 1 < bands.order.size() ? bands.lower[bands.order[k + 1]] : bands.lower[i] + topStep(bands);
+        const double top =
+            k + 1 < bands.order.size() ? bands.lower[bands.order[k + 1]] : bands.lower[i] + topStep(bands);
         const double middle = (bands.lower[i] + top) / 2;
         const bool sea = tint.seaAtZero && bands.lower[i] == 0.0;
         const auto edited = tint.edited.find(types[i].elevation);
-        const Rgb wanted = edited != tint.edited.end() ? edited->second : sea ? kWaterColour : colourAt(*day, middle);
+        const Rgb wanted = edited != tint.edited.end() ? edited->second
+                           : sea                       ? kWaterColour
+                                                       : colourAt(*day, middle);
         colours.day[i] = freeColour(wanted, used);
         colours.night[i] = night->empty() ? darkened(colours.day[i], 0.45, 0.7) : colourAt(*night, middle);
     }
@@ -123,7 +127,8 @@ std::vector<std::string> bandCaptions(const TypeList& types) {
     std::vector<std::string> captions(types.size());
     for (std::size_t k = 0; k < bands.order.size(); ++k) {
         const std::size_t i = bands.order[k];
-        const double top = k + 1 < bands.order.size() ? bands.lower[bands.order[k + 1]] : bands.lower[i] + topStep(bands);
+        const double top =
+            k + 1 < bands.order.size() ? bands.lower[bands.order[k + 1]] : bands.lower[i] + topStep(bands);
         captions[i] = types[i].elevation + "\u2013" + decimalText(top) + " m";
     }
     return captions;

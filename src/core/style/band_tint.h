@@ -20,7 +20,7 @@ namespace orolith {
 // How the bands are tinted besides the colour table and "One Color".
 struct TintChoice {
     ColourRamp ramp = *builtInRamp("classic");
-    bool seaAtZero = false; // the band from 0 m is sea (tiles no source has read as 0 m)
+    bool seaAtZero = false;            // the band from 0 m is sea (tiles no source has read as 0 m)
     std::map<std::string, Rgb> edited; // by band label: a colour the user picked instead of the ramp's
 };
 
@@ -33,10 +33,10 @@ ColourRamp rampFor(const std::optional<ColourRamp>& chosen, bool elevationModel,
 
 struct BandColours {
     std::vector<Rgb> day;
-    std::vector<Rgb> night;    // empty with the classic table: its TYP has day colours only
-    double smallestStep = 0.0; // CIEDE2000 between bands next in elevation; 0 for fewer than two
+    std::vector<Rgb> night;        // empty with the classic table: its TYP has day colours only
+    double smallestStep = 0.0;     // CIEDE2000 between bands next in elevation; 0 for fewer than two
     bool paletteExhausted = false; // classic: bands above the colour table's last entry
-    std::string error;         // why there are no colours (a ramp of shares and no elevations)
+    std::string error;             // why there are no colours (a ramp of shares and no elevations)
 };
 
 // The colours of the listed bands. With a ramp no two bands share a day colour: a band whose

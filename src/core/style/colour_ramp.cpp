@@ -42,10 +42,11 @@ std::vector<RampStop> evenlyPaced(const std::vector<int>& colours, StopScale sca
 }
 
 ColourRamp atlas() {
-    ColourRamp ramp{"atlas", false, evenlyPaced({0x0A1A40, 0x1C4F96, 0x3F8CCB, 0x9CD0EE}, StopScale::OfSea), {}};
-    const auto land = evenlyPaced({0x2F7D3B, 0x77A94F, 0xC9D77A, 0xEBD48C, 0xD3A560, 0xA86F3F, 0x7E5A4A,
-                                   0xB3A9A2, 0xFFFFFF},
-                                  StopScale::OfLand);
+    ColourRamp ramp{
+        "atlas", false, evenlyPaced({0x0A1A40, 0x1C4F96, 0x3F8CCB, 0x9CD0EE}, StopScale::OfSea), {}};
+    const auto land = evenlyPaced(
+        {0x2F7D3B, 0x77A94F, 0xC9D77A, 0xEBD48C, 0xD3A560, 0xA86F3F, 0x7E5A4A, 0xB3A9A2, 0xFFFFFF},
+        StopScale::OfLand);
     ramp.day.insert(ramp.day.end(), land.begin(), land.end());
     return ramp;
 }
@@ -53,7 +54,8 @@ ColourRamp atlas() {
 std::vector<ColourRamp> makeBuiltIns() {
     std::vector<ColourRamp> ramps;
     ramps.push_back(atlas());
-    ramps.push_back({"high-contrast", false,
+    ramps.push_back({"high-contrast",
+                     false,
                      evenlyPaced({0x003C00, 0x00A000, 0xD2E600, 0xFFA000, 0xD20000, 0x7A0064, 0xFFFFFF},
                                  StopScale::OfRange),
                      {}});
@@ -95,7 +97,8 @@ bool ColourRamp::needsRange() const {
 }
 
 std::optional<std::vector<PlacedStop>> placeStops(const std::vector<RampStop>& stops,
-                                                  const std::optional<ElevationRange>& range, std::string& error) {
+                                                  const std::optional<ElevationRange>& range,
+                                                  std::string& error) {
     std::vector<PlacedStop> placed;
     for (const RampStop& stop : stops) {
         if (stop.scale == StopScale::Metres) {
@@ -128,7 +131,8 @@ Rgb colourAt(const std::vector<PlacedStop>& stops, double elevation) {
     const PlacedStop& low = *(above - 1);
     if (elevation == low.elevation)
         return low.colour;
-    return mixOkLab(low.colour, above->colour, (elevation - low.elevation) / (above->elevation - low.elevation));
+    return mixOkLab(low.colour, above->colour,
+                    (elevation - low.elevation) / (above->elevation - low.elevation));
 }
 
 const std::vector<std::string>& builtInRampNames() {

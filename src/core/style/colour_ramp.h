@@ -26,7 +26,7 @@ struct RampStop {
 };
 
 struct ColourRamp {
-    std::string name; // a built-in name, or the file it was read from
+    std::string name;     // a built-in name, or the file it was read from
     bool classic = false; // the colour table with four shades per entry instead of stops
     std::vector<RampStop> day;
     std::vector<RampStop> night; // empty: the day colours darkened
@@ -49,7 +49,8 @@ struct PlacedStop {
 // The stops at elevations for data spanning `range`, in rising order. Nothing, with `error`
 // said, when a stop is a share and there is no range to take it of.
 std::optional<std::vector<PlacedStop>> placeStops(const std::vector<RampStop>& stops,
-                                                  const std::optional<ElevationRange>& range, std::string& error);
+                                                  const std::optional<ElevationRange>& range,
+                                                  std::string& error);
 
 // The colour at `elevation`: a stop's own colour at the stop, mixed in OKLab between two
 // stops, the end stops' colours beyond them. Where two stops share an elevation, the upper

@@ -43,7 +43,8 @@ std::unique_ptr<RampTextReader> readerFor(RampFormat format) {
 RampFormat rampFormatOf(const std::filesystem::path& path, std::string_view text) {
     if (lowerCase(pathText(path.extension())) == ".cpt")
         return RampFormat::Cpt;
-    if (text.find("INTERPOLATION:") != std::string_view::npos || text.find("# QGIS") != std::string_view::npos)
+    if (text.find("INTERPOLATION:") != std::string_view::npos ||
+        text.find("# QGIS") != std::string_view::npos)
         return RampFormat::QgisColourMap;
     for (std::size_t at = 0; at < text.size();) {
         const std::size_t end = std::min(text.find('\n', at), text.size());
@@ -51,7 +52,8 @@ RampFormat rampFormatOf(const std::filesystem::path& path, std::string_view text
         at = end + 1;
         if (line.empty() || line.front() == '#')
             continue;
-        return std::count(line.begin(), line.end(), ',') >= 5 ? RampFormat::QgisColourMap : RampFormat::ColourRelief;
+        return std::count(line.begin(), line.end(), ',') >= 5 ? RampFormat::QgisColourMap
+                                                              : RampFormat::ColourRelief;
     }
     return RampFormat::ColourRelief;
 }
@@ -77,8 +79,8 @@ bool RampFile::read(const std::filesystem::path& path, ColourRamp& ramp) {
     if (!reader->read(file.bytes, read)) {
         const int line = reader->errorLine();
         return fail(FileError::NotValid,
-                    line > 0 ? "Cannot use the colour ramp " + name + ", line " + std::to_string(line) + ": " +
-                                   reader->error() + "."
+                    line > 0 ? "Cannot use the colour ramp " + name + ", line " + std::to_string(line) +
+                                   ": " + reader->error() + "."
                              : cannot + "it " + reader->error() + ".",
                     line);
     }

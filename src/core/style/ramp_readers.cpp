@@ -27,7 +27,9 @@ bool startsWith(std::string_view text, std::string_view prefix) {
 std::vector<std::string_view> rampFields(std::string_view line, std::string_view extra) {
     std::vector<std::string_view> fields;
     std::size_t start = 0;
-    const auto separator = [&extra](char c) { return c == ' ' || c == '\t' || extra.find(c) != std::string_view::npos; };
+    const auto separator = [&extra](char c) {
+        return c == ' ' || c == '\t' || extra.find(c) != std::string_view::npos;
+    };
     for (std::size_t i = 0; i <= line.size(); ++i) {
         if (i < line.size() && !separator(line[i]))
             continue;
@@ -40,7 +42,7 @@ std::vector<std::string_view> rampFields(std::string_view line, std::string_view
 
 bool RampTextReader::read(std::string_view text, ColourRamp& ramp) {
     day_.clear();
-    night_stops_.clear();
+    nightStops_.clear();
     night_ = false;
     error_.clear();
     errorLine_ = 0;
@@ -54,7 +56,7 @@ bool RampTextReader::read(std::string_view text, ColourRamp& ramp) {
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
         line = trimBlanks(line);
-        if (line.empty() || line.front() == comment_)
+        if (line.empty() || line.front() == '#')
             continue;
         errorLine_ = number;
         if (!readLine(line))
@@ -64,7 +66,7 @@ bool RampTextReader::read(std::string_view text, ColourRamp& ramp) {
     if (day_.empty())
         return fail("holds no colour stops");
     ramp.day = std::move(day_);
-    ramp.night = std::move(night_stops_);
+    ramp.night = std::move(nightStops_);
     return true;
 }
 
@@ -74,12 +76,12 @@ bool RampTextReader::fail(std::string text) {
 }
 
 bool RampTextReader::add(const RampStop& stop) {
-    std::vector<RampStop>& stops = night_ ? night_stops_ : day_;
+    std::vector<RampStop>& stops = night_ ? nightStops_ : day_;
     for (auto before = stops.rbegin(); before != stops.rend(); ++before)
         if (before->scale == stop.scale) {
             if (stop.at < before->at)
-                return fail("the stops must rise, and " + decimalText(stop.at * scaleOf(stop)) + " lies below " +
-                            decimalText(before->at * scaleOf(*before)));
+                return fail("the stops must rise, and " + decimalText(stop.at * scaleOf(stop)) +
+                            " lies below " + decimalText(before->at * scaleOf(*before)));
             break;
         }
     stops.push_back(stop);
@@ -101,7 +103,8 @@ bool RampTextReader::readColour(std::string_view red, std::string_view green, st
     for (const std::string_view text : {red, green, blue})
         if (!text.empty() && text.front() == '-' && wholeDecimal(text.substr(1)))
             return fail("the colour component " + std::string(text) + " lies outside 0 to 255");
-    return readComponent(red, colour.red) && readComponent(green, colour.green) && readComponent(blue, colour.blue);
+    return readComponent(red, colour.red) && readComponent(green, colour.green) &&
+           readComponent(blue, colour.blue);
 }
 
 bool RampTextReader::readElevation(std::string_view text, double& value) {
@@ -141,12 +144,13 @@ bool ColourReliefReader::readLine(std::string_view line) {
 
 bool CptReader::readLine(std::string_view line) {
     if (line == "B" || line == "F" || line == "N" || startsWith(line, "B ") || startsWith(line, "F ") ||
-        startsWith(line, "N ") || startsWith(line, "B\t") || startsWith(line, "F\t") || startsWith(line, "N\t"))
+        startsWith(line, "N ") || startsWith(line, "B\t") || startsWith(line, "F\t") ||
+        startsWith(line, "N\t"))
         return true; // background, foreground and no-data colours
     line = line.substr(0, line.find(';'));
     auto fields = rampFields(line, "/");
-    while (fields.size() > 8 || (!fields.empty() && (fields.back() == "L" || fields.back() == "U" ||
-                                                     fields.back() == "B")))
+    while (fields.size() > 8 ||
+           (!fields.empty() && (fields.back() == "L" || fields.back() == "U" || fields.back() == "B")))
         fields.pop_back();
     if (fields.size() != 8)
         return fail(quoted(line) + " is not a stretch of two elevations and colours (z0 R G B z1 R G B)");
@@ -155,7 +159,8 @@ bool CptReader::readLine(std::string_view line) {
         !readElevation(fields[4], to.at) || !readColour(fields[5], fields[6], fields[7], to.colour))
         return false;
     if (to.at < from.at)
-        return fail("the stops must rise, and " + std::string(fields[4]) + " lies below " + std::string(fields[0]));
+        return fail("the stops must rise, and " + std::string(fields[4]) + " lies below " +
+                    std::string(fields[0]));
     return add(from) && add(to);
 }
 
@@ -165,7 +170,8 @@ bool QgisColourMapReader::readLine(std::string_view line) {
     std::vector<std::string_view> fields;
     for (std::size_t start = 0; fields.size() < 5;) {
         const std::size_t comma = line.find(',', start);
-        fields.push_back(trimBlanks(line.substr(start, comma == std::string_view::npos ? comma : comma - start)));
+        fields.push_back(
+            trimBlanks(line.substr(start, comma == std::string_view::npos ? comma : comma - start)));
         if (comma == std::string_view::npos)
             break;
         start = comma + 1;

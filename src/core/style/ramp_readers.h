@@ -32,12 +32,9 @@ class RampTextReader {
     bool readElevation(std::string_view text, double& value);
     void startNight() { night_ = true; }
 
-    // Comment lines start with this character.
-    char comment_ = '#';
-
   private:
     std::vector<RampStop> day_;
-    std::vector<RampStop> night_stops_;
+    std::vector<RampStop> nightStops_;
     bool night_ = false;
     std::string error_;
     int errorLine_ = 0;
