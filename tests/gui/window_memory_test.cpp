@@ -20,7 +20,7 @@ namespace {
 
 // A 1° tile of 121 × 121 heights (30″), 100 m to 220 m from west to east.
 QString writeTile(const QString& path, double west = -4.0) {
-    auto raster = orolith::dem::testing::rasterFromRows({});
+    orolith::dem::testing::TestRaster raster;
     raster.width = raster.height = 121;
     raster.geo[0] = west;
     raster.geo[1] = 1.0 / 120;
