@@ -154,6 +154,7 @@ void MainWindow::createGarminImage() {
     run->map = conversionOptions();
     if (!elevationOptions(run->elevation))
         return;
+    run->elevation.cutHoles = true; // mkgmap gets polygons without holes, as from 'orolith img'
     const QFileInfo input(input_.path);
     const std::string stem = QFileInfo(fromPath(run->map.outputPath)).completeBaseName().toStdString();
     const fs::path folder = garmin::imageFolderFor(toBytes(input.absolutePath()), stem);
