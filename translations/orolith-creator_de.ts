@@ -102,6 +102,41 @@
     </message>
 </context>
 <context>
+    <name>orolith::gui::ContourLinesBox</name>
+    <message>
+        <source>Contour lines</source>
+        <translation>Höhenlinien</translation>
+    </message>
+    <message>
+        <source>Between two lines, in whole metres (feet when ticked)</source>
+        <translation>Abstand zweier Linien in ganzen Metern (in Fuß, wenn angekreuzt)</translation>
+    </message>
+    <message>
+        <source>Every N-th line is intermediate, every M-th major</source>
+        <translation>Jede N-te Linie ist eine Zwischenlinie, jede M-te eine Hauptlinie</translation>
+    </message>
+    <message>
+        <source>Feet</source>
+        <translation>Fuß</translation>
+    </message>
+    <message>
+        <source>Interval</source>
+        <translation>Abstand</translation>
+    </message>
+    <message>
+        <source>Intermediate, major</source>
+        <translation>Zwischen-, Hauptlinie</translation>
+    </message>
+    <message>
+        <source>The contour interval is a whole number of metres (or feet) above 0.</source>
+        <translation>Der Abstand der Höhenlinien ist eine ganze Zahl von Metern (oder Fuß) über 0.</translation>
+    </message>
+    <message>
+        <source>Contour lines: every N-th line is intermediate and every M-th major, M a multiple of N (such as 5,10).</source>
+        <translation>Höhenlinien: jede N-te Linie ist eine Zwischenlinie und jede M-te eine Hauptlinie, M ein Vielfaches von N (etwa 5,10).</translation>
+    </message>
+</context>
+<context>
     <name>orolith::gui::Desktop</name>
     <message>
         <source>Save File</source>
@@ -162,6 +197,10 @@
     <message>
         <source>%1m</source>
         <translation>%1m</translation>
+    </message>
+    <message>
+        <source>Double-click to change a band&apos;s colour</source>
+        <translation>Doppelklick ändert die Farbe einer Stufe</translation>
     </message>
 </context>
 <context>
@@ -626,6 +665,33 @@
     <message>
         <source>, about %1 left</source>
         <translation>, noch etwa %1</translation>
+    </message>
+</context>
+<context>
+    <name>orolith::gui::RampChooser</name>
+    <message>
+        <source>The colours of the bands</source>
+        <translation>Die Farben der Höhenstufen</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation>Automatisch</translation>
+    </message>
+    <message>
+        <source>From file…</source>
+        <translation>Aus Datei…</translation>
+    </message>
+    <message>
+        <source>Colour ramps (*.txt *.cpt *.clr);;All files (*)</source>
+        <translation>Farbverläufe (*.txt *.cpt *.clr);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>The colour table, four shades per entry</source>
+        <translation>Die Farbtabelle, vier Schattierungen je Eintrag</translation>
+    </message>
+    <message>
+        <source>%1 m to %2 m</source>
+        <translation>%1 m bis %2 m</translation>
     </message>
 </context>
 <context>

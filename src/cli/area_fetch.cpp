@@ -218,7 +218,7 @@ std::optional<int> fetchAreaInputs(const ParsedArgs& parsed, const CommandInfo& 
     const dl::FetchReport report = fetchArea(*request, io, command.name);
     if (report.cancelled) {
         io.err << "Cancelled\n";
-        return kCancelledStatus;
+        return InterruptCatcher::cancelledStatus();
     }
     if (!report.complete()) {
         io.err << "orolith " << command.name << ": not every tile of the area could be fetched\n";

@@ -287,7 +287,7 @@ int runImg(Args args, Streams& io) {
     if (InterruptCatcher::raised()) {
         trail.undo();
         io.err << "Cancelled\n";
-        return kCancelledStatus;
+        return InterruptCatcher::cancelledStatus();
     }
     if (!written)
         return 1;

@@ -8,11 +8,11 @@ namespace orolith::cli {
 
 namespace {
 
-std::atomic<bool> interrupted{false};
-static_assert(std::atomic<bool>::is_always_lock_free);
+std::atomic<int> interrupted{0}; // the signal that came, 0: none
+static_assert(std::atomic<int>::is_always_lock_free);
 
-extern "C" void noteInterrupt(int) {
-    interrupted.store(true);
+extern "C" void noteInterrupt(int signal) {
+    interrupted.store(signal);
 }
 
 #ifdef _WIN32
@@ -27,7 +27,7 @@ Saved saved[std::size(kSignals)];
 } // namespace
 
 InterruptCatcher::InterruptCatcher() {
-    interrupted.store(false);
+    interrupted.store(0);
     for (std::size_t i = 0; i < std::size(kSignals); ++i) {
 #ifdef _WIN32
         saved[i] = std::signal(kSignals[i], noteInterrupt);
@@ -55,7 +55,12 @@ InterruptCatcher::~InterruptCatcher() {
 }
 
 bool InterruptCatcher::raised() {
-    return interrupted.load();
+    return interrupted.load() != 0;
+}
+
+int InterruptCatcher::cancelledStatus() {
+    const int signal = interrupted.load();
+    return 128 + (signal != 0 ? signal : SIGINT);
 }
 
 } // namespace orolith::cli

@@ -5,9 +5,6 @@
 
 namespace orolith::cli {
 
-// The exit status of a run stopped so, as a shell reports a program ended by Ctrl+C.
-inline constexpr int kCancelledStatus = 130;
-
 class InterruptCatcher {
   public:
     InterruptCatcher();
@@ -17,6 +14,9 @@ class InterruptCatcher {
 
     // True once a signal arrived while a catcher was installed (until the next catcher).
     static bool raised();
+    // The exit status of a run stopped so, as a shell reports a program ended by that signal:
+    // 130 for Ctrl+C, 143 for a kill, 129 for a closed terminal.
+    static int cancelledStatus();
 };
 
 } // namespace orolith::cli

@@ -102,7 +102,7 @@ TEST(ImgCommand, InterruptRemovesWhatTheRunMadeAndSaysCancelled) {
     for (const char* folder : {"new", "kept"}) {
         const ToolRun run = runTool({"img", input.string(), "--mkgmap", mkgmap.string(), "--output-dir",
                                      (dir / folder).string(), "--force"});
-        EXPECT_EQ(run.code, 130) << run.err;
+        EXPECT_EQ(run.code, 130) << run.err; // 128 + SIGINT
         EXPECT_TRUE(run.err.ends_with("Cancelled\n")) << run.err;
         EXPECT_EQ(run.out.find("gmapsupp.img"), std::string::npos) << run.out;
     }

@@ -65,10 +65,14 @@ TEST(ImgSignal, TerminatingTheRunStopsMkgmapAndRemovesItsWorkFolder) {
         ::kill(run, signalNumber);
         int status = 0;
         ASSERT_EQ(::waitpid(run, &status, 0), run);
-        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signalNumber) << status;
+        // Ended by the signal, or cancelled with the shell's status for it once what it made is gone.
+        EXPECT_TRUE((WIFSIGNALED(status) && WTERMSIG(status) == signalNumber) ||
+                    (WIFEXITED(status) && WEXITSTATUS(status) == 128 + signalNumber))
+            << status;
         EXPECT_TRUE(waitFor([&] { return ended(mkgmap) && ended(sleeper); })) << "mkgmap outlived the run";
-        for (const std::string& name : testing::fileNames(out))
-            EXPECT_NE(name.rfind(".gmapsupp-", 0), 0u) << name;
+        if (fs::exists(out))
+            for (const std::string& name : testing::fileNames(out))
+                EXPECT_NE(name.rfind(".gmapsupp-", 0), 0u) << name;
         if (!ended(sleeper))
             ::kill(sleeper, SIGKILL);
     }

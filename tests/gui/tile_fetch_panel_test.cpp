@@ -151,16 +151,16 @@ class TileFetchPanelTest : public QObject {
         desktop.answers = {false};
         click(window, "downloadButton");
         QCOMPARE(desktop.questions,
-                 QStringList{"The area covers 100 tiles, about 2.0 GiB to download.\r\n\r\nDownload them?"});
+                 QStringList{"The area covers 100 tiles, about 2.8 GiB to download.\r\n\r\nDownload them?"});
         QVERIFY(!window.findChild<orolith::gui::TileFetchPanel*>()->running());
         QVERIFY(server.requests().empty());
 
-        // 50 tiles of about 20 MiB stay below both marks: no question.
-        control<QLineEdit>(window, "boxEdit")->setText("40,-10,45,0");
+        // 30 tiles of about 30 MB stay below both marks: no question.
+        control<QLineEdit>(window, "boxEdit")->setText("40,-10,43,0");
         click(window, "downloadButton");
         QCOMPARE(desktop.questions.size(), 1);
         QVERIFY(window.findChild<orolith::gui::TileFetchPanel*>()->running());
-        QCOMPARE(control<QLabel>(window, "downloadStatus")->text(), QString("50 tiles, about 1000.0 MiB"));
+        QCOMPARE(control<QLabel>(window, "downloadStatus")->text(), QString("30 tiles, about 858.3 MiB"));
         click(window, "cancelButton");
     }
 
