@@ -1,5 +1,7 @@
 #include "dem/contour_map.h"
 
+#include "dem/dem_conversion.h"
+
 #include <algorithm>
 #include <charconv>
 
@@ -8,25 +10,7 @@ namespace orolith::dem {
 namespace {
 
 std::string lineText(const std::vector<GeoPoint>& points, int decimals, std::size_t& vertices) {
-    std::string text, vertex, previous;
-    char number[64];
-    vertices = 0;
-    for (const GeoPoint& point : points) {
-        vertex = "(";
-        auto end =
-            std::to_chars(number, number + sizeof number, point.lat, std::chars_format::fixed, decimals).ptr;
-        vertex.append(number, end).append(",");
-        end =
-            std::to_chars(number, number + sizeof number, point.lon, std::chars_format::fixed, decimals).ptr;
-        vertex.append(number, end).append(")");
-        if (vertex == previous)
-            continue;
-        if (!text.empty())
-            text += ',';
-        text += vertex;
-        previous = vertex;
-        ++vertices;
-    }
+    std::string text = vertexListText(points, decimals, vertices);
     return vertices >= 2 ? text : std::string();
 }
 

@@ -188,7 +188,7 @@ std::string demOutputPathFor(const std::string& firstInput) {
     return (path.parent_path() / (name + ".mp")).string();
 }
 
-std::string ringText(const Ring& ring, int decimals, std::size_t& vertices, const std::vector<bool>* precise) {
+std::string vertexListText(const Ring& ring, int decimals, std::size_t& vertices, const std::vector<bool>* precise) {
     std::string text, previous, vertex;
     std::size_t count = 0;
     char number[64];
@@ -209,7 +209,12 @@ std::string ringText(const Ring& ring, int decimals, std::size_t& vertices, cons
         ++count;
     }
     vertices = count;
-    return count >= 4 ? text : std::string();
+    return text;
+}
+
+std::string ringText(const Ring& ring, int decimals, std::size_t& vertices, const std::vector<bool>* precise) {
+    std::string text = vertexListText(ring, decimals, vertices, precise);
+    return vertices >= 4 ? text : std::string();
 }
 
 ConversionResult convertDem(ConversionMode mode, const ConversionOptions& options, const DemOptions& dem,

@@ -32,6 +32,11 @@ std::string demOutputPathFor(const std::string& firstInput);
 ConversionResult convertDem(ConversionMode mode, const ConversionOptions& options, const DemOptions& dem,
                             Host& host);
 
+// The Data line text of a list of vertices, "(lat,lon),…" with `decimals` places (kExtraDecimals
+// more where `precise` marks a vertex); consecutive vertices that read the same are written once.
+// `vertices` is set to the number written.
+std::string vertexListText(const Ring& ring, int decimals, std::size_t& vertices,
+                           const std::vector<bool>* precise = nullptr);
 // The Data line text of a ring, "(lat,lon),…" with `decimals` places; consecutive vertices
 // that read the same are written once. Empty when fewer than three distinct vertices remain.
 // Vertices marked in `precise` get kExtraDecimals places more.

@@ -88,8 +88,10 @@ char endLevelOf(std::string_view levelDigits, std::size_t index) {
 }
 
 void MapWriter::block(std::string_view kind, std::string_view type, char level, char endLevel,
-                      std::string_view vertices) {
+                      std::string_view vertices, std::string_view label) {
     buffer_.append("[").append(kind).append("]\r\nType=0x").append(type);
+    if (!label.empty())
+        buffer_.append("\r\nLabel=").append(label);
     if (endLevel != 0)
         buffer_.append("\r\nEndLevel=").push_back(endLevel);
     buffer_.append("\r\nData");
@@ -121,13 +123,7 @@ void MapWriter::labelledLine(std::string_view type, std::string_view label, char
                              std::string_view vertices) {
     if (!good())
         return;
-    buffer_.append("[POLYLINE]\r\nType=0x").append(type).append("\r\nLabel=").append(label);
-    if (endLevel != 0)
-        buffer_.append("\r\nEndLevel=").push_back(endLevel);
-    buffer_.append("\r\nData");
-    buffer_ += level;
-    buffer_ += '=';
-    buffer_.append(vertices).append("\r\n[END]\r\n");
+    block("POLYLINE", type, level, endLevel, vertices, label);
     if (buffer_.size() >= kFlushSize)
         flush();
 }

@@ -77,7 +77,7 @@ class MapWriter {
 
   private:
     void block(std::string_view kind, std::string_view type, char level, char endLevel,
-               std::string_view vertices);
+               std::string_view vertices, std::string_view label = {});
     void flush();     // hands the buffer to the writing thread
     void writeLoop(); // the writing thread
     void write(const std::string& bytes);
