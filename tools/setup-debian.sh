@@ -6,8 +6,9 @@ packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev
           qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libgl-dev fonts-dejavu-core
           libgdal-dev libcurl4-openssl-dev mkgmap default-jre-headless)
 if [ "${1:-}" = "--tests" ]; then
-  # clang builds the libFuzzer targets that CI runs over their seeds (.ci/run).
-  packages+=(gdal-bin clang parallel)
+  # clang (with its sanitizer and fuzzer runtimes, only recommended by the package) builds the
+  # libFuzzer targets that CI runs over their seeds (.ci/run).
+  packages+=(gdal-bin clang libclang-rt-14-dev parallel)
 fi
 
 missing=()
