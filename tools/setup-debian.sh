@@ -8,7 +8,7 @@ packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev
 if [ "${1:-}" = "--tests" ]; then
   # clang (with its sanitizer and fuzzer runtimes, only recommended by the package) builds the
   # libFuzzer targets that CI runs over their seeds (.ci/run).
-  packages+=(gdal-bin clang libclang-rt-14-dev parallel)
+  packages+=(gdal-bin clang libclang-rt-14-dev parallel python3)
 fi
 
 missing=()
