@@ -110,26 +110,26 @@ struct Joining {
         free.push_back(id);
         return piece;
     }
+    // Continues `front` with `back`, which starts where `front` ends.
+    static void append(Piece& front, const Piece& back) {
+        front.points.insert(front.points.end(), back.points.begin() + 1, back.points.end());
+        front.length += back.length;
+        front.tail = back.tail;
+        front.tailOpen = back.tailOpen;
+    }
     // Joins `piece` to the stretches waiting at its open ends; true when it is complete.
     bool join(Piece& piece) {
         if (piece.headOpen)
             if (const std::size_t id = take(tails, piece.level, piece.head); id != SIZE_MAX) {
                 waiting[id].tailOpen = false;
                 Piece before = release(id);
-                before.points.insert(before.points.end(), piece.points.begin() + 1, piece.points.end());
-                before.length += piece.length;
-                before.tail = piece.tail;
-                before.tailOpen = piece.tailOpen;
+                append(before, piece);
                 piece = std::move(before);
             }
         if (piece.tailOpen)
             if (const std::size_t id = take(heads, piece.level, piece.tail); id != SIZE_MAX) {
                 waiting[id].headOpen = false;
-                Piece after = release(id);
-                piece.points.insert(piece.points.end(), after.points.begin() + 1, after.points.end());
-                piece.length += after.length;
-                piece.tail = after.tail;
-                piece.tailOpen = after.tailOpen;
+                append(piece, release(id));
             }
         if (piece.headOpen && piece.tailOpen && samePoint(piece.head, piece.tail)) {
             piece.headOpen = piece.tailOpen = false;
