@@ -6,7 +6,9 @@
 # state; every row is the best of RUNS rounds by wall time. Prints a Markdown table (wall
 # time, input MB/s, CPU times, peak resident memory), then per size the ratio of the map to
 # `cat IN IN > OUT; sync`, and the load average before and after.
-#   RUNS=3 SIZES="100 1000" KEEP=0 [OROLITH=PROGRAM] bench/run.sh
+# DATA names the folder the inputs and outputs go to (default bench/data), so the same
+# run can be made on another kind of storage: a tmpfs, a loop-mounted file system.
+#   RUNS=3 SIZES="100 1000" KEEP=0 [OROLITH=PROGRAM] [DATA=DIR] bench/run.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -23,7 +25,7 @@ flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
 command -v ccache >/dev/null && flags+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B "$build" -G Ninja "${flags[@]}" >/dev/null
 cmake --build "$build" --target orolith make_geovector >/dev/null
-data=bench/data
+data=${DATA:-bench/data}
 mkdir -p "$data"
 orolith=${OROLITH:-$build/src/cli/orolith} # another build of the program, to compare
 

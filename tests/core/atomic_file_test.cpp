@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -155,26 +156,44 @@ TEST(TemporaryFiles, ASignalRemovesRegisteredTemporariesAndStillEndsTheProcess) 
     }
 }
 
+bool onMemoryFileSystem(const fs::path& folder) {
+    struct statfs about {};
+    return ::statfs(folder.c_str(), &about) == 0 && about.f_type == 0x01021994; // tmpfs
+}
+
 // Large maps go around the file cache in whole aligned blocks once past their first part; the
 // block that ends the file is cut at a block of the device and the rest written the usual way.
+// A file system that keeps its files in memory anyway (/dev/shm) gets every byte the usual way.
 // Whatever the cut, the bytes on disk are the bytes given, in chunks that never line up.
 TEST(BulkOutput, WritesEveryByteWhereverTheFileSwitchesToDirectWrites) {
     testing::TempDir dir;
     std::string bytes(2 * BulkOutput::kBlockSize + 4096 + 3, '\0');
     for (std::size_t i = 0; i < bytes.size(); ++i)
         bytes[i] = static_cast<char>('a' + (i * 7 + i / 4093) % 26);
-    for (const std::uint64_t cached : {std::uint64_t{0}, std::uint64_t{BulkOutput::kBlockSize + 1}}) {
-        const fs::path path = dir / ("bulk" + std::to_string(cached));
-        const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-        ASSERT_GE(descriptor, 0);
-        {
-            BulkOutput output(descriptor, cached);
-            for (std::size_t at = 0, step = 1; at < bytes.size(); at += step, step = step * 3 % 1000003 + 1)
-                ASSERT_TRUE(output.write(std::string_view(bytes).substr(at, step)));
-            ASSERT_TRUE(output.finish());
+    const fs::path shared = "/dev/shm";
+    std::vector<fs::path> folders{dir.path()};
+    if (onMemoryFileSystem(shared))
+        folders.push_back(shared);
+    constexpr std::uint64_t kBlock = BulkOutput::kBlockSize;
+    for (const fs::path& folder : folders) {
+        // Past the file's end, the whole file stays in the cache.
+        for (const std::uint64_t cached : {std::uint64_t{0}, kBlock + 1, 4 * kBlock}) {
+            const fs::path path = folder / ("orolith-bulk-test-" + std::to_string(::getpid()) + "-" + std::to_string(cached));
+            const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+            ASSERT_GE(descriptor, 0);
+            bool direct = false;
+            {
+                BulkOutput output(descriptor, cached);
+                for (std::size_t at = 0, step = 1; at < bytes.size(); at += step, step = step * 3 % 1000003 + 1)
+                    ASSERT_TRUE(output.write(std::string_view(bytes).substr(at, step)));
+                ASSERT_TRUE(output.finish());
+                direct = output.wroteDirect();
+            }
+            ::close(descriptor);
+            EXPECT_TRUE(readBytes(path) == bytes) << path;
+            EXPECT_EQ(direct, cached < 4 * kBlock && !onMemoryFileSystem(folder)) << path;
+            fs::remove(path);
         }
-        ::close(descriptor);
-        EXPECT_TRUE(readBytes(path) == bytes) << "cached " << cached;
     }
 }
 #endif

@@ -4,7 +4,8 @@
 // first `cachedBytes` whole blocks go straight to the disk (O_DIRECT on Linux), which saves
 // the copy into the cache and its later write-back: the system time of a gigabyte-sized map
 // falls to a fifth, and no longer grows when memory is scarce. The end of the last block is
-// written the usual way, and so is every block where the file system refuses direct writes.
+// written the usual way, and so is every block where the file system refuses direct writes or
+// keeps its files in memory anyway. Bytes written the usual way are not gathered first.
 
 #include <cstddef>
 #include <cstdint>
@@ -30,12 +31,15 @@ class BulkOutput {
     bool finish();
 
     int errorNumber() const { return error_; }
+    // True once a block has gone straight to the disk.
+    bool wroteDirect() const { return wroteDirect_; }
 
   private:
     struct AlignedFree {
         void operator()(char* block) const;
     };
 
+    std::size_t cachedRun(std::size_t size) const;
     bool writeRange(const char* data, std::size_t size);
     bool writeAll(const char* data, std::size_t size);
     bool setDirect(bool on);
@@ -47,6 +51,7 @@ class BulkOutput {
     std::uint64_t offset_ = 0; // of the block's first byte in the file
     bool direct_ = false;
     bool directRefused_ = false;
+    bool wroteDirect_ = false;
     int error_ = 0;
 };
 
