@@ -1,9 +1,15 @@
 #include "core/conversion/geo_vector.h"
+#include "core/platform/temporary_files.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
 #include <random>
 #include <tuple>
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 namespace orolith {
 namespace {
@@ -40,9 +46,14 @@ PieceList expectedPieces(const std::string& text) {
 }
 
 // Every piece, and (second pass after a rewind) the first piece of every record.
+// `block` 0: the file is mapped, not read a block at a time.
+GeoVectorReader readerFor(std::size_t block) {
+    return block == 0 ? GeoVectorReader(64, 0) : GeoVectorReader(block, std::uint64_t(-1));
+}
+
 std::pair<PieceList, std::vector<std::string>> readBoth(const std::filesystem::path& file,
                                                         std::size_t block) {
-    GeoVectorReader reader(block);
+    GeoVectorReader reader = readerFor(block);
     EXPECT_TRUE(reader.open(file.string()));
     PieceList pieces;
     std::vector<std::string> heads;
@@ -58,7 +69,7 @@ std::pair<PieceList, std::vector<std::string>> readBoth(const std::filesystem::p
 
 // Every piece again, taking runs of whole lines wherever the reader offers them.
 PieceList readWithRuns(const std::filesystem::path& file, std::size_t block) {
-    GeoVectorReader reader(block);
+    GeoVectorReader reader = readerFor(block);
     EXPECT_TRUE(reader.open(file.string()));
     PieceList pieces;
     Piece piece;
@@ -92,7 +103,7 @@ TEST(GeoVectorReader, CutsLikeTheFormatWhateverTheBlockBoundaries) {
         for (const auto& [pieceText, before, after] : expected)
             if (before == Cut::Record)
                 expectedHeads.push_back(pieceText);
-        for (std::size_t block : {4u, 5u, 7u, 64u}) {
+        for (std::size_t block : {4u, 5u, 7u, 64u, 0u}) {
             ASSERT_EQ(readBoth(file, block), std::make_pair(expected, expectedHeads))
                 << "text: " << ::testing::PrintToString(text);
             ASSERT_EQ(readWithRuns(file, block), expected) << "text: " << ::testing::PrintToString(text);
@@ -114,6 +125,39 @@ TEST(GeoVectorReader, LongPiecesGrowTheBufferAndMissingFilesAreAnError) {
 }
 
 // The common cases run through the conversion tests; these are the odd ones.
+#ifndef _WIN32
+// Another program cuts a mapped input short while it is read: the process says so and ends
+// with status 1, and the temporary of the map being written is gone.
+TEST(GeoVectorReader, AMappedFileCutShortEndsTheProcessWithAMessage) {
+    testing::TempDir dir;
+    std::string text;
+    for (int i = 0; i < 100000; ++i)
+        text += "L " + std::to_string(i) + "\r\n 1 2\r\n";
+    const auto file = dir.write("cut.txt", text);
+    const auto temporary = dir.write(".orolith-cutshort0000.tmp", "partial");
+    const auto errors = dir / "errors.txt";
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::freopen(errors.c_str(), "w", stderr);
+        registerTemporary(temporary);
+        GeoVectorReader reader(64, 0);
+        Piece piece;
+        if (!reader.open(file) || !reader.next(piece))
+            ::_exit(3);
+        std::filesystem::resize_file(file, 0);
+        while (reader.next(piece)) {
+        }
+        ::_exit(0); // not reached: the file is shorter than the map
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+    EXPECT_EQ(testing::readBytes(errors), "orolith: the input file was cut short while it was read; nothing was written\n");
+    EXPECT_FALSE(std::filesystem::exists(temporary));
+}
+#endif
+
 TEST(RecordFields, ElevationTextAndVertexFields) {
     EXPECT_EQ(elevationTextOf("1 -4.5"), "-4");
     EXPECT_EQ(elevationTextOf("1 100\n -3.5 50.5\n"), "100\n -3"); // LF line ends: cut at the first point

@@ -12,6 +12,8 @@ namespace orolith {
 namespace {
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+// How far a mapped file's reader moves on before it hands back the pages behind it.
+constexpr std::size_t kReleaseStep = std::size_t{8} << 20;
 
 } // namespace
 
@@ -21,6 +23,7 @@ GeoVectorReader::~GeoVectorReader() {
 }
 
 bool GeoVectorReader::open(const std::filesystem::path& path) {
+    mapped_.unmap();
     if (file_ != nullptr)
         std::fclose(file_);
     errno = 0;
@@ -29,7 +32,12 @@ bool GeoVectorReader::open(const std::filesystem::path& path) {
         error_ = systemErrorText(errno != 0 ? errno : ENOENT);
         return false;
     }
-    buffer_.assign(std::max<std::size_t>(blockSize_, 4), '\0');
+    if (mapped_.map(file_, mapFrom_)) {
+        buffer_ = {};
+    } else {
+        buffer_.assign(std::max<std::size_t>(blockSize_, 4), '\0');
+        data_ = buffer_.data();
+    }
     return rewind();
 }
 
@@ -37,12 +45,18 @@ bool GeoVectorReader::rewind() {
     if (file_ == nullptr)
         return false;
     std::clearerr(file_);
-    if (std::fseek(file_, 0, SEEK_SET) != 0) {
+    if (!mapped_.mapped() && std::fseek(file_, 0, SEEK_SET) != 0) {
         error_ = systemErrorText(errno != 0 ? errno : EIO);
         return false;
     }
-    begin_ = end_ = 0;
-    eof_ = finished_ = atHead_ = false;
+    begin_ = 0;
+    finished_ = atHead_ = false;
+    // A mapped file is read whole from the start.
+    eof_ = mapped_.mapped();
+    end_ = mapped_.mapped() ? mapped_.size() : 0;
+    if (mapped_.mapped())
+        data_ = mapped_.data();
+    releaseAt_ = mapped_.mapped() ? kReleaseStep : kNone;
     lastCut_ = Cut::FileStart;
     separatorAt_ = lineBreakAt_ = kNone;
     separatorSearched_ = lineBreakSearched_ = 0;
@@ -67,8 +81,10 @@ bool GeoVectorReader::refill() {
         end_ -= begin_;
         begin_ = 0;
     }
-    if (end_ == buffer_.size())
+    if (end_ == buffer_.size()) {
         buffer_.resize(buffer_.size() * 2);
+        data_ = buffer_.data();
+    }
     errno = 0;
     const std::size_t count = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_);
     end_ += count;
@@ -87,7 +103,7 @@ std::size_t GeoVectorReader::findSeparator() {
     if (separatorAt_ != kNone && separatorAt_ >= begin_)
         return separatorAt_;
     separatorAt_ = kNone;
-    const char* data = buffer_.data();
+    const char* data = data_;
     std::size_t from = std::max(begin_, separatorSearched_);
     while (from < end_) {
         const void* hit = std::memchr(data + from, 'L', end_ - from);
@@ -115,7 +131,7 @@ std::size_t GeoVectorReader::findLineBreak() {
     if (lineBreakAt_ != kNone && lineBreakAt_ >= begin_)
         return lineBreakAt_;
     lineBreakAt_ = kNone;
-    const char* data = buffer_.data();
+    const char* data = data_;
     std::size_t from = std::max(begin_, lineBreakSearched_);
     while (from < end_) {
         const void* hit = std::memchr(data + from, '\n', end_ - from);
@@ -134,16 +150,24 @@ std::size_t GeoVectorReader::findLineBreak() {
     return kNone;
 }
 
+// Hands the pages of a mapped file behind the reader back, a step at a time.
+void GeoVectorReader::releaseBehind() {
+    mapped_.release(begin_);
+    releaseAt_ = begin_ + kReleaseStep;
+}
+
 bool GeoVectorReader::next(Piece& piece) {
     if (finished_)
         return false;
+    if (begin_ >= releaseAt_)
+        releaseBehind();
     for (;;) {
         const std::size_t separator = findSeparator();
         const std::size_t lineBreak = findLineBreak();
         const std::size_t at = std::min(separator, lineBreak);
         if (at != kNone) {
             const Cut cut = at == separator ? Cut::Record : Cut::Line;
-            piece = {std::string_view(buffer_.data() + begin_, at - begin_), lastCut_, cut};
+            piece = {std::string_view(data_ + begin_, at - begin_), lastCut_, cut};
             lastCut_ = cut;
             atHead_ = cut == Cut::Record;
             begin_ = at + 2;
@@ -153,7 +177,7 @@ bool GeoVectorReader::next(Piece& piece) {
             finished_ = true;
             if (!error_.empty())
                 return false;
-            piece = {std::string_view(buffer_.data() + begin_, end_ - begin_), lastCut_, Cut::FileEnd};
+            piece = {std::string_view(data_ + begin_, end_ - begin_), lastCut_, Cut::FileEnd};
             atHead_ = false;
             begin_ = end_;
             return true;
@@ -165,7 +189,7 @@ bool GeoVectorReader::nextLines(std::string_view& lines) {
     if (finished_ || lastCut_ != Cut::Line)
         return false;
     const std::size_t separator = findSeparator();
-    const char* data = buffer_.data();
+    const char* data = data_;
     // Back from the next "L " (just after a CR LF in a well-formed file) or from the end of
     // the bytes read (less than a line away from one) to the last CR LF.
     std::size_t at = separator == kNone ? end_ : separator;
@@ -184,6 +208,8 @@ bool GeoVectorReader::skipToRecord() {
         return true;
     if (finished_)
         return false;
+    if (begin_ >= releaseAt_)
+        releaseBehind();
     for (;;) {
         const std::size_t separator = findSeparator();
         if (separator != kNone) {

@@ -2,7 +2,11 @@
 // Reading Geo Vector text as a stream. The text is cut at every "L " (the record separator,
 // wherever it stands) and at every CR LF pair (a lone LF ends nothing). The reader hands out
 // the pieces between those cuts one by one, so the file is never held in memory as a whole:
-// the buffer grows only to hold the longest single piece.
+// the buffer grows only to hold the longest single piece. Large files are read through a
+// memory map instead (core/platform/mapped_input.h), whose pages are handed back behind the
+// reader.
+
+#include "core/platform/mapped_input.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -29,8 +33,12 @@ struct Piece {
 
 class GeoVectorReader {
   public:
+    static constexpr std::uint64_t kMapFrom = std::uint64_t{16} << 20;
+
     // `blockSize`: bytes read at a time (the buffer grows beyond it only for longer pieces).
-    explicit GeoVectorReader(std::size_t blockSize = std::size_t{4} << 20) : blockSize_(blockSize) {}
+    // Files of `mapFrom` bytes or more are mapped where the system allows it.
+    explicit GeoVectorReader(std::size_t blockSize = std::size_t{4} << 20, std::uint64_t mapFrom = kMapFrom)
+        : blockSize_(blockSize), mapFrom_(mapFrom) {}
     ~GeoVectorReader();
     GeoVectorReader(const GeoVectorReader&) = delete;
     GeoVectorReader& operator=(const GeoVectorReader&) = delete;
@@ -59,12 +67,16 @@ class GeoVectorReader {
     bool refill();
     std::size_t findSeparator();
     std::size_t findLineBreak();
-    void consume(std::size_t to);
+    void releaseBehind();
 
     std::size_t blockSize_;
+    std::uint64_t mapFrom_;
     std::FILE* file_ = nullptr;
     std::vector<char> buffer_;
+    MappedInput mapped_;
+    const char* data_ = nullptr; // the buffer's bytes, or the mapped file's
     std::size_t begin_ = 0; // first unread byte
+    std::size_t releaseAt_ = 0; // a mapped file's pages behind begin_ go back from here
     std::size_t end_ = 0;   // end of the bytes in the buffer
     bool eof_ = false;
     bool finished_ = false;

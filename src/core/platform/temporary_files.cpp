@@ -58,14 +58,7 @@ extern "C" void removeRegisteredAndStop(int signalNumber) {
         return;
     }
 #endif
-    for (Slot& slot : slots)
-        if (slot.state.load() == 2) {
-#ifdef _WIN32
-            std::remove(slot.path);
-#else
-            ::unlink(slot.path);
-#endif
-        }
+    removeRegisteredTemporaries();
     // The handler was reset to the default on entry: the signal now ends the process.
     std::signal(signalNumber, SIG_DFL);
     std::raise(signalNumber);
@@ -148,6 +141,17 @@ void holdTemporaryLock(int descriptor) {
 #else
     ::flock(descriptor, LOCK_EX | LOCK_NB);
 #endif
+}
+
+void removeRegisteredTemporaries() {
+    for (Slot& slot : slots)
+        if (slot.state.load() == 2) {
+#ifdef _WIN32
+            std::remove(slot.path);
+#else
+            ::unlink(slot.path);
+#endif
+        }
 }
 
 void removeTemporariesOnSignals() {

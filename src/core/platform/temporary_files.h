@@ -32,6 +32,8 @@ void removeTemporariesOnSignals();
 // taken or the name is too long; the file is then left for removeAbandonedTemporaries).
 int registerTemporary(const std::filesystem::path& path);
 void unregisterTemporary(int slot);
+// Removes every registered temporary; safe in a signal handler.
+void removeRegisteredTemporaries();
 
 // While a child process group works on the program's behalf (mkgmap), SIGINT, SIGTERM and
 // SIGHUP are passed on to that group and held back, so that the caller can remove what the
