@@ -128,7 +128,7 @@ DownloadWindow::DownloadWindow(int region, QWidget* parent, const HomePlaces& ho
     grid->addWidget(address_, 3, 0, 1, 3);
     fetch_ = new TileFetchPanel(
         places, [this] { return coordinate_->text(); }, [this] { return std::max(selectedContinent(), 0); }, this);
-    maps_ = new MapsFolderRow(place.mapsFolder.isEmpty() ? defaultMaps_ : place.mapsFolder, this);
+    maps_ = new MapsFolderRow(place.mapsFolder.isEmpty() ? defaultMaps_ : place.mapsFolder, defaultMaps_, this);
     connect(fetch_, &TileFetchPanel::boxChanged, maps_, &MapsFolderRow::showAreaOf);
     fetch_->setBox(place.box);
     fetch_->offerModelBox(place.modelBox);

@@ -16,9 +16,11 @@ namespace orolith::gui {
 
 namespace dl = orolith::download;
 
-MapsFolderRow::MapsFolderRow(const QString& folder, QWidget* parent) : QWidget(parent) {
+MapsFolderRow::MapsFolderRow(const QString& folder, const QString& defaultFolder, QWidget* parent)
+    : QWidget(parent), default_(QDir::toNativeSeparators(defaultFolder)) {
     folder_ = new QLineEdit(QDir::toNativeSeparators(folder), this);
     folder_->setObjectName("mapsFolder");
+    folder_->setPlaceholderText(default_);
     auto* choose = new QPushButton(tr("Choose…"), this);
     choose->setObjectName("chooseMapsFolder");
     choose->setAutoDefault(false);
@@ -39,14 +41,17 @@ MapsFolderRow::MapsFolderRow(const QString& folder, QWidget* parent) : QWidget(p
 }
 
 QString MapsFolderRow::folder() const {
-    return folder_->text().trimmed();
+    const QString text = folder_->text().trimmed();
+    if (text.isEmpty())
+        return default_;
+    return QDir::toNativeSeparators(QDir::cleanPath(QDir::home().absoluteFilePath(text)));
 }
 
 void MapsFolderRow::showAreaOf(const QString& box) {
     box_ = box;
     std::string problem;
     const auto read = dl::parseBoundingBox(toBytes(box), problem);
-    if (!read || folder().isEmpty()) {
+    if (!read) {
         area_->setText(tr("Each area's map goes into a folder of its own here, named after its tiles."));
         return;
     }

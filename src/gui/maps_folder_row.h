@@ -13,8 +13,11 @@ namespace orolith::gui {
 class MapsFolderRow : public QWidget {
     Q_OBJECT
   public:
-    explicit MapsFolderRow(const QString& folder, QWidget* parent = nullptr);
+    // Shows `folder`; `defaultFolder` stands for an empty box.
+    MapsFolderRow(const QString& folder, const QString& defaultFolder, QWidget* parent = nullptr);
 
+    // The folder as a full path: the default for an empty box, a relative one in the user's
+    // home folder (never where the program happens to run).
     QString folder() const;
     // Names the folder the area of `box` ("S,W,N,E") goes to; a box that cannot be read
     // names none.
@@ -25,6 +28,7 @@ class MapsFolderRow : public QWidget {
 
     QLineEdit* folder_ = nullptr;
     QLabel* area_ = nullptr;
+    QString default_;
     QString box_;
 };
 

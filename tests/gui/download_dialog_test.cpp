@@ -128,6 +128,14 @@ class DownloadDialogTest : public QObject {
                  "The map of this area goes to " + QDir::toNativeSeparators(home.filePath("maps/N50W004")));
         click(window, "chooseMapsFolder"); // cancelled: the choice stays
         QCOMPARE(window.place().mapsFolder, QDir::toNativeSeparators(home.filePath("maps")));
+        auto* folder = control<QLineEdit>(window, "mapsFolder");
+        folder->setText("Karten"); // a relative folder is the user's, never where the program runs
+        QCOMPARE(window.areaFolder({{}, {}, "N50W004", {}}),
+                 QDir::toNativeSeparators(QDir::home().filePath("Karten/N50W004")));
+        folder->clear(); // an empty box is the default
+        QCOMPARE(window.areaFolder({{}, {}, "N50W004", {}}), documents + QDir::separator() + "N50W004");
+        QVERIFY(window.place().mapsFolder.isEmpty());
+        folder->setText(QDir::toNativeSeparators(home.filePath("maps")));
 
         DownloadWindow again(0, nullptr, scratchPlaces(home.path()), window.place());
         QCOMPARE(control<QLineEdit>(again, "mapsFolder")->text(), QDir::toNativeSeparators(home.filePath("maps")));
