@@ -146,6 +146,10 @@
         <source>Open File</source>
         <translation>Datei öffnen</translation>
     </message>
+    <message>
+        <source>Choose Folder</source>
+        <translation>Ordner wählen</translation>
+    </message>
 </context>
 <context>
     <name>orolith::gui::DownloadWindow</name>
@@ -576,6 +580,33 @@
     <message>
         <source>Cannot write file:</source>
         <translation>Datei kann nicht geschrieben werden:</translation>
+    </message>
+    <message>
+        <source>1/10 pixel</source>
+        <translation>1/10 Pixel</translation>
+    </message>
+    <message>
+        <source>Empty: a tenth of the pixel&apos;s shorter side; 0: none</source>
+        <translation>Leer: ein Zehntel der kürzeren Pixelseite; 0: keine Vereinfachung</translation>
+    </message>
+</context>
+<context>
+    <name>orolith::gui::MapsFolderRow</name>
+    <message>
+        <source>Choose…</source>
+        <translation>Wählen…</translation>
+    </message>
+    <message>
+        <source>Maps folder:</source>
+        <translation>Kartenordner:</translation>
+    </message>
+    <message>
+        <source>Each area&apos;s map goes into a folder of its own here, named after its tiles.</source>
+        <translation>Die Karte jedes Gebiets kommt hier in einen eigenen Ordner, benannt nach seinen Kacheln.</translation>
+    </message>
+    <message>
+        <source>The map of this area goes to %1</source>
+        <translation>Die Karte dieses Gebiets kommt nach %1</translation>
     </message>
 </context>
 <context>

@@ -232,7 +232,7 @@ std::optional<int> fetchAreaInputs(const ParsedArgs& parsed, const CommandInfo& 
     inputs.isDem = true;
     inputs.dem.inputs = std::move(area.rasters);
     inputs.dem.seaCells = std::move(area.sea);
-    inputs.areaFolder = places.maps / area.name;
+    inputs.areaFolder = dl::areaFolder(places.maps, area.name);
     inputs.areaName = std::move(area.name);
     inputs.attribution = std::move(area.attribution);
     return std::nullopt;

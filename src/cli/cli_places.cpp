@@ -5,10 +5,8 @@
 namespace orolith::cli {
 
 HomePlaces placesOf(const ParsedArgs& parsed) {
-    const DesktopFolders folders = environmentFolders();
-    if (const auto home = parsed.value("--home"))
-        return placesInHome(std::filesystem::path(*home), folders.documents);
-    return choosePlaces(executableFolder(), folders);
+    return placesFor(std::filesystem::path(parsed.value("--home").value_or("")), executableFolder(),
+                     environmentFolders());
 }
 
 } // namespace orolith::cli

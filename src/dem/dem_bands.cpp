@@ -62,6 +62,10 @@ std::optional<double> readToleranceMetres(const std::string& text) {
     return value;
 }
 
+std::string toleranceText(double metres) {
+    return oneDecimalText(metres);
+}
+
 DemBands::DemBands() = default;
 DemBands::~DemBands() = default;
 

@@ -116,5 +116,7 @@ std::optional<double> readWholeMetres(const std::string& text, bool positive);
 // "12.5" as a simplifying tolerance: a decimal number of metres from 0 up (no sign, no
 // locale). nullopt otherwise.
 std::optional<double> readToleranceMetres(const std::string& text);
+// A simplifying tolerance as messages show it: metres with one decimal, "9.3".
+std::string toleranceText(double metres);
 
 } // namespace orolith::dem

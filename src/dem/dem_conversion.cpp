@@ -47,9 +47,7 @@ bool numberBands(const DemBands& bands, const ConversionOptions& options, Elevat
 }
 
 std::string percentText(double share) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", share * 100.0);
-    return text;
+    return oneDecimalText(share * 100.0);
 }
 
 struct Written {
@@ -115,12 +113,6 @@ PolygonText polygonText(BandPolygon& polygon, int decimals, bool cut, bool conto
         }
     }
     return out;
-}
-
-std::string toleranceText(double metres) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", metres);
-    return text;
 }
 
 std::string createdMessage(const std::string& output, const Written& written, double voidShare, double tolerance) {

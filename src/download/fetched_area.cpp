@@ -4,9 +4,7 @@
 
 namespace orolith::download {
 
-namespace {
-
-std::string areaNameOf(const std::vector<TileCorner>& tiles) {
+std::string areaName(const std::vector<TileCorner>& tiles) {
     if (tiles.empty())
         return {};
     const auto [south, north] = std::minmax_element(tiles.begin(), tiles.end(),
@@ -18,7 +16,9 @@ std::string areaNameOf(const std::vector<TileCorner>& tiles) {
     return first == last ? first : first + "-" + last;
 }
 
-} // namespace
+std::filesystem::path areaFolder(const std::filesystem::path& mapsFolder, const std::string& areaName) {
+    return mapsFolder / areaName;
+}
 
 FetchedArea fetchedArea(const std::vector<TileCorner>& tiles, const FetchReport& report) {
     FetchedArea area;
@@ -28,7 +28,7 @@ FetchedArea fetchedArea(const std::vector<TileCorner>& tiles, const FetchReport&
         else if (!tile.file.empty())
             area.rasters.push_back(gdalPathOf(tile.file.string()));
     }
-    area.name = areaNameOf(tiles);
+    area.name = areaName(tiles);
     area.attribution = attributionOf(report.sourcesUsed());
     return area;
 }

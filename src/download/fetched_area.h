@@ -5,6 +5,7 @@
 
 #include "download/tile_fetcher.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,13 @@ struct FetchedArea {
     std::string name;                 // "N50W004-N51W003": the south-west and the north-east tile
     std::string attribution;          // for the map's Copyright line
 };
+
+// The name of the area `tiles` cover: "N50W004-N51W003" (the south-west and the north-east
+// tile), or the one tile's name.
+std::string areaName(const std::vector<TileCorner>& tiles);
+
+// An area's map goes into a folder of its own, named after the area, in `mapsFolder`.
+std::filesystem::path areaFolder(const std::filesystem::path& mapsFolder, const std::string& areaName);
 
 // The area of a complete fetch (see FetchReport::complete) of `tiles`.
 FetchedArea fetchedArea(const std::vector<TileCorner>& tiles, const FetchReport& report);

@@ -12,10 +12,6 @@ namespace orolith::download {
 
 namespace fs = std::filesystem;
 
-fs::path sourceSettingsPath(const fs::path& home) {
-    return sourceSettingsIn(home / "system");
-}
-
 fs::path sourceSettingsIn(const fs::path& settingsFolder) {
     return settingsFolder / "dem-sources.txt";
 }

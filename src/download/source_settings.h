@@ -21,8 +21,7 @@ struct SourceSettings {
     bool operator==(const SourceSettings&) const = default;
 };
 
-// <home>/system/dem-sources.txt, or the file in a settings folder of its own.
-std::filesystem::path sourceSettingsPath(const std::filesystem::path& home);
+// dem-sources.txt in the settings folder.
 std::filesystem::path sourceSettingsIn(const std::filesystem::path& settingsFolder);
 SourceSettings readSourceSettings(const std::filesystem::path& path);
 // Replaces the file atomically; false with the system's description in `error`.

@@ -182,6 +182,8 @@ std::vector<int> hillShadingDistances(int samplesPerDegree) {
 }
 
 fs::path imageFolderFor(const fs::path& inputFolder, const std::string& stem) {
+    if (inputFolder.filename() == stem)
+        return inputFolder;
     const fs::path folder = inputFolder / stem;
     std::error_code ec;
     if (fs::exists(folder, ec) && !fs::is_directory(folder, ec))

@@ -64,7 +64,8 @@ class ImageProgress {
 std::vector<int> hillShadingDistances(int samplesPerDegree);
 
 // The default output folder: beside the input, in a folder named after it ("area" for
-// "area.txt"); when a file of that name is in the way, "area-garmin".
+// "area.txt"); when a file of that name is in the way, "area-garmin". An input that has a
+// folder of its own name already (a downloaded area: N49E005/N49E005.vrt) gets it there.
 std::filesystem::path imageFolderFor(const std::filesystem::path& inputFolder, const std::string& stem);
 
 // The path of gmapsupp.img in `outputDir`.

@@ -62,6 +62,11 @@ QStringList QtDesktop::openFiles(QWidget* owner, const QString& folder, const Fi
     return chosen;
 }
 
+QString QtDesktop::chooseFolder(QWidget* owner, const QString& folder) {
+    const QString title = QCoreApplication::translate("orolith::gui::Desktop", "Choose Folder");
+    return QDir::toNativeSeparators(QFileDialog::getExistingDirectory(owner, title, folder));
+}
+
 bool QtDesktop::openUrl(const QString& url) {
     return QDesktopServices::openUrl(QUrl(url));
 }

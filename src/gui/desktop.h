@@ -33,6 +33,8 @@ public:
         const QString one = fileDialog(false, owner, folder, QString(), filter);
         return one.isEmpty() ? QStringList() : QStringList{one};
     }
+    // A folder chosen, starting in `folder`; empty on cancel.
+    virtual QString chooseFolder(QWidget* owner, const QString& folder) = 0;
     // The desktop's default handler for a web address; false when there is none.
     virtual bool openUrl(const QString& url) = 0;
     // The file browser on a folder.
@@ -53,6 +55,7 @@ public:
     QString fileDialog(bool save, QWidget* owner, const QString& folder, const QString& name,
                        const FileFilter& filter) override;
     QStringList openFiles(QWidget* owner, const QString& folder, const FileFilter& filter) override;
+    QString chooseFolder(QWidget* owner, const QString& folder) override;
     bool openUrl(const QString& url) override;
     void openFolder(const QString& path) override;
     void startProgram(const QString& program, const QStringList& arguments) override;

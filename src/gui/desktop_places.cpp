@@ -2,6 +2,8 @@
 
 #include "gui/path_text.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QStandardPaths>
 
 namespace orolith::gui {
@@ -21,6 +23,11 @@ DesktopFolders desktopFolders() {
     folders.cache = folder(QStandardPaths::GenericCacheLocation);
     folders.documents = folder(QStandardPaths::DocumentsLocation);
     return folders;
+}
+
+HomePlaces windowPlaces(const QString& homeOption) {
+    const QString home = homeOption.isEmpty() ? QString() : QDir(homeOption).absolutePath();
+    return placesFor(toPath(home), toPath(QCoreApplication::applicationDirPath()), desktopFolders());
 }
 
 } // namespace orolith::gui

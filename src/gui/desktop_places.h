@@ -4,8 +4,14 @@
 
 #include "core/settings/home_places.h"
 
+#include <QString>
+
 namespace orolith::gui {
 
 DesktopFolders desktopFolders();
+
+// The window's places: all in `homeOption` (--home DIR, made absolute) when it is given,
+// else a home beside the program or the desktop's folders, as the command line chooses.
+HomePlaces windowPlaces(const QString& homeOption);
 
 } // namespace orolith::gui

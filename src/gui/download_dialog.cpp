@@ -1,13 +1,15 @@
 #include "gui/download_dialog.h"
 
 #include "core/tiles/srtm_tile.h"
-#include "core/settings/home_folder.h"
 #include "gui/byte_text.h"
-#include "gui/path_text.h"
 #include "gui/desktop.h"
+#include "gui/desktop_places.h"
+#include "gui/maps_folder_row.h"
+#include "gui/path_text.h"
 #include "gui/tile_fetch_panel.h"
 
 #include <QButtonGroup>
+#include <QDir>
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QPainter>
@@ -59,24 +61,28 @@ QLineEdit* entry(QWidget* parent, const char* name, const QString& text) {
 
 } // namespace
 
-int runDownloadDialog(QWidget* parent, int region, const QString& home, download::FetchedArea* areaToOpen,
-                      DownloadPlace* place) {
-    DownloadWindow window(region, parent, home, place ? *place : DownloadPlace{});
+int runDownloadDialog(QWidget* parent, int region, const HomePlaces& places, download::FetchedArea* areaToOpen,
+                      DownloadPlace* place, QString* areaFolder) {
+    DownloadWindow window(region, parent, places, place ? *place : DownloadPlace{});
     window.exec();
     if (areaToOpen)
         *areaToOpen = window.areaToOpen();
+    if (areaFolder)
+        *areaFolder = window.areaFolder(window.areaToOpen());
     if (place)
         *place = window.place();
     return window.region();
 }
 
-DownloadWindow::DownloadWindow(int region, QWidget* parent, const QString& home, const DownloadPlace& place)
+DownloadWindow::DownloadWindow(int region, QWidget* parent, const HomePlaces& homePlaces, const DownloadPlace& place)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       region_(clampSrtmContinent(region)) {
     setObjectName("download");
     setWindowTitle(tr("Download map data"));
     setModal(true);
+    const HomePlaces places = homePlaces.tiles.empty() ? windowPlaces(QString()) : homePlaces;
+    defaultMaps_ = QDir::toNativeSeparators(fromPath(places.maps));
 
     coordinate_ = entry(this, "Text3",
                         place.coordinate.isEmpty() ? QStringLiteral("50.7531/-3.4354") : place.coordinate);
@@ -121,12 +127,14 @@ DownloadWindow::DownloadWindow(int region, QWidget* parent, const QString& home,
     grid->addWidget(download, 1, 2, 2, 1, Qt::AlignCenter);
     grid->addWidget(address_, 3, 0, 1, 3);
     fetch_ = new TileFetchPanel(
-        home.isEmpty() ? fromPath(userDataHome()) : home, [this] { return coordinate_->text(); },
-        [this] { return std::max(selectedContinent(), 0); }, this);
+        places, [this] { return coordinate_->text(); }, [this] { return std::max(selectedContinent(), 0); }, this);
+    maps_ = new MapsFolderRow(place.mapsFolder.isEmpty() ? defaultMaps_ : place.mapsFolder, defaultMaps_, this);
+    connect(fetch_, &TileFetchPanel::boxChanged, maps_, &MapsFolderRow::showAreaOf);
     fetch_->setBox(place.box);
     fetch_->offerModelBox(place.modelBox);
     grid->addWidget(fetch_, 4, 0, 1, 3);
-    grid->addWidget(close, 5, 2);
+    grid->addWidget(maps_, 5, 0, 1, 3);
+    grid->addWidget(close, 6, 2);
     address_->setMinimumWidth(440);
     connect(fetch_, &TileFetchPanel::openTiles, this, [this](const download::FetchedArea& area) {
         areaToOpen_ = area;
@@ -168,8 +176,15 @@ void DownloadWindow::keepChoice() {
         region_ = chosen;
 }
 
+// The maps folder is kept only when the user chose another than the default, which then
+// follows the desktop's documents folder.
 DownloadPlace DownloadWindow::place() const {
-    return {coordinate_->text(), fetch_->box(), QString()};
+    const QString maps = maps_->folder() == defaultMaps_ ? QString() : maps_->folder();
+    return {coordinate_->text(), fetch_->box(), QString(), maps};
+}
+
+QString DownloadWindow::areaFolder(const download::FetchedArea& area) const {
+    return QDir::toNativeSeparators(fromPath(download::areaFolder(toPath(maps_->folder()), area.name)));
 }
 
 // The tile of the coordinate follows the coordinate as it is typed; a text that is no

@@ -1,4 +1,5 @@
 // Elevation models in the window: opening one or several (a mosaic), and the band boxes.
+#include "dem/dem_bands.h"
 #include "dem/dem_conversion.h"
 #include "dem/dem_raster.h"
 #include "dem/elevation_probe.h"
@@ -41,14 +42,14 @@ void MainWindow::openInputs(const QStringList& paths) {
     openInput(mosaic);
 }
 
-// HOME/mosaics/FIRST+N.vrt: the first tile's name and how many more there are, so that
+// DATA/mosaics/FIRST+N.vrt: the first tile's name and how many more there are, so that
 // opening the same tiles again finds the same entry in the recent files.
 QString MainWindow::mosaicPathFor(const QStringList& paths) {
     QStringList sorted = paths;
     sorted.sort();
     QString name = QFileInfo(sorted.front()).fileName();
     name = name.left(name.indexOf(QLatin1Char('.')) > 0 ? name.indexOf(QLatin1Char('.')) : name.size());
-    return QDir::toNativeSeparators(home_.root + QStringLiteral("/mosaics/") + name +
+    return QDir::toNativeSeparators(home_.data + QStringLiteral("/mosaics/") + name +
                                     QStringLiteral("+%1.vrt").arg(sorted.size() - 1));
 }
 
@@ -90,7 +91,9 @@ std::optional<dem::DemOptions> MainWindow::readElevationBoxes(QString& problem) 
     options.inputs = {toBytes(rasterSourceName(input_.path))};
     const auto interval = dem::readWholeMetres(toBytes(intervalBox_->text()), true);
     const auto base = dem::readWholeMetres(toBytes(baseBox_->text()), false);
-    const auto simplify = dem::readToleranceMetres(toBytes(simplifyBox_->text()));
+    const QString simplifyText = simplifyBox_->text().trimmed();
+    const auto simplify = simplifyText.isEmpty() ? std::optional<double>(dem::kPixelTolerance)
+                                                 : dem::readToleranceMetres(toBytes(simplifyText));
     if (!interval)
         problem = tr("The interval is a whole number of metres above 0.");
     else if (!base)

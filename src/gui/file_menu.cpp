@@ -193,7 +193,7 @@ void MainWindow::editSwatch(int index) {
 }
 
 void MainWindow::locateTypTool() {
-    kept_.typToolPath = runSettingsDialog(this, kept_.typToolPath, home_.root, home_.root);
+    kept_.typToolPath = runSettingsDialog(this, kept_.typToolPath, home_.data, home_.settingsFolder);
 }
 
 // The download window opens on the place it showed last, and offers the extent of the
@@ -202,7 +202,8 @@ void MainWindow::openDownloadWindow() {
     if (runner_->active())
         return;
     download::FetchedArea area;
-    DownloadPlace place{remembered_.downloadCoordinate, remembered_.downloadArea, QString()};
+    DownloadPlace place{remembered_.downloadCoordinate, remembered_.downloadArea, QString(),
+                        remembered_.downloadMapsFolder};
     const BandSnapshot& bands = preview_->engine().bands();
     if (inputIsElevationModel() && bands && !bands->extent.isEmpty()) {
         // Rounded inwards to a thousandth of a degree, so that the half pixel a tile reaches
@@ -217,18 +218,20 @@ void MainWindow::openDownloadWindow() {
                                      inwards(extent.north, false), inwards(extent.east, false)}
                              .join(QLatin1Char(','));
     }
-    kept_.tileRegion = runDownloadDialog(this, kept_.tileRegion, home_.root, &area, &place);
+    QString folder;
+    kept_.tileRegion = runDownloadDialog(this, kept_.tileRegion, home_.places, &area, &place, &folder);
     remembered_.downloadCoordinate = place.coordinate;
     remembered_.downloadArea = place.box;
+    remembered_.downloadMapsFolder = place.mapsFolder;
     if (!area.rasters.empty())
-        openFetchedArea(area);
+        openFetchedArea(area, folder);
 }
 
-// HOME/mosaics/<area>.vrt holds the tiles and the sea between them, so that the entry in the
-// recent files opens the same area again.
-void MainWindow::openFetchedArea(const download::FetchedArea& area) {
-    const QString mosaic = QDir::toNativeSeparators(home_.root + QStringLiteral("/mosaics/") +
-                                                    fromBytes(area.name) + QStringLiteral(".vrt"));
+// FOLDER/<area>.vrt holds the tiles and the sea between them, so that the entry in the
+// recent files opens the same area again; its map, TYP and gmapsupp.img go beside it.
+void MainWindow::openFetchedArea(const download::FetchedArea& area, const QString& folder) {
+    const QString mosaic =
+        QDir::toNativeSeparators(folder + QLatin1Char('/') + fromBytes(area.name) + QStringLiteral(".vrt"));
     QDir().mkpath(QFileInfo(mosaic).absolutePath());
     std::string error;
     if (!dem::writeMosaic(area.rasters, area.sea, area.attribution, toBytes(mosaic), error)) {

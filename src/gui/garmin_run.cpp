@@ -144,7 +144,7 @@ void MainWindow::createGarminImage() {
         return;
     if (!requirePattern(toBytes(patternEditor_->patternText()), runner_->host()))
         return;
-    const GarminSettings settings = loadGarminSettings(garminSettingsFile(home_.root));
+    const GarminSettings settings = loadGarminSettings(garminSettingsFile(home_.settingsFolder));
     if (const QString problem = garminSettingsProblem(settings); !problem.isEmpty()) {
         Desktop::instance().message(this, problem);
         return;
@@ -173,7 +173,7 @@ void MainWindow::createGarminImage() {
     run->typ.style.typPath = folder / (stem + "-typ.txt");
     run->typ.palette = palette_.colours;
     run->typ.tint = tintChoice();
-    run->typ.companionPath = toPath(QDir::toNativeSeparators(home_.root + QStringLiteral("/test.tpgn")));
+    run->typ.companionPath = toPath(QDir::toNativeSeparators(home_.data + QStringLiteral("/test.tpgn")));
     run->typ.familyId = *garmin::parseFamilyId(settings.familyId.trimmed().toStdString());
     run->typ.protectedPaths = {toPath(input_.path), run->map.outputPath};
     run->image.name = settings.mapName.isEmpty() ? stem : toBytes(settings.mapName);

@@ -7,8 +7,8 @@
 
 namespace orolith::gui {
 
-QString garminSettingsFile(const QString& homeRoot) {
-    return homeRoot + QStringLiteral("/system/garmin.ini");
+QString garminSettingsFile(const QString& settingsFolder) {
+    return settingsFolder + QStringLiteral("/garmin.ini");
 }
 
 GarminSettings loadGarminSettings(const QString& file) {

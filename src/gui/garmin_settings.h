@@ -15,8 +15,8 @@ struct GarminSettings {
     friend bool operator==(const GarminSettings&, const GarminSettings&) = default;
 };
 
-// <home>/system/garmin.ini
-QString garminSettingsFile(const QString& homeRoot);
+// garmin.ini in the settings folder
+QString garminSettingsFile(const QString& settingsFolder);
 
 GarminSettings loadGarminSettings(const QString& file);
 // False when the file cannot be written.

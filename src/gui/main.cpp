@@ -1,14 +1,12 @@
 // orolith-creator: the desktop program.
 //   orolith-creator [--home DIR] [INPUT.txt]
 // --home names the folder that holds col, patterns, system and typ; without it the program
-// uses its own folder when that is writable, else the user's data folder.
+// keeps its files where the desktop's conventions say (see core/settings/home_places.h).
 #include "core/app/app_info.h"
 #include "core/platform/temporary_files.h"
-#include "core/settings/home_places.h"
 #include "gui/about_dialog.h"
 #include "gui/desktop_places.h"
 #include "gui/main_window.h"
-#include "gui/path_text.h"
 #include "gui/translations.h"
 #include "gui/update_check.h"
 
@@ -45,12 +43,8 @@ int main(int argc, char* argv[]) {
 
     orolith::gui::MainWindow::Options options;
     // Without --home: a home beside the program only when one is there already (a portable
-    // copy), never just because its folder can be written (a build tree).
-    options.home = arguments.isSet(home)
-                       ? QDir(arguments.value(home)).absolutePath()
-                       : orolith::gui::fromPath(orolith::choosePlaces(orolith::gui::toPath(QApplication::applicationDirPath()),
-                                                                      orolith::gui::desktopFolders())
-                                                    .data);
+    // copy), never just because its folder can be written (a build tree); else the desktop's.
+    options.places = orolith::gui::windowPlaces(arguments.isSet(home) ? arguments.value(home) : QString());
     options.reopenLastInput = arguments.positionalArguments().isEmpty();
     auto window = std::make_unique<orolith::gui::MainWindow>(options);
     window->show();

@@ -62,7 +62,7 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
     struct Options {
-        QString home;           // holds col, patterns, system and typ
+        HomePlaces places;      // where the settings, styles, tiles and maps go
         QString versionPageUrl; // empty: the maker's page
         bool checkForUpdate = true;
         bool reopenLastInput = false; // open the input of the last run again, if it still exists
@@ -125,7 +125,7 @@ class MainWindow : public QMainWindow {
     void openFile();
     void openInput(const QString& path);
     void openRecent(int index);
-    // Elevation models: several files become one mosaic file in the home folder.
+    // Elevation models: several files become one mosaic file in the data folder.
     void openInputs(const QStringList& paths);
     QString mosaicPathFor(const QStringList& paths);
     bool inputIsElevationModel() const;
@@ -148,8 +148,9 @@ class MainWindow : public QMainWindow {
     void editSwatch(int index);
     void locateTypTool();
     void openDownloadWindow();
-    // An area fetched by the download window, opened as one mosaic file in the home folder.
-    void openFetchedArea(const download::FetchedArea& area);
+    // An area fetched by the download window, opened as one mosaic file in `folder`, the
+    // area's own folder in the maps folder.
+    void openFetchedArea(const download::FetchedArea& area, const QString& folder);
     // True when nothing is at `path`, or the user agreed to replace it ("File exists." and
     // `question`).
     bool askReplace(const QString& path, const QString& question);

@@ -82,6 +82,9 @@ void MainWindow::listPreviewBands() {
     input_.listedOptions = previewOptions_;
     input_.lowestElevation = bands->lowest;
     legend_->setCaptions(legendCaptions(bands->types, bands->lowest));
+    // An empty Simplify box shows the tolerance the pixel size gave, as a run reports it.
+    simplifyBox_->setPlaceholderText(inputIsElevationModel() ? fromBytes(dem::toleranceText(bands->simplified))
+                                                              : tr("1/10 pixel"));
 }
 
 void MainWindow::schedulePreview() {

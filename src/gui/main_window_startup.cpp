@@ -1,6 +1,5 @@
 // Start-up, the settings file, and closing the main window.
 #include "core/app/app_info.h"
-#include "core/settings/home_folder.h"
 #include "core/settings/settings_file.h"
 #include "core/style/palette_file.h"
 #include "core/style/pattern.h"
@@ -27,13 +26,6 @@
 namespace orolith::gui {
 
 namespace {
-
-QString withoutTrailingSeparator(QString path) {
-    path = QDir::toNativeSeparators(QDir::cleanPath(path));
-    while (path.size() > 1 && path.endsWith(QDir::separator()))
-        path.chop(1);
-    return path;
-}
 
 // A path of the settings file as the platform decodes file names, and back.
 QString pathText(const std::string& bytes) {
@@ -64,6 +56,14 @@ bool namesFile(const QString& path) {
     return !path.trimmed().isEmpty() && !path.contains(QLatin1Char('*'));
 }
 
+// A folder as the window shows it: native separators, none at the end.
+QString folderText(const std::filesystem::path& folder) {
+    QString path = QDir::toNativeSeparators(QDir::cleanPath(fromPath(folder)));
+    while (path.size() > 1 && path.endsWith(QDir::separator()))
+        path.chop(1);
+    return path;
+}
+
 QString underHome(const QString& home, const QString& relative) {
     return QDir::toNativeSeparators(home + QLatin1Char('/') + relative);
 }
@@ -71,20 +71,22 @@ QString underHome(const QString& home, const QString& relative) {
 } // namespace
 
 void MainWindow::startUp(const Options& options) {
-    home_.root = withoutTrailingSeparator(options.home);
-    home_.paletteFolder = underHome(home_.root, QStringLiteral("col"));
-    home_.patternFolder = underHome(home_.root, QStringLiteral("patterns"));
-    home_.settingsFolder = underHome(home_.root, QStringLiteral("system"));
-    ensureHomeFolders(toPath(home_.root), runner_->host());
-    input_.typPath = underHome(home_.root, QStringLiteral("typ/untitled.txt"));
+    home_.places = options.places;
+    home_.data = folderText(options.places.data);
+    home_.paletteFolder = underHome(home_.data, QStringLiteral("col"));
+    home_.patternFolder = underHome(home_.data, QStringLiteral("patterns"));
+    home_.settingsFolder = folderText(options.places.settings);
+    home_.settingsFile = QDir::toNativeSeparators(fromPath(settingsFileIn(options.places)));
+    ensurePlaces(options.places, runner_->host());
+    input_.typPath = underHome(home_.data, QStringLiteral("typ/untitled.txt"));
     palette_.colours = defaultPalette();
 
     // The checkerboard stays in the editor unless the settings name a pattern file that
     // can be read, so a restart never leaves the editor empty.
     patternEditor_->setPatternText(fromBytes(kDefaultPatternText));
     takePatternFromEditor();
-    if (QFileInfo::exists(home_.settingsFile()))
-        restoreSettings(home_.settingsFile());
+    if (QFileInfo::exists(home_.settingsFile))
+        restoreSettings(home_.settingsFile);
     setWindowTitle(fromBytes(app::kName) + QLatin1Char(' ') + fromBytes(app::kVersionText));
     setProgressShown(false);
     legend_->paint(palette_.colours);
@@ -181,8 +183,8 @@ void MainWindow::storeSettings() {
     current.region = kept_.tileRegion;
     current.maxDrawOrder = textLine(read.maxDrawOrder, maxDrawOrderBox_->text());
     SettingsFile file;
-    if (!file.write(toPath(home_.settingsFile()), current))
-        reportFileError(this, file, home_.settingsFile());
+    if (!file.write(toPath(home_.settingsFile), current))
+        reportFileError(this, file, home_.settingsFile);
     kept_.tileRegion = current.region;
     storeRemembered();
 }

@@ -16,10 +16,10 @@
 namespace orolith::gui {
 
 void MainWindow::connectRampChooser() {
-    rampChooser_->choose(loadRampSetting(rampSettingFile(home_.root)));
+    rampChooser_->choose(loadRampSetting(rampSettingFile(home_.settingsFolder)));
     connect(rampChooser_, &RampChooser::changed, this, [this] {
         bandEdits_.clear();
-        saveRampSetting(rampSettingFile(home_.root), rampChooser_->setting());
+        saveRampSetting(rampSettingFile(home_.settingsFolder), rampChooser_->setting());
         refreshLegend();
         restylePreview();
     });

@@ -143,8 +143,8 @@ void RampChooser::showStrip() {
     strip_->setPixmap(QPixmap::fromImage(strip));
 }
 
-QString rampSettingFile(const QString& homeRoot) {
-    return homeRoot + QStringLiteral("/system/ramp.txt");
+QString rampSettingFile(const QString& settingsFolder) {
+    return settingsFolder + QStringLiteral("/ramp.txt");
 }
 
 QString loadRampSetting(const QString& file) {

@@ -46,8 +46,8 @@ class RampChooser : public QWidget {
     double highest_ = 1000;
 };
 
-// <home>/system/ramp.txt
-QString rampSettingFile(const QString& homeRoot);
+// ramp.txt in the settings folder
+QString rampSettingFile(const QString& settingsFolder);
 // The kept choice; "automatic" when there is none.
 QString loadRampSetting(const QString& file);
 // False when the file cannot be written.

@@ -42,8 +42,8 @@ QString oneLine(QString value) {
 
 } // namespace
 
-QString rememberedStateFile(const QString& homeRoot) {
-    return homeRoot + QStringLiteral("/system/window.ini");
+QString rememberedStateFile(const QString& settingsFolder) {
+    return settingsFolder + QStringLiteral("/window.ini");
 }
 
 RememberedState loadRememberedState(const QString& file) {
@@ -62,6 +62,7 @@ RememberedState loadRememberedState(const QString& file) {
     state.simplify = text("bands/simplify", state.simplify);
     state.downloadCoordinate = text("download/coordinate", QString());
     state.downloadArea = text("download/area", QString());
+    state.downloadMapsFolder = text("download/maps-folder", QString());
     state.geometry = QByteArray::fromBase64(text("window/geometry", QString()).toLatin1());
     state.split = QByteArray::fromBase64(text("window/split", QString()).toLatin1());
     return state;
@@ -77,7 +78,8 @@ bool saveRememberedState(const QString& file, const RememberedState& state, QStr
         line("smooth", QString::number(state.smooth)) +
         line("fill-voids", state.fillVoids ? QStringLiteral("true") : QStringLiteral("false")) +
         line("simplify", state.simplify) + crlf + QStringLiteral("[download]") + crlf +
-        line("coordinate", state.downloadCoordinate) + line("area", state.downloadArea) + crlf +
+        line("coordinate", state.downloadCoordinate) + line("area", state.downloadArea) +
+        line("maps-folder", state.downloadMapsFolder) + crlf +
         QStringLiteral("[window]") + crlf + line("geometry", QString::fromLatin1(state.geometry.toBase64())) +
         line("split", QString::fromLatin1(state.split.toBase64()));
     std::string failure;

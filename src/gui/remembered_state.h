@@ -1,7 +1,7 @@
 #pragma once
 // What the window remembers between runs besides the settings file (whose 20 lines other
 // tools read): the band options of elevation models, the download window's area, and the
-// window's size and place. Kept in HOME/system/window.ini, one "key=value" a line under
+// window's size and place. Kept in window.ini beside the settings file, one "key=value" a line under
 // "[group]" headers, written whole when the window closes.
 
 #include <QByteArray>
@@ -15,10 +15,11 @@ struct RememberedState {
     QString base = QStringLiteral("0");
     int smooth = 0;
     bool fillVoids = false;
-    QString simplify = QStringLiteral("0");
+    QString simplify; // empty: a tenth of a pixel
     // The download window's coordinate and area boxes.
     QString downloadCoordinate;
     QString downloadArea;
+    QString downloadMapsFolder; // empty: the default
     // QWidget::saveGeometry and the split between the side panel and the map.
     QByteArray geometry;
     QByteArray split;
@@ -26,7 +27,7 @@ struct RememberedState {
     bool operator==(const RememberedState&) const = default;
 };
 
-QString rememberedStateFile(const QString& homeRoot);
+QString rememberedStateFile(const QString& settingsFolder);
 
 // The state kept in `file`; the defaults for what it lacks (or when there is no file).
 RememberedState loadRememberedState(const QString& file);

@@ -185,7 +185,7 @@ void MainWindow::createTyp() {
     job.lowest = input_.listedLowest;
     job.palette = palette_.colours;
     job.tint = tintChoice();
-    job.companionPath = toPath(QDir::toNativeSeparators(home_.root + QStringLiteral("/test.tpgn")));
+    job.companionPath = toPath(QDir::toNativeSeparators(home_.data + QStringLiteral("/test.tpgn")));
     job.toolPath = toPath(kept_.typToolPath);
     job.protectedPaths = {toPath(input_.path), toPath(input_.mapPath)};
     job.contourLines = inputIsElevationModel() && contourLinesBox_->chosen();

@@ -3,6 +3,7 @@
 #include "core/platform/paths.h"
 #include "gui/byte_text.h"
 #include "gui/desktop.h"
+#include "gui/path_text.h"
 #include "gui/tile_mirror_group.h"
 
 #include <QFileInfo>
@@ -191,10 +192,10 @@ QString runSettingsDialog(QWidget* parent, const QString& toolPath, const QStrin
 }
 
 QString runSettingsDialog(QWidget* parent, const QString& toolPath, const QString& programFolder,
-                          const QString& homeRoot) {
-    const QString garminFile = garminSettingsFile(homeRoot);
+                          const QString& settingsFolder) {
+    const QString garminFile = garminSettingsFile(settingsFolder);
     const GarminSettings before = loadGarminSettings(garminFile);
-    const auto sourcesFile = download::sourceSettingsPath(toBytes(homeRoot));
+    const auto sourcesFile = download::sourceSettingsIn(toPath(settingsFolder));
     const download::SourceSettings sourcesBefore = download::readSourceSettings(sourcesFile);
     SettingsDialog dialog(toolPath, programFolder, parent, before, sourcesBefore);
     dialog.exec();

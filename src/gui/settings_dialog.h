@@ -62,9 +62,9 @@ class SettingsDialog : public QDialog {
 // Shows the window modally and returns the tool path after it closed. A file chosen with
 // "<<" stands even when the window is then closed with "Cancel".
 QString runSettingsDialog(QWidget* parent, const QString& toolPath, const QString& programFolder);
-// The same with the Garmin settings and the tile mirrors, which "Apply" stores in the home
-// folder `homeRoot` (system/garmin.ini and system/dem-sources.txt).
+// The same with the Garmin settings and the tile mirrors, which "Apply" stores in
+// `settingsFolder` (garmin.ini and dem-sources.txt).
 QString runSettingsDialog(QWidget* parent, const QString& toolPath, const QString& programFolder,
-                          const QString& homeRoot);
+                          const QString& settingsFolder);
 
 } // namespace orolith::gui

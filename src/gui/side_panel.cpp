@@ -118,7 +118,10 @@ QWidget* MainWindow::buildBandsGroup() {
     smoothBox_->setRange(0, 100);
     smoothBox_->setSuffix(tr(" px"));
     fillVoidsBox_ = named(new QCheckBox(tr("Fill voids")), QStringLiteral("FillVoids"));
-    simplifyBox_ = textBox(QStringLiteral("Simplify"), QStringLiteral("0"));
+    // Empty: what 'orolith mp' takes without --simplify, shown once the model is read.
+    simplifyBox_ = textBox(QStringLiteral("Simplify"), QString());
+    simplifyBox_->setPlaceholderText(tr("1/10 pixel"));
+    simplifyBox_->setToolTip(tr("Empty: a tenth of the pixel's shorter side; 0: none"));
     auto* elevation = new QGridLayout;
     elevation->addWidget(caption(QStringLiteral("IntervalLabel"), tr("Interval (m)")), 0, 0);
     elevation->addWidget(intervalBox_, 0, 1);

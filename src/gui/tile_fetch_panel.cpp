@@ -53,10 +53,11 @@ class PanelListener : public dl::FetchListener {
 
 } // namespace
 
-TileFetchPanel::TileFetchPanel(const QString& home, std::function<QString()> coordinate,
+TileFetchPanel::TileFetchPanel(const HomePlaces& places, std::function<QString()> coordinate,
                                std::function<int()> continent, QWidget* parent)
-    : QWidget(parent), home_(home), coordinate_(std::move(coordinate)), continent_(std::move(continent)) {
-    const dl::SourceSettings settings = dl::readSourceSettings(dl::sourceSettingsPath(toBytes(home_)));
+    : QWidget(parent), sourcesFile_(dl::sourceSettingsIn(places.settings)), cacheRoot_(places.tiles),
+      coordinate_(std::move(coordinate)), continent_(std::move(continent)) {
+    const dl::SourceSettings settings = dl::readSourceSettings(sourcesFile_);
     sources_ = new QListWidget(this);
     sources_->setObjectName("sourceList");
     for (const dl::SourceKind kind : dl::kAllSources) {
@@ -103,6 +104,7 @@ TileFetchPanel::TileFetchPanel(const QString& home, std::function<QString()> coo
     grid->addWidget(cancel_, 5, 2);
     grid->addWidget(open_, 6, 2);
 
+    connect(box_, &QLineEdit::textChanged, this, &TileFetchPanel::boxChanged);
     connect(fromTile, &QPushButton::clicked, this, &TileFetchPanel::takeCoordinateTile);
     connect(fromModel_, &QPushButton::clicked, this, [this] { box_->setText(modelBox_); });
     connect(download_, &QPushButton::clicked, this, &TileFetchPanel::startDownload);
@@ -171,7 +173,7 @@ void TileFetchPanel::startDownload() {
                                               .arg(dl::kMaxTilesPerFetch));
         return;
     }
-    dl::SourceSettings settings = dl::readSourceSettings(dl::sourceSettingsPath(toBytes(home_)));
+    dl::SourceSettings settings = dl::readSourceSettings(sourcesFile_);
     settings.chosen = chosenSources();
     if (settings.chosen.empty()) {
         Desktop::instance().message(this, tr("Tick at least one source."));
@@ -182,11 +184,11 @@ void TileFetchPanel::startDownload() {
     if (!largeDownloadAgreed(tiles.size(), expected))
         return;
     std::string error;
-    dl::writeSourceSettings(dl::sourceSettingsPath(toBytes(home_)), settings, error); // a choice not kept is no failure
+    dl::writeSourceSettings(sourcesFile_, settings, error); // a choice not kept is no failure
     dl::FetchOptions options;
     for (const dl::SourceKind kind : settings.chosen)
         options.sources.push_back(dl::configuredSource(settings, kind, continent_()));
-    options.cacheRoot = std::filesystem::path(toBytes(home_)) / "dem";
+    options.cacheRoot = cacheRoot_;
 
     tiles_ = tiles;
     expectedBytes_ = expected;

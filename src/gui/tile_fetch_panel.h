@@ -4,6 +4,7 @@
 // cache. The fetch runs on a thread of its own; the window stays responsive, and closing it
 // cancels the fetch and waits for the thread.
 
+#include "core/settings/home_places.h"
 #include "download/fetched_area.h"
 #include "download/tile_fetcher.h"
 
@@ -25,13 +26,15 @@ namespace orolith::gui {
 class TileFetchPanel : public QWidget {
     Q_OBJECT
   public:
-    // `home` holds the download settings and the cache (home/dem). `coordinate` gives the
-    // coordinate box's text, `continent` the continent chosen for the SRTM-3 layout.
-    TileFetchPanel(const QString& home, std::function<QString()> coordinate, std::function<int()> continent,
+    // `places` names the download settings' folder and the tile cache. `coordinate` gives
+    // the coordinate box's text, `continent` the continent chosen for the SRTM-3 layout.
+    TileFetchPanel(const HomePlaces& places, std::function<QString()> coordinate, std::function<int()> continent,
                    QWidget* parent = nullptr);
     ~TileFetchPanel() override;
 
     bool running() const { return worker_.joinable(); }
+    // The tile cache the downloads go to.
+    const std::filesystem::path& cacheRoot() const { return cacheRoot_; }
     QString box() const;
     void setBox(const QString& box);
     // Offers the open elevation model's extent ("S,W,N,E") as the bounding box; empty: none.
@@ -40,6 +43,7 @@ class TileFetchPanel : public QWidget {
     void cancel();
 
   signals:
+    void boxChanged(const QString& box);
     // "Open the tiles": the fetched area, its tiles as GDAL opens them and its sea tiles.
     void openTiles(const download::FetchedArea& area);
 
@@ -53,7 +57,8 @@ class TileFetchPanel : public QWidget {
     bool largeDownloadAgreed(std::size_t tiles, std::uint64_t bytes);
     std::vector<download::SourceKind> chosenSources() const;
 
-    QString home_;
+    std::filesystem::path sourcesFile_; // the download settings
+    std::filesystem::path cacheRoot_;
     std::function<QString()> coordinate_;
     std::function<int()> continent_;
     QListWidget* sources_ = nullptr;

@@ -27,7 +27,7 @@ QSize firstWindowSize(const QScreen* screen) {
 } // namespace
 
 void MainWindow::restoreRemembered() {
-    remembered_ = loadRememberedState(rememberedStateFile(home_.root));
+    remembered_ = loadRememberedState(rememberedStateFile(home_.settingsFolder));
     intervalBox_->setText(remembered_.interval);
     baseBox_->setText(remembered_.base);
     smoothBox_->setValue(remembered_.smooth);
@@ -54,7 +54,7 @@ void MainWindow::storeRemembered() {
     remembered_.geometry = saveGeometry();
     remembered_.split = findChild<QSplitter*>(QStringLiteral("mainSplit"))->saveState();
     QString error;
-    const QString file = rememberedStateFile(home_.root);
+    const QString file = rememberedStateFile(home_.settingsFolder);
     if (!saveRememberedState(file, remembered_, error))
         Desktop::instance().message(this, tr("Cannot write file:") + file + QStringLiteral("\r\n") + error);
 }

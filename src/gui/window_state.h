@@ -1,8 +1,9 @@
 #pragma once
-// What the main window keeps for the whole run, by concern: the home folder, the current
+// What the main window keeps for the whole run, by concern: where the files go, the current
 // input and what was made from it, the palette, the pattern, and the settings no control
 // shows. Paths are kept as the platform writes them.
 
+#include "core/settings/home_places.h"
 #include "core/style/palette.h"
 
 #include <QString>
@@ -12,14 +13,15 @@ namespace orolith::gui {
 
 inline const QString kCrlf = QStringLiteral("\r\n");
 
-// The folder holding col, patterns, system and typ, and the places in it.
+// Where the window keeps its files (see core/settings/home_places.h), the folders as the
+// platform writes them.
 struct HomeFolder {
-    QString root;
-    QString paletteFolder;  // col
-    QString patternFolder;  // patterns
-    QString settingsFolder; // system
-
-    QString settingsFile() const { return root + QStringLiteral("/system/orolith.dat"); }
+    HomePlaces places;
+    QString data;           // typ, col, patterns, mosaics, the companion list
+    QString paletteFolder;  // data/col
+    QString patternFolder;  // data/patterns
+    QString settingsFolder; // orolith.dat and the other settings and remembered-state files
+    QString settingsFile;   // settingsFolder/orolith.dat
 };
 
 // The Geo Vector input and the files made from it.

@@ -40,6 +40,7 @@ class BandSet {
     std::vector<GeoBox> bounds;        // the outer ring's box of each polygon
     GeoBox extent;                     // of every polygon
     double tolerance = 0.0;            // degrees: vertices closer than this were merged
+    double simplified = 0.0;           // metres: an elevation model's bands were simplified within this
 
     std::size_t vertexCount() const;
     // Adds a polygon, keeping its box and the extent.

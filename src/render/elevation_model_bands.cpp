@@ -15,6 +15,7 @@ std::optional<BandSet> readElevationModelBands(const dem::DemOptions& options, c
     }
     BandSet bands;
     bands.tolerance = settings.tolerance;
+    bands.simplified = models.simplifyTolerance();
     const ElevationTypes table = dem::numberedBands(models.labels(), settings.firstType);
     bands.lowest = models.labels().empty() ? 0 : table.lowest();
     for (std::size_t i = 0; i < table.size(); ++i)

@@ -30,8 +30,7 @@ TEST(SettingsFile, ReadsAndWritesTheTwentyLinesWithBlanksAroundNumbers) {
     EXPECT_EQ(s->detailLevels, (std::array<bool, 4>{true, false, true, true}));
     EXPECT_EQ(s->recentFiles[1], "/maps/a,b.txt");
     EXPECT_EQ(std::make_tuple(s->addContours, s->rowPerBand, s->region), std::make_tuple(true, false, 5));
-    const auto path = settingsPath(dir.path());
-    EXPECT_EQ(path, dir.path() / "system" / "orolith.dat");
+    const auto path = dir / "system" / "orolith.dat";
     std::filesystem::create_directories(path.parent_path());
     SettingsFile file;
     ASSERT_TRUE(file.write(path, *s)) << file.errorString();

@@ -166,6 +166,16 @@ TEST_F(GarminImage, TwoTilesAndTheStyleCompileIntoOneImage) {
               progress.stages.end());
 }
 
+// Beside the input in a folder named after it, unless a file is in the way; a downloaded
+// area's mosaic already has a folder of its own.
+TEST(ImageFolder, BesideTheInputOrInTheAreasOwnFolder) {
+    testing::TempDir dir;
+    EXPECT_EQ(imageFolderFor(dir.path(), "sample"), dir / "sample");
+    dir.write("sample", "a file in the way");
+    EXPECT_EQ(imageFolderFor(dir.path(), "sample"), dir / "sample-garmin");
+    EXPECT_EQ(imageFolderFor(dir / "N49E005-N50E006", "N49E005-N50E006"), dir / "N49E005-N50E006");
+}
+
 TEST(MkgmapClock, ShareAndTimeLeftFromTheFinishedTiles) {
     MkgmapClock clock(4);
     MkgmapProgress p = clock.at(0, 60); // nothing finished: half of the first tile after a minute

@@ -3,6 +3,7 @@
 #include "gui/download_dialog.h"
 #include "window_test_support.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -91,7 +92,7 @@ class DownloadDialogTest : public QObject {
     // open model's extent is offered as the area.
     void thePlaceIsKeptAndTheModelOffered() {
         FakeDesktop desktop;
-        DownloadWindow window(0, nullptr, QString(), {"46.5,7.5", "46,7,47,8", "46.000,7.000,46.100,7.100"});
+        DownloadWindow window(0, nullptr, {}, {"46.5,7.5", "46,7,47,8", "46.000,7.000,46.100,7.100", ""});
         window.show();
         QCOMPARE(control<QLineEdit>(window, "Text1")->text(), QString("N46E007"));
         QCOMPARE(control<QLineEdit>(window, "boxEdit")->text(), QString("46,7,47,8"));
@@ -105,6 +106,39 @@ class DownloadDialogTest : public QObject {
 
         DownloadWindow without(0);
         QVERIFY(!control<QPushButton>(without, "boxFromModel")->isEnabled());
+    }
+
+    // The maps folder: Documents/Orolith unless another was chosen, one folder per area in it.
+    void theMapsFolderIsShownAndChosen() {
+        FakeDesktop desktop;
+        QTemporaryDir home;
+        const QString documents = QDir::toNativeSeparators(home.filePath("Documents/Orolith"));
+        DownloadWindow window(0, nullptr, scratchPlaces(home.path()), {"", "49.4,5.7,50.2,6.6", "", ""});
+        QCOMPARE(control<QLineEdit>(window, "mapsFolder")->text(), documents);
+        QCOMPARE(control<QLabel>(window, "areaFolder")->text(),
+                 "The map of this area goes to " + documents + QDir::separator() + "N49E005-N50E006");
+        QVERIFY(window.place().mapsFolder.isEmpty()); // the default follows the desktop
+        desktop.picks = {QDir::toNativeSeparators(home.filePath("maps"))};
+        click(window, "chooseMapsFolder");
+        QCOMPARE(desktop.dialogs.size(), 1);
+        QCOMPARE(desktop.dialogs[0].folder, documents);
+        QCOMPARE(window.place().mapsFolder, QDir::toNativeSeparators(home.filePath("maps")));
+        control<QLineEdit>(window, "boxEdit")->setText("50,-4,51,-3");
+        QCOMPARE(control<QLabel>(window, "areaFolder")->text(),
+                 "The map of this area goes to " + QDir::toNativeSeparators(home.filePath("maps/N50W004")));
+        click(window, "chooseMapsFolder"); // cancelled: the choice stays
+        QCOMPARE(window.place().mapsFolder, QDir::toNativeSeparators(home.filePath("maps")));
+        auto* folder = control<QLineEdit>(window, "mapsFolder");
+        folder->setText("Karten"); // a relative folder is the user's, never where the program runs
+        QCOMPARE(window.areaFolder({{}, {}, "N50W004", {}}),
+                 QDir::toNativeSeparators(QDir::home().filePath("Karten/N50W004")));
+        folder->clear(); // an empty box is the default
+        QCOMPARE(window.areaFolder({{}, {}, "N50W004", {}}), documents + QDir::separator() + "N50W004");
+        QVERIFY(window.place().mapsFolder.isEmpty());
+        folder->setText(QDir::toNativeSeparators(home.filePath("maps")));
+
+        DownloadWindow again(0, nullptr, scratchPlaces(home.path()), window.place());
+        QCOMPARE(control<QLineEdit>(again, "mapsFolder")->text(), QDir::toNativeSeparators(home.filePath("maps")));
     }
 
     void closeKeepsTheContinent() {

@@ -46,6 +46,10 @@ class FakeDesktop : public Desktop {
         dialogs.append({false, folder, QString(), filter});
         return manyPicks.takeFirst();
     }
+    QString chooseFolder(QWidget*, const QString& folder) override {
+        dialogs.append({false, folder, QString(), {}});
+        return picks.isEmpty() ? QString() : picks.takeFirst();
+    }
     bool openUrl(const QString& url) override {
         urls.append(url);
         return browserFound;

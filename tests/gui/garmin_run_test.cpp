@@ -34,7 +34,7 @@ struct GarminWindow {
         GarminSettings settings;
         settings.mkgmapProgram = fakeMkgmap(home.path(), body);
         settings.familyId = family;
-        QVERIFY(saveGarminSettings(garminSettingsFile(home.path()), settings));
+        QVERIFY(saveGarminSettings(garminSettingsFile(home.path() + "/system"), settings));
         control<QLineEdit>(*window, "Text4")->setText(writeFile(home.filePath("maps/area.txt"), kTwoBands));
     }
     bool run() {
@@ -125,7 +125,7 @@ class GarminRunTest : public QObject {
     void settingsWindowKeepsTheGarminFieldsInTheirOwnFile() {
         FakeDesktop desktop;
         QTemporaryDir home;
-        const QString file = garminSettingsFile(home.path());
+        const QString file = garminSettingsFile(home.path() + "/system");
         QCOMPARE(loadGarminSettings(file), GarminSettings{});
         SettingsDialog dialog(QString(), home.path(), nullptr, loadGarminSettings(file));
         control<QLineEdit>(dialog, "mapName")->setText(QStringLiteral("Alps tint"));

@@ -55,7 +55,7 @@ class TileFetchPanelTest : public QObject {
         ServedHome served;
         auto& [desktop, home, server] = served;
         serveTile(server, 0);
-        DownloadWindow window(0, nullptr, home.path());
+        DownloadWindow window(0, nullptr, scratchPlaces(home.path()));
         window.show();
         click(window, "boxFromTile");
         QCOMPARE(control<QLineEdit>(window, "boxEdit")->text(), QString("50,-4,51,-3"));
@@ -74,10 +74,13 @@ class TileFetchPanelTest : public QObject {
     }
 
     // N49W004 is sea (404): the mosaic reads it as 0 m, also when opened again from its file.
+    // The area goes into a folder of its own in the maps folder chosen, which is kept.
     void anAreaWithSeaOpensWithTheSeaBand() {
         ServedHome served;
         auto& [desktop, home, server] = served;
         serveTile(server, 0);
+        const QString maps = QDir::toNativeSeparators(home.filePath("my maps"));
+        desktop.picks = {maps};
         auto main = openWindow(home.path());
         QTimer driver;
         connect(&driver, &QTimer::timeout, [&] {
@@ -86,6 +89,7 @@ class TileFetchPanelTest : public QObject {
                 return;
             auto* box = control<QLineEdit>(*window, "boxEdit");
             if (box->text().isEmpty()) {
+                click(*window, "chooseMapsFolder");
                 box->setText("49,-4,51,-3");
                 click(*window, "downloadButton");
             } else if (control<QPushButton>(*window, "openTilesButton")->isEnabled()) {
@@ -95,8 +99,8 @@ class TileFetchPanelTest : public QObject {
         });
         driver.start(20);
         control<QToolButton>(*main, "Picture2")->click();
-        const QString mosaic = QDir::toNativeSeparators(home.filePath("mosaics/N49W004-N50W004.vrt"));
-        QCOMPARE(control<QLineEdit>(*main, "Text4")->text(), mosaic);
+        const QString folder = maps + QDir::separator() + "N49W004-N50W004";
+        QCOMPARE(control<QLineEdit>(*main, "Text4")->text(), folder + QDir::separator() + "N49W004-N50W004.vrt");
         QTRY_VERIFY(!main->runActive());
         auto* list = control<QListWidget>(*main, "List1");
         QCOMPARE(list->count(), 5); // the sea's 0 m up to the land's 100 m
@@ -108,7 +112,9 @@ class TileFetchPanelTest : public QObject {
         QVERIFY2(desktop.messages.last().contains("; 0.0 % of the area has no elevation data"),
                  qPrintable(desktop.messages.join('|')));
         const std::string copyright = "Copyright = " + dl::attributionOf({dl::SourceKind::Copernicus30}) + "\r\n";
-        QVERIFY(readFile(home.filePath("mosaics/N49W004-N50W004.mp")).contains(copyright.c_str()));
+        QVERIFY(readFile(folder + "/N49W004-N50W004.mp").contains(copyright.c_str()));
+        QVERIFY(main->close());
+        QVERIFY(readFile(home.filePath("system/window.ini")).contains("\r\nmaps-folder=" + maps.toUtf8() + "\r\n"));
     }
 
     // A mirror entered in the settings window is where the download window asks; an address
@@ -128,11 +134,11 @@ class TileFetchPanelTest : public QObject {
             box->setText(mirror);
             control<QPushButton>(settings, "Command1")->click();
         });
-        orolith::gui::runSettingsDialog(nullptr, QString(), home.path(), home.path());
+        orolith::gui::runSettingsDialog(nullptr, QString(), home.path(), home.path() + "/system");
         QCOMPARE(desktop.messages,
                  QStringList{"The base address for copernicus30 must be an http:// or https:// address."});
 
-        DownloadWindow window(0, nullptr, home.path());
+        DownloadWindow window(0, nullptr, scratchPlaces(home.path()));
         window.show();
         click(window, "boxFromTile");
         click(window, "downloadButton");
@@ -145,7 +151,7 @@ class TileFetchPanelTest : public QObject {
     void aLargeAreaIsAskedAboutFirst() {
         ServedHome served;
         auto& [desktop, home, server] = served;
-        DownloadWindow window(0, nullptr, home.path());
+        DownloadWindow window(0, nullptr, scratchPlaces(home.path()));
         window.show();
         control<QLineEdit>(window, "boxEdit")->setText("40,-10,50,0");
         desktop.answers = {false};
@@ -168,7 +174,7 @@ class TileFetchPanelTest : public QObject {
         ServedHome served;
         auto& [desktop, home, server] = served;
         serveTile(server, 30000); // answers only after the test is over
-        DownloadWindow window(0, nullptr, home.path());
+        DownloadWindow window(0, nullptr, scratchPlaces(home.path()));
         window.show();
         auto* panel = window.findChild<orolith::gui::TileFetchPanel*>();
         click(window, "boxFromTile");

@@ -85,10 +85,12 @@ class TranslationTest : public QObject {
             check(bare, dialog, "title", dialog->windowTitle());
             bare << bareTexts(*dialog);
         }
-        // Names (the program's; the continents, which are the tile archive's folders) and the
-        // sources' notice, which the download library words for the command line too.
+        // Names (the program's; the continents, which are the tile archive's folders; the
+        // default maps folder) and the sources' notice, which the download library words for
+        // the command line too.
         bare.removeIf([](const QString& text) {
             return text.startsWith(QStringLiteral("Label9 text")) ||
+                   text.startsWith(QStringLiteral("mapsFolder placeholder")) ||
                    text.startsWith(QStringLiteral("Option1_")) ||
                    text.startsWith(QStringLiteral("elevationSources text"));
         });

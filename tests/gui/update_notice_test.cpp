@@ -52,7 +52,7 @@ QString closedPortUrl() {
 // A window whose start-up asks `url`; returns once the check is over.
 std::unique_ptr<MainWindow> windowAsking(const QString& home, const QString& url) {
     MainWindow::Options options;
-    options.home = home;
+    options.places = scratchPlaces(home);
     options.versionPageUrl = url;
     auto window = std::make_unique<MainWindow>(options);
     QSignalSpy finished(window.get(), &MainWindow::updateCheckFinished);

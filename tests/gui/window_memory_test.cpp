@@ -1,8 +1,11 @@
 // What the window keeps beside the settings file and what it opens at start, and the ways
 // into it: dropped files and folders, the kind of input it names, the shortcuts.
 #include "dem/dem_test_support.h"
+#include "gui/desktop_places.h"
+#include "gui/download_dialog.h"
 #include "gui/dropped_inputs.h"
 #include "gui/remembered_state.h"
+#include "gui/tile_fetch_panel.h"
 #include "window_test_support.h"
 
 #include <QCheckBox>
@@ -12,6 +15,8 @@
 #include <QMimeData>
 #include <QSpinBox>
 #include <QTextBrowser>
+#include <QTimer>
+#include <QToolButton>
 
 using namespace orolith::gui;
 using namespace orolith::gui::testing;
@@ -58,6 +63,10 @@ class WindowMemoryTest : public QObject {
             auto window = openWindow(home.path());
             window->openInputFromCommandLine(tile);
             QVERIFY(finishRun(*window));
+            // Simplify left empty is a tenth of the pixel's shorter side (590 m at 50.5° N),
+            // as on the command line.
+            QVERIFY(control<QLineEdit>(*window, "Simplify")->text().isEmpty());
+            QTRY_COMPARE(control<QLineEdit>(*window, "Simplify")->placeholderText(), QStringLiteral("59.0"));
             control<QLineEdit>(*window, "Interval")->setText("50");
             control<QLineEdit>(*window, "Base")->setText("10");
             control<QSpinBox>(*window, "Smooth")->setValue(2);
@@ -74,7 +83,7 @@ class WindowMemoryTest : public QObject {
         QVERIFY(!kept.contains("\n\n")); // CR LF throughout
 
         MainWindow::Options options;
-        options.home = home.path();
+        options.places = scratchPlaces(home.path());
         options.checkForUpdate = false;
         options.reopenLastInput = true;
         MainWindow window(options);
@@ -97,6 +106,55 @@ class WindowMemoryTest : public QObject {
         QCOMPARE(loadRememberedState(home.filePath("system/none.ini")), RememberedState{});
         writeFile(home.filePath("system/bad.ini"), "[bands]\r\nsmooth=900\r\ngeometry\r\n");
         QCOMPARE(loadRememberedState(home.filePath("system/bad.ini")).smooth, 0);
+    }
+
+    // Without --home on a fresh desktop: the settings and what the window remembers in the
+    // config folder, the styles in the data folder (without a "system" folder, which would
+    // make it a one-folder home from then on), the tiles in the cache folder.
+    void withoutAHomeTheDesktopsFoldersAreUsed() {
+        FakeDesktop desktop;
+        QTemporaryDir root;
+        const QString config = root.filePath("config"), data = root.filePath("data"), cache = root.filePath("cache");
+        struct Environment { // the desktop's folders in `root` while the test runs
+            QList<std::pair<const char*, QByteArray>> before;
+            void set(const char* name, const QString& value) {
+                before.append({name, qgetenv(name)});
+                qputenv(name, value.toUtf8());
+            }
+            ~Environment() {
+                for (const auto& [name, value] : before)
+                    value.isNull() ? qunsetenv(name) : qputenv(name, value);
+            }
+        } environment;
+        environment.set("HOME", root.path());
+        environment.set("XDG_CONFIG_HOME", config);
+        environment.set("XDG_DATA_HOME", data);
+        environment.set("XDG_CACHE_HOME", cache);
+        MainWindow::Options options;
+        options.places = windowPlaces(QString());
+        options.checkForUpdate = false;
+        std::filesystem::path tiles;
+        QString maps;
+        {
+            MainWindow window(options);
+            window.show();
+            control<QLineEdit>(window, "Text2")->setText("10400");
+            QTimer::singleShot(0, [&] {
+                auto* download = qobject_cast<DownloadWindow*>(QApplication::activeModalWidget());
+                tiles = download->findChild<TileFetchPanel*>()->cacheRoot();
+                maps = control<QLineEdit>(*download, "mapsFolder")->text();
+                download->close();
+            });
+            control<QToolButton>(window, "Picture2")->click();
+            QVERIFY(window.close());
+        }
+        QVERIFY(readFile(config + "/orolith-creator/orolith.dat").contains("\r\n10400\r\n"));
+        QVERIFY(readFile(config + "/orolith-creator/window.ini").startsWith("[bands]\r\n"));
+        QVERIFY(QFileInfo(data + "/orolith-creator/typ").isDir());
+        QVERIFY(!QFileInfo::exists(data + "/orolith-creator/system"));
+        QCOMPARE(tiles, toPath(cache + "/orolith-creator/dem"));
+        QCOMPARE(maps, QDir::toNativeSeparators(root.filePath("Documents/Orolith")));
+        QVERIFY(desktop.messages.isEmpty());
     }
 
     void droppedFilesAndFoldersOpen() {

@@ -5,6 +5,7 @@
 #include "core/settings/settings_file.h"
 #include "fake_desktop.h"
 #include "gui/main_window.h"
+#include "gui/path_text.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -41,9 +42,14 @@ inline void writeSettingsFile(const QString& home, const orolith::Settings& sett
               QByteArray::fromStdString(orolith::SettingsFile::text(settings)));
 }
 
+// Everything in `home`, as --home does; the maps of downloaded areas in home/Documents/Orolith.
+inline orolith::HomePlaces scratchPlaces(const QString& home) {
+    return orolith::placesInHome(toPath(home), toPath(home + QStringLiteral("/Documents")));
+}
+
 inline std::unique_ptr<MainWindow> openWindow(const QString& home) {
     MainWindow::Options options;
-    options.home = home;
+    options.places = scratchPlaces(home);
     options.checkForUpdate = false;
     auto window = std::make_unique<MainWindow>(options);
     window->show();

@@ -168,6 +168,12 @@ std::int64_t roundHalfEven(double value) {
     return static_cast<std::int64_t>(result);
 }
 
+std::string oneDecimalText(double value) {
+    char text[400]; // the largest double has 309 digits
+    const auto [end, error] = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 1);
+    return error == std::errc() ? std::string(text, end) : decimalText(value);
+}
+
 std::string decimalText(double value) {
     char text[32];
     const auto end = std::to_chars(text, text + sizeof text, value).ptr;

@@ -34,6 +34,9 @@ std::string hexUpper(std::uint64_t value, int width = 1);
 // The shortest decimal text that reads back as `value` ("25", "0.5", "-12.25"), whatever the locale.
 std::string decimalText(double value);
 
+// "9.3": one decimal, rounded, with a point whatever the locale (the window sets the desktop's).
+std::string oneDecimalText(double value);
+
 // Round to the nearest integer, an exact half going to the even neighbour.
 std::int64_t roundHalfEven(double value);
 

@@ -88,6 +88,12 @@ HomePlaces choosePlaces(const fs::path& executableFolder, const DesktopFolders& 
     return desktopPlaces(folders);
 }
 
+HomePlaces placesFor(const fs::path& homeOption, const fs::path& executableFolder, const DesktopFolders& folders) {
+    if (!homeOption.empty())
+        return placesInHome(homeOption, folders.documents);
+    return choosePlaces(executableFolder, folders);
+}
+
 fs::path settingsFileIn(const HomePlaces& places) {
     return places.settings / "orolith.dat";
 }

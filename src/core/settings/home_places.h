@@ -42,10 +42,14 @@ HomePlaces placesInHome(const std::filesystem::path& home, const std::filesystem
 HomePlaces desktopPlaces(const DesktopFolders& folders);
 
 // A home that exists already (it has a "system" folder) is kept as one folder: beside the
-// program (a portable copy), else the per-user one of earlier versions, which the window
-// still makes (~/.local/share/orolith-creator with its system folder). Otherwise the
-// desktop's folders.
+// program (a portable copy), else the per-user one that earlier versions made
+// (~/.local/share/orolith-creator with its system folder). Otherwise the desktop's folders.
 HomePlaces choosePlaces(const std::filesystem::path& executableFolder, const DesktopFolders& folders);
+
+// The places both front ends use: all in `homeOption` (--home DIR) when it is given, else
+// choosePlaces.
+HomePlaces placesFor(const std::filesystem::path& homeOption, const std::filesystem::path& executableFolder,
+                     const DesktopFolders& folders);
 
 // The settings file in the settings folder.
 std::filesystem::path settingsFileIn(const HomePlaces& places);

@@ -61,10 +61,6 @@ std::vector<std::string> readLines(std::string_view text) {
 
 } // namespace
 
-std::filesystem::path settingsPath(const std::filesystem::path& home) {
-    return home / "system" / "orolith.dat";
-}
-
 bool SettingsFile::read(const std::filesystem::path& path, Settings& settings) {
     const SmallFile file = readSmallFile(path, kSettingsFileLimit);
     if (file.outcome == FileRead::Missing)

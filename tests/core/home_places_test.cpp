@@ -1,4 +1,3 @@
-#include "core/settings/home_folder.h"
 #include "core/settings/home_places.h"
 #include "support/test_support.h"
 
@@ -7,23 +6,18 @@
 
 namespace orolith {
 
-TEST(HomeFolder, WritableExecutableFolderOtherwiseThePerUserDataFolder) {
-    testing::TempDir dir;
-    EXPECT_EQ(defaultHome(dir.path()), dir.path());
-    EXPECT_TRUE(testing::fileNames(dir.path()).empty()); // the probe is gone
-    ::setenv("XDG_DATA_HOME", (dir / "data").c_str(), 1);
-    EXPECT_EQ(defaultHome(dir / "no-such-folder"), dir / "data" / "orolith-creator");
-    ::setenv("XDG_DATA_HOME", "relative", 1); // not absolute: ignored
-    ::setenv("HOME", dir.path().c_str(), 1);
-    EXPECT_EQ(userDataHome(), dir / ".local" / "share" / "orolith-creator");
-}
-
-TEST(HomeFolder, CreatesTheFourFoldersAndReportsOneInTheWay) {
+// --home DIR: everything in DIR, whatever exists elsewhere; the maps still in the documents.
+TEST(HomePlaces, OneHomeFolderCreatedWithAFolderInTheWayReported) {
     testing::TempDir dir;
     testing::RecordingHost host;
     dir.write("col", "not a folder");
-    ensureHomeFolders(dir.path(), host);
-    EXPECT_EQ(testing::fileNames(dir.path()), (std::vector<std::string>{"col", "patterns", "system", "typ"}));
+    std::filesystem::create_directories(dir / "bin" / "system");
+    const HomePlaces places = placesFor(dir.path(), dir / "bin", {dir / "c", dir / "d", dir / "e", dir / "docs"});
+    EXPECT_EQ(places.settings, dir / "system");
+    EXPECT_EQ(places.tiles, dir / "dem");
+    EXPECT_EQ(places.maps, dir / "docs" / "Orolith");
+    ensurePlaces(places, host);
+    EXPECT_EQ(testing::fileNames(dir.path()), (std::vector<std::string>{"bin", "col", "patterns", "system", "typ"}));
     for (const char* name : {"typ", "patterns", "system"})
         EXPECT_TRUE(std::filesystem::is_directory(dir / name)) << name;
     ASSERT_EQ(host.messages.size(), 1u);
