@@ -5,7 +5,7 @@
 #include "gui/byte_text.h"
 
 #include <QCheckBox>
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -23,13 +23,14 @@ ContourLinesBox::ContourLinesBox(QWidget* parent) : QGroupBox(tr("Contour lines"
     multiples_->setToolTip(tr("Every N-th line is intermediate, every M-th major"));
     feet_ = new QCheckBox(tr("Feet"));
     feet_->setObjectName(QStringLiteral("ContourFeet"));
-    auto* row = new QHBoxLayout(this);
-    row->addWidget(new QLabel(tr("Interval")));
-    row->addWidget(interval_);
-    row->addWidget(new QLabel(tr("Intermediate, major")));
-    row->addWidget(multiples_);
-    row->addWidget(feet_);
-    row->addStretch(1);
+    // Two rows, so that the box fits a narrow panel.
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(new QLabel(tr("Interval")), 0, 0);
+    grid->addWidget(interval_, 0, 1);
+    grid->addWidget(feet_, 0, 2);
+    grid->addWidget(new QLabel(tr("Intermediate, major")), 1, 0);
+    grid->addWidget(multiples_, 1, 1);
+    grid->setColumnStretch(3, 1);
 }
 
 bool ContourLinesBox::read(dem::ContourOptions& options, QString& error) const {

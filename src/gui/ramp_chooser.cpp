@@ -53,6 +53,8 @@ RampChooser::RampChooser(QWidget* parent) : QWidget(parent) {
     strip_->setObjectName(QStringLiteral("rampStrip"));
     strip_->setFixedHeight(kStripHeight);
     strip_->setScaledContents(true);
+    // The strip takes the column's width, so a narrow panel need not scroll sideways for it.
+    strip_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     column->addLayout(row);
     column->addWidget(strip_);
     connect(combo_, &QComboBox::currentIndexChanged, this, [this] {

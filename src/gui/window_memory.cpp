@@ -37,11 +37,13 @@ void MainWindow::restoreRemembered() {
         resize(firstWindowSize(screen()));
     auto* split = findChild<QSplitter*>(QStringLiteral("mainSplit"));
     if (remembered_.split.isEmpty() || !split->restoreState(remembered_.split)) {
-        // The panel as wide as its controls ask, as far as half the window.
+        // The panel as wide as its controls ask, as far as half the window, but never
+        // narrower than its controls need: on a small screen the map gives way.
         const auto* scroll = static_cast<QScrollArea*>(split->widget(0));
-        const int panel =
-            scroll->widget()->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width();
-        split->setSizes({std::min(panel, width() / 2), width()});
+        const int bar = scroll->verticalScrollBar()->sizeHint().width();
+        const int panel = scroll->widget()->sizeHint().width() + bar;
+        const int least = scroll->widget()->minimumSizeHint().width() + bar;
+        split->setSizes({std::min(panel, std::max(least, width() / 2)), width()});
     }
 }
 

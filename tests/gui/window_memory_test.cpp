@@ -13,6 +13,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTextBrowser>
 #include <QTimer>
@@ -201,6 +203,17 @@ class WindowMemoryTest : public QObject {
         QTest::keyClick(window.get(), Qt::Key_M, Qt::ControlModifier);
         QVERIFY(finishRun(*window));
         QVERIFY(readFile(home.filePath("two.mp")).startsWith("[IMG ID]"));
+    }
+
+    // A first window on a small screen (the test platform's 800 × 600, as 1600 × 1200 at
+    // scale 2) gives the panel the width its controls need: nothing in it scrolls sideways.
+    void aSmallScreenLeavesThePanelWhole() {
+        ScratchWindow scratch;
+        auto& window = scratch.window;
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        auto* scroll = control<QScrollArea>(*window, "sidePanelScroll");
+        QVERIFY(window->width() < 2 * scroll->widget()->minimumSizeHint().width());
+        QCOMPARE(scroll->horizontalScrollBar()->maximum(), 0);
     }
 
     void helpOpensItsOwnViewerWithoutABrowser() {
