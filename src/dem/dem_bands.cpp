@@ -227,12 +227,14 @@ std::function<void()> DemBands::prepareBlock(std::vector<PixelPolygon>&& polygon
                                              OutlineVertex::before);
             return at != outline.end() && at->point == point ? at->sides : std::uint8_t{0};
         };
-        simplifyBoundaries(gathered, options_.simplify, [&sidesAt](const GeoPoint& point) { return sidesAt(point) != 0; });
+        simplifyBoundaries(gathered, options_.simplify,
+                           [&sidesAt](const GeoPoint& point) { return sidesAt(point) != 0; });
         // The rings were rebuilt from the same points: their sides are found by position, in
         // the polygons that touched the outline (no others do now).
         for (BandPolygon& polygon : gathered)
             if (!polygon.outlineSides.empty())
-                markOutline(polygon, [&](std::size_t r, std::size_t i) { return sidesAt(polygon.rings[r][i]); });
+                markOutline(polygon,
+                            [&](std::size_t r, std::size_t i) { return sidesAt(polygon.rings[r][i]); });
     }
     DemStatistics counted;
     std::vector<std::function<void()>> handing;
