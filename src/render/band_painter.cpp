@@ -117,7 +117,8 @@ bool paintBands(QImage& image, const MapView& view, const BandSet& bands, const 
         for (const std::size_t i : order) {
             if (!bands.bounds[i].intersects(area))
                 continue;
-            // Band edges only: not where a polygon was closed along a cut between blocks.
+            // Band edges only: not where a polygon was closed along a cut between blocks or
+            // along the raster's edge.
             const BandPolygon& polygon = bands.polygons[i];
             painter.drawPath(polygon.outlineSides.empty() ? pathOf(polygon.rings, view, true)
                                                           : pathOf(outlineLines(polygon), view, false));
