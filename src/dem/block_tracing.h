@@ -13,10 +13,12 @@
 // What is made of a block's polygons on the tracing threads is handed on in a fixed order (row
 // by row, left to right) on the calling thread, whatever the number of threads.
 
+#include "core/conversion/band_outline.h"
 #include "dem/band_tracer.h"
 #include "dem/ring_assembly.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -33,6 +35,11 @@ struct BlockTracingOptions {
 struct BlockArea {
     double left = 0.0, top = 0.0, right = 0.0, bottom = 0.0;
     bool onOutline(PixelPoint p) const { return p.x == left || p.x == right || p.y == top || p.y == bottom; }
+    // The sides a point lies on, as OutlineSide bits (none inside the block).
+    std::uint8_t sides(PixelPoint p) const {
+        return static_cast<std::uint8_t>((p.x == left ? kLeftSide : 0) | (p.y == top ? kTopSide : 0) |
+                                         (p.x == right ? kRightSide : 0) | (p.y == bottom ? kBottomSide : 0));
+    }
 };
 
 // Drops the vertices of `ring` that lie on a straight stretch of the block's outline (no other

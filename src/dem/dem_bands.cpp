@@ -43,6 +43,36 @@ std::string heightText(double value) {
     return std::string(text, result.ptr);
 }
 
+// A vertex on a block's outline and the sides it lies on.
+struct OutlineVertex {
+    GeoPoint point;
+    std::uint8_t sides = 0;
+    static bool before(const OutlineVertex& a, const OutlineVertex& b) {
+        return a.point.lon != b.point.lon ? a.point.lon < b.point.lon : a.point.lat < b.point.lat;
+    }
+};
+
+// Notes the outline's sides of every vertex of the polygon's (closed) rings from
+// `sidesOf(ring, index)`; nothing when none lies on the outline.
+template <typename SidesOf>
+void markOutline(BandPolygon& polygon, const SidesOf& sidesOf) {
+    polygon.outlineSides.clear();
+    const auto touches = [&] {
+        for (std::size_t r = 0; r < polygon.rings.size(); ++r)
+            for (std::size_t i = 0; i + 1 < polygon.rings[r].size(); ++i)
+                if (sidesOf(r, i) != 0)
+                    return true;
+        return false;
+    };
+    if (!touches())
+        return; // most polygons: no memory spent
+    for (std::size_t r = 0; r < polygon.rings.size(); ++r) {
+        std::vector<std::uint8_t>& sides = polygon.outlineSides.emplace_back(polygon.rings[r].size());
+        for (std::size_t i = 0; i < sides.size(); ++i)
+            sides[i] = sidesOf(r, i);
+    }
+}
+
 } // namespace
 
 std::optional<double> readWholeMetres(const std::string& text, bool positive) {
@@ -181,26 +211,34 @@ std::function<void()> DemBands::prepareBlock(std::vector<PixelPolygon>&& polygon
                                              const PolygonWork& work) {
     std::vector<BandPolygon> gathered;
     gathered.reserve(polygons.size());
-    std::vector<std::pair<double, double>> outline; // (lon, lat) of the vertices on it
+    std::vector<OutlineVertex> outline; // the vertices on the block's outline, by position
     const bool simplifying = options_.simplify > 0.0;
     for (PixelPolygon& polygon : polygons) {
         if (simplifying)
             for (PixelRing& ring : polygon.rings) {
                 dropStraightOutline(ring, area);
                 for (const PixelPoint& point : ring)
-                    if (area.onOutline(point)) {
-                        const GeoPoint geo = raster_.toGeo(point);
-                        outline.emplace_back(geo.lon, geo.lat);
-                    }
+                    if (const std::uint8_t sides = area.sides(point))
+                        outline.push_back({raster_.toGeo(point), sides});
             }
-        gathered.push_back(toGeo(polygon));
+        gathered.push_back(toGeo(polygon, area));
         polygon = {};
     }
     if (simplifying) {
-        std::sort(outline.begin(), outline.end());
-        simplifyBoundaries(gathered, options_.simplify, [&outline](const GeoPoint& point) {
-            return std::binary_search(outline.begin(), outline.end(), std::pair(point.lon, point.lat));
-        });
+        std::sort(outline.begin(), outline.end(), OutlineVertex::before);
+        const auto sidesAt = [&outline](const GeoPoint& point) {
+            const auto at = std::lower_bound(outline.begin(), outline.end(), OutlineVertex{point, 0},
+                                             OutlineVertex::before);
+            return at != outline.end() && at->point == point ? at->sides : std::uint8_t{0};
+        };
+        simplifyBoundaries(gathered, options_.simplify,
+                           [&sidesAt](const GeoPoint& point) { return sidesAt(point) != 0; });
+        // The rings were rebuilt from the same points: their sides are found by position, in
+        // the polygons that touched the outline (no others do now).
+        for (BandPolygon& polygon : gathered)
+            if (!polygon.outlineSides.empty())
+                markOutline(polygon,
+                            [&](std::size_t r, std::size_t i) { return sidesAt(polygon.rings[r][i]); });
     }
     DemStatistics counted;
     std::vector<std::function<void()>> handing;
@@ -224,7 +262,7 @@ std::function<void()> DemBands::prepareBlock(std::vector<PixelPolygon>&& polygon
     };
 }
 
-BandPolygon DemBands::toGeo(const PixelPolygon& polygon) const {
+BandPolygon DemBands::toGeo(const PixelPolygon& polygon, const BlockArea& area) const {
     BandPolygon out;
     out.band = static_cast<std::size_t>(polygon.band - lowestBand_);
     out.rings.reserve(polygon.rings.size());
@@ -236,6 +274,10 @@ BandPolygon DemBands::toGeo(const PixelPolygon& polygon) const {
         geo.push_back(geo.front());
         out.rings.push_back(std::move(geo));
     }
+    markOutline(out, [&](std::size_t r, std::size_t i) {
+        const PixelRing& ring = polygon.rings[r];
+        return area.sides(ring[i < ring.size() ? i : 0]);
+    });
     return out;
 }
 

@@ -100,7 +100,7 @@ class DemBands {
   private:
     std::function<void()> prepareBlock(std::vector<PixelPolygon>&& polygons, const BlockArea& area,
                                        const PolygonWork& work);
-    BandPolygon toGeo(const PixelPolygon& polygon) const;
+    BandPolygon toGeo(const PixelPolygon& polygon, const BlockArea& area) const;
 
     DemOptions options_;
     DemRaster raster_;

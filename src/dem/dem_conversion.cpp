@@ -1,5 +1,6 @@
 #include "dem/dem_conversion.h"
 
+#include "core/conversion/band_outline.h"
 #include "core/conversion/elevation_types.h"
 #include "core/conversion/legend_captions.h"
 #include "core/conversion/map_writer.h"
@@ -8,6 +9,7 @@
 #include "dem/contour_map.h"
 #include "dem/hole_cut.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <functional>
@@ -54,7 +56,7 @@ struct Written {
     std::uint64_t polygons = 0, holes = 0, vertices = 0;
 };
 
-// What the map says of a band polygon: its Data lines and the rings again as contour lines.
+// What the map says of a band polygon: its Data lines and its band edges again as contour lines.
 struct PolygonText {
     std::vector<std::string> rings, contours;
     std::size_t holes = 0, vertices = 0;
@@ -75,43 +77,55 @@ bool keepsShape(const Ring& ring, int decimals) {
     return distinct >= 4;
 }
 
-// The polygon's Data lines: each ring, or with `cut` one ring with the holes cut open (holes
-// that vanish in rounding left out). Nothing when the outer ring vanishes, its holes with it.
+// Drops the holes that vanish in rounding to `decimals` places.
+void dropVanishingHoles(std::vector<Ring>& rings, int decimals) {
+    std::size_t kept = 1;
+    for (std::size_t i = 1; i < rings.size(); ++i)
+        if (keepsShape(rings[i], decimals) && kept++ != i)
+            rings[kept - 1] = std::move(rings[i]);
+    rings.resize(std::min(kept, rings.size()));
+}
+
+// The polygon's outline as contour lines: its band edges only, never the stretches along a
+// block's outline (nor the cuts to its holes, which are not in its rings). Lines that vanish in
+// rounding are left out.
+std::vector<std::string> outlineText(const BandPolygon& polygon, int decimals) {
+    std::vector<std::string> lines;
+    std::size_t vertices = 0;
+    for (const Ring& line : outlineLines(polygon)) {
+        const bool closed = line.size() > 2 && line.front() == line.back();
+        std::string text = vertexListText(line, decimals, vertices);
+        if (vertices >= (closed ? 4u : 2u))
+            lines.push_back(std::move(text));
+    }
+    return lines;
+}
+
+// The polygon's Data lines: each ring, or with `cut` one ring with the holes cut open. Holes
+// that vanish in rounding are left out; nothing comes when the outer ring vanishes.
 PolygonText polygonText(BandPolygon& polygon, int decimals, bool cut, bool contours) {
     PolygonText out;
     std::size_t vertices = 0;
-    const bool joinHoles = cut && polygon.rings.size() > 1;
-    if (joinHoles) {
-        std::size_t kept = 1;
-        for (std::size_t i = 1; i < polygon.rings.size(); ++i)
-            if (keepsShape(polygon.rings[i], decimals) && kept++ != i)
-                polygon.rings[kept - 1] = std::move(polygon.rings[i]);
-        polygon.rings.resize(kept);
+    if (contours)
+        out.contours = outlineText(polygon, decimals);
+    dropVanishingHoles(polygon.rings, decimals);
+    if (cut && polygon.rings.size() > 1) {
         std::vector<bool> added;
-        const Ring joined = cutHoles(polygon.rings, &added);
-        std::string text = ringText(joined, decimals, vertices, &added);
-        if (!text.empty()) {
-            out.rings.push_back(std::move(text));
-            out.holes = polygon.rings.size() - 1;
-            out.vertices = vertices;
-        }
-    }
-    for (const Ring& ring : polygon.rings) {
-        if (joinHoles && !contours)
-            break;
-        std::string text = ringText(ring, decimals, vertices);
-        if (text.empty() && &ring == &polygon.rings.front())
-            return {}; // the outer ring vanished in rounding; its holes go with it
+        std::string text = ringText(cutHoles(polygon.rings, &added), decimals, vertices, &added);
         if (text.empty())
-            continue;
-        if (contours)
-            out.contours.push_back(text);
-        if (!joinHoles) {
-            out.holes += out.rings.empty() ? 0 : 1;
+            return {};
+        out.rings.push_back(std::move(text));
+        out.vertices = vertices;
+    } else {
+        for (const Ring& ring : polygon.rings) {
+            std::string text = ringText(ring, decimals, vertices);
+            if (text.empty())
+                return {}; // the outer ring vanished in rounding; its holes go with it
             out.vertices += vertices;
             out.rings.push_back(std::move(text));
         }
     }
+    out.holes = polygon.rings.size() - 1;
     return out;
 }
 

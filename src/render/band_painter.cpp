@@ -1,5 +1,7 @@
 #include "render/band_painter.h"
 
+#include "core/conversion/band_outline.h"
+
 #include <QElapsedTimer>
 #include <QPainter>
 #include <QPainterPath>
@@ -14,24 +16,26 @@ namespace {
 constexpr int kPollEvery = 64;
 constexpr qint64 kPartialEveryMs = 150;
 
-// The rings as a path in pixels; vertices less than half a pixel from the last one kept
-// are merged, so huge rings cost no more than their outline's pixels.
-QPainterPath pathOf(const BandPolygon& polygon, const MapView& view) {
+// The lines as a path in pixels, each closed if they are `rings` or where it ends at its start;
+// vertices less than half a pixel from the last one kept are merged, so huge rings cost no more
+// than their outline's pixels.
+QPainterPath pathOf(const std::vector<Ring>& lines, const MapView& view, bool rings) {
     QPainterPath path;
     path.setFillRule(Qt::OddEvenFill);
-    for (const Ring& ring : polygon.rings) {
-        if (ring.empty())
+    for (const Ring& line : lines) {
+        if (line.empty())
             continue;
-        QPointF last = view.toPixel(ring.front());
+        QPointF last = view.toPixel(line.front());
         path.moveTo(last);
-        for (std::size_t i = 1; i < ring.size(); ++i) {
-            const QPointF p = view.toPixel(ring[i]);
-            if (std::abs(p.x() - last.x()) >= 0.5 || std::abs(p.y() - last.y()) >= 0.5 || i + 1 == ring.size()) {
+        for (std::size_t i = 1; i < line.size(); ++i) {
+            const QPointF p = view.toPixel(line[i]);
+            if (std::abs(p.x() - last.x()) >= 0.5 || std::abs(p.y() - last.y()) >= 0.5 || i + 1 == line.size()) {
                 path.lineTo(p);
                 last = p;
             }
         }
-        path.closeSubpath();
+        if (rings || (line.size() > 2 && line.front() == line.back()))
+            path.closeSubpath();
     }
     return path;
 }
@@ -103,7 +107,7 @@ bool paintBands(QImage& image, const MapView& view, const BandSet& bands, const 
         const QBrush fill(looks[polygon.band].tile);
         painter.setBrush(fill);
         painter.setPen(QPen(fill, 1.0));
-        painter.drawPath(pathOf(polygon, view));
+        painter.drawPath(pathOf(polygon.rings, view, true));
         if (!proceed())
             return false;
     }
@@ -113,7 +117,11 @@ bool paintBands(QImage& image, const MapView& view, const BandSet& bands, const 
         for (const std::size_t i : order) {
             if (!bands.bounds[i].intersects(area))
                 continue;
-            painter.drawPath(pathOf(bands.polygons[i], view));
+            // Band edges only: not where a polygon was closed along a cut between blocks or
+            // along the raster's edge.
+            const BandPolygon& polygon = bands.polygons[i];
+            painter.drawPath(polygon.outlineSides.empty() ? pathOf(polygon.rings, view, true)
+                                                          : pathOf(outlineLines(polygon), view, false));
             if (!proceed())
                 return false;
         }

@@ -16,7 +16,7 @@ namespace orolith::render {
 
 struct PaintOptions {
     QColor background = Qt::white;
-    bool contours = false; // the outline of every polygon as a black line two pixels wide
+    bool contours = false; // the band edges of every polygon as a black line two pixels wide
     QPoint tileOrigin;     // the picture's pixel where a tile's top-left corner lies
     // Polled between polygons; false stops the painting (the picture is then incomplete).
     std::function<bool()> keepGoing;

@@ -96,20 +96,33 @@ void BandSet::finish(const BandReadSettings& settings, const BatchReady& batchRe
     flush(batchReady);
 }
 
-Ring simplifiedRing(const Ring& ring, double tolerance) {
+Ring simplifiedRing(const Ring& ring, double tolerance, std::vector<std::uint8_t>* sides) {
     if (tolerance <= 0.0 || ring.size() < 3)
         return ring;
+    const bool marked = sides != nullptr && sides->size() == ring.size();
     Ring kept;
     kept.reserve(ring.size() / 4 + 4);
-    kept.push_back(ring.front());
+    std::size_t count = 0; // the sides of kept vertices move to the front
+    const auto keep = [&](std::size_t i) {
+        kept.push_back(ring[i]);
+        if (marked)
+            (*sides)[count] = (*sides)[i];
+        ++count;
+    };
+    keep(0);
     for (std::size_t i = 1; i + 1 < ring.size(); ++i) {
         const GeoPoint& last = kept.back();
         if (std::abs(ring[i].lon - last.lon) >= tolerance || std::abs(ring[i].lat - last.lat) >= tolerance)
-            kept.push_back(ring[i]);
+            keep(i);
     }
-    kept.push_back(ring.back());
-    if (kept.size() < 4)
+    keep(ring.size() - 1);
+    if (marked)
+        sides->resize(count);
+    if (kept.size() < 4) {
+        if (marked)
+            sides->assign(5, 0); // a box of its own: band edges all round
         return boxRing(ring, tolerance);
+    }
     kept.shrink_to_fit();
     return kept;
 }
@@ -117,9 +130,11 @@ Ring simplifiedRing(const Ring& ring, double tolerance) {
 BandPolygon simplifiedPolygon(const BandPolygon& polygon, double tolerance) {
     BandPolygon out;
     out.band = polygon.band;
+    out.outlineSides = polygon.outlineSides;
     out.rings.reserve(polygon.rings.size());
-    for (const Ring& ring : polygon.rings)
-        out.rings.push_back(simplifiedRing(ring, tolerance));
+    for (std::size_t r = 0; r < polygon.rings.size(); ++r)
+        out.rings.push_back(simplifiedRing(polygon.rings[r], tolerance,
+                                           r < out.outlineSides.size() ? &out.outlineSides[r] : nullptr));
     return out;
 }
 

@@ -65,9 +65,10 @@ class BandSet {
 // kept one merged into it. The first and last vertex are kept. A ring that would shrink below
 // four points (it fits inside a pixel, or nearly) becomes its box, at least `tolerance` wide
 // and high, so that it still covers a pixel of its own band. Tolerance 0 keeps the ring as it is.
-Ring simplifiedRing(const Ring& ring, double tolerance);
+// `sides`, the outline's sides of the ring's vertices (see BandPolygon), follows the vertices kept.
+Ring simplifiedRing(const Ring& ring, double tolerance, std::vector<std::uint8_t>* sides = nullptr);
 
-// The polygon with every ring simplified.
+// The polygon with every ring simplified, its outline's sides kept with their vertices.
 BandPolygon simplifiedPolygon(const BandPolygon& polygon, double tolerance);
 
 } // namespace orolith::render

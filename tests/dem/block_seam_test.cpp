@@ -1,5 +1,6 @@
 // A raster traced in small blocks against the same raster traced in one block: band edges that
-// cross a cut between blocks cross it at the same points, and every band covers the same area.
+// cross a cut between blocks cross it at the same points, every band covers the same area, and
+// the outlines written as lines ("Add Contours") run along band edges only, as in one block.
 
 #include "dem/dem_conversion.h"
 #include "dem_test_support.h"
@@ -37,18 +38,20 @@ TestRaster obliqueSlope() {
 }
 
 struct Traced {
-    std::vector<MapBlock> blocks;
+    std::vector<MapBlock> blocks, outlines;
     std::map<std::string, double> areaByType; // square degrees
 };
 
-Traced traceInBlocks(const TempDir& dir, std::size_t blockSize) {
+Traced traceInBlocks(const TempDir& dir, std::size_t blockSize, double simplify = 0.0) {
     DemOptions dem;
     dem.interval = 10;
     dem.blockSize = blockSize;
-    const Converted out = convertToMap(dir.path(), {(dir / "t.tif").string()}, dem);
+    dem.simplify = simplify;
+    const Converted out = convertToMap(dir.path(), {(dir / "t.tif").string()}, dem, true);
     EXPECT_TRUE(out.result.written);
     Traced traced;
-    traced.blocks = readBlocks(out.map);
+    for (MapBlock& block : readBlocks(out.map))
+        (block.kind == "[POLYGON]" ? traced.blocks : traced.outlines).push_back(std::move(block));
     for (const MapBlock& block : traced.blocks)
         for (const auto& ring : block.rings) {
             double twice = 0.0;
@@ -59,29 +62,65 @@ Traced traceInBlocks(const TempDir& dir, std::size_t blockSize) {
     return traced;
 }
 
+bool near(double a, double b) {
+    return std::abs(a - b) < 1e-9;
+}
+
+// A position in pixels across (or down) the raster lies on a cut between blocks of kBlock.
+bool onCut(double pixels, std::size_t count) {
+    for (std::size_t k = kBlock; k < count - 1; k += kBlock)
+        if (near(pixels, static_cast<double>(k) + 0.5))
+            return true;
+    return false;
+}
+
+// A position in pixels across (or down) the raster lies on its edge.
+bool onEdge(double pixels, std::size_t count) {
+    return near(pixels, 0) || near(pixels, static_cast<double>(count));
+}
+
 // Where a band edge crosses a cut: vertices on a cut line that are neither a pixel centre (where
 // a cut runs straight on) nor on the raster's outline.
 std::set<std::pair<double, double>> crossings(const std::vector<MapBlock>& blocks, const TestRaster& raster) {
-    const auto near = [](double a, double b) { return std::abs(a - b) < 1e-9; };
-    const auto onCut = [&](double pixels, std::size_t count) {
-        for (std::size_t k = kBlock; k < count - 1; k += kBlock)
-            if (near(pixels, static_cast<double>(k) + 0.5))
-                return true;
-        return false;
-    };
     const auto onCentre = [&](double pixels) { return near(pixels - std::floor(pixels), 0.5); };
     std::set<std::pair<double, double>> found;
     for (const MapBlock& block : blocks)
         for (const auto& ring : block.rings)
             for (const auto& [lon, lat] : ring) {
                 const double px = (lon - raster.geo[0]) / kPixel, py = (raster.geo[3] - lat) / kPixel;
-                if (near(px, 0) || near(py, 0) || near(px, static_cast<double>(raster.width)) ||
-                    near(py, static_cast<double>(raster.height)))
+                if (onEdge(px, raster.width) || onEdge(py, raster.height))
                     continue;
                 if ((onCut(px, raster.width) && !onCentre(py)) || (onCut(py, raster.height) && !onCentre(px)))
                     found.emplace(lon, lat);
             }
     return found;
+}
+
+// The outline lines' segments that run along a cut or the raster's edge, their total length
+// (degrees) and their vertices.
+struct OutlineFigures {
+    int alongOutline = 0;
+    double length = 0.0;
+    std::set<std::pair<double, double>> vertices;
+};
+
+OutlineFigures outlineFigures(const std::vector<MapBlock>& outlines, const TestRaster& raster) {
+    OutlineFigures figures;
+    const auto along = [](double a, double b, std::size_t count) {
+        return near(a, b) && (onCut(a, count) || onEdge(a, count));
+    };
+    for (const MapBlock& line : outlines)
+        for (std::size_t i = 0; i + 1 < line.rings.front().size(); ++i) {
+            const auto [lon0, lat0] = line.rings.front()[i];
+            const auto [lon1, lat1] = line.rings.front()[i + 1];
+            const double x0 = (lon0 - raster.geo[0]) / kPixel, y0 = (raster.geo[3] - lat0) / kPixel;
+            const double x1 = (lon1 - raster.geo[0]) / kPixel, y1 = (raster.geo[3] - lat1) / kPixel;
+            figures.alongOutline += along(x0, x1, raster.width) || along(y0, y1, raster.height);
+            figures.length += std::hypot(lon1 - lon0, lat1 - lat0);
+            figures.vertices.emplace(lon0, lat0);
+            figures.vertices.emplace(lon1, lat1);
+        }
+    return figures;
 }
 
 TEST(BlockSeams, BandEdgesCrossCutsWhereTheyWouldWithoutCuts) {
@@ -109,6 +148,22 @@ TEST(BlockSeams, BandEdgesCrossCutsWhereTheyWouldWithoutCuts) {
     ASSERT_EQ(blocks.areaByType.size(), whole.areaByType.size());
     for (const auto& [type, area] : whole.areaByType)
         EXPECT_NEAR(blocks.areaByType.at(type), area, 1e-12) << type;
+
+    // The outlines leave out every stretch along a cut and along the raster's edge: in blocks
+    // they are cut into more lines, but cover the very band edges of one block.
+    const OutlineFigures blockLines = outlineFigures(blocks.outlines, raster);
+    const OutlineFigures wholeLines = outlineFigures(whole.outlines, raster);
+    EXPECT_EQ(whole.outlines.size(), 36u);
+    EXPECT_EQ(blocks.outlines.size(), 182u);
+    EXPECT_EQ(blockLines.alongOutline, 0);
+    EXPECT_EQ(wholeLines.alongOutline, 0);
+    EXPECT_EQ(blockLines.vertices, wholeLines.vertices);
+    EXPECT_NEAR(blockLines.length, wholeLines.length, 1e-9);
+    // Simplified, the rings are rebuilt: their vertices on the outline are found again.
+    const Traced simplified = traceInBlocks(dir, kBlock, 30.0);
+    EXPECT_EQ(outlineFigures(simplified.outlines, raster).alongOutline, 0);
+    EXPECT_EQ(simplified.outlines.size(), 182u);
+    EXPECT_NEAR(wholeLines.length, 0.998597914897, 1e-9); // each band edge twice, once per band
 }
 
 } // namespace

@@ -1,4 +1,7 @@
 #include "render/band_painter.h"
+
+#include "core/conversion/band_outline.h"
+#include "render/elevation_model_bands.h"
 #include "render/picture_shift.h"
 #include "support/test_support.h"
 
@@ -82,6 +85,14 @@ TEST(Simplifying, MergesVerticesCloserThanTheToleranceAndKeepsTinyRingsAsAPixel)
     EXPECT_EQ(kept.front(), ring.front());
     EXPECT_EQ(kept.back(), ring.back());
     EXPECT_EQ(simplifiedRing(ring, 0.0), ring);
+    // The outline's sides of the vertices kept go with them.
+    BandPolygon cut{0, {ring}, {std::vector<std::uint8_t>(ring.size(), kBottomSide)}};
+    for (std::size_t i = 5; i < 100; i += 10)
+        cut.outlineSides[0][i] = kLeftSide;
+    cut.outlineSides[0][101] = 0;
+    std::vector<std::uint8_t> keptSides(13, kBottomSide);
+    keptSides[11] = 0;
+    EXPECT_EQ(simplifiedPolygon(cut, 0.0095).outlineSides, std::vector<std::vector<std::uint8_t>>{keptSides});
 
     // A ring inside one pixel, outer ring or hole, still covers a pixel where it lies.
     EXPECT_EQ(simplifiedRing(square(0.2, 0.3, 0.001), 0.01), square(0.1955, 0.2955, 0.01));
@@ -167,6 +178,47 @@ TEST_F(Painting, PartWayPicturesChangeNothingInTheFinalOne) {
     ASSERT_TRUE(paintBands(stepwise, view, bands, looks, options));
     EXPECT_GE(partial, 2); // during the fill and during the outlines
     EXPECT_EQ(stepwise, whole);
+}
+
+// An elevation model traced in blocks of 8 pixels: its outlines leave the cuts between the blocks
+// out, so the picture is the one of the model traced in one block. 17 × 17 pixels of 0.01°, 3 m
+// more with every row down: four horizontal band edges of 10 m; one picture pixel is 0.001°, so
+// the cuts (through the centres of the 9th row and column) run along picture row and column 85.
+TEST(Outlines, CutsBetweenBlocksAreNotDrawn) {
+    testing::TempDir dir;
+    std::string grid = "ncols 17\r\nnrows 17\r\nxllcorner 7.0\r\nyllcorner 46.8\r\ncellsize 0.01\r\n";
+    for (int y = 0; y < 17; ++y)
+        for (int x = 0; x < 17; ++x)
+            grid += std::to_string(3 * y) + (x == 16 ? "\r\n" : " ");
+    dem::DemOptions dem;
+    dem.inputs = {dir.write("model.asc", grid).string()};
+    dem.interval = 10;
+    const MapView view = MapView::stretched({46.8, 7.0, 46.97, 7.17}, QSize(170, 170));
+    StyleChoice clear; // the bands let the white background through: black is outline
+    clear.pattern.rows.assign(1, std::string(32, '0'));
+    const auto picture = [&](std::size_t blockSize) {
+        dem.blockSize = blockSize;
+        testing::RecordingHost host;
+        const auto bands = readElevationModelBands(dem, {}, host);
+        EXPECT_TRUE(bands);
+        PaintOptions options;
+        options.contours = true;
+        QImage image(view.size(), QImage::Format_ARGB32_Premultiplied);
+        EXPECT_TRUE(paintBands(image, view, *bands, bandLooks(clear, bands->types, bands->lowest), options));
+        return image;
+    };
+    const QImage blocks = picture(8), whole = picture(1000);
+    const auto black = [&blocks](QPoint from, QPoint step) {
+        int count = 0;
+        for (QPoint p = from; blocks.rect().contains(p); p += step)
+            count += blocks.pixel(p) == qRgb(0, 0, 0);
+        return count;
+    };
+    EXPECT_EQ(black({85, 0}, {0, 1}), 8);    // two pixels of each band edge
+    EXPECT_EQ(black({0, 85}, {1, 0}), 0);    // none on the cut's row
+    EXPECT_EQ(black({0, 0}, {1, 0}), 0);     // nor along the raster's edge
+    EXPECT_EQ(black({0, 38}, {1, 0}), 168);  // a band edge, bent only at the raster's edge
+    EXPECT_EQ(blocks, whole);
 }
 
 // A picture moved by whole pixels and completed along its uncovered edges is the picture

@@ -3,6 +3,7 @@
 // as polygons with holes, and the preview draws. Coordinates are WGS84 degrees.
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace orolith {
@@ -20,6 +21,10 @@ using Ring = std::vector<GeoPoint>;
 struct BandPolygon {
     std::size_t band = 0; // index into the run's band list (ascending elevation)
     std::vector<Ring> rings;
+    // For a polygon closed along the outline of the area it was traced in (a block's cuts, the
+    // raster's edge): per ring, per vertex, the sides of that outline the vertex lies on (bits,
+    // see band_outline.h). Empty when every edge of the rings is a band edge.
+    std::vector<std::vector<std::uint8_t>> outlineSides = {};
 };
 
 } // namespace orolith
