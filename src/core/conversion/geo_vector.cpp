@@ -49,14 +49,15 @@ bool GeoVectorReader::rewind() {
         error_ = systemErrorText(errno != 0 ? errno : EIO);
         return false;
     }
-    begin_ = 0;
-    finished_ = atHead_ = false;
-    // A mapped file is read whole from the start.
-    eof_ = mapped_.mapped();
-    end_ = mapped_.mapped() ? mapped_.size() : 0;
-    if (mapped_.mapped())
+    begin_ = end_ = 0;
+    finished_ = atHead_ = eof_ = false;
+    releaseAt_ = kNone;
+    if (mapped_.mapped()) { // read whole from the start
         data_ = mapped_.data();
-    releaseAt_ = mapped_.mapped() ? kReleaseStep : kNone;
+        end_ = mapped_.size();
+        eof_ = true;
+        releaseAt_ = kReleaseStep;
+    }
     lastCut_ = Cut::FileStart;
     separatorAt_ = lineBreakAt_ = kNone;
     separatorSearched_ = lineBreakSearched_ = 0;

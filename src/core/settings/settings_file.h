@@ -29,7 +29,6 @@ struct Settings {
     bool operator==(const Settings&) const = default;
 };
 
-
 // The largest settings file read: twenty lines, paths among them, fit many times over.
 inline constexpr std::size_t kSettingsFileLimit = 32 * 1024;
 
